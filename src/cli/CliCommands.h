@@ -1,0 +1,32 @@
+// The commands of the `vorela` tool. Each group lives in its own file; main.cpp dispatches.
+#pragma once
+
+#include "platform/DataDirectory.h"
+
+#include <string>
+#include <vector>
+
+namespace vorela {
+
+class UiServices;
+
+struct CliContext {
+    DataDirectory dataDirectory;
+    UiServices &ui;
+};
+
+using CliArguments = std::vector<std::string>;
+
+/// A command's exit status: 0 done, 1 failed (a message went to stderr), 2 a "no" answer.
+using CliCommand = int (*)(CliContext &context, const CliArguments &arguments);
+
+struct CliCommandEntry {
+    const char *name;
+    CliCommand run;
+    const char *usage;
+};
+
+/// Prints "vorela: " + message to stderr and returns 1.
+int cliFailure(const std::string &message);
+
+} // namespace vorela

@@ -1,0 +1,55 @@
+// Entry point of the `vorela` tool: vorela [--data-dir DIR] COMMAND [ARGUMENTS...]
+#include "cli/CliCommands.h"
+#include "cli/ConsoleUiServices.h"
+
+#include <array>
+#include <iostream>
+#include <string_view>
+
+namespace vorela {
+
+// Declared by the command files; listed here once so that `vorela help` shows them all.
+static const std::array<CliCommandEntry, 0> Commands = {};
+
+int cliFailure(const std::string &message)
+{
+    std::cerr << "vorela: " << message << '\n';
+    return 1;
+}
+
+static void printUsage()
+{
+    std::cerr << "usage: vorela [--data-dir DIR] COMMAND [ARGUMENTS...]\n\ncommands:\n";
+    for (const CliCommandEntry &entry : Commands)
+        std::cerr << "  " << entry.usage << '\n';
+}
+
+static int run(int argc, char **argv)
+{
+    CliArguments arguments(argv + 1, argv + argc);
+    DataDirectory dataDirectory = DataDirectory::fromEnvironment();
+    if (arguments.size() >= 2 && arguments[0] == "--data-dir") {
+        dataDirectory = DataDirectory(arguments[1]);
+        arguments.erase(arguments.begin(), arguments.begin() + 2);
+    }
+    if (arguments.empty() || arguments[0] == "help" || arguments[0] == "--help") {
+        printUsage();
+        return arguments.empty() ? 1 : 0;
+    }
+    ConsoleUiServices ui;
+    CliContext context{dataDirectory, ui};
+    for (const CliCommandEntry &entry : Commands) {
+        if (arguments[0] != entry.name)
+            continue;
+        const CliArguments rest(arguments.begin() + 1, arguments.end());
+        return entry.run(context, rest);
+    }
+    return cliFailure("unknown command '" + arguments[0] + "' (see vorela help)");
+}
+
+} // namespace vorela
+
+int main(int argc, char **argv)
+{
+    return vorela::run(argc, argv);
+}

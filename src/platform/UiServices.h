@@ -1,0 +1,58 @@
+// Every modal interaction of the program: message boxes, the open-file dialog and sub-dialogs.
+// The editor shows them with Qt, the command-line tool prints them, tests answer from a script.
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace vorela {
+
+enum class MessageIcon { None, Information, Warning, Question, Error };
+
+enum class MessageButtons { Ok, OkCancel, YesNo, YesNoCancel, RetryCancel };
+
+enum class MessageAnswer { Ok, Cancel, Yes, No, Retry };
+
+struct MessageRequest {
+    std::string caption;
+    std::string text;
+    MessageIcon icon = MessageIcon::Warning;
+    MessageButtons buttons = MessageButtons::Ok;
+    MessageAnswer defaultAnswer = MessageAnswer::Ok;
+};
+
+struct FileFilter {
+    std::string label;   // "Звуковые файлы(*.wav)"
+    std::string pattern; // "*.wav"
+};
+
+struct OpenFileRequest {
+    std::string title;
+    std::vector<FileFilter> filters;
+    std::filesystem::path startPath; // a folder, or the last file chosen
+};
+
+/// A sub-dialog run modally; the Qt side wraps a QDialog, tests act on it from a script.
+class ModalDialog {
+public:
+    virtual ~ModalDialog() = default;
+    /// The dialog's class name ("FormSumma"), by which a script expects it.
+    [[nodiscard]] virtual std::string dialogName() const = 0;
+    /// Runs the dialog until it closes and returns its result code.
+    virtual int exec() = 0;
+};
+
+class UiServices {
+public:
+    virtual ~UiServices() = default;
+    /// Shows a message and returns the button pressed.
+    virtual MessageAnswer showMessage(const MessageRequest &request) = 0;
+    /// Asks for a file to open; empty when the user cancelled.
+    virtual std::optional<std::filesystem::path> chooseOpenFile(const OpenFileRequest &request) = 0;
+    /// Runs a sub-dialog modally and returns its result code.
+    virtual int runDialog(ModalDialog &dialog) = 0;
+};
+
+} // namespace vorela
