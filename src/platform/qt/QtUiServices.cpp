@@ -1,0 +1,148 @@
+// UiServices of the editor on Qt widgets.
+#include "platform/qt/QtUiServices.h"
+
+#include "platform/qt/QtText.h"
+
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QStringList>
+
+namespace vorela {
+
+static QMessageBox::Icon qtIcon(MessageIcon icon)
+{
+    switch (icon) {
+    case MessageIcon::None:
+        return QMessageBox::NoIcon;
+    case MessageIcon::Information:
+        return QMessageBox::Information;
+    case MessageIcon::Warning:
+        return QMessageBox::Warning;
+    case MessageIcon::Question:
+        return QMessageBox::Question;
+    case MessageIcon::Error:
+        return QMessageBox::Critical;
+    }
+    return QMessageBox::NoIcon;
+}
+
+static QMessageBox::StandardButtons qtButtons(MessageButtons buttons)
+{
+    switch (buttons) {
+    case MessageButtons::Ok:
+        return QMessageBox::Ok;
+    case MessageButtons::OkCancel:
+        return QMessageBox::Ok | QMessageBox::Cancel;
+    case MessageButtons::YesNo:
+        return QMessageBox::Yes | QMessageBox::No;
+    case MessageButtons::YesNoCancel:
+        return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+    case MessageButtons::RetryCancel:
+        return QMessageBox::Retry | QMessageBox::Cancel;
+    }
+    return QMessageBox::Ok;
+}
+
+static QMessageBox::StandardButton qtButton(MessageAnswer answer)
+{
+    switch (answer) {
+    case MessageAnswer::Ok:
+        return QMessageBox::Ok;
+    case MessageAnswer::Cancel:
+        return QMessageBox::Cancel;
+    case MessageAnswer::Yes:
+        return QMessageBox::Yes;
+    case MessageAnswer::No:
+        return QMessageBox::No;
+    case MessageAnswer::Retry:
+        return QMessageBox::Retry;
+    }
+    return QMessageBox::Ok;
+}
+
+// Closing the box with Escape or the title bar gives the answer that changes nothing.
+static MessageAnswer escapeAnswer(MessageButtons buttons)
+{
+    switch (buttons) {
+    case MessageButtons::Ok:
+        return MessageAnswer::Ok;
+    case MessageButtons::YesNo:
+        return MessageAnswer::No;
+    case MessageButtons::OkCancel:
+    case MessageButtons::YesNoCancel:
+    case MessageButtons::RetryCancel:
+        return MessageAnswer::Cancel;
+    }
+    return MessageAnswer::Cancel;
+}
+
+static MessageAnswer answerOf(int button, MessageButtons buttons)
+{
+    switch (button) {
+    case QMessageBox::Ok:
+        return MessageAnswer::Ok;
+    case QMessageBox::Cancel:
+        return MessageAnswer::Cancel;
+    case QMessageBox::Yes:
+        return MessageAnswer::Yes;
+    case QMessageBox::No:
+        return MessageAnswer::No;
+    case QMessageBox::Retry:
+        return MessageAnswer::Retry;
+    default:
+        return escapeAnswer(buttons);
+    }
+}
+
+// Stored texts end lines with CR LF; Qt draws the CR as a visible box.
+static QString displayText(const std::string &text)
+{
+    QString shown = toQString(text);
+    shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    return shown;
+}
+
+static QString filterText(const std::vector<FileFilter> &filters)
+{
+    QStringList parts;
+    for (const FileFilter &filter : filters) {
+        const QString label = toQString(filter.label);
+        const QString pattern = toQString(filter.pattern);
+        // Labels such as "Звуковые файлы(*.wav)" already carry their pattern.
+        const bool carriesPattern = label.endsWith(QLatin1Char('(') + pattern + QLatin1Char(')'));
+        parts << (carriesPattern ? label : label + QStringLiteral(" (") + pattern + QLatin1Char(')'));
+    }
+    return parts.join(QStringLiteral(";;"));
+}
+
+QtUiServices::QtUiServices(QWidget *parent) : parentWidget(parent) {}
+
+MessageAnswer QtUiServices::showMessage(const MessageRequest &request)
+{
+    QMessageBox box(qtIcon(request.icon), toQString(request.caption), displayText(request.text),
+                    qtButtons(request.buttons), parentWidget.data());
+    // Names shown in messages come from stored data: never let them be read as markup.
+    box.setTextFormat(Qt::PlainText);
+    box.setWindowModality(Qt::ApplicationModal);
+    box.setDefaultButton(qtButton(request.defaultAnswer));
+    box.setEscapeButton(qtButton(escapeAnswer(request.buttons)));
+    return answerOf(box.exec(), request.buttons);
+}
+
+std::optional<std::filesystem::path> QtUiServices::chooseOpenFile(const OpenFileRequest &request)
+{
+    const QString chosen =
+        QFileDialog::getOpenFileName(parentWidget.data(), toQString(request.title),
+                                     toQString(request.startPath.string()),
+                                     filterText(request.filters));
+    if (chosen.isEmpty())
+        return std::nullopt;
+    return std::filesystem::path(toUtf8(chosen));
+}
+
+int QtUiServices::runDialog(ModalDialog &dialog)
+{
+    return dialog.exec();
+}
+
+} // namespace vorela
