@@ -1,0 +1,64 @@
+#include "stores/LexemeTable.h"
+
+#include "platform/CodePage.h"
+
+namespace vorela {
+
+bool tableTextLess(std::string_view left, std::string_view right, bool asNumbers)
+{
+    if (asNumbers) {
+        const std::size_t leftLength = utf8Length(left);
+        const std::size_t rightLength = utf8Length(right);
+        if (leftLength != rightLength)
+            return leftLength < rightLength;
+    }
+    // UTF-8 byte order is code point order.
+    return left < right;
+}
+
+TableSortMode sortModeAfterClick(TableSortMode current, int column)
+{
+    if (column == 0)
+        return current == TableSortMode::NamesAsText ? TableSortMode::NamesAsNumbers
+                                                     : TableSortMode::NamesAsText;
+    return current == TableSortMode::KeysAsText ? TableSortMode::KeysAsNumbers
+                                                : TableSortMode::KeysAsText;
+}
+
+bool keyNameInUse(std::string_view keyName, const std::vector<std::string> &keyNames,
+                  std::optional<std::size_t> skipIndex)
+{
+    for (std::size_t index = 0; index < keyNames.size(); ++index) {
+        if (skipIndex && *skipIndex == index)
+            continue;
+        if (keyNames[index] == keyName)
+            return true;
+    }
+    return false;
+}
+
+std::string chunkIdBytes(std::string_view chunkText)
+{
+    std::string bytes = utf8ToCp1251(chunkText);
+    bytes.resize(4, ' ');
+    return bytes;
+}
+
+std::string nextTableChunkId(const std::set<std::string> &usedIds)
+{
+    constexpr int First = 32;
+    constexpr int Last = 255;
+    for (int high = First; high <= Last; ++high) {
+        for (int middle = First; middle <= Last; ++middle) {
+            for (int low = First; low <= Last; ++low) {
+                const std::string id{'|', static_cast<char>(high), static_cast<char>(middle),
+                                     static_cast<char>(low)};
+                if (!usedIds.contains(id))
+                    return cp1251ToUtf8(id);
+            }
+        }
+    }
+    return {};
+}
+
+} // namespace vorela

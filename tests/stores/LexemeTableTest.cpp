@@ -1,0 +1,71 @@
+#include "stores/LexemeTable.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+namespace vorela {
+
+static std::vector<std::string> sorted(std::vector<std::string> texts, bool asNumbers)
+{
+    std::stable_sort(texts.begin(), texts.end(), [asNumbers](const auto &a, const auto &b) {
+        return tableTextLess(a, b, asNumbers);
+    });
+    return texts;
+}
+
+TEST(LexemeTable, SortAsTextAndAsNumbers)
+{
+    EXPECT_EQ(sorted({"10", "9", "100"}, /*asNumbers=*/true),
+              (std::vector<std::string>{"9", "10", "100"}));
+    EXPECT_EQ(sorted({"10", "9", "100"}, /*asNumbers=*/false),
+              (std::vector<std::string>{"10", "100", "9"}));
+    // Length counts characters: two Cyrillic letters are shorter than three digits.
+    EXPECT_EQ(sorted({"123", "Яя"}, /*asNumbers=*/true), (std::vector<std::string>{"Яя", "123"}));
+}
+
+TEST(LexemeTable, HeaderClicksToggleModes)
+{
+    using M = TableSortMode;
+    EXPECT_EQ(sortModeAfterClick(M::NamesAsText, 0), M::NamesAsNumbers);
+    EXPECT_EQ(sortModeAfterClick(M::NamesAsNumbers, 0), M::NamesAsText);
+    EXPECT_EQ(sortModeAfterClick(M::KeysAsNumbers, 0), M::NamesAsText);
+    EXPECT_EQ(sortModeAfterClick(M::NamesAsNumbers, 1), M::KeysAsText);
+    EXPECT_EQ(sortModeAfterClick(M::KeysAsText, 1), M::KeysAsNumbers);
+    EXPECT_EQ(sortModeAfterClick(M::KeysAsNumbers, 1), M::KeysAsText);
+}
+
+TEST(LexemeTable, KeyNameUniqueness)
+{
+    const std::vector<std::string> keys = {"A1", "B2", "a1"};
+    EXPECT_TRUE(keyNameInUse("A1", keys));
+    EXPECT_FALSE(keyNameInUse("A1", keys, 0)); // the row's own key name
+    EXPECT_TRUE(keyNameInUse("B2", keys, 0));
+    EXPECT_FALSE(keyNameInUse("b2", keys)); // compared exactly
+}
+
+TEST(LexemeTable, ChunkIdBytesPadAndCut)
+{
+    EXPECT_EQ(chunkIdBytes("#1"), "#1  ");
+    EXPECT_EQ(chunkIdBytes("00071"), "0007");
+    EXPECT_EQ(chunkIdBytes("|Яя"), "|\xDF\xFF ");
+}
+
+TEST(LexemeTable, OdometerIdsSkipEveryUsedId)
+{
+    EXPECT_EQ(nextTableChunkId({}), "|   ");
+    EXPECT_EQ(nextTableChunkId({"|   "}), "|  !");
+    // Other shapes with the same last three bytes do not block the id.
+    EXPECT_EQ(nextTableChunkId({"0   ", "+   "}), "|   ");
+    // The last byte runs through 255 (decoded as Windows-1251) before the middle one advances.
+    std::set<std::string> used;
+    for (int low = 32; low <= 255; ++low)
+        used.insert(std::string{'|', ' ', ' ', static_cast<char>(low)});
+    EXPECT_EQ(nextTableChunkId(used), "| ! ");
+    used.erase(std::string{'|', ' ', ' ', static_cast<char>(0xFF)});
+    EXPECT_EQ(nextTableChunkId(used), "|  я");
+}
+
+} // namespace vorela
