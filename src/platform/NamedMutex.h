@@ -1,0 +1,62 @@
+// Named mutexes shared with the notification application: flock on locks/<name>.lock in the data
+// directory, released by the kernel when the holder dies.
+#pragma once
+
+#include "platform/DataDirectory.h"
+
+#include <memory>
+#include <string>
+#include <string_view>
+
+namespace vorela {
+
+/// One named mutex. Every NamedMutex of the same name in this process shares one lock, owned by
+/// one thread at a time and re-entrant for that thread; another process holding the name makes
+/// lock() wait. Creating the object takes no ownership. The lock file is created on first use.
+class NamedMutex {
+public:
+    NamedMutex(const DataDirectory &dataDirectory, std::string name);
+    ~NamedMutex();
+    NamedMutex(const NamedMutex &) = delete;
+    NamedMutex &operator=(const NamedMutex &) = delete;
+
+    [[nodiscard]] const std::string &name() const { return mutexName; }
+    /// Waits without limit; false only when the lock file cannot be opened or locked.
+    [[nodiscard]] bool lock();
+    /// Takes the mutex only when nobody else holds it; never waits.
+    [[nodiscard]] bool tryLock();
+    /// Releases one level of a lock()/tryLock() that succeeded on this thread.
+    void unlock();
+    /// Whether the calling thread holds the mutex.
+    [[nodiscard]] bool isHeld() const;
+
+    /// The lock file name of a mutex name: every byte outside [A-Za-z0-9._-] as %XX, plus ".lock".
+    [[nodiscard]] static std::string lockFileName(std::string_view name);
+
+private:
+    struct Shared;
+    std::string mutexName;
+    std::shared_ptr<Shared> shared;
+};
+
+/// Holds a NamedMutex for its lifetime (waiting without limit); check isLocked() when the lock
+/// file may be unusable.
+class NamedMutexLock {
+public:
+    explicit NamedMutexLock(NamedMutex &mutex) : held(mutex), locked(mutex.lock()) {}
+    ~NamedMutexLock()
+    {
+        if (locked)
+            held.unlock();
+    }
+    NamedMutexLock(const NamedMutexLock &) = delete;
+    NamedMutexLock &operator=(const NamedMutexLock &) = delete;
+
+    [[nodiscard]] bool isLocked() const { return locked; }
+
+private:
+    NamedMutex &held;
+    bool locked;
+};
+
+} // namespace vorela

@@ -1,0 +1,71 @@
+// The task configuration (HKLM "Software\vorela\Tasks\"): tasks, operators and their templates,
+// with a facade that reaches a template by task and operator name.
+#pragma once
+
+#include "platform/RegistryKey.h"
+#include "stores/Alias.h"
+#include "stores/PatternItem.h"
+
+#include <memory>
+#include <mutex>
+#include <string>
+#include <vector>
+
+namespace vorela {
+
+class DataDirectory;
+class RegistryStore;
+
+/// Loaded once (the tree of tasks and operators does not follow later changes until a new
+/// Aliases is built); templates are read afresh on every call. Loading creates the missing fixed
+/// subkeys and default values and leaves every other value untouched. Task and operator names
+/// match exactly, first match in load order. Locks: Aliases, then Operators, then the template's
+/// mutex, held together.
+class Aliases {
+public:
+    /// Loads every task from the registry store; template mutexes live in dataDirectory's locks/.
+    Aliases(RegistryStore &store, const DataDirectory &dataDirectory);
+
+    /// Tasks' names in load order.
+    [[nodiscard]] std::vector<std::string> GetTaskNames() const;
+    /// The task's "File" (created empty when missing); "" and found = false for no such task.
+    [[nodiscard]] std::string GetFile(const std::string &task, bool &found) const;
+    [[nodiscard]] std::string GetFile(const std::string &task) const;
+    /// The task's "Comm", like GetFile.
+    [[nodiscard]] std::string GetComm(const std::string &task, bool &found) const;
+    [[nodiscard]] std::string GetComm(const std::string &task) const;
+    /// The task's operators' names in load order; empty and found = false for no such task.
+    [[nodiscard]] std::vector<std::string> GetOperatorNames(const std::string &task,
+                                                            bool &found) const;
+    [[nodiscard]] std::vector<std::string> GetOperatorNames(const std::string &task) const;
+    /// The operator's template in chain order; found = false when task or operator is missing.
+    [[nodiscard]] std::vector<PatternItem> GetTemplate(const std::string &task,
+                                                       const std::string &operatorName, bool &found);
+    [[nodiscard]] std::vector<PatternItem> GetTemplate(const std::string &task,
+                                                       const std::string &operatorName);
+    /// The Patterns operations by task and operator name; false when either is missing.
+    [[nodiscard]] bool InsertTemplateItem(const std::string &task, const std::string &operatorName,
+                                          const std::string &afterName, const PatternItem &item,
+                                          std::string &newName);
+    [[nodiscard]] bool RemoveTemplateItem(const std::string &task, const std::string &operatorName,
+                                          const std::string &itemName);
+    [[nodiscard]] bool MoveTemplateItem(const std::string &task, const std::string &operatorName,
+                                        const std::string &afterName, const std::string &itemName);
+    [[nodiscard]] bool UpdateTemplateItem(const std::string &task, const std::string &operatorName,
+                                          const std::string &itemName, const PatternItem &item);
+
+    /// The loaded tasks, for views that walk the whole configuration.
+    [[nodiscard]] const std::vector<std::unique_ptr<Alias>> &tasks() const { return aliases; }
+
+private:
+    [[nodiscard]] Alias *findTask(const std::string &task) const;
+    template <typename Result, typename Call>
+    Result withPatterns(const std::string &task, const std::string &operatorName, Result missing,
+                        Call call);
+
+    RegistryKey key;
+    std::vector<std::unique_ptr<Alias>> aliases;
+    mutable std::recursive_mutex lock;
+};
+
+} // namespace vorela

@@ -1,0 +1,34 @@
+// The ranges of one operator (subkey "Диапазоны"), loaded as keys in enumeration order.
+#pragma once
+
+#include "platform/RegistryKey.h"
+#include "stores/Range.h"
+
+#include <memory>
+#include <mutex>
+#include <string>
+#include <vector>
+
+namespace vorela {
+
+inline constexpr std::string_view RangesKeyName = "Диапазоны";
+
+class Ranges {
+public:
+    /// Opens (creating) the key `name` under parentKey, writes missing "Field" and "Type" (empty
+    /// REG_SZ) and loads one Range per subkey.
+    Ranges(const RegistryKey &parentKey, const std::string &name);
+
+    [[nodiscard]] const std::string &name() const { return rangesName; }
+    [[nodiscard]] const RegistryKey &rangesKey() const { return key; }
+    /// The ranges' names in load order.
+    [[nodiscard]] std::vector<std::string> rangeNames() const;
+
+private:
+    RegistryKey key;
+    std::string rangesName;
+    std::vector<std::unique_ptr<Range>> ranges;
+    mutable std::recursive_mutex lock;
+};
+
+} // namespace vorela
