@@ -29,4 +29,7 @@ struct CliCommandEntry {
 /// Prints "vorela: " + message to stderr and returns 1.
 int cliFailure(const std::string &message);
 
+/// verify IN.wav: 0 when the sound carries a valid certificate of a trusted key, 2 when not.
+int verifyCommand(CliContext &context, const CliArguments &arguments);
+
 } // namespace vorela
