@@ -1,0 +1,99 @@
+// Decisions of the two trees that need no widget: images by node kind, context-menu enabling,
+// label editing, new chunk ids, the binding dialog of an item, and which drops are accepted.
+#pragma once
+
+#include "speech/FieldBinding.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace vorela {
+
+/// Standard masks of the nodes the editor creates.
+constexpr unsigned LexemeMask = 49;
+constexpr unsigned FolderMask = 58;
+constexpr unsigned TableMask = 304;
+
+/// Chunk id of the boundary lexeme.
+constexpr std::string_view BoundaryChunk = "____";
+
+/// Image of a source item: the collapsed-with-children image of a folder, else the leaf image.
+[[nodiscard]] int sourceItemImage(unsigned kind, bool folder);
+/// Image of an expanded source item.
+[[nodiscard]] int sourceExpandedImage(unsigned kind);
+/// Image of a collapsed source item.
+[[nodiscard]] int sourceCollapsedImage(unsigned kind);
+
+/// Task-tree image of a template item whose node is of kind; nothing found gives the unknown image.
+[[nodiscard]] int templateItemImage(std::optional<unsigned> kind);
+/// Task-tree images of root, task and operator items.
+constexpr int BranchCollapsedImage = 0;
+constexpr int BranchExpandedImage = 1;
+
+/// Whether the source context menu's entry at position is enabled by the node's mask.
+[[nodiscard]] bool sourceMenuEnabled(unsigned mask, int position);
+
+/// Labels of folders, lexemes and tables only may be edited.
+[[nodiscard]] bool labelEditAllowed(unsigned mask);
+
+/// Chunk id after the largest numeric one ("0041" -> "0042"); nothing when the four digits of a
+/// bank chunk id are used up, since a longer id would not fit the bank.
+[[nodiscard]] std::optional<std::string> nextChunkId(std::uint64_t largest);
+
+/// Numeric value of a chunk id for the new-id scan; ids that are not numbers read 0.
+[[nodiscard]] std::uint64_t chunkNumber(std::string_view chunk);
+
+/// Function number of a function entry: its chunk's last three characters ("@010" -> 10).
+[[nodiscard]] std::uint64_t functionNumber(std::string_view chunk);
+
+/// True for function entries ("@…" or the boundary "____").
+[[nodiscard]] bool isFunctionChunk(std::string_view chunk);
+
+/// Which binding dialog an item opens and how.
+struct BindingChoice {
+    BindingMode mode = BindingMode::Number;
+    std::string unitLabel;
+    std::string subunitLabel;
+};
+
+/// The binding an item of this chunk needs, or nothing when it takes none.
+[[nodiscard]] std::optional<BindingChoice> bindingChoice(std::string_view chunk);
+
+/// Task-tree depths: 1 root, 2 task, 3 operator, 4 template item.
+constexpr int RootDepth = 1;
+constexpr int TaskDepth = 2;
+constexpr int OperatorDepth = 3;
+constexpr int ItemDepth = 4;
+
+/// Enabled state of the task context menu's commands.
+struct TaskMenuState {
+    bool listen = false;
+    bool stop = false;
+    bool remove = false;
+    bool clear = false;
+    bool boundary = false;
+    bool properties = false;
+};
+
+/// Menu state for the selected depth; nothing (leave the menu as it is) past depth 4.
+[[nodiscard]] std::optional<TaskMenuState> taskMenuState(int depth, bool stopRequested);
+
+/// Text of a template item: the lexeme's text, then "(arg)" when it has a binding.
+[[nodiscard]] std::string templateItemText(std::string_view text, std::string_view arg);
+
+/// Whether a source drag may drop on a task-tree item at targetDepth (0 = no item).
+struct SourceDrag {
+    bool draggedIsFolder = false;
+    bool draggedIsBoundary = false;
+    int targetDepth = 0;
+    bool templateHasBoundary = false;
+};
+[[nodiscard]] bool sourceDropAccepted(const SourceDrag &drag);
+
+/// Where a template item may be moved: among its siblings or onto its own operator.
+enum class MoveTarget { Sibling, OwnOperator, Elsewhere };
+[[nodiscard]] bool moveDropAccepted(int draggedDepth, MoveTarget target);
+
+} // namespace vorela
