@@ -1,0 +1,106 @@
+// Replaces a shared file as one step through a temporary file, fsync and rename.
+#include "platform/AtomicFileReplace.h"
+
+#include "platform/FileFaults.h"
+
+#include <cstdio>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <utility>
+
+namespace vorela {
+
+static constexpr unsigned DefaultPermissions = 0644;
+
+AtomicFileReplace::AtomicFileReplace(std::filesystem::path target,
+                                     std::filesystem::path temporary, FileFaults *fileFaults)
+    : targetPath(std::move(target)), temporaryPath(std::move(temporary)), faults(fileFaults)
+{
+}
+
+AtomicFileReplace::~AtomicFileReplace()
+{
+    file.close();
+    if (created && !renamed)
+        ::unlink(temporaryPath.c_str());
+}
+
+bool AtomicFileReplace::create()
+{
+    // The replacement must stay as readable to the notification application as the old file was.
+    struct stat status {};
+    const bool targetExists = ::stat(targetPath.c_str(), &status) == 0;
+    const unsigned permissions = targetExists ? (status.st_mode & 07777) : DefaultPermissions;
+    if (!file.create(temporaryPath, permissions, faults))
+        return false;
+    created = true;
+    length = 0;
+    if (targetExists) {
+        // create() applies the umask; the old bank's bits win. Running as root keeps the owner too.
+        if (::geteuid() == 0 && ::chown(temporaryPath.c_str(), status.st_uid, status.st_gid) != 0)
+            return false;
+        if (!file.setPermissions(permissions))
+            return false;
+    }
+    return true;
+}
+
+bool AtomicFileReplace::append(std::span<const std::uint8_t> bytes)
+{
+    if (!created || renamed || !file.writeAt(length, bytes))
+        return false;
+    length += bytes.size();
+    return true;
+}
+
+bool AtomicFileReplace::appendFrom(const BinaryFile &source, std::uint64_t sourceOffset,
+                                   std::uint64_t count)
+{
+    if (!created || renamed || !file.copyFrom(source, sourceOffset, count, length))
+        return false;
+    length += count;
+    return true;
+}
+
+bool AtomicFileReplace::commit()
+{
+    if (committed)
+        return true;
+    if (!created)
+        return false;
+    if (!renamed) {
+        if (!synced) {
+            if (!file.sync())
+                return false;
+            synced = true;
+            file.close();
+        }
+        if (faults != nullptr && faults->fails(FileOperation::Rename))
+            return false;
+        if (std::rename(temporaryPath.c_str(), targetPath.c_str()) != 0)
+            return false;
+        renamed = true;
+    }
+    if (!syncFolder())
+        return false;
+    committed = true;
+    return true;
+}
+
+bool AtomicFileReplace::syncFolder()
+{
+    if (faults != nullptr && faults->fails(FileOperation::Fsync))
+        return false;
+    std::filesystem::path folder = targetPath.parent_path();
+    if (folder.empty())
+        folder = ".";
+    const int descriptor = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (descriptor < 0)
+        return false;
+    const bool done = ::fsync(descriptor) == 0;
+    ::close(descriptor);
+    return done;
+}
+
+} // namespace vorela

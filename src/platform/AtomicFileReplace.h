@@ -1,0 +1,56 @@
+// Replaces a shared file as one step: the new content is built in a temporary file beside it, made
+// durable and renamed over it. Readers that have the old file open keep reading it whole.
+#pragma once
+
+#include "platform/BinaryFile.h"
+
+#include <cstdint>
+#include <filesystem>
+#include <span>
+
+namespace vorela {
+
+class FileFaults;
+
+class AtomicFileReplace {
+public:
+    /// Prepares to replace target through temporary (in the same folder); nothing is touched yet.
+    AtomicFileReplace(std::filesystem::path target, std::filesystem::path temporary,
+                      FileFaults *faults = nullptr);
+    /// Deletes the temporary file unless it was renamed over the target.
+    ~AtomicFileReplace();
+    AtomicFileReplace(const AtomicFileReplace &) = delete;
+    AtomicFileReplace &operator=(const AtomicFileReplace &) = delete;
+
+    /// Creates (or empties) the temporary file with the target's permission bits.
+    [[nodiscard]] bool create();
+    /// Appends bytes to the temporary file.
+    [[nodiscard]] bool append(std::span<const std::uint8_t> bytes);
+    /// Appends length bytes of source, starting at sourceOffset, streamed in large blocks.
+    [[nodiscard]] bool appendFrom(const BinaryFile &source, std::uint64_t sourceOffset,
+                                  std::uint64_t length);
+    /// Bytes written to the temporary file so far.
+    [[nodiscard]] std::uint64_t written() const { return length; }
+
+    /// The final step: fsync the temporary file, rename it over the target, fsync the folder.
+    /// False leaves the target as it was, except when only the folder's fsync failed (the target
+    /// then already holds the new content). Calling it again resumes where it stopped.
+    [[nodiscard]] bool commit();
+    /// True once the temporary file has been renamed over the target.
+    [[nodiscard]] bool replaced() const { return renamed; }
+
+private:
+    [[nodiscard]] bool syncFolder();
+
+    std::filesystem::path targetPath;
+    std::filesystem::path temporaryPath;
+    FileFaults *faults;
+    BinaryFile file;
+    std::uint64_t length = 0;
+    bool created = false;
+    bool synced = false;
+    bool renamed = false;
+    bool committed = false;
+};
+
+} // namespace vorela

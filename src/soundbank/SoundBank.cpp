@@ -1,0 +1,240 @@
+// Loading, saving and removing one lexeme's sound, with the messages the operator knows.
+#include "soundbank/SoundBank.h"
+
+#include "platform/AtomicFileReplace.h"
+#include "platform/BinaryFile.h"
+#include "platform/UiServices.h"
+#include "soundbank/BankSplice.h"
+#include "soundbank/RiffChunks.h"
+#include "soundbank/WaveFormat.h"
+#include "stores/ChunkIds.h"
+
+#include <algorithm>
+#include <bit>
+#include <new>
+#include <optional>
+
+namespace vorela {
+
+static_assert(std::endian::native == std::endian::little,
+              "samples are stored little-endian and read in place");
+
+// Texts of loading a sound (exclamation icon).
+static constexpr std::string_view OpenFailedText = "Ошибка откpытия файла!";
+static constexpr std::string_view NoFormText = "Ошибка pаботы с файлом! (0001)";
+static constexpr std::string_view NoFormatChunkText = "Ошибка pаботы с файлом! (0002)";
+static constexpr std::string_view FormatReadText = "Ошибка pаботы с файлом! (0003)";
+static constexpr std::string_view NoChunkText = "Ошибка pаботы с файлом! (0004)";
+static constexpr std::string_view EmptyChunkText = "Ошибка pаботы с файлом! (0005)";
+static constexpr std::string_view ChunkReadText = "Ошибка pаботы с файлом! (0006)";
+static constexpr std::string_view NoMemoryCaption = "Недостаточно памяти!";
+static constexpr std::string_view FormatMemoryText =
+    "Закpойте дpугие пpиложения и повтоpите попытку (0010)";
+static constexpr std::string_view SoundMemoryText =
+    "Закpойте дpугие пpиложения и повтоpите попытку (0011)";
+static constexpr std::string_view WrongFormatCaption = "Недопустимый формат файла!";
+static constexpr std::string_view WrongFormatText =
+    "Файл должен быть записан в следующем формате:      \r\n\r\nЧастота дискретизации:\t8кГц\r\n"
+    "Моно\r\nТип оцифровки:\t\tPCM 16 bit\r\n";
+
+// Texts of saving (information icon) and of the failed replace of the bank (error icon).
+static constexpr std::string_view SaveOpenText = "Ошибка сохранения файла (0001)";
+static constexpr std::string_view SaveReplaceBuildText = "Ошибка сохранения файла (0002)";
+static constexpr std::string_view SaveAddBuildText = "Ошибка сохранения файла (0003)";
+static constexpr std::string_view SaveRetryText =
+    "Ошибка сохранения файла!\r\nВозможно в данный момент происходит оповещение абонента. \r\n"
+    "Для успешного завершения операции приостановите выполнение заданий в приложении "
+    "\"ВОРЕЛА\" и повторите попытку.\r\n";
+
+// Texts of removing (information icon, no caption).
+static constexpr std::string_view RemoveOpenText = "mmioOpen1";
+static constexpr std::string_view RemoveBuildText = "mmioOpen2";
+
+namespace {
+
+/// A failed loading step: its message (an empty caption stands for the window title).
+struct LoadFailure {
+    std::string_view caption;
+    std::string_view text;
+};
+
+} // namespace
+
+static std::optional<LoadFailure> readFormatRecord(const BinaryFile &file, const WaveLayout &layout,
+                                                   std::uint64_t fileSize, bool checkFormat,
+                                                   std::vector<std::uint8_t> &record)
+{
+    // A size from the file is checked against the file before anything is allocated for it.
+    if (layout.format.dataEnd() > fileSize)
+        return LoadFailure{{}, FormatReadText};
+    try {
+        record.assign(layout.format.size, 0);
+    } catch (const std::bad_alloc &) {
+        return LoadFailure{NoMemoryCaption, FormatMemoryText};
+    }
+    if (!file.readAt(layout.format.dataOffset(), record))
+        return LoadFailure{{}, FormatReadText};
+    if (checkFormat && !WaveFormat::fromRecord(record).isBankFormat())
+        return LoadFailure{WrongFormatCaption, WrongFormatText};
+    return std::nullopt;
+}
+
+static std::optional<LoadFailure> readSamples(const BinaryFile &file, const WaveLayout &layout,
+                                              std::uint64_t fileSize, const ChunkId &id,
+                                              std::vector<std::int16_t> &samples)
+{
+    const std::optional<ChunkHeader> chunk =
+        findChunk(file, id, layout.dataStart(), layout.form.end);
+    if (!chunk)
+        return LoadFailure{{}, NoChunkText};
+    // Only whole samples are sound; a chunk without one is as empty as a chunk of size 0.
+    const std::size_t sampleCount = chunk->size / sizeof(std::int16_t);
+    if (sampleCount == 0)
+        return LoadFailure{{}, EmptyChunkText};
+    if (chunk->dataEnd() > fileSize)
+        return LoadFailure{{}, ChunkReadText};
+    try {
+        samples.assign(sampleCount, 0);
+    } catch (const std::bad_alloc &) {
+        return LoadFailure{NoMemoryCaption, SoundMemoryText};
+    }
+    const std::span<std::uint8_t> bytes(reinterpret_cast<std::uint8_t *>(samples.data()),
+                                        samples.size() * sizeof(std::int16_t));
+    if (!file.readAt(chunk->dataOffset(), bytes))
+        return LoadFailure{{}, ChunkReadText};
+    return std::nullopt;
+}
+
+SoundBank::SoundBank(DataDirectory dataDirectory, UiServices &uiServices, FileFaults *fileFaults)
+    : directory(std::move(dataDirectory)), ui(uiServices), faults(fileFaults)
+{
+}
+
+bool SoundBank::LoadSound(const std::filesystem::path &fileName, std::string_view chunkId,
+                          bool checkFormat, LoadedSound &sound, std::string_view targetChunkId)
+{
+    BinaryFile file;
+    if (!file.open(fileName, BinaryFile::Access::Read)) {
+        warn(windowTitle, OpenFailedText);
+        return false;
+    }
+    WaveLayout layout;
+    WaveLayoutError error{};
+    const std::optional<std::uint64_t> fileSize = file.size();
+    if (!fileSize || !readWaveLayout(file, layout, error)) {
+        warn(windowTitle, error == WaveLayoutError::NoFormat ? NoFormatChunkText : NoFormText);
+        return false;
+    }
+    LoadedSound loaded;
+    std::optional<LoadFailure> failure =
+        readFormatRecord(file, layout, *fileSize, checkFormat, loaded.formatRecord);
+    if (!failure)
+        failure = readSamples(file, layout, *fileSize, ChunkId::fromText(chunkId), loaded.samples);
+    if (failure) {
+        warn(failure->caption.empty() ? windowTitle : std::string(failure->caption), failure->text);
+        return false;
+    }
+    file.close();
+    if (!takeGreeting(chunkId, targetChunkId, loaded.samples))
+        return false;
+    sound = std::move(loaded);
+    return true;
+}
+
+bool SoundBank::takeGreeting(std::string_view chunkId, std::string_view targetChunkId,
+                             std::span<const std::int16_t> samples) const
+{
+    // Only a WAV file's sound bound for the greeting phrase needs a certificate; the bank's own
+    // greeting chunk is checked by whoever plays it.
+    if (ChunkId::fromText(chunkId) != ChunkId::fromText(WavDataChunkId) || targetChunkId.empty()
+        || ChunkId::fromText(targetChunkId) != ChunkId::fromText(GreetingChunkId))
+        return true;
+    return greetingGate && greetingGate(samples);
+}
+
+bool SoundBank::SaveSound(std::string_view chunkId, std::span<const std::int16_t> sound)
+{
+    BinaryFile bank;
+    WaveLayout layout;
+    WaveLayoutError error{};
+    // A file that is no bank is reported too: a silent failure would lose the operator's edit.
+    if (!bank.open(directory.productBank(), BinaryFile::Access::Read)
+        || !readWaveLayout(bank, layout, error)) {
+        inform(windowTitle, SaveOpenText);
+        return true;
+    }
+    const ChunkId id = ChunkId::fromText(chunkId);
+    const std::optional<ChunkHeader> existing =
+        findChunk(bank, id, layout.dataStart(), layout.form.end);
+    const std::span<const std::uint8_t> data(
+        reinterpret_cast<const std::uint8_t *>(sound.data()), sound.size_bytes());
+    BankSplice splice{layout.form.end, 0, layout.form.end};
+    if (existing) {
+        splice.cutFrom = existing->offset;
+        splice.cutTo = std::min(existing->next(), layout.form.end);
+    } else {
+        splice.cutFrom = endOfWholeChunks(bank, layout.dataStart(), layout.form.end);
+    }
+    AtomicFileReplace replace(directory.productBank(), directory.temporaryBank(), faults);
+    if (data.size() > UINT32_MAX || !replace.create()
+        || !writeSplicedBank(replace, bank, splice,
+                             encodeChunkHeader(id, static_cast<std::uint32_t>(data.size())),
+                             data)) {
+        inform(windowTitle, existing ? SaveReplaceBuildText : SaveAddBuildText);
+        return true;
+    }
+    bank.close();
+    return !commitWithRetry(replace);
+}
+
+bool SoundBank::RemoveSound(std::string_view chunkId)
+{
+    BinaryFile bank;
+    WaveLayout layout;
+    WaveLayoutError error{};
+    if (!bank.open(directory.productBank(), BinaryFile::Access::Read)
+        || !readWaveLayout(bank, layout, error)) {
+        inform({}, RemoveOpenText);
+        return true;
+    }
+    const std::optional<ChunkHeader> existing =
+        findChunk(bank, ChunkId::fromText(chunkId), layout.dataStart(), layout.form.end);
+    // The sound is already gone: the caller may go on and remove the lexeme's node.
+    if (!existing)
+        return false;
+    const BankSplice splice{layout.form.end, existing->offset,
+                            std::min(existing->next(), layout.form.end)};
+    AtomicFileReplace replace(directory.productBank(), directory.temporaryBank(), faults);
+    if (!replace.create() || !writeSplicedBank(replace, bank, splice, {}, {})) {
+        inform({}, RemoveBuildText);
+        return true;
+    }
+    bank.close();
+    // The callers tell the operator why a removal failed.
+    return !replace.commit();
+}
+
+bool SoundBank::commitWithRetry(AtomicFileReplace &replace)
+{
+    while (!replace.commit()) {
+        const MessageRequest question{windowTitle, std::string(SaveRetryText), MessageIcon::Error,
+                                      MessageButtons::RetryCancel, MessageAnswer::Cancel};
+        if (ui.showMessage(question) != MessageAnswer::Retry)
+            return false;
+    }
+    return true;
+}
+
+void SoundBank::warn(const std::string &caption, std::string_view text)
+{
+    ui.showMessage({caption, std::string(text), MessageIcon::Warning, MessageButtons::Ok,
+                    MessageAnswer::Ok});
+}
+
+void SoundBank::inform(const std::string &caption, std::string_view text)
+{
+    ui.showMessage({caption, std::string(text), MessageIcon::Information, MessageButtons::Ok,
+                    MessageAnswer::Ok});
+}
+
+} // namespace vorela

@@ -1,0 +1,70 @@
+// The three operations on one lexeme's sound in the product bank: load (from the bank or a WAV
+// file), save and remove. Rewrites go through "vorela.tmp" and one atomic replace of the bank;
+// every failure is shown through UiServices with the window's title as caption.
+#pragma once
+
+#include "platform/DataDirectory.h"
+
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace vorela {
+
+class AtomicFileReplace;
+class FileFaults;
+class UiServices;
+
+/// A sound as read from a bank chunk or from the "data" chunk of a WAV file.
+struct LoadedSound {
+    std::vector<std::uint8_t> formatRecord; // the "fmt " body as read
+    std::vector<std::int16_t> samples;      // 16-bit mono, 8000 per second
+};
+
+/// Decides whether a greeting phrase taken from a WAV file may be stored; it shows its own refusal.
+using SoundGate = std::function<bool(std::span<const std::int16_t> samples)>;
+
+class SoundBank {
+public:
+    /// Operations on the product bank of dataDirectory; faults is a test hook for file failures.
+    SoundBank(DataDirectory dataDirectory, UiServices &ui, FileFaults *faults = nullptr);
+
+    /// The caption of the messages: the calling window's current title.
+    void setWindowTitle(std::string title) { windowTitle = std::move(title); }
+    /// The check of a greeting phrase imported from a WAV file. Without one, no such sound is taken.
+    void setGreetingGate(SoundGate gate) { greetingGate = std::move(gate); }
+
+    /// Reads chunk chunkId of fileName into sound; with checkFormat the file must be in the bank
+    /// format. The "data" chunk of a WAV file bound for the greeting phrase (targetChunkId) passes
+    /// the greeting gate. True = loaded; false after one message, and sound is left as it was.
+    [[nodiscard]] bool LoadSound(const std::filesystem::path &fileName, std::string_view chunkId,
+                                 bool checkFormat, LoadedSound &sound,
+                                 std::string_view targetChunkId = {});
+
+    /// Stores the sound under chunkId, in place of the chunk with that id or as a new last chunk.
+    /// Returns true when it FAILED (after its message; the bank is then as it was).
+    [[nodiscard]] bool SaveSound(std::string_view chunkId, std::span<const std::int16_t> sound);
+
+    /// Removes the chunk chunkId; an id the bank lacks leaves the bank untouched and succeeds.
+    /// Returns true when it FAILED (the bank is then as it was).
+    [[nodiscard]] bool RemoveSound(std::string_view chunkId);
+
+private:
+    [[nodiscard]] bool takeGreeting(std::string_view chunkId, std::string_view targetChunkId,
+                                    std::span<const std::int16_t> samples) const;
+    void warn(const std::string &caption, std::string_view text);
+    void inform(const std::string &caption, std::string_view text);
+    [[nodiscard]] bool commitWithRetry(AtomicFileReplace &replace);
+
+    DataDirectory directory;
+    UiServices &ui;
+    FileFaults *faults;
+    std::string windowTitle;
+    SoundGate greetingGate;
+};
+
+} // namespace vorela
