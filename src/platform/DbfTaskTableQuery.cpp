@@ -1,0 +1,77 @@
+// Answers column lists and binding values from DBF files.
+#include "platform/DbfTaskTableQuery.h"
+
+#include "platform/DbfTable.h"
+
+#include <algorithm>
+
+namespace vorela {
+
+TableColumns DbfTaskTableQuery::columns(const std::filesystem::path &file) const
+{
+    TableColumns result;
+    const std::optional<DbfTable> table = DbfTable::open(file, result.error);
+    if (!table)
+        return result;
+    for (const DbfField &field : table->fields())
+        result.columns.push_back(field.column);
+    return result;
+}
+
+// Column names compare as the table driver compared them: ASCII letters in either case.
+static bool sameName(std::string_view left, std::string_view right)
+{
+    const auto fold = [](char character) {
+        return character >= 'a' && character <= 'z' ? static_cast<char>(character - 'a' + 'A')
+                                                     : character;
+    };
+    return left.size() == right.size() &&
+           std::equal(left.begin(), left.end(), right.begin(),
+                      [&fold](char a, char b) { return fold(a) == fold(b); });
+}
+
+static const DbfField *findField(const DbfTable &table, const TableBinding &binding)
+{
+    const std::vector<DbfField> &fields = table.fields();
+    if (binding.kind == TableBinding::Kind::FirstColumn)
+        return &fields.front();
+    for (const DbfField &field : fields) {
+        if (sameName(field.column.name, binding.text))
+            return &field;
+    }
+    return nullptr;
+}
+
+TableValue DbfTaskTableQuery::value(const std::filesystem::path &file,
+                                    std::string_view binding) const
+{
+    TableValue result;
+    const TableBinding parsed = classifyBinding(binding);
+    const std::optional<DbfTable> table = DbfTable::open(file, result.error);
+    if (!table)
+        return result;
+    if (parsed.kind == TableBinding::Kind::Invalid) {
+        result.status = TableValue::Status::NoSuchColumn;
+        result.error = "'" + std::string(binding) + "' is neither a column name, '*' nor a constant";
+        return result;
+    }
+    const DbfField *field = parsed.kind == TableBinding::Kind::Constant ? nullptr
+                                                                        : findField(*table, parsed);
+    if (parsed.kind != TableBinding::Kind::Constant && field == nullptr) {
+        result.status = TableValue::Status::NoSuchColumn;
+        result.error = file.string() + ": no column named " + parsed.text;
+        return result;
+    }
+    std::optional<std::vector<std::uint8_t>> record;
+    if (!table->firstLiveRecord(record, result.error))
+        return result;
+    if (!record) {
+        result.status = TableValue::Status::NoRecord;
+        return result;
+    }
+    result.status = TableValue::Status::Found;
+    result.text = field == nullptr ? parsed.text : table->fieldText(*field, *record);
+    return result;
+}
+
+} // namespace vorela
