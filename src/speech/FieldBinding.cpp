@@ -1,66 +1,48 @@
 #include "speech/FieldBinding.h"
 
-#include <limits>
+#include "platform/TextParsing.h"
+
+#include <cstdint>
 #include <vector>
 
 namespace vorela {
 
-static bool columnChoosable(ColumnSqlType type, BindingMode mode)
+static bool columnChoosable(SqlType type, BindingMode mode)
 {
     switch (mode) {
     case BindingMode::Number:
-        return type == ColumnSqlType::Char || type == ColumnSqlType::Decimal;
+        return type == SqlType::Char || type == SqlType::Decimal;
     case BindingMode::Amount:
-        return type == ColumnSqlType::Decimal;
+        return type == SqlType::Decimal;
     case BindingMode::TableItem:
-        return type == ColumnSqlType::Char;
+        return type == SqlType::Char;
     case BindingMode::Date:
-        return type == ColumnSqlType::Date;
+        return type == SqlType::Date;
     }
     return false;
 }
 
-std::optional<ColumnRow> columnRow(int sqlType, int length, int decimals, BindingMode mode)
+std::optional<ColumnRow> columnRow(const TableColumn &column, BindingMode mode)
 {
-    const auto type = static_cast<ColumnSqlType>(sqlType);
     ColumnRow row;
-    switch (type) {
-    case ColumnSqlType::Char:
-        row = {"Char", std::to_string(length)};
+    switch (column.sqlType) {
+    case SqlType::Char:
+        row = {"Char", std::to_string(column.length)};
         break;
-    case ColumnSqlType::Decimal:
-        row = {"Num", std::to_string(length) + "." + std::to_string(decimals)};
+    case SqlType::Decimal:
+        row = {"Num", std::to_string(column.length) + "." + std::to_string(column.decimals)};
         break;
-    case ColumnSqlType::Date:
+    case SqlType::Date:
         row = {"Date", "8"};
         break;
-    case ColumnSqlType::Bit:
+    case SqlType::Bit:
         row = {"Log", "1"};
         break;
     default:
         return std::nullopt;
     }
-    row.choosable = columnChoosable(type, mode);
+    row.choosable = columnChoosable(column.sqlType, mode);
     return row;
-}
-
-// Splits at any of the separators, dropping empty pieces, as the stored constants were read.
-static std::vector<std::string> splitPieces(std::string_view text, std::string_view separators)
-{
-    std::vector<std::string> pieces;
-    std::string piece;
-    for (const char character : text) {
-        if (separators.find(character) == std::string_view::npos) {
-            piece.push_back(character);
-            continue;
-        }
-        if (!piece.empty())
-            pieces.push_back(std::move(piece));
-        piece.clear();
-    }
-    if (!piece.empty())
-        pieces.push_back(std::move(piece));
-    return pieces;
 }
 
 static bool isQuotedConstant(std::string_view binding)
@@ -78,14 +60,14 @@ BindingStart bindingStart(BindingMode mode, std::string_view binding, bool noDat
     BindingStart start;
     if (mode == BindingMode::Date) {
         // Dates are stored year first: 0000/MM/DD.
-        const std::vector<std::string> pieces = splitPieces(inner, " /-:,.\"'");
+        const std::vector<std::string> pieces = parseText(inner, " /-:,.", "\"'");
         if (pieces.size() > 2) {
             start.first = pieces[2];
             start.second = pieces[1];
         }
         return start;
     }
-    const std::vector<std::string> pieces = splitPieces(inner, ",.");
+    const std::vector<std::string> pieces = parseText(inner, ",.");
     if (!pieces.empty())
         start.first = pieces[0];
     if (pieces.size() > 1)
@@ -109,27 +91,11 @@ std::string composeConstant(BindingMode mode, std::string_view first, std::strin
 
 bool constantAcceptable(BindingMode mode, std::string_view first, std::string_view second)
 {
-    const unsigned long firstValue = unsignedValue(first);
-    const unsigned long secondValue = unsignedValue(second);
+    const std::uint64_t firstValue = leadingNumber(first);
+    const std::uint64_t secondValue = leadingNumber(second);
     if (mode == BindingMode::Date)
         return firstValue >= 1 && firstValue <= 31 && secondValue >= 1 && secondValue <= 12;
     return firstValue != 0 || secondValue != 0;
-}
-
-unsigned long unsignedValue(std::string_view text)
-{
-    std::size_t position = 0;
-    while (position < text.size() && (text[position] == ' ' || text[position] == '\t'))
-        ++position;
-    constexpr unsigned long Limit = std::numeric_limits<unsigned long>::max();
-    unsigned long value = 0;
-    for (; position < text.size() && text[position] >= '0' && text[position] <= '9'; ++position) {
-        const auto digit = static_cast<unsigned long>(text[position] - '0');
-        if (value > (Limit - digit) / 10)
-            return Limit;
-        value = value * 10 + digit;
-    }
-    return value;
 }
 
 } // namespace vorela

@@ -2,6 +2,8 @@
 // constant is composed and when it may be accepted, and how a stored binding opens the dialog.
 #pragma once
 
+#include "platform/TaskTableQuery.h"
+
 #include <optional>
 #include <string>
 #include <string_view>
@@ -11,9 +13,6 @@ namespace vorela {
 /// What the bound item speaks; the values are the modes the task tree hands to the dialogs.
 enum class BindingMode { Number = 0, Amount = 1, TableItem = 2, Date = 3 };
 
-/// Column types as the task-table reader reports them.
-enum class ColumnSqlType { Char = 1, Decimal = 3, Date = 9, Bit = -7 };
-
 /// One row of the dialogs' column list.
 struct ColumnRow {
     std::string typeText;   // "Char", "Num", "Date", "Log"
@@ -22,8 +21,7 @@ struct ColumnRow {
 };
 
 /// The row of a column, or nothing for a column type that is not listed.
-[[nodiscard]] std::optional<ColumnRow> columnRow(int sqlType, int length, int decimals,
-                                                 BindingMode mode);
+[[nodiscard]] std::optional<ColumnRow> columnRow(const TableColumn &column, BindingMode mode);
 
 /// Where a dialog opens: constant mode with the two edits filled, or column mode.
 struct BindingStart {
@@ -45,9 +43,5 @@ struct BindingStart {
 /// month 1..12 for a date.
 [[nodiscard]] bool constantAcceptable(BindingMode mode, std::string_view first,
                                       std::string_view second);
-
-/// Leading blanks, then decimal digits read as a number; anything else reads as 0, saturating
-/// instead of wrapping.
-[[nodiscard]] unsigned long unsignedValue(std::string_view text);
 
 } // namespace vorela

@@ -9,7 +9,7 @@ namespace vorela {
 TEST(FieldBinding, ColumnRowsByTypeAndMode)
 {
     struct Case {
-        int sqlType;
+        SqlType sqlType;
         int length;
         int decimals;
         const char *type;
@@ -17,25 +17,25 @@ TEST(FieldBinding, ColumnRowsByTypeAndMode)
         bool number, amount, table, date;
     };
     const Case cases[] = {
-        {1, 12, 0, "Char", "12", true, false, true, false},
-        {3, 10, 2, "Num", "10.2", true, true, false, false},
-        {3, 8, 0, "Num", "8.0", true, true, false, false},
-        {9, 8, 0, "Date", "8", false, false, false, true},
-        {-7, 1, 0, "Log", "1", false, false, false, false},
+        {SqlType::Char, 12, 0, "Char", "12", true, false, true, false},
+        {SqlType::Decimal, 10, 2, "Num", "10.2", true, true, false, false},
+        {SqlType::Decimal, 8, 0, "Num", "8.0", true, true, false, false},
+        {SqlType::Date, 8, 0, "Date", "8", false, false, false, true},
+        {SqlType::Bit, 1, 0, "Log", "1", false, false, false, false},
     };
     for (const Case &c : cases) {
         const BindingMode modes[] = {BindingMode::Number, BindingMode::Amount,
                                      BindingMode::TableItem, BindingMode::Date};
         const bool expected[] = {c.number, c.amount, c.table, c.date};
         for (int m = 0; m < 4; ++m) {
-            const std::optional<ColumnRow> row = columnRow(c.sqlType, c.length, c.decimals, modes[m]);
+            const std::optional<ColumnRow> row = columnRow({"F", c.sqlType, c.length, c.decimals}, modes[m]);
             ASSERT_TRUE(row) << c.type;
             EXPECT_EQ(row->typeText, c.type);
             EXPECT_EQ(row->lengthText, c.lengthText);
             EXPECT_EQ(row->choosable, expected[m]) << c.type << " mode " << m;
         }
     }
-    EXPECT_FALSE(columnRow(12, 10, 0, BindingMode::Number)); // a memo is not listed
+    EXPECT_FALSE(columnRow({"NOTE", SqlType::LongText, 10, 0}, BindingMode::Number)); // a memo
 }
 
 TEST(FieldBinding, StartFromStoredBinding)
@@ -99,15 +99,6 @@ TEST(FieldBinding, ConstantComposedAndAccepted)
         EXPECT_EQ(constantAcceptable(c.mode, c.first, c.second), c.acceptable)
             << c.first << "/" << c.second;
     }
-}
-
-TEST(FieldBinding, UnsignedValueReadsLeadingDigitsOnly)
-{
-    EXPECT_EQ(unsignedValue(" 42abc"), 42u);
-    EXPECT_EQ(unsignedValue("-5"), 0u);
-    EXPECT_EQ(unsignedValue(""), 0u);
-    // A huge number stays non-zero instead of wrapping to 0.
-    EXPECT_NE(unsignedValue("18446744073709551616000"), 0u);
 }
 
 } // namespace vorela

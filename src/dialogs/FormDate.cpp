@@ -1,0 +1,17 @@
+#include "dialogs/FormDate.h"
+
+namespace vorela {
+
+FormDate::FormDate(const BindingRequest &request, const TaskTableQuery &tables,
+                   std::string &bindingResult, QWidget *parent)
+    : BindingDialog(request, tables, bindingResult,
+                    {"textb_day", "label_d", "textb_mon", "label_m", "день", "месяц"}, parent)
+{
+    setObjectName("FormDate");
+    textb_day = firstEdit;
+    label_d = firstLabel;
+    textb_mon = secondEdit;
+    label_m = secondLabel;
+}
+
+} // namespace vorela

@@ -1,0 +1,19 @@
+#include "dialogs/FormSumma.h"
+
+namespace vorela {
+
+FormSumma::FormSumma(const BindingRequest &request, const TaskTableQuery &tables,
+                     std::string &bindingResult, QWidget *parent)
+    : BindingDialog(request, tables, bindingResult,
+                    {"textb_grn", "label_g", "textb_kop", "label_k", request.unitLabel,
+                     request.subunitLabel},
+                    parent)
+{
+    setObjectName("FormSumma");
+    textb_grn = firstEdit;
+    label_g = firstLabel;
+    textb_kop = secondEdit;
+    label_k = secondLabel;
+}
+
+} // namespace vorela
