@@ -33,8 +33,10 @@ public:
     /// The lock file name of a mutex name: every byte outside [A-Za-z0-9._-] as %XX, plus ".lock".
     [[nodiscard]] static std::string lockFileName(std::string_view name);
 
-private:
+    /// This process's state of one lock file, shared by the mutexes of one name.
     struct Shared;
+
+private:
     std::string mutexName;
     std::shared_ptr<Shared> shared;
 };

@@ -11,6 +11,8 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 struct sqlite3;
 struct sqlite3_stmt;
@@ -66,7 +68,7 @@ private:
     void endRead();
 
     // Key and value primitives used by RegistryKey.
-    [[nodiscard]] std::optional<std::int64_t> findSubkey(std::int64_t parent, std::string_view name);
+    [[nodiscard]] std::optional<std::pair<std::int64_t, std::string>> findSubkey(std::int64_t parent, std::string_view name);
     [[nodiscard]] std::optional<std::int64_t> insertSubkey(std::int64_t parent, std::string_view name);
     [[nodiscard]] std::optional<std::string> keyName(std::int64_t key);
     [[nodiscard]] std::vector<std::pair<std::int64_t, std::string>> listSubkeys(std::int64_t parent);

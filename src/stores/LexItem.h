@@ -5,6 +5,7 @@
 
 #include <memory>
 #include <mutex>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -121,16 +122,20 @@ private:
             int nodeLanguage);
     void loadChildren();
     [[nodiscard]] std::string nextChildName() const;
-    [[nodiscard]] std::string writeNewChild(const std::string &text, const std::string &chunk,
+    [[nodiscard]] RegistryKey writeNewChild(const std::string &text, const std::string &chunk,
                                             unsigned icon, unsigned child, unsigned mask,
                                             const std::string &keyname);
     [[nodiscard]] std::string findTail() const;
     [[nodiscard]] std::string findHead() const;
     [[nodiscard]] bool isFolderChild(const std::string &childName) const;
     [[nodiscard]] std::string textValueName() const;
-    void addLoadedChild(const std::string &childName);
-    template <typename Result, typename Step>
-    Result atPath(std::string_view relPath, bool &found, Step step) const;
+    [[nodiscard]] bool writeFolderFlag(unsigned value) const;
+    [[nodiscard]] bool writeText(const std::string &text) const;
+    void dropLoadedChild(const std::string &childName);
+    [[nodiscard]] RegistryKey siblingKey(const std::string &siblingName) const;
+    [[nodiscard]] const LexItem *descend(std::span<const std::string> components,
+                                         std::vector<std::unique_lock<std::recursive_mutex>> &held)
+        const;
 
     std::string name;
     RegistryKey nodeKey;

@@ -1,0 +1,172 @@
+// Named mutexes over flock: one lock file per name in the data directory's locks/ folder, shared by
+// every NamedMutex of that name in this process and owned by one thread at a time.
+#include "platform/NamedMutex.h"
+
+#include <cerrno>
+#include <condition_variable>
+#include <fcntl.h>
+#include <map>
+#include <mutex>
+#include <sys/file.h>
+#include <thread>
+#include <unistd.h>
+
+namespace vorela {
+
+// The per-process side of one lock file. flock locks belong to an open file description, so two
+// descriptors of one file in one process would block each other: every user shares this one.
+struct NamedMutex::Shared {
+    std::filesystem::path file;
+    std::mutex guard;
+    std::condition_variable released;
+    std::thread::id owner;
+    bool reserved = false; // a thread owns the mutex or is waiting for the file lock
+    unsigned depth = 0;
+    int descriptor = -1;
+
+    ~Shared()
+    {
+        if (descriptor >= 0)
+            ::close(descriptor);
+    }
+
+    /// Called with guard held by the thread that reserved the mutex.
+    bool openFile()
+    {
+        if (descriptor >= 0)
+            return true;
+        std::error_code ignored;
+        std::filesystem::create_directories(file.parent_path(), ignored);
+        descriptor = ::open(file.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
+        return descriptor >= 0;
+    }
+};
+
+namespace {
+
+// The process's table of lock files, like the kernel's table of mutex names.
+std::mutex tableGuard;
+std::map<std::filesystem::path, std::weak_ptr<NamedMutex::Shared>> &table()
+{
+    static std::map<std::filesystem::path, std::weak_ptr<NamedMutex::Shared>> byFile;
+    return byFile;
+}
+
+int lockFile(int descriptor, int operation)
+{
+    int result = 0;
+    do {
+        result = ::flock(descriptor, operation);
+    } while (result != 0 && errno == EINTR);
+    return result;
+}
+
+enum class Wait { Forever, Never };
+
+bool acquire(NamedMutex::Shared &shared, Wait wait)
+{
+    std::unique_lock guard(shared.guard);
+    const std::thread::id self = std::this_thread::get_id();
+    if (shared.reserved && shared.owner == self && shared.depth > 0) {
+        ++shared.depth;
+        return true;
+    }
+    if (wait == Wait::Never && shared.reserved)
+        return false;
+    shared.released.wait(guard, [&] { return !shared.reserved; });
+    shared.reserved = true;
+    shared.owner = self;
+    if (!shared.openFile()) {
+        shared.reserved = false;
+        shared.released.notify_one();
+        return false;
+    }
+    const int descriptor = shared.descriptor;
+    guard.unlock(); // other threads of this process wait on `released`, not on the file
+    const int operation = wait == Wait::Never ? LOCK_EX | LOCK_NB : LOCK_EX;
+    const bool locked = lockFile(descriptor, operation) == 0;
+    guard.lock();
+    if (!locked) {
+        shared.reserved = false;
+        shared.released.notify_one();
+        return false;
+    }
+    shared.depth = 1;
+    return true;
+}
+
+} // namespace
+
+NamedMutex::NamedMutex(const DataDirectory &dataDirectory, std::string name)
+    : mutexName(std::move(name))
+{
+    const std::filesystem::path file = dataDirectory.locks() / lockFileName(mutexName);
+    const std::lock_guard guard(tableGuard);
+    std::weak_ptr<Shared> &entry = table()[file];
+    shared = entry.lock();
+    if (shared)
+        return;
+    shared = std::make_shared<Shared>();
+    shared->file = file;
+    entry = shared;
+}
+
+NamedMutex::~NamedMutex()
+{
+    const std::lock_guard guard(tableGuard);
+    const std::filesystem::path file = shared->file;
+    shared.reset();
+    const auto found = table().find(file);
+    if (found != table().end() && found->second.expired())
+        table().erase(found);
+}
+
+bool NamedMutex::lock()
+{
+    return acquire(*shared, Wait::Forever);
+}
+
+bool NamedMutex::tryLock()
+{
+    return acquire(*shared, Wait::Never);
+}
+
+void NamedMutex::unlock()
+{
+    const std::lock_guard guard(shared->guard);
+    if (!shared->reserved || shared->owner != std::this_thread::get_id() || shared->depth == 0)
+        return;
+    if (--shared->depth > 0)
+        return;
+    lockFile(shared->descriptor, LOCK_UN);
+    shared->reserved = false;
+    shared->owner = {};
+    shared->released.notify_one();
+}
+
+bool NamedMutex::isHeld() const
+{
+    const std::lock_guard guard(shared->guard);
+    return shared->reserved && shared->depth > 0 && shared->owner == std::this_thread::get_id();
+}
+
+std::string NamedMutex::lockFileName(std::string_view name)
+{
+    static constexpr char Hex[] = "0123456789ABCDEF";
+    std::string escaped;
+    for (const char character : name) {
+        const auto byte = static_cast<unsigned char>(character);
+        const bool plain = (byte >= 'A' && byte <= 'Z') || (byte >= 'a' && byte <= 'z') ||
+                           (byte >= '0' && byte <= '9') || byte == '.' || byte == '_' || byte == '-';
+        if (plain) {
+            escaped.push_back(character);
+            continue;
+        }
+        escaped.push_back('%');
+        escaped.push_back(Hex[byte >> 4]);
+        escaped.push_back(Hex[byte & 0x0F]);
+    }
+    return escaped + ".lock";
+}
+
+} // namespace vorela

@@ -1,0 +1,200 @@
+// Key handles of the registry store: opening and creating keys by path, subkey enumeration from a
+// kept list, and value reads and writes.
+#include "platform/RegistryKey.h"
+
+#include "platform/RegistryStore.h"
+#include "platform/TextParsing.h"
+
+namespace vorela {
+
+bool RegistryKey::exists() const
+{
+    return store != nullptr && store->keyName(keyId).has_value();
+}
+
+RegistryKey RegistryKey::createKey(std::string_view relPath) const
+{
+    if (store == nullptr)
+        return {};
+    RegistryTransaction transaction(*store);
+    RegistryKey current = *this;
+    current.keptSubkeys.clear();
+    for (const std::string &component : parseText(relPath, "\\")) {
+        if (const auto found = store->findSubkey(current.keyId, component)) {
+            current = RegistryKey(store, found->first, found->second);
+            continue;
+        }
+        const std::optional<std::int64_t> created = store->insertSubkey(current.keyId, component);
+        if (!created)
+            return {};
+        current = RegistryKey(store, *created, component);
+    }
+    if (!transaction.commit())
+        return {};
+    return current;
+}
+
+RegistryKey RegistryKey::openKey(std::string_view relPath) const
+{
+    if (store == nullptr)
+        return {};
+    RegistryKey current = *this;
+    current.keptSubkeys.clear();
+    for (const std::string &component : parseText(relPath, "\\")) {
+        const auto found = store->findSubkey(current.keyId, component);
+        if (!found)
+            return {};
+        current = RegistryKey(store, found->first, found->second);
+    }
+    if (current.keyId == keyId && !exists())
+        return {};
+    return current;
+}
+
+std::optional<std::string> RegistryKey::enumerateSubkey(std::size_t index) const
+{
+    if (store == nullptr)
+        return std::nullopt;
+    if (index == 0 || keptSubkeys.empty())
+        (void)subkeyNames();
+    if (index >= keptSubkeys.size())
+        return std::nullopt;
+    return keptSubkeys[index];
+}
+
+std::vector<std::string> RegistryKey::subkeyNames() const
+{
+    keptSubkeys.clear();
+    if (store == nullptr)
+        return {};
+    for (auto &[id, subkeyName] : store->listSubkeys(keyId))
+        keptSubkeys.push_back(std::move(subkeyName));
+    return keptSubkeys;
+}
+
+std::vector<RegistryKey> RegistryKey::subkeys() const
+{
+    std::vector<RegistryKey> opened;
+    if (store == nullptr)
+        return opened;
+    for (auto &[id, subkeyName] : store->listSubkeys(keyId))
+        opened.push_back(RegistryKey(store, id, std::move(subkeyName)));
+    return opened;
+}
+
+bool RegistryKey::hasValue(std::string_view valueName) const
+{
+    return store != nullptr && store->readValue(keyId, valueName).has_value();
+}
+
+std::optional<std::string> RegistryKey::readString(std::string_view valueName) const
+{
+    if (store == nullptr)
+        return std::nullopt;
+    std::optional<RegistryValue> value = store->readValue(keyId, valueName);
+    if (!value || value->type != ValueType::String)
+        return std::nullopt;
+    return std::move(value->text);
+}
+
+std::optional<std::uint32_t> RegistryKey::readDword(std::string_view valueName) const
+{
+    if (store == nullptr)
+        return std::nullopt;
+    const std::optional<RegistryValue> value = store->readValue(keyId, valueName);
+    if (!value || value->type != ValueType::Dword)
+        return std::nullopt;
+    return value->dword;
+}
+
+std::optional<std::vector<std::uint8_t>> RegistryKey::readBinary(std::string_view valueName) const
+{
+    if (store == nullptr)
+        return std::nullopt;
+    std::optional<RegistryValue> value = store->readValue(keyId, valueName);
+    if (!value || value->type != ValueType::Binary)
+        return std::nullopt;
+    return std::move(value->bytes);
+}
+
+std::vector<RegistryValue> RegistryKey::values() const
+{
+    return store == nullptr ? std::vector<RegistryValue>() : store->readValues(keyId);
+}
+
+std::string RegistryKey::stringValue(std::string_view valueName) const
+{
+    if (store == nullptr)
+        return {};
+    const std::optional<RegistryValue> value = store->readValue(keyId, valueName);
+    if (!value)
+        (void)writeString(valueName, "");
+    if (!value || value->type != ValueType::String)
+        return {};
+    return value->text;
+}
+
+std::uint32_t RegistryKey::dwordValue(std::string_view valueName) const
+{
+    if (store == nullptr)
+        return 0;
+    const std::optional<RegistryValue> value = store->readValue(keyId, valueName);
+    if (!value)
+        (void)writeDword(valueName, 0);
+    if (!value || value->type != ValueType::Dword)
+        return 0;
+    return value->dword;
+}
+
+bool RegistryKey::writeString(std::string_view valueName, std::string_view text) const
+{
+    RegistryValue value;
+    value.name = valueName;
+    value.text = text;
+    return writeValue(value);
+}
+
+bool RegistryKey::writeDword(std::string_view valueName, std::uint32_t dword) const
+{
+    RegistryValue value;
+    value.name = valueName;
+    value.type = ValueType::Dword;
+    value.dword = dword;
+    return writeValue(value);
+}
+
+bool RegistryKey::writeBinary(std::string_view valueName, std::span<const std::uint8_t> bytes) const
+{
+    RegistryValue value;
+    value.name = valueName;
+    value.type = ValueType::Binary;
+    value.bytes.assign(bytes.begin(), bytes.end());
+    return writeValue(value);
+}
+
+bool RegistryKey::writeValue(const RegistryValue &value) const
+{
+    if (store == nullptr)
+        return false;
+    RegistryTransaction transaction(*store);
+    return store->writeValue(keyId, value) && transaction.commit();
+}
+
+bool RegistryKey::deleteValue(std::string_view valueName) const
+{
+    if (store == nullptr)
+        return false;
+    RegistryTransaction transaction(*store);
+    return store->deleteValue(keyId, valueName) && transaction.commit();
+}
+
+bool RegistryKey::deleteSubkeyTree(std::string_view subkeyName) const
+{
+    if (store == nullptr || subkeyName.empty())
+        return false;
+    RegistryTransaction transaction(*store);
+    const auto found = store->findSubkey(keyId, subkeyName);
+    return found && store->deleteKeyTree(found->first) && transaction.commit();
+}
+
+} // namespace vorela
