@@ -1,0 +1,215 @@
+// Qt Multimedia audio. Without a sound server Qt lists no devices: that is "no sound card".
+#include "platform/qt/QtAudioDevice.h"
+
+#include <QAudioDevice>
+#include <QAudioFormat>
+#include <QAudioSink>
+#include <QAudioSource>
+#include <QMediaDevices>
+#include <QMetaObject>
+
+#include <algorithm>
+#include <cstring>
+
+namespace vorela {
+
+static QAudioFormat qtFormat(int sampleRate, int channels)
+{
+    QAudioFormat format;
+    format.setSampleRate(sampleRate);
+    format.setChannelCount(channels);
+    format.setSampleFormat(QAudioFormat::Int16);
+    return format;
+}
+
+QtAudioDevice::QtAudioDevice(QObject *parent) : QObject(parent) {}
+
+QtAudioDevice::~QtAudioDevice()
+{
+    abandon();
+}
+
+bool QtAudioDevice::canPlay(const AudioFormat &format) const
+{
+    const QAudioDevice output = QMediaDevices::defaultAudioOutput();
+    return !output.isNull() &&
+           output.isFormatSupported(qtFormat(format.sampleRate, format.channels));
+}
+
+bool QtAudioDevice::canRecord() const
+{
+    const QAudioDevice input = QMediaDevices::defaultAudioInput();
+    return !input.isNull() && input.isFormatSupported(qtFormat(8000, 1));
+}
+
+AudioStart QtAudioDevice::play(std::span<const std::int16_t> samples, const AudioFormat &format,
+                               PlaybackDone done)
+{
+    if (playDone)
+        return AudioStart::Busy;
+    if (!canPlay(format))
+        return AudioStart::NoDevice;
+    const QAudioDevice output = QMediaDevices::defaultAudioOutput();
+    sink = std::make_unique<QAudioSink>(output, qtFormat(format.sampleRate, format.channels));
+    // The caller keeps the samples alive until done: no copy of the block.
+    playBytes = QByteArray::fromRawData(reinterpret_cast<const char *>(samples.data()),
+                                        qsizetype(samples.size_bytes()));
+    playBuffer.setData(playBytes);
+    if (!playBuffer.open(QIODevice::ReadOnly))
+        return AudioStart::Failed;
+    playRate = format.sampleRate;
+    playChannels = format.channels;
+    connect(sink.get(), &QAudioSink::stateChanged, this, &QtAudioDevice::sinkStateChanged);
+    sink->start(&playBuffer);
+    if (sink->error() != QAudio::NoError) {
+        const bool busy = sink->error() == QAudio::OpenError;
+        stopSink();
+        return busy ? AudioStart::Busy : AudioStart::Failed;
+    }
+    playDone = std::move(done);
+    playFinishing = false;
+    return AudioStart::Started;
+}
+
+std::size_t QtAudioDevice::playedSamples() const
+{
+    if (!sink || !playDone)
+        return 0;
+    const qint64 micros = sink->processedUSecs();
+    const std::size_t total = std::size_t(playBytes.size()) / 2 / std::size_t(playChannels);
+    return std::min(total, std::size_t(micros * playRate / 1000000));
+}
+
+void QtAudioDevice::sinkStateChanged()
+{
+    if (!sink || !playDone || playFinishing)
+        return;
+    const QAudio::State state = sink->state();
+    // Idle: the block has been handed over whole; Stopped: stop() or a device error.
+    if (state != QAudio::IdleState && state != QAudio::StoppedState)
+        return;
+    playFinishing = true;
+    QMetaObject::invokeMethod(this, &QtAudioDevice::finishPlayback, Qt::QueuedConnection);
+}
+
+void QtAudioDevice::finishPlayback()
+{
+    if (!playDone)
+        return;
+    stopSink();
+    PlaybackDone done = std::move(playDone);
+    playDone = nullptr;
+    done();
+}
+
+void QtAudioDevice::stopSink()
+{
+    if (sink) {
+        sink->disconnect(this);
+        sink->stop();
+        sink.reset();
+    }
+    playBuffer.close();
+    playBuffer.setData(QByteArray());
+    playBytes.clear();
+}
+
+AudioStart QtAudioDevice::record(std::size_t maxSamples, RecordingDone done)
+{
+    if (recordDone)
+        return AudioStart::Busy;
+    if (!canRecord())
+        return AudioStart::NoDevice;
+    source = std::make_unique<QAudioSource>(QMediaDevices::defaultAudioInput(), qtFormat(8000, 1));
+    sourceStream = source->start();
+    if (!sourceStream || source->error() != QAudio::NoError) {
+        const bool busy = source->error() == QAudio::OpenError;
+        stopSource();
+        return busy ? AudioStart::Busy : AudioStart::Failed;
+    }
+    captured.clear();
+    captured.reserve(maxSamples);
+    captureLimit = maxSamples;
+    connect(sourceStream, &QIODevice::readyRead, this, &QtAudioDevice::readCaptured);
+    recordDone = std::move(done);
+    recordFinishing = false;
+    return AudioStart::Started;
+}
+
+std::size_t QtAudioDevice::recordedSamples() const
+{
+    return recordDone ? captured.size() : 0;
+}
+
+void QtAudioDevice::readCaptured()
+{
+    if (!sourceStream || recordFinishing)
+        return;
+    const QByteArray bytes = sourceStream->readAll();
+    const std::size_t room = captureLimit - captured.size();
+    const std::size_t count = std::min(room, std::size_t(bytes.size()) / 2);
+    const std::size_t old = captured.size();
+    captured.resize(old + count);
+    std::memcpy(captured.data() + old, bytes.constData(), count * 2);
+    if (captured.size() < captureLimit)
+        return;
+    recordFinishing = true;
+    QMetaObject::invokeMethod(this, &QtAudioDevice::finishRecording, Qt::QueuedConnection);
+}
+
+void QtAudioDevice::finishRecording()
+{
+    if (!recordDone)
+        return;
+    stopSource();
+    RecordingDone done = std::move(recordDone);
+    recordDone = nullptr;
+    std::vector<std::int16_t> samples = std::move(captured);
+    captured.clear();
+    done(std::move(samples));
+}
+
+void QtAudioDevice::stopSource()
+{
+    if (!source)
+        return;
+    if (sourceStream)
+        sourceStream->disconnect(this);
+    source->stop();
+    source.reset();
+    sourceStream = nullptr;
+}
+
+void QtAudioDevice::stop()
+{
+    if (recordDone && !recordFinishing) {
+        readCaptured(); // keep what the server has already delivered
+        if (sourceStream)
+            sourceStream->disconnect(this);
+        if (source)
+            source->stop();
+        if (!recordFinishing) {
+            recordFinishing = true;
+            QMetaObject::invokeMethod(this, &QtAudioDevice::finishRecording, Qt::QueuedConnection);
+        }
+    }
+    if (playDone && !playFinishing) {
+        playFinishing = true;
+        if (sink) {
+            sink->disconnect(this);
+            sink->stop();
+        }
+        QMetaObject::invokeMethod(this, &QtAudioDevice::finishPlayback, Qt::QueuedConnection);
+    }
+}
+
+void QtAudioDevice::abandon()
+{
+    playDone = nullptr;
+    recordDone = nullptr;
+    stopSink();
+    stopSource();
+    captured.clear();
+}
+
+} // namespace vorela

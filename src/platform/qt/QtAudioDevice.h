@@ -1,0 +1,62 @@
+// The sound card through Qt Multimedia: one QAudioSink per playback, one QAudioSource per
+// recording, completion delivered as queued calls on the GUI thread.
+#pragma once
+
+#include "platform/AudioDevice.h"
+
+#include <QBuffer>
+#include <QByteArray>
+#include <QObject>
+#include <QPointer>
+
+#include <memory>
+
+class QAudioSink;
+class QAudioSource;
+class QIODevice;
+
+namespace vorela {
+
+class QtAudioDevice : public QObject, public AudioDevice {
+    Q_OBJECT
+public:
+    explicit QtAudioDevice(QObject *parent = nullptr);
+    ~QtAudioDevice() override;
+
+    [[nodiscard]] bool canPlay(const AudioFormat &format) const override;
+    [[nodiscard]] bool canRecord() const override;
+    [[nodiscard]] AudioStart play(std::span<const std::int16_t> samples, const AudioFormat &format,
+                                  PlaybackDone done) override;
+    [[nodiscard]] std::size_t playedSamples() const override;
+    [[nodiscard]] AudioStart record(std::size_t maxSamples, RecordingDone done) override;
+    [[nodiscard]] std::size_t recordedSamples() const override;
+    [[nodiscard]] bool isPlaying() const override { return playDone != nullptr; }
+    [[nodiscard]] bool isRecording() const override { return recordDone != nullptr; }
+    void stop() override;
+    void abandon() override;
+
+private:
+    void sinkStateChanged();
+    void readCaptured();
+    void finishPlayback();
+    void finishRecording();
+    void stopSink();
+    void stopSource();
+
+    std::unique_ptr<QAudioSink> sink;
+    QByteArray playBytes;
+    QBuffer playBuffer;
+    int playRate = 8000;
+    int playChannels = 1;
+    PlaybackDone playDone;
+    bool playFinishing = false;
+
+    std::unique_ptr<QAudioSource> source;
+    QPointer<QIODevice> sourceStream;
+    std::vector<std::int16_t> captured;
+    std::size_t captureLimit = 0;
+    RecordingDone recordDone;
+    bool recordFinishing = false;
+};
+
+} // namespace vorela

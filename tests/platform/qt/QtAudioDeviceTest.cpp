@@ -1,0 +1,130 @@
+// The Qt audio device against a private sound server: a block plays to its end, a tone played
+// into the null sink comes back through the recording; without a server there is no device.
+#include "platform/qt/QtAudioDevice.h"
+#include "support/PrivatePulseServer.h"
+
+#include <QCoreApplication>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdlib>
+#include <filesystem>
+#include <numbers>
+#include <vector>
+
+namespace vorela {
+namespace {
+
+std::vector<std::int16_t> tone(double hertz, double seconds, double amplitude)
+{
+    std::vector<std::int16_t> samples(std::size_t(seconds * 8000));
+    for (std::size_t n = 0; n < samples.size(); ++n)
+        samples[n] = std::int16_t(amplitude * std::sin(2 * std::numbers::pi * hertz * n / 8000));
+    return samples;
+}
+
+// Energy of the samples at one frequency (Goertzel), relative to a full-scale sine.
+double toneLevel(const std::vector<std::int16_t> &samples, double hertz)
+{
+    const double coefficient = 2 * std::cos(2 * std::numbers::pi * hertz / 8000);
+    double previous = 0;
+    double beforePrevious = 0;
+    for (const std::int16_t sample : samples) {
+        const double current = sample / 32768.0 + coefficient * previous - beforePrevious;
+        beforePrevious = previous;
+        previous = current;
+    }
+    const double power = previous * previous + beforePrevious * beforePrevious -
+                         coefficient * previous * beforePrevious;
+    return 2 * std::sqrt(power) / double(samples.size());
+}
+
+TEST(QtAudioDeviceTest, BlockPlaysToItsEnd)
+{
+    const test::PrivatePulseServer server;
+    if (!server.running())
+        GTEST_SKIP() << "no private PulseAudio server";
+    QtAudioDevice device;
+    ASSERT_TRUE(device.canPlay({}));
+    const std::vector<std::int16_t> block = tone(440, 0.5, 8000);
+    bool done = false;
+    std::size_t lastPosition = 0;
+    ASSERT_EQ(device.play(block, {}, [&] { done = true; }), AudioStart::Started);
+    EXPECT_FALSE(done); // never inside play()
+    EXPECT_TRUE(device.isPlaying());
+    EXPECT_EQ(device.play(block, {}, [] {}), AudioStart::Busy);
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] {
+            if (!done)
+                lastPosition = device.playedSamples();
+            return done;
+        },
+        5000));
+    EXPECT_GE(lastPosition, block.size() / 2);
+    EXPECT_FALSE(device.isPlaying());
+}
+
+TEST(QtAudioDeviceTest, RecordingHearsTheTonePlayedIntoTheSink)
+{
+    const test::PrivatePulseServer server;
+    if (!server.running())
+        GTEST_SKIP() << "no private PulseAudio server";
+    QtAudioDevice device;
+    ASSERT_TRUE(device.canRecord());
+    std::vector<std::int16_t> recorded;
+    bool recordingDone = false;
+    ASSERT_EQ(device.record(16000,
+                            [&](std::vector<std::int16_t> samples) {
+                                recorded = std::move(samples);
+                                recordingDone = true;
+                            }),
+              AudioStart::Started);
+    const std::vector<std::int16_t> block = tone(1000, 1.5, 16000);
+    bool playDone = false;
+    ASSERT_EQ(device.play(block, {}, [&] { playDone = true; }), AudioStart::Started);
+    // The buffer of two seconds fills up and ends the recording by itself.
+    ASSERT_TRUE(QTest::qWaitFor([&] { return recordingDone; }, 8000));
+    EXPECT_EQ(recorded.size(), 16000U);
+    EXPECT_GT(toneLevel(recorded, 1000), 0.1);  // about 0.37 when the whole tone came back
+    EXPECT_LT(toneLevel(recorded, 1700), 0.02); // and it is the tone, not noise
+    device.stop();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return playDone; }, 3000));
+}
+
+TEST(QtAudioDeviceTest, StopEndsPlaybackAndRecordingThroughTheirCallbacks)
+{
+    const test::PrivatePulseServer server;
+    if (!server.running())
+        GTEST_SKIP() << "no private PulseAudio server";
+    QtAudioDevice device;
+    const std::vector<std::int16_t> block = tone(440, 10, 8000);
+    bool playDone = false;
+    bool recordingDone = false;
+    ASSERT_EQ(device.play(block, {}, [&] { playDone = true; }), AudioStart::Started);
+    ASSERT_EQ(device.record(480000, [&](std::vector<std::int16_t>) { recordingDone = true; }),
+              AudioStart::Started);
+    QTest::qWait(200);
+    device.stop();
+    EXPECT_FALSE(playDone);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return playDone && recordingDone; }, 2000));
+}
+
+TEST(QtAudioDeviceTest, NoServerMeansNoDevice)
+{
+    const std::string emptyDir = ::testing::TempDir() + "vorela-no-pulse";
+    std::filesystem::create_directories(emptyDir);
+    ::setenv("XDG_RUNTIME_DIR", emptyDir.c_str(), 1);
+    ::setenv("PULSE_SERVER", "unix:/nonexistent/vorela-no-pulse", 1);
+    QtAudioDevice device;
+    EXPECT_FALSE(device.canPlay({}));
+    EXPECT_FALSE(device.canRecord());
+    const std::vector<std::int16_t> block(800);
+    EXPECT_EQ(device.play(block, {}, [] { FAIL() << "no callback without a start"; }),
+              AudioStart::NoDevice);
+    EXPECT_EQ(device.record(800, [](std::vector<std::int16_t>) { FAIL(); }), AudioStart::NoDevice);
+}
+
+} // namespace
+} // namespace vorela

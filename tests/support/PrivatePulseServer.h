@@ -1,0 +1,25 @@
+// A private PulseAudio server for the duration of a test (scripts/private-pulse), so real-device
+// tests neither need nor disturb a desktop sound server.
+#pragma once
+
+#include <filesystem>
+
+namespace vorela::test {
+
+class PrivatePulseServer {
+public:
+    /// Starts the server and points this process at it (XDG_RUNTIME_DIR); see running().
+    PrivatePulseServer();
+    ~PrivatePulseServer();
+    PrivatePulseServer(const PrivatePulseServer &) = delete;
+    PrivatePulseServer &operator=(const PrivatePulseServer &) = delete;
+
+    /// False when pulseaudio is missing or would not start.
+    [[nodiscard]] bool running() const { return started; }
+
+private:
+    std::filesystem::path runtimeDir;
+    bool started = false;
+};
+
+} // namespace vorela::test
