@@ -1,8 +1,9 @@
 // vorela-sign: makes certifying keys and certifies greeting phrase sounds with them.
 //   vorela-sign keygen KEY.pem KEY.pub
 //   vorela-sign sign KEY.pem IN.wav OUT.wav
+#include "signtool/WavWriter.h"
+#include "soundbank/LexemeReader.h"
 #include "verification/GreetingCertificate.h"
-#include "verification/PcmWav.h"
 #include "verification/RsaKey.h"
 
 #include <fstream>
@@ -56,16 +57,17 @@ static int sign(const std::string &privateFile, const std::string &inFile, const
     const std::optional<RsaKey> key = RsaKey::loadPrivateKey(privateFile);
     if (!key)
         return failure(privateFile + ": expected an RSA private key of 384 to 16384 bits in PEM");
-    PcmWavContent sound = readPcmWav(inFile);
-    if (!sound.error.empty())
-        return failure(inFile + ": " + sound.error);
+    LexemeSound sound = readLexeme(inFile, "data", FormatCheck::BankFormat);
+    if (!sound.ok())
+        return failure(inFile + ": not a WAV file of PCM mono 8000 Hz 16-bit sound ("
+                       + std::string(describeLexemeError(sound.error)) + ")");
     const std::size_t neededSamples = soundBytesForPayload(certificatePayloadBytes(key->bits())) / 2;
     if (sound.samples.size() < neededSamples)
         return failure(inFile + ": too short to carry the certificate (" + std::to_string(sound.samples.size())
                        + " samples, at least " + std::to_string(neededSamples) + " needed)");
     if (!certifySound(sound.samples, *key))
         return failure("cannot sign the sound with " + privateFile);
-    if (!writePcmWav(outFile, sound.samples))
+    if (!writeWav(outFile, sound.samples))
         return failure(outFile + ": cannot write");
     return 0;
 }

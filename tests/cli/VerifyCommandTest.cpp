@@ -1,0 +1,102 @@
+// The signing tool and `vorela verify` as an operator runs them: real processes, real files.
+#include "support/TempDataDir.h"
+
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+namespace vorela {
+
+namespace {
+
+class VerifyCommandTest : public ::testing::Test {
+protected:
+    int run(const std::string &program, const std::string &arguments) const
+    {
+        const std::string command = std::string(VORELA_BINARY_DIR) + program + " " + arguments
+                                    + " >/dev/null 2>&1";
+        const int status = std::system(command.c_str());
+        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    }
+    int sign(const std::string &arguments) const { return run("/src/signtool/vorela-sign", arguments); }
+    int verify(const std::filesystem::path &wav) const
+    {
+        return run("/src/cli/vorela", "--data-dir " + dir.path().string() + " verify " + wav.string());
+    }
+    std::filesystem::path file(const std::string &name) const { return dir.path() / name; }
+
+    test::TempDataDir dir;
+};
+
+void put32(std::string &out, std::uint32_t value)
+{
+    for (int shift = 0; shift < 32; shift += 8)
+        out.push_back(static_cast<char>(value >> shift));
+}
+
+// A WAV file written byte by byte, with a "LIST" chunk before "fmt " as recorders leave it.
+void writeWav(const std::filesystem::path &path, std::size_t samples, std::uint32_t rate = 8000)
+{
+    std::string data;
+    for (std::size_t i = 0; i < samples; ++i) {
+        const auto value = static_cast<std::uint16_t>((i * 2654435761u) >> 7);
+        data.push_back(static_cast<char>(value));
+        data.push_back(static_cast<char>(value >> 8));
+    }
+    std::string body = "WAVELIST";
+    put32(body, 4);
+    body += "INFO" "fmt ";
+    put32(body, 16);
+    body += std::string("\x01\x00\x01\x00", 4);
+    put32(body, rate);
+    put32(body, rate * 2);
+    body += std::string("\x02\x00\x10\x00", 4) + "data";
+    put32(body, static_cast<std::uint32_t>(data.size()));
+    std::string out = "RIFF";
+    put32(out, static_cast<std::uint32_t>(body.size() + data.size()));
+    std::ofstream(path, std::ios::binary) << out << body << data;
+}
+
+} // namespace
+
+TEST_F(VerifyCommandTest, SignedSoundVerifiesOnlyWithItsKeyTrusted)
+{
+    const std::string key = file("key.pem").string();
+    ASSERT_EQ(sign("keygen " + key + " " + file("key.pub").string()), 0);
+    EXPECT_EQ(sign("keygen " + key + " " + file("other.pub").string()), 1); // never overwrites a key
+    writeWav(file("in.wav"), 16000);
+    ASSERT_EQ(sign("sign " + key + " " + file("in.wav").string() + " " + file("out.wav").string()), 0);
+
+    EXPECT_EQ(verify(file("out.wav")), 2); // nothing trusted yet
+    std::filesystem::create_directories(dir.path() / "trusted-keys");
+    std::filesystem::copy_file(file("key.pub"), dir.path() / "trusted-keys" / "key.pub");
+    EXPECT_EQ(verify(file("out.wav")), 0);
+    EXPECT_EQ(verify(file("in.wav")), 2);
+    EXPECT_EQ(verify(file("key.pub")), 1);
+    EXPECT_EQ(verify(file("missing.wav")), 1);
+}
+
+TEST_F(VerifyCommandTest, SignRefusesShortSoundsAndOtherFormats)
+{
+    const std::string key = file("key.pem").string();
+    ASSERT_EQ(sign("keygen " + key + " " + file("key.pub").string()), 0);
+    // A 2048-bit certificate takes 540 payload bytes: 8640 samples.
+    writeWav(file("short.wav"), 8639);
+    writeWav(file("exact.wav"), 8640);
+    writeWav(file("fast.wav"), 16000, 16000);
+    EXPECT_EQ(sign("sign " + key + " " + file("short.wav").string() + " " + file("a.wav").string()), 1);
+    EXPECT_EQ(sign("sign " + key + " " + file("fast.wav").string() + " " + file("b.wav").string()), 1);
+    EXPECT_FALSE(std::filesystem::exists(file("a.wav")));
+    EXPECT_FALSE(std::filesystem::exists(file("b.wav")));
+    EXPECT_EQ(sign("sign " + key + " " + file("exact.wav").string() + " " + file("c.wav").string()), 0);
+    EXPECT_EQ(sign("sign " + file("key.pub").string() + " " + file("exact.wav").string() + " "
+                   + file("d.wav").string()),
+              1);
+}
+
+} // namespace vorela
