@@ -32,4 +32,13 @@ int cliFailure(const std::string &message);
 /// verify IN.wav: 0 when the sound carries a valid certificate of a trusted key, 2 when not.
 int verifyCommand(CliContext &context, const CliArguments &arguments);
 
+/// reg import FILE | reg export [KEY] [-o FILE]: .reg files into and out of the registry store.
+int regCommand(CliContext &context, const CliArguments &arguments);
+/// lexemes: PATH, CHUNK, ICON, CHILD, MASK, KEYNAME, TEXT per node, depth-first in chain order.
+int lexemesCommand(CliContext &context, const CliArguments &arguments);
+/// tasks: TASK<TAB>OPERATOR per operator, in load order.
+int tasksCommand(CliContext &context, const CliArguments &arguments);
+/// templates TASK OPERATOR: NAME, PATH, CHUNK, ARG, TEXT per item in chain order.
+int templatesCommand(CliContext &context, const CliArguments &arguments);
+
 } // namespace vorela

@@ -9,8 +9,12 @@
 namespace vorela {
 
 // Declared by the command files; listed here once so that `vorela help` shows them all.
-static const std::array<CliCommandEntry, 1> Commands = {{
+static const std::array<CliCommandEntry, 5> Commands = {{
     {"verify", verifyCommand, "verify IN.wav    exit 0: certified by a trusted key, 2: not"},
+    {"reg", regCommand, "reg import FILE | reg export [KEY] [-o FILE]   .reg files in and out"},
+    {"lexemes", lexemesCommand, "lexemes          the lexeme tree, one node per line"},
+    {"tasks", tasksCommand, "tasks            TASK<TAB>OPERATOR per operator"},
+    {"templates", templatesCommand, "templates TASK OPERATOR   the template's items in order"},
 }};
 
 int cliFailure(const std::string &message)

@@ -16,6 +16,9 @@ RegistryKey RegistryKey::createKey(std::string_view relPath) const
 {
     if (store == nullptr)
         return {};
+    // Most calls open keys that exist: those need no write transaction.
+    if (RegistryKey existing = openKey(relPath); existing.isOpen())
+        return existing;
     RegistryTransaction transaction(*store);
     RegistryKey current = *this;
     current.keptSubkeys.clear();

@@ -1,0 +1,26 @@
+// The ranges of an operator, loaded as keys; "Field" and "Type" get their defaults.
+#include "stores/Ranges.h"
+
+namespace vorela {
+
+Ranges::Ranges(const RegistryKey &parentKey, const std::string &name)
+    : key(parentKey.createKey(name)), rangesName(name)
+{
+    (void)key.stringValue("Field");
+    (void)key.stringValue("Type");
+    const std::vector<std::string> names = key.subkeyNames();
+    const std::lock_guard guard(lock);
+    for (const std::string &rangeName : names)
+        ranges.push_back(std::make_unique<Range>(key, rangeName));
+}
+
+std::vector<std::string> Ranges::rangeNames() const
+{
+    const std::lock_guard guard(lock);
+    std::vector<std::string> names;
+    for (const std::unique_ptr<Range> &range : ranges)
+        names.push_back(range->name());
+    return names;
+}
+
+} // namespace vorela
