@@ -1,0 +1,245 @@
+// SaveSound and RemoveSound on real bank files: the bytes they leave, their messages, and every
+// failing write, fsync and rename of the rewrite.
+#include "soundbank/SoundBank.h"
+
+#include "platform/FileFaults.h"
+#include "soundbank/RiffBytes.h"
+#include "support/ScriptedUiServices.h"
+#include "support/TempDataDir.h"
+
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+
+namespace vorela {
+namespace {
+
+using test::Bytes;
+using test::chunk;
+using test::samples;
+
+const std::string Title = "Проигрыватель - Лексема";
+const char *const RetryText = "Ошибка сохранения файла!\r\nВозможно в данный момент происходит "
+                              "оповещение абонента. \r\nДля успешного завершения операции "
+                              "приостановите выполнение заданий в приложении \"ВОРЕЛА\" и "
+                              "повторите попытку.\r\n";
+
+std::vector<std::int16_t> sampleValues(std::size_t count, std::int16_t first)
+{
+    std::vector<std::int16_t> values;
+    for (std::size_t i = 0; i < count; ++i)
+        values.push_back(static_cast<std::int16_t>(first + static_cast<std::int16_t>(i)));
+    return values;
+}
+
+class BankRewriteTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        soundBank.setWindowTitle(Title);
+        test::writeFile(bankPath(), oldBank);
+    }
+
+    std::filesystem::path bankPath() const { return dir.dataDirectory().productBank(); }
+    Bytes bankBytes() const { return test::readFile(bankPath()); }
+    bool temporaryLeft() const { return std::filesystem::exists(dir.dataDirectory().temporaryBank()); }
+
+    test::TempDataDir dir;
+    test::ScriptedUiServices ui;
+    FileFaults faults;
+    SoundBank soundBank{dir.dataDirectory(), ui, &faults};
+    const Bytes oldBank = test::bank({chunk("0001", samples(3, 10)), chunk("0002", samples(5, 20)),
+                                      chunk("0003", samples(2, 30))});
+};
+
+TEST_F(BankRewriteTest, SavingANewIdPutsTheChunkLast)
+{
+    EXPECT_FALSE(soundBank.SaveSound("0004", sampleValues(4, 40)));
+    EXPECT_EQ(bankBytes(), test::bank({chunk("0001", samples(3, 10)), chunk("0002", samples(5, 20)),
+                                       chunk("0003", samples(2, 30)), chunk("0004", samples(4, 40))}));
+    EXPECT_EQ(bankBytes().size(), oldBank.size() + 8 + 8);
+    EXPECT_FALSE(temporaryLeft());
+    EXPECT_TRUE(ui.messages().empty());
+}
+
+TEST_F(BankRewriteTest, SavingAnExistingIdKeepsEveryChunkInItsPlace)
+{
+    EXPECT_FALSE(soundBank.SaveSound("0002", sampleValues(9, -5)));
+    const Bytes expected = test::bank({chunk("0001", samples(3, 10)), chunk("0002", samples(9, -5)),
+                                       chunk("0003", samples(2, 30))});
+    EXPECT_EQ(bankBytes(), expected);
+    EXPECT_EQ(test::u32At(expected, 4), test::u32At(oldBank, 4) + 8);
+    EXPECT_FALSE(temporaryLeft());
+}
+
+TEST_F(BankRewriteTest, RemovingLeavesTheOtherChunksAndFinallyTheFormatAlone)
+{
+    EXPECT_FALSE(soundBank.RemoveSound("0002"));
+    EXPECT_EQ(bankBytes(), test::bank({chunk("0001", samples(3, 10)), chunk("0003", samples(2, 30))}));
+    EXPECT_FALSE(soundBank.RemoveSound("0001"));
+    EXPECT_FALSE(soundBank.RemoveSound("0003"));
+    EXPECT_EQ(bankBytes(), test::bank({}));
+    EXPECT_FALSE(temporaryLeft());
+}
+
+TEST_F(BankRewriteTest, RemovingAnAbsentIdSucceedsAndTouchesNothing)
+{
+    const auto before = std::filesystem::last_write_time(bankPath());
+    EXPECT_FALSE(soundBank.RemoveSound("0009"));
+    EXPECT_FALSE(soundBank.RemoveSound("fmt "));
+    EXPECT_EQ(bankBytes(), oldBank);
+    EXPECT_EQ(std::filesystem::last_write_time(bankPath()), before);
+    EXPECT_TRUE(ui.messages().empty());
+}
+
+TEST_F(BankRewriteTest, RewritesDropWhatACrashLeftBeyondTheForm)
+{
+    test::writeFile(bankPath(), test::concat(oldBank, Bytes{'0', '0', '0', '9', 0x40, 0, 0, 0, 1}));
+    EXPECT_FALSE(soundBank.SaveSound("0004", sampleValues(1, 1)));
+    EXPECT_EQ(bankBytes(), test::bank({chunk("0001", samples(3, 10)), chunk("0002", samples(5, 20)),
+                                       chunk("0003", samples(2, 30)), chunk("0004", samples(1, 1))}));
+}
+
+TEST_F(BankRewriteTest, RewriteKeepsTheBanksPermissionBits)
+{
+    ASSERT_EQ(::chmod(bankPath().c_str(), 0604), 0);
+    ASSERT_FALSE(soundBank.SaveSound("0001", sampleValues(2, 2)));
+    struct stat status {};
+    ASSERT_EQ(::stat(bankPath().c_str(), &status), 0);
+    EXPECT_EQ(status.st_mode & 07777, 0604u);
+}
+
+TEST_F(BankRewriteTest, MissingOrBrokenBankIsReported)
+{
+    for (const Bytes &broken : {Bytes{}, Bytes(40, 'x'), test::riffWave({chunk("0001", samples(2))})}) {
+        test::writeFile(bankPath(), broken);
+        ui.expectMessage("Ошибка сохранения файла (0001)", MessageAnswer::Ok);
+        EXPECT_TRUE(soundBank.SaveSound("0001", sampleValues(2, 2)));
+        ui.expectMessage("mmioOpen1", MessageAnswer::Ok);
+        EXPECT_TRUE(soundBank.RemoveSound("0001"));
+        EXPECT_EQ(bankBytes(), broken);
+    }
+    std::filesystem::remove(bankPath());
+    ui.expectMessage("Ошибка сохранения файла (0001)", MessageAnswer::Ok);
+    EXPECT_TRUE(soundBank.SaveSound("0001", sampleValues(2, 2)));
+    ASSERT_TRUE(ui.finished());
+    EXPECT_EQ(ui.messages()[0].caption, Title);
+    EXPECT_EQ(ui.messages()[0].icon, MessageIcon::Information);
+    EXPECT_EQ(ui.messages()[1].caption, "");
+    EXPECT_EQ(ui.messages()[1].icon, MessageIcon::Information);
+    EXPECT_FALSE(temporaryLeft());
+}
+
+TEST_F(BankRewriteTest, FailedReplaceOfTheBankAsksRetryOrCancel)
+{
+    for (const char *id : {"0009", "0002"}) {
+        faults.failNth(FileOperation::Rename, 1);
+        ui.expectMessage(RetryText, MessageAnswer::Retry);
+        EXPECT_FALSE(soundBank.SaveSound(id, sampleValues(2, 2))) << id;
+        ASSERT_TRUE(ui.finished());
+        const MessageRequest &question = ui.messages().back();
+        EXPECT_EQ(question.caption, Title);
+        EXPECT_EQ(question.text, RetryText);
+        EXPECT_EQ(question.icon, MessageIcon::Error);
+        EXPECT_EQ(question.buttons, MessageButtons::RetryCancel);
+        EXPECT_EQ(question.defaultAnswer, MessageAnswer::Cancel);
+    }
+    EXPECT_EQ(bankBytes(), test::bank({chunk("0001", samples(3, 10)), chunk("0002", samples(2, 2)),
+                                       chunk("0003", samples(2, 30)), chunk("0009", samples(2, 2))}));
+}
+
+enum class Rewrite { Add, Replace, Remove };
+
+struct FaultCase {
+    Rewrite rewrite;
+    FileOperation operation;
+};
+
+class BankRewriteFaultTest : public BankRewriteTest,
+                             public ::testing::WithParamInterface<FaultCase> {
+protected:
+    /// Runs the rewrite; true when it reported failure.
+    bool runRewrite()
+    {
+        switch (GetParam().rewrite) {
+        case Rewrite::Add:
+            return soundBank.SaveSound("0004", sampleValues(6, 60));
+        case Rewrite::Replace:
+            return soundBank.SaveSound("0002", sampleValues(6, 60));
+        case Rewrite::Remove:
+            return soundBank.RemoveSound("0002");
+        }
+        return false;
+    }
+
+    /// The bank after the rewrite completed.
+    Bytes newBank() const
+    {
+        const Bytes sound = samples(6, 60);
+        switch (GetParam().rewrite) {
+        case Rewrite::Add:
+            return test::bank({chunk("0001", samples(3, 10)), chunk("0002", samples(5, 20)),
+                               chunk("0003", samples(2, 30)), chunk("0004", sound)});
+        case Rewrite::Replace:
+            return test::bank({chunk("0001", samples(3, 10)), chunk("0002", sound),
+                               chunk("0003", samples(2, 30))});
+        case Rewrite::Remove:
+            return test::bank({chunk("0001", samples(3, 10)), chunk("0003", samples(2, 30))});
+        }
+        return {};
+    }
+
+    /// The message a failure at this operation shows, if any.
+    const char *expectedMessage() const
+    {
+        const bool building = GetParam().operation == FileOperation::Write;
+        switch (GetParam().rewrite) {
+        case Rewrite::Add:
+            return building ? "Ошибка сохранения файла (0003)" : RetryText;
+        case Rewrite::Replace:
+            return building ? "Ошибка сохранения файла (0002)" : RetryText;
+        case Rewrite::Remove:
+            return building ? "mmioOpen2" : nullptr;
+        }
+        return nullptr;
+    }
+};
+
+TEST_P(BankRewriteFaultTest, EachFailingStepReturnsFailedAndLeavesTheOldBank)
+{
+    const FileOperation operation = GetParam().operation;
+    int nth = 1;
+    for (;; ++nth) {
+        test::writeFile(bankPath(), oldBank);
+        faults.failNth(operation, nth);
+        if (expectedMessage() != nullptr)
+            ui.expectMessage(expectedMessage(), MessageAnswer::Cancel);
+        const bool failed = runRewrite();
+        if (!failed)
+            break;
+        const int fsyncs = faults.count(FileOperation::Fsync);
+        // The folder's fsync (the second) comes after the rename: the new bank is already whole.
+        const bool afterRename = operation == FileOperation::Fsync && nth == 2 && fsyncs == 2;
+        EXPECT_EQ(bankBytes(), afterRename ? newBank() : oldBank) << nth;
+        EXPECT_FALSE(temporaryLeft()) << nth;
+        ASSERT_TRUE(ui.finished()) << nth;
+    }
+    EXPECT_GT(nth, 1);
+    EXPECT_EQ(bankBytes(), newBank());
+    EXPECT_FALSE(temporaryLeft());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    EveryOperation, BankRewriteFaultTest,
+    ::testing::Values(FaultCase{Rewrite::Add, FileOperation::Write},
+                      FaultCase{Rewrite::Add, FileOperation::Fsync},
+                      FaultCase{Rewrite::Add, FileOperation::Rename},
+                      FaultCase{Rewrite::Replace, FileOperation::Write},
+                      FaultCase{Rewrite::Replace, FileOperation::Fsync},
+                      FaultCase{Rewrite::Replace, FileOperation::Rename},
+                      FaultCase{Rewrite::Remove, FileOperation::Write},
+                      FaultCase{Rewrite::Remove, FileOperation::Fsync},
+                      FaultCase{Rewrite::Remove, FileOperation::Rename}));
+
+} // namespace
+} // namespace vorela
