@@ -1,0 +1,355 @@
+// The sound editor window: its widgets, opening, saving and closing.
+#include "soundeditor/window/Form2.h"
+
+#include "platform/UiServices.h"
+#include "platform/qt/QtText.h"
+#include "soundbank/SoundBank.h"
+#include "soundbank/WaveFormat.h"
+#include "soundeditor/window/EditorPictures.h"
+#include "soundeditor/window/GainButton.h"
+#include "soundeditor/window/RulerView.h"
+#include "soundeditor/window/SelectionSlider.h"
+#include "soundeditor/window/WaveformView.h"
+#include "stores/ChunkIds.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QFrame>
+#include <QLabel>
+#include <QStatusBar>
+#include <QTimer>
+#include <QToolBar>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace vorela {
+
+static const std::string SaveQuestion = "Вы желаете сохpанить изменения?";
+static const std::string SaveFailedText = "Ошибка сохранения файла!";
+static const std::string SavingSuffix = " Сохранение...";
+
+// The waveform frame of 330 x 80 dialog units, in pixels of the dialog font.
+static constexpr int FrameWidth = 495;
+static constexpr int FrameHeight = 130;
+static constexpr int RulerHeight = 20;
+static constexpr int ControlsHeight = 36;
+
+Form2::Form2(const SoundEditorContext &context, QWidget *parent)
+    : QDialog(parent), bank(context.bank), ui(context.ui), audio(context.audio),
+      dataDirectory(context.dataDirectory)
+{
+    setObjectName("Form2");
+    setWindowTitle(QStringLiteral("Проигрыватель"));
+    buildWidgets();
+}
+
+Form2::~Form2()
+{
+    if (!idle)
+        audio.abandon();
+}
+
+void Form2::buildWidgets()
+{
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+
+    toolb_2 = new QToolBar(this);
+    toolb_2->setObjectName("toolb_2");
+    toolb_2->setIconSize(QSize(26, 17));
+    buildToolbar();
+    layout->addWidget(toolb_2);
+
+    frameLabel = new QFrame(this);
+    frameLabel->setObjectName("frameLabel");
+    frameLabel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    frameLabel->setLineWidth(1);
+    frameLabel->setFixedSize(FrameWidth, FrameHeight);
+    const QRect inside = frameLabel->contentsRect();
+    label_2 = new WaveformView(frameLabel);
+    label_2->setObjectName("label_2");
+    label_2->setGeometry(inside.x(), inside.y(), inside.width(), inside.height() - RulerHeight);
+    label_3 = new RulerView(frameLabel);
+    label_3->setObjectName("label_3");
+    label_3->setGeometry(inside.x(), inside.y() + inside.height() - RulerHeight, inside.width(),
+                         RulerHeight);
+    viewWidth = label_2->width();
+    viewHeight = label_2->height();
+    layout->addWidget(frameLabel, 0, Qt::AlignLeft);
+
+    frame_1 = new QFrame(this);
+    frame_1->setObjectName("frame_1");
+    frame_1->setFrameShape(QFrame::HLine);
+    frame_1->setFrameShadow(QFrame::Sunken);
+    layout->addWidget(frame_1);
+
+    controlsRow = new QWidget(this);
+    controlsRow->setFixedHeight(ControlsHeight);
+    buildControls(controlsRow);
+    layout->addWidget(controlsRow);
+
+    frame_2 = new QFrame(this);
+    frame_2->setObjectName("frame_2");
+    frame_2->setFrameShape(QFrame::HLine);
+    frame_2->setFrameShadow(QFrame::Sunken);
+    layout->addWidget(frame_2);
+
+    statusBar = new QStatusBar(this);
+    statusBar->setObjectName("statusBar");
+    statusBar->setSizeGripEnabled(false);
+    const int paneWidths[3] = {220, 180, 0};
+    for (int pane = 0; pane < 3; ++pane) {
+        panes[pane] = new QLabel(statusBar);
+        panes[pane]->setObjectName(QStringLiteral("pane_%1").arg(pane));
+        if (paneWidths[pane] > 0)
+            panes[pane]->setFixedWidth(paneWidths[pane]);
+        statusBar->addWidget(panes[pane], paneWidths[pane] > 0 ? 0 : 1);
+    }
+    layout->addWidget(statusBar);
+
+    const auto makeTimer = [this](const char *name) {
+        auto *timer = new QTimer(this);
+        timer->setObjectName(name);
+        return timer;
+    };
+    playTimer = makeTimer("playTimer");
+    markerTimer = makeTimer("markerTimer");
+    markerTimer->setSingleShot(true);
+    recordTimer = makeTimer("recordTimer");
+    gainTimer = makeTimer("gainTimer");
+    connect(playTimer, &QTimer::timeout, this, &Form2::playTick);
+    connect(markerTimer, &QTimer::timeout, this, &Form2::markerTick);
+    connect(recordTimer, &QTimer::timeout, this, &Form2::recordTick);
+    connect(gainTimer, &QTimer::timeout, this, &Form2::gainTick);
+    connect(label_2, &WaveformView::pressed, this, &Form2::waveformPressed);
+    connect(label_2, &WaveformView::dragged, this, &Form2::waveformDragged);
+}
+
+void Form2::buildToolbar()
+{
+    const auto addItem = [this](const char *hint, EditorPicture picture, const char *name) {
+        QAction *action = toolb_2->addAction(editorPicture(picture), QString::fromUtf8(hint));
+        action->setObjectName(name);
+        action->setToolTip(QString::fromUtf8(hint));
+        action->setEnabled(false);
+        return action;
+    };
+    cutAction = addItem("Вырезать", EditorPicture::Cut, "toolb_2_cut");
+    cropAction = addItem("Обрезать", EditorPicture::Crop, "toolb_2_crop");
+    undoAction = addItem("Отменить/Повторить", EditorPicture::Undo, "toolb_2_undo");
+    toolb_2->addSeparator();
+    saveAction = addItem("Сохранить", EditorPicture::Save, "toolb_2_save");
+    connect(cutAction, &QAction::triggered, this, &Form2::cutSelection);
+    connect(cropAction, &QAction::triggered, this, &Form2::cropSelection);
+    connect(undoAction, &QAction::triggered, this, &Form2::undoOrRedo);
+    connect(saveAction, &QAction::triggered, this, &Form2::saveSound);
+}
+
+void Form2::buildControls(QWidget *row)
+{
+    const auto makeButton = [row](const char *name, const char *hint, EditorPicture picture,
+                                  int x) {
+        auto *button = new QToolButton(row);
+        button->setObjectName(name);
+        button->setToolTip(QString::fromUtf8(hint));
+        button->setIcon(editorPicture(picture));
+        button->setGeometry(x, 6, 52, 23);
+        return button;
+    };
+    pictbttn_record = makeButton("pictbttn_record", "Запись", EditorPicture::Record, 9);
+    pictbttn_play = makeButton("pictbttn_play", "Воспроизведение", EditorPicture::Play, 69);
+    pictbttn_stop = makeButton("pictbttn_stop", "Стоп", EditorPicture::Stop, 129);
+    connect(pictbttn_record, &QToolButton::clicked, this, &Form2::startRecording);
+    connect(pictbttn_play, &QToolButton::clicked, this, &Form2::startPlayback);
+    connect(pictbttn_stop, &QToolButton::clicked, this, &Form2::stopAudio);
+
+    slider_1 = new SelectionSlider(row);
+    slider_1->setObjectName("slider_1");
+    slider_1->setRange(0, 100);
+    slider_1->setPageStep(20);
+    slider_1->setTickInterval(1);
+    slider_1->setGeometry(188, 6, 200, 24);
+
+    label_dn = new GainButton(/*up=*/false, row);
+    label_dn->setObjectName("label_dn");
+    label_dn->move(400, 8);
+    label_pointer = new QLabel(row);
+    label_pointer->setObjectName("label_pointer");
+    label_pointer->setGeometry(424, 8, 44, 20);
+    label_pointer->setAlignment(Qt::AlignCenter);
+    label_pointer->setText(QStringLiteral("±"));
+    label_pointer->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    label_up = new GainButton(/*up=*/true, row);
+    label_up->setObjectName("label_up");
+    label_up->move(472, 8);
+    connect(label_up, &GainButton::pressedDown, this, [this] { gainPressed(+1); });
+    connect(label_dn, &GainButton::pressedDown, this, [this] { gainPressed(-1); });
+    connect(label_up, &GainButton::pointerInside, this,
+            [this](bool inside) { gainPointerInside(+1, inside); });
+    connect(label_dn, &GainButton::pointerInside, this,
+            [this](bool inside) { gainPointerInside(-1, inside); });
+    connect(label_up, &GainButton::releasedUp, this, &Form2::gainReleased);
+    connect(label_dn, &GainButton::releasedUp, this, &Form2::gainReleased);
+}
+
+bool Form2::prepare()
+{
+    setWindowTitle(toQString(windowTitle));
+    idle = true;
+    editable = true;
+    modified = false;
+    savedOnce = false;
+    audioStarted = false;
+    if (!newEmpty && !loadSound())
+        return false;
+    redrawSound();
+    applyLayout();
+    markerX = 0;
+    selectionEndX = NoSelectionEnd;
+    markerHidden = true;
+    cursorX = NoCursor;
+    playStartX = 0;
+    hasSelection = false;
+    showStartText(/*zeroStart=*/true);
+    pictbttn_play->setEnabled(soundSize() > 0);
+    pictbttn_stop->setEnabled(false);
+    return true;
+}
+
+bool Form2::loadSound()
+{
+    const std::filesystem::path file = sourceIsFile ? sourcePath : dataDirectory.productBank();
+    const std::string chunk = sourceIsFile ? std::string(WavDataChunkId) : chunkId;
+    LoadedSound loaded;
+    bank.setWindowTitle(windowTitle);
+    if (!bank.LoadSound(file, chunk, /*checkFormat=*/sourceIsFile, loaded, chunkId))
+        return false;
+    const WaveFormat format = WaveFormat::fromRecord(loaded.formatRecord);
+    if (format.samplesPerSecond > 0)
+        waveFormat.sampleRate = int(format.samplesPerSecond);
+    if (format.channels > 0)
+        waveFormat.channels = format.channels;
+    // A greeting phrase taken from a file is listened to and saved, never edited.
+    if (sourceIsFile && chunkId == GreetingChunkId)
+        editable = false;
+    editBuffer = EditBuffer(std::move(loaded.samples));
+    return true;
+}
+
+void Form2::applyLayout()
+{
+    const bool full = fullControls && editable;
+    toolb_2->setVisible(full);
+    controlsRow->setVisible(full);
+    frame_1->setVisible(full);
+    frame_2->setVisible(full);
+    if (full) {
+        slider_1->setRange(0, viewWidth);
+        slider_1->setSelectedRange(0, 0);
+        label_up->setActive(false);
+        label_dn->setActive(false);
+        editBuffer.closeGain();
+    }
+    adjustSize();
+}
+
+void Form2::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    if (autoPlayDone)
+        return;
+    autoPlayDone = true;
+    if (soundSize() > 0)
+        startPlayback();
+}
+
+EditorFlags Form2::flags() const
+{
+    return {newEmpty, newFromFile, importPending, audioStarted, modified, savedOnce, soundSize()};
+}
+
+bool Form2::writeSound()
+{
+    const QString caption = windowTitle();
+    setEnabled(false);
+    setWindowTitle(caption + toQString(SavingSuffix));
+    bank.setWindowTitle(toUtf8(windowTitle()));
+    const bool failed = bank.SaveSound(chunkId, editBuffer.samples());
+    if (flags().newLexeme()) {
+        // A lexeme saved once keeps its sound in the bank: its node must still be created.
+        savedAsNew = savedAsNew || !failed;
+        if (failed)
+            ui.showMessage({toUtf8(windowTitle()), SaveFailedText, MessageIcon::Information,
+                            MessageButtons::Ok, MessageAnswer::Ok});
+    }
+    setWindowTitle(caption);
+    setEnabled(true);
+    return !failed;
+}
+
+void Form2::saveSound()
+{
+    if (saveSkipped(flags()))
+        return;
+    if (needsSilencePadding(flags()))
+        editBuffer.setSamples({0});
+    // A failed save keeps the changes and the undo copy: the operator can try again.
+    if (!writeSound())
+        return;
+    modified = false;
+    saveAction->setEnabled(false);
+    importPending = false;
+    savedOnce = true;
+    editBuffer.dropUndo();
+    showUndoPicture();
+    undoAction->setEnabled(false);
+    closeGainAdjustment();
+}
+
+void Form2::reject()
+{
+    close();
+}
+
+void Form2::closeEvent(QCloseEvent *event)
+{
+    if (closeDecided) {
+        event->accept();
+        return;
+    }
+    if (!idle) {
+        // The device hands back its block first; its end handler closes the window again.
+        closePending = true;
+        audio.stop();
+        event->ignore();
+        return;
+    }
+    const EditorFlags state = flags();
+    if (needsSilencePadding(state))
+        editBuffer.setSamples({0});
+    if (closeNeedsQuestion(state)) {
+        const MessageAnswer answer =
+            ui.showMessage({toUtf8(windowTitle()), SaveQuestion, MessageIcon::Question,
+                            MessageButtons::YesNoCancel, MessageAnswer::Yes});
+        if (answer == MessageAnswer::Cancel || (answer == MessageAnswer::Yes && !writeSound())) {
+            event->ignore();
+            return;
+        }
+    }
+    closeWithoutQuestion();
+    event->accept();
+}
+
+void Form2::closeWithoutQuestion()
+{
+    closeDecided = true;
+    playTimer->stop();
+    markerTimer->stop();
+    recordTimer->stop();
+    gainTimer->stop();
+    QDialog::done(QDialog::Rejected);
+}
+
+} // namespace vorela

@@ -1,0 +1,217 @@
+// The sound editor's playback and recording through the audio device, with their timers.
+#include "soundeditor/window/Form2.h"
+
+#include "platform/UiServices.h"
+#include "soundeditor/window/GainButton.h"
+#include "soundeditor/window/SelectionSlider.h"
+#include "soundeditor/window/WaveformView.h"
+
+#include <QAction>
+#include <QTimer>
+#include <QToolButton>
+
+namespace vorela {
+
+static const std::string PlayFailedCaption = "Ошибка проигровки блока аудиоданных!";
+static const std::string NoOutputText =
+    "Ошибка открытия устройства воспроизведения.\r\nЗвуковая карта отсутствует,занята или не "
+    "поддерживает данный формат.\r\nТем не менее Вы можете редактировать данные и сохранять их "
+    "\"вслепую\".";
+static const std::string BusyCaption = "Ошибка откpытия аудиоустpойства!";
+static const std::string BusyText =
+    "Возможно оно занято дpугим пpиложением.\r\nЗакpойте все дpугие пpиложения, пpоигывающие "
+    "звук и повтоpите попытку.\r\n";
+static const std::string PrepareFailedCaption = "Ошибка подготовки блока аудиоданных!";
+static const std::string RecordFailedCaption = "Ошибка записи аудиоданных";
+static const std::string NoInputText =
+    "Ошибка открытия устройства записи.\r\nЗвуковая карта отсутствует или занята.\r\n";
+
+static constexpr int PlayTickMs = 10;
+static constexpr int RecordTickMs = 100;
+
+void Form2::warn(const std::string &caption, const std::string &text)
+{
+    ui.showMessage({caption, text, MessageIcon::Warning, MessageButtons::Ok, MessageAnswer::Ok});
+}
+
+void Form2::startPlayback()
+{
+    if (!idle || soundSize() == 0)
+        return;
+    idle = false;
+    markerBlink = false;
+    pictbttn_record->setEnabled(false);
+    pictbttn_play->setEnabled(false);
+    pictbttn_stop->setEnabled(true);
+    enableEditing(false);
+    undoAction->setEnabled(false);
+    saveAction->setEnabled(false);
+
+    const PlayPlan plan = planPlayback({markerX, selectionEndX}, soundSize(), viewWidth);
+    if (plan.restarted) {
+        setMarkerDrawn(false);
+        markerX = plan.selection.markerX;
+        selectionEndX = plan.selection.selectionEndX;
+        updateHighlight();
+    }
+    playStartX = plan.playStartX;
+    playToEnd = plan.playToEnd;
+    range = plan.bytes;
+
+    const std::span<const std::int16_t> block =
+        editBuffer.samples().subspan(range.start / 2, range.size() / 2);
+    const AudioStart started = audio.play(block, waveFormat, [this] { playbackEnded(); });
+    if (started == AudioStart::NoDevice) {
+        // Without a sound card everything but listening and recording still works.
+        warn(PlayFailedCaption, NoOutputText);
+        playbackEnded();
+        return;
+    }
+    if (started == AudioStart::Busy) {
+        warn(BusyCaption, BusyText);
+        if (!audioStarted) {
+            closeWithoutQuestion();
+            return;
+        }
+        returnToIdleAfterPlayback();
+        return;
+    }
+    if (started == AudioStart::Failed) {
+        warn(PrepareFailedCaption, "");
+        returnToIdleAfterPlayback();
+        return;
+    }
+    playTimer->start(PlayTickMs);
+    if (markerX == 0)
+        setPane(0, "Начало: 0.0 сек.");
+}
+
+void Form2::playTick()
+{
+    if (idle || !audio.isPlaying())
+        return;
+    cursorX = cursorOffset(audio.playedSamples(), soundSize(), viewWidth);
+    const int at = playStartX + cursorX;
+    label_2->setPlaybackCursor(at);
+    slider_1->setValue(at);
+    setPane(1, playbackText(at, soundSize(), viewWidth));
+}
+
+void Form2::returnToIdleAfterPlayback()
+{
+    idle = true;
+    pictbttn_record->setEnabled(true);
+    pictbttn_play->setEnabled(soundSize() > 0);
+    pictbttn_stop->setEnabled(false);
+    enableEditing(hasSelection);
+    undoAction->setEnabled(editBuffer.undoAvailable());
+    saveAction->setEnabled(modified || newFromFile || importPending);
+    playTimer->stop();
+    label_2->setPlaybackCursor(std::nullopt);
+    cursorX = NoCursor;
+    if (playToEnd) {
+        // A playback from the marker alone puts the marker back to the start.
+        markerTimer->stop();
+        setMarkerDrawn(false);
+        markerX = 0;
+        selectionEndX = NoSelectionEnd;
+        updateHighlight();
+    }
+}
+
+void Form2::playbackEnded()
+{
+    audioStarted = true;
+    if (soundSize() > 0)
+        slider_1->setValue(int(std::uint64_t(range.end) * viewWidth / soundSize()));
+    if (!fullControls) {
+        closeWithoutQuestion(); // the listen-only window ends with its playback
+        return;
+    }
+    returnToIdleAfterPlayback();
+    setPane(1, playedLengthText({markerX, selectionEndX}, soundSize(), viewWidth));
+    if (closePending)
+        close();
+}
+
+void Form2::startRecording()
+{
+    if (!idle)
+        return;
+    audioStarted = true;
+    idle = false;
+    pictbttn_record->setEnabled(false);
+    pictbttn_play->setEnabled(false);
+    pictbttn_stop->setEnabled(true);
+    enableEditing(false);
+    undoAction->setEnabled(false);
+    saveAction->setEnabled(false);
+    closeGainAdjustment();
+
+    const AudioStart started = audio.record(MaxRecordBytes / 2, [this](std::vector<std::int16_t> s) {
+        recordingEnded(std::move(s));
+    });
+    if (started != AudioStart::Started) {
+        // Nothing was recorded: the sound and its modified state stay as they were.
+        returnToIdleAfterRecording();
+        if (started == AudioStart::NoDevice)
+            warn(RecordFailedCaption, NoInputText);
+        else
+            warn(BusyCaption, BusyText);
+        return;
+    }
+    modified = true;
+    recordingSelection = {markerX, selectionEndX};
+    editBuffer.beginRecording();
+    recordTimer->start(RecordTickMs);
+}
+
+void Form2::recordTick()
+{
+    if (idle || !audio.isRecording())
+        return;
+    const std::size_t recorded = audio.recordedSamples();
+    setPane(1, recordingText(recorded));
+    if (recordingMustStop(recorded))
+        audio.stop();
+}
+
+void Form2::recordingEnded(std::vector<std::int16_t> recorded)
+{
+    recordTimer->stop();
+    markerTimer->stop();
+    setMarkerDrawn(false);
+    const Selection after = editBuffer.spliceRecording(recordingSelection, recorded, viewWidth);
+    markerX = after.markerX;
+    selectionEndX = after.selectionEndX;
+    redrawSound();
+    updateHighlight();
+    restartMarkerBlink();
+    slider_1->setValue(selectionEndX);
+    setSliderSelection(selectionEndX, markerX);
+    showUndoPicture();
+    hasSelection = markerX != selectionEndX;
+    returnToIdleAfterRecording();
+    saveAction->setEnabled(true);
+    showSelectionText();
+    if (closePending)
+        close();
+}
+
+void Form2::returnToIdleAfterRecording()
+{
+    idle = true;
+    pictbttn_record->setEnabled(true);
+    pictbttn_play->setEnabled(soundSize() > 0);
+    pictbttn_stop->setEnabled(false);
+    enableEditing(hasSelection);
+    undoAction->setEnabled(editBuffer.undoAvailable());
+    saveAction->setEnabled(modified || newFromFile || importPending);
+}
+
+void Form2::stopAudio()
+{
+    audio.stop();
+}
+
+} // namespace vorela

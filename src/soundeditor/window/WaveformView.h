@@ -1,0 +1,55 @@
+// The waveform area of the sound editor: the waveform drawn once into an off-screen image, the
+// marker, the selection and the playback cursor laid over it by pixel inversion when painting.
+#pragma once
+
+#include <QImage>
+#include <QWidget>
+
+#include <cstdint>
+#include <optional>
+#include <span>
+
+namespace vorela {
+
+class WaveformView : public QWidget {
+    Q_OBJECT
+public:
+    explicit WaveformView(QWidget *parent = nullptr);
+
+    /// Redraws the off-screen image for these samples at the current size.
+    void setSound(std::span<const std::int16_t> samples);
+    void setMarker(std::optional<int> x);
+    /// Inverted columns from the smaller to the larger end; nothing when both are equal.
+    void setHighlight(std::optional<std::pair<int, int>> ends);
+    void setPlaybackCursor(std::optional<int> x);
+
+    [[nodiscard]] const QImage &waveformImage() const { return image; }
+    [[nodiscard]] std::optional<int> marker() const { return markerColumn; }
+    [[nodiscard]] std::optional<int> playbackCursor() const { return cursorColumn; }
+
+signals:
+    void pressed(int x);
+    /// The pointer moved with exactly the left button held, after a press in the area.
+    void dragged(int x);
+    void released();
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+
+private:
+    void drawBackground(QPainter &painter, std::uint32_t soundSize);
+    void drawCaptions(QPainter &painter, std::uint32_t soundSize);
+
+    QImage image;
+    std::span<const std::int16_t> sound;
+    std::optional<int> markerColumn;
+    std::optional<std::pair<int, int>> highlight;
+    std::optional<int> cursorColumn;
+    bool capturing = false;
+};
+
+} // namespace vorela
