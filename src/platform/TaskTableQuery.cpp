@@ -1,18 +1,11 @@
 // Binding forms and table path resolution shared by every task-table query.
 #include "platform/TaskTableQuery.h"
 
+#include "platform/TextParsing.h"
+
 #include <system_error>
 
 namespace vorela {
-
-static std::string_view trimBlanks(std::string_view text)
-{
-    const std::size_t first = text.find_first_not_of(" \t");
-    if (first == std::string_view::npos)
-        return {};
-    const std::size_t last = text.find_last_not_of(" \t");
-    return text.substr(first, last - first + 1);
-}
 
 static bool isNameCharacter(unsigned char character)
 {

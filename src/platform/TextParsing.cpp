@@ -36,6 +36,14 @@ std::vector<std::string> parseText(std::string_view text, std::string_view separ
     return pieces;
 }
 
+std::string_view trimBlanks(std::string_view text)
+{
+    const std::size_t first = text.find_first_not_of(" \t");
+    if (first == std::string_view::npos)
+        return {};
+    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
+}
+
 std::uint64_t leadingNumber(std::string_view text)
 {
     constexpr std::uint64_t Largest = std::numeric_limits<std::uint64_t>::max();

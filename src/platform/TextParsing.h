@@ -16,6 +16,9 @@ namespace vorela {
 [[nodiscard]] std::vector<std::string> parseText(std::string_view text, std::string_view separators,
                                                  std::string_view quotes = "");
 
+/// The text without the blanks and tabs at both ends.
+[[nodiscard]] std::string_view trimBlanks(std::string_view text);
+
 /// Value of the leading decimal digits of text; 0 when it starts with anything else or is empty.
 /// A value too large for 64 bits reads as the largest one, so range checks still refuse it.
 [[nodiscard]] std::uint64_t leadingNumber(std::string_view text);

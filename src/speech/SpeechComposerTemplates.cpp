@@ -1,0 +1,203 @@
+// Template items as keys: fixed lexemes, function items spoken from task-table values, and
+// lexeme-table items chosen by a value's key name.
+#include "speech/SpeechComposer.h"
+
+#include "platform/CodePage.h"
+#include "platform/Clock.h"
+#include "platform/RegistryKey.h"
+#include "platform/RegistryStore.h"
+#include "platform/TaskTableQuery.h"
+#include "platform/TextParsing.h"
+#include "stores/Aliases.h"
+#include "stores/KeySequence.h"
+#include "stores/LexItem.h"
+#include "stores/PatternItem.h"
+#include "stores/RegistryPaths.h"
+#include "speech/NumberGrammar.h"
+
+#include <cstdio>
+#include <map>
+#include <optional>
+#include <set>
+
+namespace vorela {
+
+namespace {
+
+enum class FunctionCode : unsigned {
+    Phone = 0,
+    PhoneToo = 1,
+    CurrentTime = 2,
+    Date = 3,
+    DateGenitive = 4,
+    Nothing = 5,
+    DateFromToday = 6,
+    Hryvnias = 7,
+    DigitGroups = 8,
+    Rubles = 9,
+    Dollars = 10,
+    House = 11,
+    Flat = 12,
+    Euros = 13,
+};
+
+constexpr std::string_view EmptyItemKey = "____";
+constexpr std::string_view SpokenTableCode = "001";
+constexpr std::string_view EmptyAmount = "0,0";
+
+// "@" or "#", anything, then a three-digit code.
+std::optional<unsigned> itemCode(std::string_view key, char kind)
+{
+    if (key.size() < 4 || key.front() != kind || !digitsOnly(key.substr(key.size() - 3)))
+        return std::nullopt;
+    return static_cast<unsigned>(leadingNumber(key.substr(key.size() - 3)));
+}
+
+// Characters first..first+count-1 (counting from 1) of a UTF-8 text; shorter at its end.
+std::string characters(std::string_view text, std::size_t first, std::size_t count)
+{
+    std::string out;
+    std::size_t index = 0;
+    for (std::size_t position = 0; position < text.size() && index < first - 1 + count; ++index) {
+        const char32_t character = decodeUtf8(text, position);
+        if (index + 1 >= first)
+            appendUtf8(out, character);
+    }
+    return out;
+}
+
+std::optional<Currency> amountCurrency(FunctionCode code)
+{
+    switch (code) {
+    case FunctionCode::Hryvnias:
+        return Currency::Hryvnia;
+    case FunctionCode::Rubles:
+        return Currency::Ruble;
+    case FunctionCode::Dollars:
+        return Currency::Dollar;
+    case FunctionCode::Euros:
+        return Currency::Euro;
+    default:
+        return std::nullopt;
+    }
+}
+
+} // namespace
+
+void SpeechComposer::ExpandTemplateItem(const TaskSources &sources, const std::string &taskName,
+                                        const PatternItem &item, std::string_view displayText,
+                                        std::string_view markerId)
+{
+    append(std::string(MarkerPrefix) + std::string(markerId));
+    if (const std::optional<unsigned> code = itemCode(item.chunk, '@')) {
+        keysValid = true;
+        expandFunction(sources.taskConfig, taskName, item, displayText, *code);
+        return;
+    }
+    if (itemCode(item.chunk, '#')) {
+        if (!item.chunk.ends_with(SpokenTableCode))
+            return;
+        const std::string value(trimBlanks(ReadFieldValue(sources.taskConfig, taskName, item.arg)));
+        if (value.empty())
+            append(std::string(SilentKey));
+        else
+            LookUpTableKey(sources.store, item.path, value);
+        return;
+    }
+    if (item.chunk == EmptyItemKey) {
+        append(std::string(SilentKey));
+        return;
+    }
+    append(item.chunk);
+}
+
+void SpeechComposer::expandFunction(const Aliases &taskConfig, const std::string &taskName,
+                                    const PatternItem &item, std::string_view displayText,
+                                    unsigned code)
+{
+    const auto function = static_cast<FunctionCode>(code);
+    if (function == FunctionCode::CurrentTime) {
+        speakCurrentTime();
+        return;
+    }
+    if (function == FunctionCode::DateFromToday) {
+        // The item's text carries the offset at characters 7-9 and "им" at 12-13 for nominative.
+        const std::uint64_t offset = leadingNumber(characters(displayText, 7, 3));
+        const bool nominative = characters(displayText, 12, 2) == "им";
+        SpeakDateFromToday(offset, nominative ? DateCase::Nominative : DateCase::Genitive);
+        return;
+    }
+    if (function == FunctionCode::Nothing || code > static_cast<unsigned>(FunctionCode::Euros))
+        return;
+    const std::string value = ReadFieldValue(taskConfig, taskName, item.arg);
+    if (const std::optional<Currency> currency = amountCurrency(function)) {
+        SpeakAmount(value.empty() ? EmptyAmount : std::string_view(value), *currency);
+        return;
+    }
+    if (function == FunctionCode::Date || function == FunctionCode::DateGenitive) {
+        const DateCase dateCase =
+            function == FunctionCode::Date ? DateCase::Nominative : DateCase::Genitive;
+        if (value.empty())
+            speakToday(dateCase);
+        else
+            SpeakDateText(value, dateCase);
+        return;
+    }
+    // A value with no sound is marked, so an empty flat number is not spoken as "FLAT" alone.
+    if (value.empty()) {
+        append(std::string(SilentKey));
+        return;
+    }
+    if (function == FunctionCode::Phone || function == FunctionCode::PhoneToo)
+        SpeakPhoneNumber(DigitsOnly(value), Gender::Masculine);
+    else if (function == FunctionCode::DigitGroups)
+        SpeakDigitGroups(DigitsOnly(value));
+    else if (function == FunctionCode::House)
+        SpeakHouse(value);
+    else if (function == FunctionCode::Flat)
+        SpeakFlat(value);
+}
+
+void SpeechComposer::speakToday(DateCase dateCase)
+{
+    const LocalDate today = clock.today();
+    SpeakDate(std::to_string(today.day), std::to_string(today.month), dateCase);
+}
+
+std::string SpeechComposer::ReadFieldValue(const Aliases &taskConfig, const std::string &taskName,
+                                           std::string_view binding) const
+{
+    const std::optional<std::filesystem::path> file = resolveTablePath(taskConfig.GetFile(taskName));
+    if (!file)
+        return {};
+    const TableValue value = tables.value(*file, binding);
+    return value.status == TableValue::Status::Found ? value.text : std::string();
+}
+
+void SpeechComposer::LookUpTableKey(RegistryStore &store, std::string_view tablePath,
+                                    std::string_view value)
+{
+    const RegistryKey table = store.openKey(std::string(LexemeRootPath) + std::string(tablePath));
+    std::map<std::string, RegistryKey> entries;
+    const RegistryKey *entry = nullptr;
+    for (const RegistryKey &subkey : table.subkeys()) {
+        const auto [stored, added] = entries.emplace(subkey.name(), subkey);
+        if (entry == nullptr && subkey.readString(LexemeValue::Prev).value_or("").empty())
+            entry = &stored->second;
+    }
+    // Reading only: a lookup never creates the values a damaged entry lacks.
+    std::set<std::string> visited;
+    while (entry != nullptr && visited.insert(entry->name()).second) {
+        const std::string keyName = entry->readString(LexemeValue::Keyname).value_or("");
+        const std::string chunk = entry->readString(LexemeValue::Chunk).value_or("");
+        if (trimBlanks(keyName) == value && !chunk.empty()) {
+            append(chunk);
+            return;
+        }
+        const auto next = entries.find(entry->readString(LexemeValue::Next).value_or(""));
+        entry = next == entries.end() ? nullptr : &next->second;
+    }
+    append(std::string(SilentKey));
+}
+
+} // namespace vorela

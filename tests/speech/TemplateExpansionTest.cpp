@@ -1,0 +1,138 @@
+// Template items expanded with values from a real task table and lexeme tables in a real store.
+#include "platform/CodePage.h"
+#include "platform/DbfBuilder.h"
+#include "platform/RegistryStore.h"
+#include "speech/SpeechCases.h"
+#include "stores/Aliases.h"
+#include "stores/PatternItem.h"
+#include "stores/RegistryPaths.h"
+#include "support/TempDataDir.h"
+
+#include <memory>
+
+namespace vorela {
+namespace {
+
+using test::DbfBuilder;
+
+// "Иванов" as DOS code page 866 bytes.
+const std::string IvanovCp866 = "\x88\xA2\xA0\xAD\xAE\xA2";
+
+class TemplateExpansionTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        std::string error;
+        store = RegistryStore::open(dir.path() / "registry.sqlite", error);
+        ASSERT_TRUE(store) << error;
+        DbfBuilder({{"PHONE", 'C', 20}, {"SUMMA", 'N', 10, 2}, {"NOSUM", 'N', 10, 2},
+                    {"NODATE", 'D', 8}, {"HOUSE", 'C', 8}, {"FLAT", 'C', 4},
+                    {"ACCOUNT", 'C', 10}, {"NAME", 'C', 10}})
+            .record({"000"}, /*deleted=*/true)
+            .record({"(044) 123-45-67", "1234.5", "", "", "12/3\xA0", "", "12-345", IvanovCp866})
+            .write(dir.path() / "task.dbf");
+        ASSERT_TRUE(store->createKey(std::string(TasksRootPath) + "Задача")
+                        .writeString("File", (dir.path() / "task.dbf").string()));
+        ASSERT_TRUE(store->createKey(std::string(TasksRootPath) + "Без базы").writeString("File", ""));
+        // A lexeme table whose chain runs 1 -> 2 -> 3 -> back to 1.
+        writeEntry("1", "", "2", "Петров", "|AAA");
+        writeEntry("2", "1", "3", " Иванов ", "|AAB");
+        writeEntry("3", "2", "1", "Пустой", "");
+        aliases = std::make_unique<Aliases>(*store, dir.dataDirectory());
+    }
+
+    void writeEntry(const std::string &name, const std::string &prev, const std::string &next,
+                    const std::string &keyName, const std::string &chunk)
+    {
+        const RegistryKey entry = store->createKey(std::string(LexemeRootPath) + "7\\" + name);
+        ASSERT_TRUE(entry.writeString("prev", prev) && entry.writeString("next", next) &&
+                    entry.writeString("keyname", keyName) && entry.writeString("chunk", chunk));
+    }
+
+    struct Case {
+        const char *task;
+        std::string chunk;
+        std::string arg;
+        std::vector<std::string> keys; // after the marker
+        bool valid = true;
+        std::string displayText = {};
+    };
+
+    void expectExpansions(const std::vector<Case> &cases)
+    {
+        const FixedClock clock({2026, 12, 7}, {9, 5});
+        const DbfTaskTableQuery tables;
+        for (const Case &c : cases) {
+            SpeechComposer composer(clock, tables);
+            composer.keysValid = false; // a function item forgets earlier failures
+            const PatternItem item{.path = "7\\", .chunk = c.chunk, .arg = c.arg};
+            composer.ExpandTemplateItem({*aliases, *store}, c.task, item, c.displayText, "17");
+            std::vector<std::string> expected = {"----17"};
+            expected.insert(expected.end(), c.keys.begin(), c.keys.end());
+            EXPECT_EQ(composer.keySequence, expected) << c.chunk << " " << c.arg;
+            if (c.chunk.starts_with("@"))
+                EXPECT_EQ(composer.keysValid, c.valid) << c.chunk << " " << c.arg;
+        }
+    }
+
+    test::TempDataDir dir;
+    std::unique_ptr<RegistryStore> store;
+    std::unique_ptr<Aliases> aliases;
+};
+
+TEST_F(TemplateExpansionTest, FixedEmptyAndSilentItems)
+{
+    expectExpansions({
+        {"Задача", "_001", "", {"_001"}},
+        {"Задача", "____", "", {"NULL"}},
+        {"Задача", "@005", "SUMMA", {}},
+        {"Задача", "@099", "SUMMA", {}},
+        {"Задача", "#002", "NAME", {}},
+    });
+}
+
+TEST_F(TemplateExpansionTest, FunctionItemsSpeakTheirTableValues)
+{
+    expectExpansions({
+        {"Задача", "@000", "PHONE", {"_040", "_005", "__PS", "_060", "_007"}},
+        {"Задача", "@007", "SUMMA",
+         {"_01A", "+13 ", "_200", "_030", "_004", "__PS", "+GRI", "_050", "+SSK"}},
+        {"Задача", "@013", "'125,5'", {"_100", "_020", "_005", "__PS", "+EUR", "_005", "+CNV"}},
+        {"Задача", "@003", "'0000/07/03'", {"_E03", "+T07"}},
+        {"Задача", "@003", "'03.07.2008'", {}, false},
+        {"Задача", "@008", "ACCOUNT", {"__PS", "_012", "__PS", "_300", "_040", "_005"}},
+        {"Задача", "@011", "HOUSE", {"HOME", "__PS", "_012", "___/", "__PS", "_003", "___А"}},
+        {"Задача", "@002", "", {"_009", "+CLW", "_005", "+MNT"}},
+        {"Задача", "@006", "", {"_E12", "+T12"}, true, "ДатаП+005, им"},
+        {"Задача", "@006", "", {"_O12", "+T12"}, true, "ДатаП+005, рд"},
+    });
+}
+
+TEST_F(TemplateExpansionTest, EmptyValuesSpeakZeroTodayOrNothing)
+{
+    expectExpansions({
+        {"Задача", "@007", "NOSUM", {"_000", "__PS", "+GRE"}},
+        {"Задача", "@004", "NODATE", {"_O07", "+T12"}},
+        {"Задача", "@012", "FLAT", {"NULL"}},
+        {"Задача", "@000", "NAME FROM other.dbf", {"NULL"}},
+        {"Без базы", "@009", "'12,50'", {"_000", "__PS", "+RRE"}},
+        {"Без базы", "@003", "DATE", {"_E07", "+T12"}},
+        {"Без базы", "@011", "HOUSE", {"NULL"}},
+        {"Нет такой", "@001", "PHONE", {"NULL"}},
+    });
+}
+
+TEST_F(TemplateExpansionTest, TableItemsChooseTheEntryByKeyName)
+{
+    expectExpansions({
+        {"Задача", "#001", "NAME", {"|AAB"}},
+        {"Задача", "#001", "'Петров'", {"|AAA"}},
+        {"Задача", "#001", "'Пустой'", {"NULL"}}, // a matching entry without a sound
+        {"Задача", "#001", "'Сидоров'", {"NULL"}}, // the looped chain ends
+        {"Задача", "#001", "FLAT", {"NULL"}},
+        {"Без базы", "#001", "NAME", {"NULL"}},
+    });
+}
+
+} // namespace
+} // namespace vorela
