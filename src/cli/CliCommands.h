@@ -41,4 +41,12 @@ int tasksCommand(CliContext &context, const CliArguments &arguments);
 /// templates TASK OPERATOR: NAME, PATH, CHUNK, ARG, TEXT per item in chain order.
 int templatesCommand(CliContext &context, const CliArguments &arguments);
 
+/// speak KIND [OPTIONS] VALUE...: the keys of one speech operation; 2 when they are not valid.
+int speakCommand(CliContext &context, const CliArguments &arguments);
+/// expand TASK OPERATOR [ITEM]: the template's keys with a "----NAME" marker per item; 2 when not
+/// valid.
+int expandCommand(CliContext &context, const CliArguments &arguments);
+/// table columns FILE | table value FILE BINDING: a task table's columns, or one binding's value.
+int tableCommand(CliContext &context, const CliArguments &arguments);
+
 } // namespace vorela

@@ -9,12 +9,19 @@
 namespace vorela {
 
 // Declared by the command files; listed here once so that `vorela help` shows them all.
-static const std::array<CliCommandEntry, 5> Commands = {{
+static const std::array<CliCommandEntry, 8> Commands = {{
     {"verify", verifyCommand, "verify IN.wav    exit 0: certified by a trusted key, 2: not"},
     {"reg", regCommand, "reg import FILE | reg export [KEY] [-o FILE]   .reg files in and out"},
     {"lexemes", lexemesCommand, "lexemes          the lexeme tree, one node per line"},
     {"tasks", tasksCommand, "tasks            TASK<TAB>OPERATOR per operator"},
     {"templates", templatesCommand, "templates TASK OPERATOR   the template's items in order"},
+    {"speak", speakCommand,
+     "speak KIND [--feminine] [--genitive] [--currency N] [--today YYYY-MM-DD] [--now HH:MM] "
+     "VALUE...   the keys of one number, amount, date or time; exit 2 when not speakable"},
+    {"expand", expandCommand,
+     "expand TASK OPERATOR [ITEM] [--today YYYY-MM-DD] [--now HH:MM]   a template's keys"},
+    {"table", tableCommand,
+     "table columns FILE | table value FILE BINDING   a task table as the editor reads it"},
 }};
 
 int cliFailure(const std::string &message)
