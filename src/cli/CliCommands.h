@@ -49,4 +49,9 @@ int expandCommand(CliContext &context, const CliArguments &arguments);
 /// table columns FILE | table value FILE BINDING: a task table's columns, or one binding's value.
 int tableCommand(CliContext &context, const CliArguments &arguments);
 
+/// bank list | export ID OUT.wav | import ID IN.wav | remove ID: the product bank's chunks.
+int bankCommand(CliContext &context, const CliArguments &arguments);
+/// install-currency: the currency words into the product bank and the lexeme tree.
+int installCurrencyCommand(CliContext &context, const CliArguments &arguments);
+
 } // namespace vorela

@@ -9,7 +9,7 @@
 namespace vorela {
 
 // Declared by the command files; listed here once so that `vorela help` shows them all.
-static const std::array<CliCommandEntry, 8> Commands = {{
+static const std::array<CliCommandEntry, 10> Commands = {{
     {"verify", verifyCommand, "verify IN.wav    exit 0: certified by a trusted key, 2: not"},
     {"reg", regCommand, "reg import FILE | reg export [KEY] [-o FILE]   .reg files in and out"},
     {"lexemes", lexemesCommand, "lexemes          the lexeme tree, one node per line"},
@@ -22,6 +22,10 @@ static const std::array<CliCommandEntry, 8> Commands = {{
      "expand TASK OPERATOR [ITEM] [--today YYYY-MM-DD] [--now HH:MM]   a template's keys"},
     {"table", tableCommand,
      "table columns FILE | table value FILE BINDING   a task table as the editor reads it"},
+    {"bank", bankCommand,
+     "bank list | bank export ID OUT.wav | bank import ID IN.wav | bank remove ID   the product bank"},
+    {"install-currency", installCurrencyCommand,
+     "install-currency   the currency words into the product bank and the lexeme tree"},
 }};
 
 int cliFailure(const std::string &message)
