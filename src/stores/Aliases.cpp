@@ -40,32 +40,35 @@ std::vector<std::string> Aliases::GetTaskNames() const
     return names;
 }
 
-std::string Aliases::GetFile(const std::string &task, bool &found) const
+std::string Aliases::taskValue(const std::string &task, std::string_view valueName,
+                               bool &found) const
 {
     const std::lock_guard guard(lock);
     const Alias *alias = findTask(task);
     found = alias != nullptr;
-    return found ? alias->taskKey().stringValue(TaskFileValue) : std::string();
+    return found ? alias->taskKey().stringValue(valueName) : std::string();
+}
+
+std::string Aliases::GetFile(const std::string &task, bool &found) const
+{
+    return taskValue(task, TaskFileValue, found);
 }
 
 std::string Aliases::GetFile(const std::string &task) const
 {
     bool found = false;
-    return GetFile(task, found);
+    return taskValue(task, TaskFileValue, found);
 }
 
 std::string Aliases::GetComm(const std::string &task, bool &found) const
 {
-    const std::lock_guard guard(lock);
-    const Alias *alias = findTask(task);
-    found = alias != nullptr;
-    return found ? alias->taskKey().stringValue(TaskCommValue) : std::string();
+    return taskValue(task, TaskCommValue, found);
 }
 
 std::string Aliases::GetComm(const std::string &task) const
 {
     bool found = false;
-    return GetComm(task, found);
+    return taskValue(task, TaskCommValue, found);
 }
 
 std::vector<std::string> Aliases::GetOperatorNames(const std::string &task, bool &found) const

@@ -9,6 +9,7 @@
 #include <memory>
 #include <mutex>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace vorela {
@@ -59,6 +60,8 @@ public:
 
 private:
     [[nodiscard]] Alias *findTask(const std::string &task) const;
+    [[nodiscard]] std::string taskValue(const std::string &task, std::string_view valueName,
+                                        bool &found) const;
     template <typename Result, typename Call>
     Result withPatterns(const std::string &task, const std::string &operatorName, Result missing,
                         Call call);

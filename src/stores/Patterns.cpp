@@ -38,10 +38,10 @@ Patterns::Patterns(const RegistryKey &operatorKey, const std::string &name, std:
 {
 }
 
-std::string Patterns::findHead() const
+std::string Patterns::findHead(std::string_view except) const
 {
     for (const RegistryKey &itemKey : key.subkeys()) {
-        if (linkOf(itemKey, TemplateValue::Prev).empty())
+        if (linkOf(itemKey, TemplateValue::Prev).empty() && !sameName(itemKey.name(), except))
             return itemKey.name();
     }
     return {};
@@ -109,30 +109,14 @@ bool Patterns::InsertTemplateItem(const std::string &afterName, const PatternIte
     const NamedMutexLock guard(mutex);
     if (!guard.isLocked() || store == nullptr)
         return false;
+    if (!afterName.empty() && (!isItemName(afterName) || !key.openKey(afterName).isOpen()))
+        return false;
     RegistryTransaction transaction(*store);
     const std::string itemName = nextItemName();
-    std::string successor;
-    if (afterName.empty()) {
-        successor = findHead();
-        if (!successor.empty() &&
-            !key.openKey(successor).writeString(TemplateValue::Prev, itemName))
-            return false;
-    } else {
-        const RegistryKey afterKey = isItemName(afterName) ? key.openKey(afterName) : RegistryKey();
-        if (!afterKey.isOpen())
-            return false;
-        successor = linkOf(afterKey, TemplateValue::Next);
-        if (!successor.empty() &&
-            !key.openKey(successor).writeString(TemplateValue::Prev, itemName))
-            return false;
-        if (!afterKey.writeString(TemplateValue::Next, itemName))
-            return false;
-    }
     const RegistryKey itemKey = key.createKey(itemName);
-    const bool written = itemKey.isOpen() && itemKey.writeString(TemplateValue::Prev, afterName) &&
-                         itemKey.writeString(TemplateValue::Next, successor) &&
-                         itemKey.writeString(TemplateValue::Path, item.path) &&
-                         itemKey.writeString(TemplateValue::Arg, item.arg);
+    const bool written = itemKey.isOpen() && itemKey.writeString(TemplateValue::Path, item.path) &&
+                         itemKey.writeString(TemplateValue::Arg, item.arg) &&
+                         linkAfter(afterName, itemName);
     if (!written || !transaction.commit())
         return false;
     newName = itemName;
@@ -171,11 +155,12 @@ bool Patterns::unlink(const RegistryKey &itemKey)
     return prev.empty() || key.openKey(prev).writeString(TemplateValue::Next, next);
 }
 
+// Links an item that is in no chain (new, or just unlinked) right after afterName, or at the head.
 bool Patterns::linkAfter(const std::string &afterName, const std::string &itemName)
 {
     std::string successor;
     if (afterName.empty()) {
-        successor = findHead();
+        successor = findHead(/*except=*/itemName);
         if (!successor.empty() &&
             !key.openKey(successor).writeString(TemplateValue::Prev, itemName))
             return false;

@@ -53,7 +53,7 @@ public:
     [[nodiscard]] bool UpdateTemplateItem(const std::string &itemName, const PatternItem &item);
 
 private:
-    [[nodiscard]] std::string findHead() const;
+    [[nodiscard]] std::string findHead(std::string_view except) const;
     [[nodiscard]] std::string nextItemName() const;
     [[nodiscard]] PatternItem readItem(const RegistryKey &itemKey, const RegistryKey &lexemeRoot) const;
     [[nodiscard]] bool unlink(const RegistryKey &itemKey);

@@ -1,0 +1,101 @@
+#include "platform/NamedMutex.h"
+
+#include "support/ChildProcess.h"
+#include "support/TempDataDir.h"
+
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <fstream>
+#include <sys/file.h>
+#include <thread>
+#include <unistd.h>
+
+namespace vorela {
+
+using namespace std::chrono_literals;
+
+TEST(NamedMutex, LockFileNamesEscapeEveryByteOutsideThePortableSet)
+{
+    const struct {
+        std::string_view name;
+        std::string_view file;
+    } cases[] = {
+        {"VEZEVOREZIDI", "VEZEVOREZIDI.lock"},
+        {"a-b_c.9", "a-b_c.9.lock"},
+        {"1A1", "1A1.lock"},
+        {"Долги/Оп 1", "%D0%94%D0%BE%D0%BB%D0%B3%D0%B8%2F%D0%9E%D0%BF%201.lock"},
+        {"..", "...lock"},
+        {"%", "%25.lock"},
+    };
+    for (const auto &entry : cases)
+        EXPECT_EQ(NamedMutex::lockFileName(entry.name), entry.file) << entry.name;
+}
+
+TEST(NamedMutex, ReentrantInOneThreadExclusiveAcrossThreads)
+{
+    const test::TempDataDir dir;
+    NamedMutex first(dir.dataDirectory(), "m");
+    NamedMutex second(dir.dataDirectory(), "m"); // same name: the same lock
+    ASSERT_TRUE(first.lock());
+    ASSERT_TRUE(second.lock());
+    EXPECT_TRUE(second.isHeld());
+    bool otherThreadGotIt = true;
+    std::thread([&] { otherThreadGotIt = first.tryLock(); }).join();
+    EXPECT_FALSE(otherThreadGotIt);
+    first.unlock();
+    EXPECT_TRUE(first.isHeld()); // one level still held
+    second.unlock();
+    EXPECT_FALSE(first.isHeld());
+    std::thread([&] {
+        otherThreadGotIt = first.tryLock();
+        first.unlock();
+    }).join();
+    EXPECT_TRUE(otherThreadGotIt);
+    EXPECT_TRUE(std::filesystem::exists(dir.path() / "locks" / "m.lock"));
+}
+
+// The other process uses bare flock on the agreed file, as the notification application does.
+TEST(NamedMutex, AnotherProcessHoldingTheNameKeepsItUntilItDies)
+{
+    const test::TempDataDir dir;
+    NamedMutex guard(dir.dataDirectory(), "VEZEVOREZIDI");
+    ASSERT_TRUE(guard.tryLock());
+    guard.unlock();
+    const std::filesystem::path file = dir.path() / "locks" / "VEZEVOREZIDI.lock";
+    test::ChildProcess holder([&](test::ChildProcess &self) {
+        const int descriptor = open(file.c_str(), O_RDWR);
+        if (descriptor < 0 || flock(descriptor, LOCK_EX) != 0)
+            return 1;
+        self.tell('L');
+        (void)self.await();
+        return 0;
+    });
+    ASSERT_EQ(holder.receive(5s), 'L');
+    EXPECT_FALSE(guard.tryLock());
+
+    std::thread waiter([&] {
+        if (guard.lock())
+            guard.unlock();
+    });
+    EXPECT_TRUE(test::waitForLockWaiter(file, 5s)); // lock() really waits on the file
+    holder.kill();                                 // the kernel releases a dead holder's lock
+    waiter.join();
+    EXPECT_TRUE(guard.tryLock());
+    guard.unlock();
+}
+
+TEST(NamedMutex, AMissingLocksFolderIsCreatedAndAnUnusableOneFails)
+{
+    const test::TempDataDir dir;
+    {
+        std::ofstream blocker(dir.path() / "locks"); // a file where the folder should be
+    }
+    NamedMutex mutex(dir.dataDirectory(), "x");
+    EXPECT_FALSE(mutex.lock());
+    EXPECT_FALSE(mutex.isHeld());
+    const NamedMutexLock lock(mutex);
+    EXPECT_FALSE(lock.isLocked());
+}
+
+} // namespace vorela
