@@ -52,7 +52,8 @@ TableValue DbfTaskTableQuery::value(const std::filesystem::path &file,
         return result;
     if (parsed.kind == TableBinding::Kind::Invalid) {
         result.status = TableValue::Status::NoSuchColumn;
-        result.error = "'" + std::string(binding) + "' is neither a column name, '*' nor a constant";
+        result.error = file.string();
+        result.error.append(": '").append(binding).append("' is no column name, '*' or constant");
         return result;
     }
     const DbfField *field = parsed.kind == TableBinding::Kind::Constant ? nullptr
