@@ -14,11 +14,11 @@ enum class ValueType : std::uint32_t { String = 1, Binary = 3, Dword = 4 };
 /// A value with the data of its type: `text` for String (UTF-8), `dword` for Dword, `bytes` for
 /// Binary; the other fields stay empty.
 struct RegistryValue {
-    std::string name;
+    std::string name{};
     ValueType type = ValueType::String;
-    std::string text;
+    std::string text{};
     std::uint32_t dword = 0;
-    std::vector<std::uint8_t> bytes;
+    std::vector<std::uint8_t> bytes{};
 
     friend bool operator==(const RegistryValue &, const RegistryValue &) = default;
 };
