@@ -1,6 +1,7 @@
 #include "stores/LexemeTable.h"
 
 #include "platform/CodePage.h"
+#include "stores/LexItem.h"
 
 namespace vorela {
 
@@ -35,6 +36,21 @@ bool keyNameInUse(std::string_view keyName, const std::vector<std::string> &keyN
             return true;
     }
     return false;
+}
+
+static void appendChunks(const LexItem &node, std::vector<std::string> &chunks)
+{
+    for (const std::shared_ptr<LexItem> &child : node.GetChildren()) {
+        chunks.push_back(child->GetChunk());
+        appendChunks(*child, chunks);
+    }
+}
+
+std::vector<std::string> collectStoreChunks(const LexItem &root)
+{
+    std::vector<std::string> chunks;
+    appendChunks(root, chunks);
+    return chunks;
 }
 
 std::string chunkIdBytes(std::string_view chunkText)

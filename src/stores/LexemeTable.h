@@ -23,6 +23,11 @@ enum class TableSortMode { NamesAsText = 0, NamesAsNumbers = 1, KeysAsText = 2, 
 [[nodiscard]] bool keyNameInUse(std::string_view keyName, const std::vector<std::string> &keyNames,
                                 std::optional<std::size_t> skipIndex = std::nullopt);
 
+class LexItem;
+
+/// The "chunk" of every node below root (root excluded), depth-first.
+[[nodiscard]] std::vector<std::string> collectStoreChunks(const LexItem &root);
+
 /// The 4-byte bank id a node's chunk text names: its first four Windows-1251 bytes, blank-padded.
 [[nodiscard]] std::string chunkIdBytes(std::string_view chunkText);
 
