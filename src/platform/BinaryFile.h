@@ -47,6 +47,8 @@ public:
     [[nodiscard]] bool setPermissions(unsigned permissions);
 
 private:
+    [[nodiscard]] bool copyThroughBuffer(const BinaryFile &source, std::uint64_t sourceOffset,
+                                         std::uint64_t length, std::uint64_t offset);
     [[nodiscard]] bool injectedFailure(FileOperation operation);
 
     int descriptor = -1;
