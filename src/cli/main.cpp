@@ -9,7 +9,7 @@
 namespace vorela {
 
 // Declared by the command files; listed here once so that `vorela help` shows them all.
-static const std::array<CliCommandEntry, 10> Commands = {{
+static const std::array<CliCommandEntry, 13> Commands = {{
     {"verify", verifyCommand, "verify IN.wav    exit 0: certified by a trusted key, 2: not"},
     {"reg", regCommand, "reg import FILE | reg export [KEY] [-o FILE]   .reg files in and out"},
     {"lexemes", lexemesCommand, "lexemes          the lexeme tree, one node per line"},
@@ -26,6 +26,9 @@ static const std::array<CliCommandEntry, 10> Commands = {{
      "bank list | bank export ID OUT.wav | bank import ID IN.wav | bank remove ID   the product bank"},
     {"install-currency", installCurrencyCommand,
      "install-currency   the currency words into the product bank and the lexeme tree"},
+    {"init", initCommand, "init [DIR]       a new data directory: standard lexeme tree, empty bank"},
+    {"demo", demoCommand, "demo [DIR]       init, then demo recordings, tasks and templates"},
+    {"check", checkCommand, "check            the installation's problems; exit 0 clean, 2 not"},
 }};
 
 int cliFailure(const std::string &message)

@@ -1,0 +1,206 @@
+// The demo's phrases, districts, task table and templates.
+#include "setup/DemoContent.h"
+
+#include "platform/DataDirectory.h"
+#include "platform/RegistryKey.h"
+#include "platform/RegistryStore.h"
+#include "platform/RegistryTransaction.h"
+#include "setup/DbfWriter.h"
+#include "setup/StandardLexemeTree.h"
+#include "stores/Aliases.h"
+#include "stores/ChunkIds.h"
+#include "stores/LexItem.h"
+#include "stores/Operators.h"
+#include "stores/RegistryPaths.h"
+
+#include <array>
+#include <memory>
+#include <vector>
+
+namespace vorela {
+
+namespace {
+
+constexpr std::array<std::string_view, 12> Phrases = {
+    "Ваша задолженность за коммунальные услуги составляет",
+    "Просим оплатить до",
+    "Ваш район обслуживает",
+    "Спасибо, до свидания.",
+    "Сумма к оплате",
+    "или",
+    "Срок оплаты",
+    "Доставка вашего заказа назначена на",
+    "Сейчас",
+    "Адрес доставки",
+    "Телефон курьера",
+    "Оплата при получении",
+};
+
+constexpr std::array<DistrictEntry, 3> Districts = {{
+    {"Центральный", "отделение Центрального района"},
+    {"Северный", "отделение Северного района"},
+    {"Заречный", "отделение Заречного района"},
+}};
+
+constexpr std::string_view TableFileName = "abonents.dbf";
+
+const std::vector<DbfField> TableFields = {
+    {"PHONE", 'C', 16, 0}, {"SUMMA", 'N', 10, 2}, {"DATA", 'D', 8, 0},
+    {"HOUSE", 'C', 8, 0},  {"FLAT", 'C', 5, 0},   {"RAYON", 'C', 20, 0},
+};
+
+const std::vector<std::vector<std::string>> TableRecords = {
+    {"(044) 235-17-42", "1234.56", "20260715", "12/3а", "45", "Центральный"},
+    {"0672234455", "87.05", "20260801", "7", "3", "Северный"},
+    {"2345678", "1000000.00", "20261231", "101б", "", "Заречный"},
+    {"", "", "", "", "", "Южный"},
+};
+
+// One template item: the node in the lexeme folder `folder` whose chunk (and text, when given)
+// matches, with its binding.
+struct ItemSpec {
+    std::string_view folder;
+    std::string_view chunk;
+    std::string_view text;
+    std::string_view arg;
+};
+
+struct OperatorSpec {
+    std::string_view task;
+    std::string_view operatorName;
+    std::vector<ItemSpec> items;
+};
+
+constexpr std::string_view Phrase = PhraseFolderPath;
+constexpr std::string_view Function = FunctionFolderPath;
+
+const std::vector<OperatorSpec> Templates = {
+    {"Задолженность", "Оператор 1", {
+        {Phrase, GreetingChunkId, {}, {}},
+        {Phrase, {}, Phrases[0], {}},
+        {Function, "@007", {}, "SUMMA"},
+        {Phrase, {}, Phrases[1], {}},
+        {Function, "@004", {}, "DATA"},
+        {Function, "____", {}, {}},
+        {Phrase, {}, Phrases[2], {}},
+        {Phrase, LexemeTableChunkId, {}, "RAYON"},
+        {Phrase, {}, Phrases[3], {}},
+    }},
+    {"Задолженность", "Оператор 2", {
+        {Phrase, GreetingChunkId, {}, {}},
+        {Phrase, {}, Phrases[4], {}},
+        {Function, "@009", {}, "'1250,50'"},
+        {Phrase, {}, Phrases[5], {}},
+        {Function, "@010", {}, "'17,25'"},
+        {Phrase, {}, Phrases[5], {}},
+        {Function, "@013", {}, "'15,99'"},
+        {Phrase, {}, Phrases[6], {}},
+        {Function, "@006", "Дата +003 (рд)", {}},
+        {Phrase, {}, Phrases[3], {}},
+    }},
+    {"Доставка", "Курьер", {
+        {Phrase, GreetingChunkId, {}, {}},
+        {Phrase, {}, Phrases[7], {}},
+        {Function, "@003", {}, "'0000/07/03'"},
+        {Phrase, {}, Phrases[8], {}},
+        {Function, "@002", {}, {}},
+        {Phrase, {}, Phrases[9], {}},
+        {Function, "@011", {}, "HOUSE"},
+        {Function, "@012", {}, "FLAT"},
+        {Phrase, {}, Phrases[10], {}},
+        {Function, "@000", {}, "PHONE"},
+        {Phrase, {}, Phrases[11], {}},
+        {Function, "@006", "Дата +001 (им)", {}},
+        {Phrase, {}, Phrases[3], {}},
+    }},
+};
+
+struct TaskSpec {
+    std::string_view name;
+    std::string_view comment;
+};
+
+constexpr std::array<TaskSpec, 2> Tasks = {{
+    {"Задолженность", "Напоминание о задолженности за коммунальные услуги"},
+    {"Доставка", "Сообщение о доставке заказа"},
+}};
+
+// The path of the node the item names; "" when the tree lacks it.
+std::string itemPath(const LexItem &root, const ItemSpec &spec)
+{
+    const std::shared_ptr<LexItem> folder =
+        root.GetChild(std::string(spec.folder.substr(0, spec.folder.size() - 1)));
+    if (!folder)
+        return {};
+    for (const std::shared_ptr<LexItem> &child : folder->GetChildren()) {
+        const bool chunkMatches = spec.chunk.empty() || child->GetChunk() == spec.chunk;
+        const bool textMatches = spec.text.empty() || child->GetText() == spec.text;
+        if (chunkMatches && textMatches)
+            return child->GetPath();
+    }
+    return {};
+}
+
+bool writeTasks(RegistryStore &store, const std::filesystem::path &table)
+{
+    RegistryTransaction transaction(store);
+    const RegistryKey tasks = store.createKey(TasksRootPath);
+    for (const TaskSpec &task : Tasks) {
+        const RegistryKey key = tasks.createKey(task.name);
+        if (!key.writeString(TaskFileValue, table.string()) || !key.writeString(TaskCommValue, task.comment))
+            return false;
+    }
+    for (const OperatorSpec &spec : Templates) {
+        const std::string path = std::string(spec.task) + "\\" + std::string(OperatorsKeyName) + "\\"
+                                 + std::string(spec.operatorName);
+        if (!tasks.createKey(path).isOpen())
+            return false;
+    }
+    return transaction.commit();
+}
+
+} // namespace
+
+std::span<const std::string_view> demoPhrases()
+{
+    return Phrases;
+}
+
+std::span<const DistrictEntry> demoDistricts()
+{
+    return Districts;
+}
+
+bool createDemoTasks(RegistryStore &store, const LexItem &root, const DataDirectory &dataDirectory,
+                     std::string &error)
+{
+    std::error_code code;
+    const std::filesystem::path table =
+        std::filesystem::absolute(dataDirectory.root() / TableFileName, code);
+    if (!writeDbf(table, TableFields, TableRecords, error))
+        return false;
+    if (!writeTasks(store, table)) {
+        error = "cannot write the demo tasks to the registry store";
+        return false;
+    }
+    Aliases taskConfig(store, dataDirectory);
+    for (const OperatorSpec &spec : Templates) {
+        std::string last;
+        for (const ItemSpec &item : spec.items) {
+            const std::string path = itemPath(root, item);
+            std::string newName;
+            if (path.empty()
+                || !taskConfig.InsertTemplateItem(std::string(spec.task), std::string(spec.operatorName),
+                                                  last, PatternItem{.path = path, .arg = std::string(item.arg)},
+                                                  newName)) {
+                error = "cannot add \"" + std::string(item.chunk) + std::string(item.text)
+                        + "\" to the template of " + std::string(spec.task);
+                return false;
+            }
+            last = newName;
+        }
+    }
+    return true;
+}
+
+} // namespace vorela
