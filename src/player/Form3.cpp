@@ -2,7 +2,10 @@
 
 #include "platform/AudioDevice.h"
 #include "platform/UiServices.h"
+#include "platform/qt/QtModalDialog.h"
+#include "platform/qt/QtText.h"
 #include "player/TreeMarkers.h"
+#include "soundeditor/window/FormErrorVerify.h"
 #include "stores/KeySequence.h"
 #include "verification/Verification.h"
 
@@ -166,6 +169,10 @@ void Form3::showReadError(LexemeReadError error)
 
 void Form3::showVerifyRefusal()
 {
+    FormErrorVerify refusal(qobject_cast<QWidget *>(parent()));
+    refusal.SetCaption(toQString(playerCaption));
+    QtModalDialog modal(refusal, "FormErrorVerify");
+    ui.runDialog(modal);
 }
 
 void Form3::warn(const std::string &caption, const std::string &text)

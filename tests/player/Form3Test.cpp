@@ -1,12 +1,15 @@
 #include "player/Form3.h"
 
 #include "platform/VirtualAudioDevice.h"
+#include "platform/qt/QtModalDialog.h"
 #include "player/TreeMarkers.h"
 #include "soundbank/RiffBytes.h"
 #include "stores/KeySequence.h"
+#include "support/CertifiedGreeting.h"
 #include "support/ScriptedUiServices.h"
 #include "support/TempDataDir.h"
 
+#include <QDialog>
 #include <QSignalSpy>
 #include <QTreeWidget>
 
@@ -150,6 +153,36 @@ TEST_F(Form3Test, WrongBankFormatIsRefusedOnlyWhenChecked)
     ASSERT_EQ(audio.playedBlocks().size(), 1u);
     audio.advance(1000);
     EXPECT_EQ(finished.count(), 2);
+}
+
+TEST_F(Form3Test, UncertifiedGreetingPhraseIsRefusedAndNothingPlays)
+{
+    // The real check: the data directory trusts no key, so no greeting phrase verifies.
+    Form3 checkedPlayer{audio, ui, directory.dataDirectory(), "Редактор лексем"};
+    QSignalSpy checkedFinished{&checkedPlayer, &Form3::finished};
+    std::string refusalCaption;
+    ui.expectDialog("FormErrorVerify", [&refusalCaption](ModalDialog &dialog) {
+        refusalCaption = qDialogOf(dialog)->windowTitle().toStdString();
+        return 1;
+    });
+    ASSERT_TRUE(checkedPlayer.start({marker(first), "PRIV", marker(second), "0001"}, &tree, true));
+    EXPECT_EQ(checkedFinished.count(), 1);
+    EXPECT_EQ(refusalCaption, "Редактор лексем");
+    EXPECT_TRUE(audio.playedBlocks().empty());
+    EXPECT_FALSE(bold(first));
+    EXPECT_TRUE(ui.finished());
+
+    // A greeting phrase certified with a trusted key plays like any other lexeme.
+    const std::vector<std::int16_t> greeting = test::certifiedGreeting(directory.dataDirectory());
+    ASSERT_FALSE(greeting.empty());
+    test::Bytes greetingBytes;
+    for (const std::int16_t sample : greeting)
+        test::putU16(greetingBytes, static_cast<std::uint16_t>(sample));
+    test::writeFile(directory.dataDirectory().productBank(),
+                    test::bank({test::chunk("PRIV", greetingBytes)}));
+    ASSERT_TRUE(checkedPlayer.start({marker(first), "PRIV"}, &tree, true));
+    ASSERT_EQ(audio.playedBlocks().size(), 1u);
+    EXPECT_EQ(audio.playedBlocks()[0], greeting);
 }
 
 } // namespace vorela
