@@ -196,7 +196,7 @@ void Form2::buildControls(QWidget *row)
 
 bool Form2::prepare()
 {
-    setWindowTitle(toQString(windowTitle));
+    setWindowTitle(toQString(windowCaption));
     idle = true;
     editable = true;
     modified = false;
@@ -223,7 +223,7 @@ bool Form2::loadSound()
     const std::filesystem::path file = sourceIsFile ? sourcePath : dataDirectory.productBank();
     const std::string chunk = sourceIsFile ? std::string(WavDataChunkId) : chunkId;
     LoadedSound loaded;
-    bank.setWindowTitle(windowTitle);
+    bank.setWindowTitle(windowCaption);
     if (!bank.LoadSound(file, chunk, /*checkFormat=*/sourceIsFile, loaded, chunkId))
         return false;
     const WaveFormat format = WaveFormat::fromRecord(loaded.formatRecord);

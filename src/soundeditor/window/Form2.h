@@ -40,7 +40,7 @@ public:
 
     void SetNewEmpty(bool value) { newEmpty = value; }
     void SetNewFromFile(bool value) { newFromFile = value; }
-    void SetWindowTitle(std::string value) { windowTitle = std::move(value); }
+    void SetWindowTitle(std::string value) { windowCaption = std::move(value); }
     void SetSourceIsFile(bool value) { sourceIsFile = value; }
     void SetSourcePath(std::filesystem::path value) { sourcePath = std::move(value); }
     void SetChunkId(std::string value) { chunkId = std::move(value); }
@@ -124,7 +124,7 @@ private:
     // Mode inputs and results.
     bool newEmpty = false;
     bool newFromFile = false;
-    std::string windowTitle;
+    std::string windowCaption; // the design's windowTitle, which QWidget already names
     bool sourceIsFile = false;
     std::filesystem::path sourcePath;
     std::string chunkId;

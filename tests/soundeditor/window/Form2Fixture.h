@@ -1,0 +1,141 @@
+// A data directory with a bank holding lexeme "0001", scripted dialogs, the virtual sound card,
+// and helpers that drive Form2 through its objectNames.
+#pragma once
+
+#include "platform/VirtualAudioDevice.h"
+#include "soundbank/RiffBytes.h"
+#include "soundbank/SoundBank.h"
+#include "soundbank/WaveFile.h"
+#include "soundeditor/EditorModes.h"
+#include "soundeditor/window/Form2.h"
+#include "support/ScriptedUiServices.h"
+#include "support/TempDataDir.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QToolButton>
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <memory>
+#include <vector>
+
+namespace vorela::test {
+
+using Samples = std::vector<std::int16_t>;
+
+inline Bytes sampleBytes(const Samples &samples)
+{
+    Bytes out;
+    for (const std::int16_t sample : samples)
+        putU16(out, static_cast<std::uint16_t>(sample));
+    return out;
+}
+
+/// One second of a sawtooth: 16000 bytes.
+inline Samples oneSecond()
+{
+    Samples samples(8000);
+    for (std::size_t i = 0; i < samples.size(); ++i)
+        samples[i] = static_cast<std::int16_t>((int(i % 80) - 40) * 500);
+    return samples;
+}
+
+class Form2Fixture : public ::testing::Test {
+protected:
+    Form2Fixture()
+    {
+        writeFile(dir.dataDirectory().productBank(),
+                  bank({chunk("0001", sampleBytes(oneSecond()))}));
+    }
+
+    /// Opens the editor as its opener would and shows it (which starts the playback).
+    std::unique_ptr<Form2> openEditor(SoundEditorMode mode, const std::string &chunkId = "0001",
+                                      const std::filesystem::path &file = {})
+    {
+        const EditorModeInputs inputs = editorModeInputs(mode, "Лексема", file.stem().string());
+        auto form = std::make_unique<Form2>(context);
+        form->SetNewEmpty(inputs.newEmpty);
+        form->SetNewFromFile(inputs.newFromFile);
+        form->SetWindowTitle(inputs.windowTitle);
+        form->SetSourceIsFile(inputs.sourceIsFile);
+        form->SetSourcePath(file);
+        form->SetChunkId(chunkId);
+        form->SetFullControls(inputs.fullControls);
+        form->SetImportPending(inputs.importPending);
+        if (!form->prepare())
+            return nullptr;
+        form->show();
+        return form;
+    }
+
+    /// Opens lexeme "0001" for replacing and lets its automatic playback end.
+    std::unique_ptr<Form2> openListened()
+    {
+        std::unique_ptr<Form2> form = openEditor(SoundEditorMode::ReplaceInPlayer);
+        audio.advance(1000);
+        return form;
+    }
+
+    Samples bankSound(const std::string &chunkId)
+    {
+        WaveFile file;
+        std::vector<std::uint8_t> bytes;
+        if (!file.Open(dir.dataDirectory().productBank()) || !file.ReadChunk(chunkId, bytes))
+            return {};
+        Samples samples(bytes.size() / 2);
+        std::memcpy(samples.data(), bytes.data(), samples.size() * 2);
+        return samples;
+    }
+
+    static Samples current(const Form2 &form)
+    {
+        return {form.samples().begin(), form.samples().end()};
+    }
+
+    static QWidget *waveform(Form2 &form) { return form.findChild<QWidget *>("label_2"); }
+    static QAction *action(Form2 &form, const char *name)
+    {
+        return form.findChild<QAction *>(name);
+    }
+    static QToolButton *button(Form2 &form, const char *name)
+    {
+        return form.findChild<QToolButton *>(name);
+    }
+    static QString pane(Form2 &form, int index)
+    {
+        return form.findChild<QLabel *>(QStringLiteral("pane_%1").arg(index))->text();
+    }
+
+    static void sendMouse(QWidget *widget, QEvent::Type type, int x, Qt::MouseButton button,
+                          Qt::MouseButtons held)
+    {
+        const QPointF at(x, 10);
+        QMouseEvent event(type, at, widget->mapToGlobal(at), button, held, Qt::NoModifier);
+        QApplication::sendEvent(widget, &event);
+    }
+
+    static void click(QWidget *widget, int x)
+    {
+        sendMouse(widget, QEvent::MouseButtonPress, x, Qt::LeftButton, Qt::LeftButton);
+        sendMouse(widget, QEvent::MouseButtonRelease, x, Qt::LeftButton, Qt::NoButton);
+    }
+
+    static void drag(QWidget *widget, int from, int to)
+    {
+        sendMouse(widget, QEvent::MouseButtonPress, from, Qt::LeftButton, Qt::LeftButton);
+        sendMouse(widget, QEvent::MouseMove, to, Qt::NoButton, Qt::LeftButton);
+        sendMouse(widget, QEvent::MouseButtonRelease, to, Qt::LeftButton, Qt::NoButton);
+    }
+
+    TempDataDir dir;
+    ScriptedUiServices ui;
+    VirtualAudioDevice audio;
+    SoundBank soundBank{dir.dataDirectory(), ui};
+    SoundEditorContext context{soundBank, ui, audio, dir.dataDirectory()};
+};
+
+} // namespace vorela::test

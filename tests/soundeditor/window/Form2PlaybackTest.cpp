@@ -1,0 +1,147 @@
+// Opening the sound editor, playback from the marker or a selection, the cursor, the compact
+// window, and the editor without a sound card.
+#include "Form2Fixture.h"
+
+#include "soundeditor/window/WaveformView.h"
+
+#include <QImage>
+
+namespace vorela::test {
+namespace {
+
+using Form2PlaybackTest = Form2Fixture;
+
+TEST_F(Form2PlaybackTest, ExistingLexemePlaysAtOnce)
+{
+    const std::unique_ptr<Form2> form = openEditor(SoundEditorMode::ReplaceInPlayer);
+    ASSERT_TRUE(form);
+    EXPECT_EQ(form->windowTitle(), QStringLiteral("Проигрыватель - Лексема"));
+    ASSERT_TRUE(audio.isPlaying());
+    EXPECT_EQ(audio.playedBlocks().at(0), oneSecond());
+    EXPECT_FALSE(button(*form, "pictbttn_play")->isEnabled());
+    EXPECT_TRUE(button(*form, "pictbttn_stop")->isEnabled());
+    EXPECT_EQ(pane(*form, 0), QStringLiteral("Начало: 0.0 сек."));
+
+    audio.advance(1000);
+    EXPECT_TRUE(form->isIdle());
+    EXPECT_TRUE(button(*form, "pictbttn_play")->isEnabled());
+    EXPECT_FALSE(button(*form, "pictbttn_stop")->isEnabled());
+    EXPECT_EQ(pane(*form, 1), QStringLiteral("Длина: 1.00 сек."));
+    form->close(); // listened only: no question
+    EXPECT_FALSE(form->isVisible());
+}
+
+TEST_F(Form2PlaybackTest, NewEmptyLexemeDoesNotPlay)
+{
+    const std::unique_ptr<Form2> form = openEditor(SoundEditorMode::CreateInPlayer, "0002");
+    ASSERT_TRUE(form);
+    EXPECT_FALSE(audio.isPlaying());
+    EXPECT_FALSE(button(*form, "pictbttn_play")->isEnabled());
+    EXPECT_FALSE(button(*form, "pictbttn_stop")->isEnabled());
+    EXPECT_TRUE(button(*form, "pictbttn_record")->isEnabled());
+    EXPECT_EQ(pane(*form, 1), QStringLiteral("Длина: 0.0 сек."));
+}
+
+TEST_F(Form2PlaybackTest, PlayFromMarkerReturnsMarkerToStart)
+{
+    const std::unique_ptr<Form2> form = openListened();
+    const int width = form->waveformWidth();
+    click(waveform(*form), width / 2);
+    EXPECT_EQ(form->selection(), (Selection{width / 2, width / 2}));
+    button(*form, "pictbttn_play")->click();
+    const std::uint32_t from = makeEven(byteAtPixel(width / 2, 16000, width)) / 2;
+    const Samples sound = oneSecond();
+    EXPECT_EQ(audio.playedBlocks().back(), Samples(sound.begin() + from, sound.end()));
+    audio.advance(1000);
+    EXPECT_EQ(form->selection(), (Selection{0, NoSelectionEnd}));
+}
+
+TEST_F(Form2PlaybackTest, ReversedSelectionPlaysTheSameBytesFromItsLeftEnd)
+{
+    const std::unique_ptr<Form2> form = openListened();
+    drag(waveform(*form), 100, 300);
+    button(*form, "pictbttn_play")->click();
+    audio.advance(1000);
+    drag(waveform(*form), 300, 100);
+    EXPECT_EQ(form->selection(), (Selection{300, 100}));
+    button(*form, "pictbttn_play")->click();
+    EXPECT_EQ(audio.playedBlocks()[2], audio.playedBlocks()[1]);
+    audio.advance(250);
+    form->playTick();
+    const auto *cursorView = static_cast<WaveformView *>(waveform(*form));
+    ASSERT_TRUE(cursorView->playbackCursor());
+    EXPECT_EQ(*cursorView->playbackCursor(), 100 + cursorOffset(2000, 16000, form->waveformWidth()));
+    audio.advance(1000);
+    EXPECT_EQ(form->selection(), (Selection{300, 100})); // a selection stays selected
+}
+
+TEST_F(Form2PlaybackTest, CursorIsDrawnByInversion)
+{
+    const std::unique_ptr<Form2> form = openEditor(SoundEditorMode::ReplaceInPlayer);
+    audio.advance(500);
+    form->playTick();
+    auto *view = static_cast<WaveformView *>(waveform(*form));
+    ASSERT_TRUE(view->playbackCursor());
+    const int x = *view->playbackCursor();
+    EXPECT_EQ(x, cursorOffset(4000, 16000, form->waveformWidth()));
+    const QImage shown = view->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    const QImage &drawn = view->waveformImage();
+    for (const int y : {0, view->height() / 2, view->height() - 1}) {
+        EXPECT_EQ(shown.pixel(x, y) & 0xFFFFFFU, ~drawn.pixel(x, y) & 0xFFFFFFU) << y;
+        EXPECT_EQ(shown.pixel(x + 3, y) & 0xFFFFFFU, drawn.pixel(x + 3, y) & 0xFFFFFFU) << y;
+    }
+    EXPECT_EQ(pane(*form, 1), QStringLiteral("Воспроизведение: 0.50 сек."));
+}
+
+TEST_F(Form2PlaybackTest, CompactWindowClosesAfterItsPlayback)
+{
+    const std::unique_ptr<Form2> form = openEditor(SoundEditorMode::Listen);
+    EXPECT_FALSE(form->findChild<QWidget *>("slider_1")->isVisibleTo(form.get()));
+    EXPECT_FALSE(form->findChild<QWidget *>("toolb_2")->isVisibleTo(form.get()));
+    EXPECT_TRUE(form->isVisible());
+    audio.advance(1000);
+    EXPECT_FALSE(form->isVisible());
+    EXPECT_TRUE(ui.finished());
+}
+
+TEST_F(Form2PlaybackTest, WithoutSoundCardEachPlaySaysSoAndEditingGoesOn)
+{
+    audio.setOutputAvailable(false);
+    ui.expectMessage("Звуковая карта отсутствует,занята или не поддерживает данный формат.",
+                     MessageAnswer::Ok);
+    const std::unique_ptr<Form2> form = openEditor(SoundEditorMode::ReplaceInPlayer);
+    ASSERT_EQ(ui.messages().size(), 1U);
+    EXPECT_EQ(ui.messages()[0].caption, "Ошибка проигровки блока аудиоданных!");
+    EXPECT_NE(ui.messages()[0].text.find("\"вслепую\"."), std::string::npos);
+    EXPECT_TRUE(form->isIdle());
+
+    ui.expectMessage("Звуковая карта", MessageAnswer::Ok);
+    button(*form, "pictbttn_play")->click();
+    EXPECT_EQ(ui.messages().size(), 2U);
+
+    drag(waveform(*form), 0, form->waveformWidth() / 2);
+    action(*form, "toolb_2_cut")->trigger();
+    EXPECT_LT(form->samples().size(), oneSecond().size());
+    action(*form, "toolb_2_save")->trigger();
+    EXPECT_EQ(bankSound("0001"), current(*form)); // saved unheard
+    EXPECT_TRUE(ui.finished());
+}
+
+TEST_F(Form2PlaybackTest, BusyDeviceAtOpeningClosesTheWindow)
+{
+    audio.failNextPlay(AudioStart::Busy);
+    ui.expectMessage("Возможно оно занято дpугим пpиложением.", MessageAnswer::Ok);
+    const std::unique_ptr<Form2> form = openEditor(SoundEditorMode::ReplaceInPlayer);
+    EXPECT_FALSE(form->isVisible());
+    EXPECT_EQ(ui.messages().at(0).caption, "Ошибка откpытия аудиоустpойства!");
+}
+
+TEST_F(Form2PlaybackTest, MissingLexemeIsNotOpened)
+{
+    ui.expectMessage("(0004)", MessageAnswer::Ok);
+    EXPECT_FALSE(openEditor(SoundEditorMode::ReplaceInPlayer, "0077"));
+    EXPECT_EQ(ui.messages().at(0).caption, "Проигрыватель - Лексема");
+}
+
+} // namespace
+} // namespace vorela::test
