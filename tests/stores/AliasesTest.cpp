@@ -1,0 +1,78 @@
+#include "stores/Aliases.h"
+
+#include "StoreFixtures.h"
+#include "stores/RegistryPaths.h"
+
+#include <gtest/gtest.h>
+
+namespace vorela {
+
+class AliasesTest : public ::testing::Test {
+protected:
+    test::TempDataDir dir;
+    std::unique_ptr<RegistryStore> store = test::openTestStore(dir);
+    RegistryKey tasksKey = store->createKey(TasksRootPath);
+};
+
+TEST_F(AliasesTest, LoadingCreatesTheFixedKeysAndDefaultsAndKeepsTheRest)
+{
+    ASSERT_TRUE(tasksKey.createKey("Долги").writeString("Owner", "ops"));
+    ASSERT_TRUE(tasksKey.createKey("Пусто").isOpen());
+    const RegistryKey operatorKey = tasksKey.createKey("Долги\\Операторы\\Оп1");
+    ASSERT_TRUE(operatorKey.writeDword("Ascend", 1) && operatorKey.writeString("Phones", "3"));
+    ASSERT_TRUE(operatorKey.createKey("Расписания\\Пн").writeString("From", "09:00"));
+    ASSERT_TRUE(tasksKey.createKey("Долги\\Операторы\\Оп0").isOpen());
+
+    const Aliases tasks(*store, dir.dataDirectory());
+    EXPECT_EQ(tasks.GetTaskNames(), (std::vector<std::string>{"Долги", "Пусто"}));
+    EXPECT_EQ(tasks.GetOperatorNames("Долги"), (std::vector<std::string>{"Оп0", "Оп1"}));
+    bool found = false;
+    EXPECT_TRUE(tasks.GetOperatorNames("Пусто", found).empty());
+    EXPECT_TRUE(found);
+    EXPECT_TRUE(tasksKey.openKey("Пусто\\Операторы").isOpen());
+
+    const RegistryKey task = tasksKey.openKey("Долги");
+    EXPECT_EQ(task.readString("File"), "");
+    EXPECT_EQ(task.readString("Comm"), "");
+    EXPECT_EQ(task.readString("Owner"), "ops");
+    EXPECT_EQ(operatorKey.readDword("Ascend"), 1u);
+    EXPECT_EQ(operatorKey.readString("FieldSort"), "");
+    EXPECT_EQ(operatorKey.readString("Phones"), "3");
+    EXPECT_EQ(operatorKey.openKey("Диапазоны").readString("Field"), "");
+    EXPECT_EQ(operatorKey.openKey("Диапазоны").readString("Type"), "");
+    EXPECT_TRUE(operatorKey.openKey("Шаблоны").isOpen());
+    EXPECT_EQ(operatorKey.openKey("Расписания\\Пн").readString("From"), "09:00");
+    EXPECT_EQ(tasksKey.openKey("Долги\\Операторы\\Оп0").readDword("Ascend"), 0u);
+    Operator *loaded = tasks.tasks()[0]->operators().findOperator("Оп1");
+    ASSERT_NE(loaded, nullptr);
+    EXPECT_EQ(loaded->schedules().scheduleNames(), std::vector<std::string>{"Пн"});
+}
+
+TEST_F(AliasesTest, MissingTasksAndOperatorsAreReportedAndWriteNothing)
+{
+    ASSERT_TRUE(tasksKey.createKey("T\\Операторы\\O").isOpen());
+    ASSERT_TRUE(tasksKey.createKey("T").writeString("File", "/data/t.dbf"));
+    Aliases tasks(*store, dir.dataDirectory());
+    const std::string before = test::storeSnapshot(*store);
+    bool found = true;
+    EXPECT_EQ(tasks.GetFile("X", found), "");
+    EXPECT_FALSE(found);
+    EXPECT_EQ(tasks.GetComm("t", found), ""); // task names match exactly
+    EXPECT_FALSE(found);
+    EXPECT_TRUE(tasks.GetTemplate("T", "X", found).empty());
+    EXPECT_FALSE(found);
+    std::string newName;
+    EXPECT_FALSE(tasks.InsertTemplateItem("X", "O", "", PatternItem{}, newName));
+    EXPECT_FALSE(tasks.MoveTemplateItem("T", "X", "", "0001"));
+    EXPECT_FALSE(tasks.RemoveTemplateItem("X", "O", "0001"));
+    EXPECT_FALSE(tasks.UpdateTemplateItem("T", "o", "0001", PatternItem{}));
+    EXPECT_EQ(test::storeSnapshot(*store), before);
+
+    EXPECT_EQ(tasks.GetFile("T", found), "/data/t.dbf");
+    EXPECT_TRUE(found);
+    ASSERT_TRUE(tasks.InsertTemplateItem("T", "O", "", PatternItem{.path = "1\\"}, newName));
+    EXPECT_EQ(tasks.GetTemplate("T", "O", found).size(), 1u);
+    EXPECT_TRUE(found);
+}
+
+} // namespace vorela
