@@ -16,6 +16,7 @@ namespace {
 
 using test::Bytes;
 using test::chunk;
+using test::sampleValues;
 using test::samples;
 
 const std::string Title = "Проигрыватель - Лексема";
@@ -23,14 +24,6 @@ const char *const RetryText = "Ошибка сохранения файла!\r\n
                               "оповещение абонента. \r\nДля успешного завершения операции "
                               "приостановите выполнение заданий в приложении \"ВОРЕЛА\" и "
                               "повторите попытку.\r\n";
-
-std::vector<std::int16_t> sampleValues(std::size_t count, std::int16_t first)
-{
-    std::vector<std::int16_t> values;
-    for (std::size_t i = 0; i < count; ++i)
-        values.push_back(static_cast<std::int16_t>(first + static_cast<std::int16_t>(i)));
-    return values;
-}
 
 class BankRewriteTest : public ::testing::Test {
 protected:

@@ -13,17 +13,10 @@ namespace {
 using test::Bytes;
 using test::chunk;
 using test::formatRecord;
+using test::sampleValues;
 using test::samples;
 
 const std::string Title = "Проигрыватель - Лексема";
-
-std::vector<std::int16_t> sampleValues(std::size_t count, std::int16_t first = 100)
-{
-    std::vector<std::int16_t> values;
-    for (std::size_t i = 0; i < count; ++i)
-        values.push_back(static_cast<std::int16_t>(first + static_cast<std::int16_t>(i)));
-    return values;
-}
 
 class LoadSoundTest : public ::testing::Test {
 protected:

@@ -80,6 +80,15 @@ inline Bytes samples(std::size_t count, std::int16_t first = 100)
     return out;
 }
 
+/// The same samples as values: value, value + 1, ...
+inline std::vector<std::int16_t> sampleValues(std::size_t count, std::int16_t first = 100)
+{
+    std::vector<std::int16_t> values;
+    for (std::size_t i = 0; i < count; ++i)
+        values.push_back(static_cast<std::int16_t>(first + static_cast<std::int16_t>(i)));
+    return values;
+}
+
 /// A bank: "fmt " with the bank format, then the sound chunks.
 inline Bytes bank(const std::vector<Bytes> &soundChunks)
 {
