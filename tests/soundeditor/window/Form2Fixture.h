@@ -76,7 +76,7 @@ protected:
     std::unique_ptr<Form2> openListened()
     {
         std::unique_ptr<Form2> form = openEditor(SoundEditorMode::ReplaceInPlayer);
-        audio.advance(1000);
+        audio.advance(5000);
         return form;
     }
 
