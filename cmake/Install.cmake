@@ -1,0 +1,25 @@
+# What `cmake --install` puts on a machine: the three programs, the desktop entry with its icon,
+# and the operator's manual.
+include(GNUInstallDirs)
+
+foreach(program vorela vorela-sign vorela-editor)
+    if(TARGET ${program})
+        install(TARGETS ${program} RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+    endif()
+endforeach()
+
+if(TARGET vorela-editor)
+    install(FILES "${PROJECT_SOURCE_DIR}/resources/desktop/vorela-editor.desktop"
+            DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+    # The editor's own application icon when the resources carry one, else the desktop icon.
+    if(EXISTS "${PROJECT_SOURCE_DIR}/resources/icons/vorela.png")
+        install(FILES "${PROJECT_SOURCE_DIR}/resources/icons/vorela.png"
+                DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/64x64/apps)
+    else()
+        install(FILES "${PROJECT_SOURCE_DIR}/resources/desktop/vorela.svg"
+                DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
+    endif()
+endif()
+
+install(DIRECTORY "${PROJECT_SOURCE_DIR}/resources/help/"
+        DESTINATION ${CMAKE_INSTALL_DOCDIR}/help)
