@@ -3,7 +3,6 @@
 
 #include "platform/TextParsing.h"
 
-#include <cstdio>
 
 namespace vorela {
 
@@ -81,21 +80,7 @@ bool sourceMenuEnabled(unsigned mask, int position)
 
 bool labelEditAllowed(unsigned mask)
 {
-    return mask == LexemeMask || mask == FolderMask || mask == TableMask;
-}
-
-std::optional<std::string> nextChunkId(std::uint64_t largest)
-{
-    if (largest >= 9999)
-        return std::nullopt;
-    char text[8];
-    std::snprintf(text, sizeof text, "%04u", static_cast<unsigned>(largest + 1));
-    return std::string(text);
-}
-
-std::uint64_t chunkNumber(std::string_view chunk)
-{
-    return leadingNumber(chunk);
+    return mask == LexemeMask || mask == FolderMask || mask == LexemeTableMask;
 }
 
 std::uint64_t functionNumber(std::string_view chunk)
@@ -108,10 +93,10 @@ bool isFunctionChunk(std::string_view chunk)
     return chunk.starts_with('@') || chunk == BoundaryChunk;
 }
 
-std::optional<BindingChoice> bindingChoice(std::string_view chunk)
+std::optional<ItemBinding> bindingChoice(std::string_view chunk)
 {
     if (chunk.starts_with('#'))
-        return functionNumber(chunk) == 1 ? std::optional(BindingChoice{BindingMode::TableItem, {}, {}})
+        return functionNumber(chunk) == 1 ? std::optional(ItemBinding{BindingMode::TableItem, {}, {}})
                                           : std::nullopt;
     if (!chunk.starts_with('@'))
         return std::nullopt;
@@ -120,18 +105,18 @@ std::optional<BindingChoice> bindingChoice(std::string_view chunk)
     case 8:
     case 11:
     case 12:
-        return BindingChoice{BindingMode::Number, {}, {}};
+        return ItemBinding{BindingMode::Number, {}, {}};
     case 7:
-        return BindingChoice{BindingMode::Amount, "грн.", "коп."};
+        return ItemBinding{BindingMode::Amount, "грн.", "коп."};
     case 9:
-        return BindingChoice{BindingMode::Amount, "руб.", "коп."};
+        return ItemBinding{BindingMode::Amount, "руб.", "коп."};
     case 10:
-        return BindingChoice{BindingMode::Amount, "дол.", "цнт."};
+        return ItemBinding{BindingMode::Amount, "дол.", "цнт."};
     case 13:
-        return BindingChoice{BindingMode::Amount, "евро", "цнт."};
+        return ItemBinding{BindingMode::Amount, "евро", "цнт."};
     case 3:
     case 4:
-        return BindingChoice{BindingMode::Date, {}, {}};
+        return ItemBinding{BindingMode::Date, {}, {}};
     default:
         return std::nullopt;
     }

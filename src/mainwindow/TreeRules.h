@@ -1,8 +1,9 @@
 // Decisions of the two trees that need no widget: images by node kind, context-menu enabling,
-// label editing, new chunk ids, the binding dialog of an item, and which drops are accepted.
+// label editing, the binding dialog of an item, and which drops are accepted.
 #pragma once
 
 #include "speech/FieldBinding.h"
+#include "stores/LexItem.h"
 
 #include <cstdint>
 #include <optional>
@@ -10,11 +11,6 @@
 #include <string_view>
 
 namespace vorela {
-
-/// Standard masks of the nodes the editor creates.
-constexpr unsigned LexemeMask = 49;
-constexpr unsigned FolderMask = 58;
-constexpr unsigned TableMask = 304;
 
 /// Chunk id of the boundary lexeme.
 constexpr std::string_view BoundaryChunk = "____";
@@ -38,13 +34,6 @@ constexpr int BranchExpandedImage = 1;
 /// Labels of folders, lexemes and tables only may be edited.
 [[nodiscard]] bool labelEditAllowed(unsigned mask);
 
-/// Chunk id after the largest numeric one ("0041" -> "0042"); nothing when the four digits of a
-/// bank chunk id are used up, since a longer id would not fit the bank.
-[[nodiscard]] std::optional<std::string> nextChunkId(std::uint64_t largest);
-
-/// Numeric value of a chunk id for the new-id scan; ids that are not numbers read 0.
-[[nodiscard]] std::uint64_t chunkNumber(std::string_view chunk);
-
 /// Function number of a function entry: its chunk's last three characters ("@010" -> 10).
 [[nodiscard]] std::uint64_t functionNumber(std::string_view chunk);
 
@@ -52,14 +41,14 @@ constexpr int BranchExpandedImage = 1;
 [[nodiscard]] bool isFunctionChunk(std::string_view chunk);
 
 /// Which binding dialog an item opens and how.
-struct BindingChoice {
+struct ItemBinding {
     BindingMode mode = BindingMode::Number;
     std::string unitLabel;
     std::string subunitLabel;
 };
 
 /// The binding an item of this chunk needs, or nothing when it takes none.
-[[nodiscard]] std::optional<BindingChoice> bindingChoice(std::string_view chunk);
+[[nodiscard]] std::optional<ItemBinding> bindingChoice(std::string_view chunk);
 
 /// Task-tree depths: 1 root, 2 task, 3 operator, 4 template item.
 constexpr int RootDepth = 1;

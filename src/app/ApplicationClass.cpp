@@ -1,0 +1,106 @@
+// The editor process.
+#include "app/ApplicationClass.h"
+
+#include "app/EditorWindows.h"
+#include "mainwindow/Form1.h"
+#include "platform/DbfTaskTableQuery.h"
+#include "platform/NamedMutex.h"
+#include "platform/RegistryStore.h"
+#include "platform/qt/QtAudioDevice.h"
+#include "platform/qt/QtUiServices.h"
+#include "soundbank/CurrencyInstallation.h"
+#include "soundbank/SoundBank.h"
+#include "stores/LexItem.h"
+
+#include <QApplication>
+#include <QGuiApplication>
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <iostream>
+#include <memory>
+#include <string>
+#include <system_error>
+
+namespace vorela {
+
+static constexpr const char *InstanceMutexName = "VEZEVOREZIDI";
+static constexpr const char *StartCaption = "Редактор лексем";
+static constexpr const char *NoLockText =
+    "Не удаётся создать блокировку редактора в каталоге данных:\n";
+static constexpr const char *NoLockTail = "\nПроверьте, что каталог существует и доступен для записи.";
+static constexpr const char *NoRegistryText = "Не удаётся открыть реестр редактора:\n";
+
+// Whether the guard's lock file can be created at all: when it cannot, tryLock fails just as it
+// does while another copy runs, and the operator must be told instead of seeing nothing.
+static bool lockFileUsable(const DataDirectory &dataDirectory)
+{
+    std::error_code error;
+    std::filesystem::create_directories(dataDirectory.locks(), error);
+    const std::filesystem::path file =
+        dataDirectory.locks() / NamedMutex::lockFileName(InstanceMutexName);
+    const int descriptor = ::open(file.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
+    if (descriptor < 0)
+        return false;
+    ::close(descriptor);
+    return true;
+}
+
+static void reportStartFailure(const std::string &text)
+{
+    std::cerr << "vorela-editor: " << text << '\n';
+    QtUiServices ui;
+    (void)ui.showMessage(
+        {StartCaption, text, MessageIcon::Warning, MessageButtons::Ok, MessageAnswer::Ok});
+}
+
+ApplicationClass::ApplicationClass(int &argumentCount, char **arguments)
+    : argc(argumentCount), argv(arguments), dataDirectory(DataDirectory::fromEnvironment())
+{
+}
+
+int ApplicationClass::run()
+{
+    // The guard comes first, so a second copy never opens a window or touches the data.
+    NamedMutex instance(dataDirectory, InstanceMutexName);
+    if (!lockFileUsable(dataDirectory)) {
+        QApplication application(argc, argv);
+        reportStartFailure(NoLockText + dataDirectory.locks().string() + NoLockTail);
+        return DataUnusable;
+    }
+    if (!instance.tryLock())
+        return SecondCopy;
+
+    QApplication application(argc, argv);
+    std::string error;
+    const std::unique_ptr<RegistryStore> store = RegistryStore::open(dataDirectory.registry(), error);
+    if (!store) {
+        reportStartFailure(NoRegistryText + dataDirectory.registry().string() + "\n" + error);
+        return DataUnusable;
+    }
+    LexItem lexemeRoot(*store);
+    QtUiServices ui;
+    const DbfTaskTableQuery tables;
+    SoundBank bank(dataDirectory, ui);
+    QtAudioDevice audio;
+    const EditorContext context{*store, lexemeRoot, dataDirectory, ui, tables, bank};
+    if (QGuiApplication::primaryScreen() == nullptr)
+        return NoMainWindow;
+
+    Form1Hooks hooks;
+    hooks.installCurrency = [&lexemeRoot, this] { (void)installCurrency(lexemeRoot, dataDirectory); };
+    {
+        Form1 form(context, std::move(hooks));
+        ui.setParent(&form);
+        EditorWindows windows(form, context, audio);
+        form.showWindow();
+        const int code = QApplication::exec();
+        ui.setParent(nullptr);
+        if (code != 0)
+            return code;
+    }
+    return 0;
+}
+
+} // namespace vorela

@@ -1,0 +1,29 @@
+// The editor process: the single-instance guard of the data directory, the registry store and
+// the lexeme tree loaded before any window, the main window, and the orderly shutdown.
+#pragma once
+
+#include "platform/DataDirectory.h"
+
+namespace vorela {
+
+class ApplicationClass {
+public:
+    /// Exit codes: 0 after a normal end and when another copy runs on the data directory,
+    /// 1 when the data directory or its registry store cannot be used (after a message),
+    /// -1 when the main window cannot be created.
+    static constexpr int SecondCopy = 0;
+    static constexpr int DataUnusable = 1;
+    static constexpr int NoMainWindow = -1;
+
+    ApplicationClass(int &argc, char **argv);
+
+    /// Runs the editor to its end and returns the exit code.
+    [[nodiscard]] int run();
+
+private:
+    int &argc;
+    char **argv;
+    DataDirectory dataDirectory;
+};
+
+} // namespace vorela

@@ -1,0 +1,45 @@
+// Connects the main window's commands to the windows they open.
+#include "app/EditorWindows.h"
+
+#include "dialogs/FormTableLexems.h"
+#include "mainwindow/Form1.h"
+#include "platform/UiServices.h"
+#include "platform/qt/QtModalDialog.h"
+
+namespace vorela {
+
+static std::optional<CreatedLexeme> created(const std::optional<NewLexeme> &lexeme)
+{
+    if (!lexeme)
+        return std::nullopt;
+    return CreatedLexeme{lexeme->chunkId, lexeme->name};
+}
+
+EditorWindows::EditorWindows(Form1 &form, const EditorContext &context, AudioDevice &audio)
+    : soundContext{context.bank, context.ui, audio, context.dataDirectory},
+      soundEditor(soundContext, &form)
+{
+    Form1Hooks &hooks = form.hooks();
+    hooks.listenLexeme = [this](const std::string &name, const std::string &chunk) {
+        soundEditor.listen(name, chunk);
+    };
+    hooks.replaceInPlayer = [this](const std::string &name, const std::string &chunk) {
+        soundEditor.replaceInPlayer(name, chunk);
+    };
+    hooks.replaceFromFile = [this](const std::string &name, const std::string &chunk) {
+        soundEditor.replaceFromFile(name, chunk);
+    };
+    hooks.createInPlayer = [this](std::span<const std::string> chunks) {
+        return created(soundEditor.createInPlayer(chunks));
+    };
+    hooks.createFromFile = [this](std::span<const std::string> chunks) {
+        return created(soundEditor.createFromFile(chunks));
+    };
+    hooks.editLexemeTable = [this, &context](QWidget &owner, LexItem &table, LexItem &) {
+        FormTableLexems dialog(table, context.lexemeRoot, soundContext, &owner);
+        QtModalDialog modal(dialog, "FormTableLexems");
+        (void)context.ui.runDialog(modal);
+    };
+}
+
+} // namespace vorela

@@ -1,0 +1,34 @@
+// The editor's own help window.
+#include "mainwindow/HelpWindow.h"
+
+#include <QTextBrowser>
+#include <QUrl>
+#include <QVBoxLayout>
+
+namespace vorela {
+
+static constexpr const char *HelpCaption = "Справка по Ворела";
+
+HelpWindow::HelpWindow(QWidget *parent) : QDialog(parent)
+{
+    setObjectName(QStringLiteral("helpWindow"));
+    setWindowTitle(QString::fromUtf8(HelpCaption));
+    setModal(false);
+    resize(640, 520);
+    browser = new QTextBrowser(this);
+    browser->setObjectName(QStringLiteral("helpBrowser"));
+    browser->setOpenExternalLinks(false);
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(browser);
+}
+
+void HelpWindow::showContents()
+{
+    browser->setSource(QUrl(QStringLiteral("qrc:/help/index.html")));
+    show();
+    raise();
+    activateWindow();
+}
+
+} // namespace vorela

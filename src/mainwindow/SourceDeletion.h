@@ -1,0 +1,42 @@
+// "Удалить" in the source tree: the questions, the bold marking of lexemes used in templates,
+// and the removal of nodes, their sounds and their template items, deepest first.
+#pragma once
+
+#include <string>
+
+class QStatusBar;
+class QTreeWidgetItem;
+
+namespace vorela {
+
+class LexItem;
+class SourceTreeWidget;
+class TaskTree;
+struct EditorSession;
+
+class SourceDeletion {
+public:
+    SourceDeletion(EditorSession &session, SourceTreeWidget &tree, TaskTree &tasks,
+                   QStatusBar &statusBar);
+
+    /// Asks, then deletes selected with everything below it. A failure stops with a message;
+    /// what was deleted before stays deleted, the rest stays whole.
+    void run(QTreeWidgetItem &selected);
+
+private:
+    [[nodiscard]] bool confirm(QTreeWidgetItem &selected);
+    [[nodiscard]] bool markUses(QTreeWidgetItem &item, bool bold);
+    [[nodiscard]] bool ask(const std::string &text);
+    [[nodiscard]] bool removeAll(QTreeWidgetItem &selected);
+    [[nodiscard]] bool removeOne(QTreeWidgetItem &item);
+    [[nodiscard]] bool removeLexeme(LexItem &node, LexItem &parentNode);
+    void showStatus(const std::string &text);
+    void inform(const std::string &text);
+
+    EditorSession &session;
+    SourceTreeWidget &widget;
+    TaskTree &tasks;
+    QStatusBar &status;
+};
+
+} // namespace vorela

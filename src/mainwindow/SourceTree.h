@@ -1,0 +1,72 @@
+// The source tree tv_2: the lexeme store shown with its images, the context menu enabled by each
+// node's mask, label editing, and the commands that create, rename, import and open lexemes.
+#pragma once
+
+#include <QIcon>
+#include <QList>
+#include <QObject>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+class QStatusBar;
+class QTreeWidgetItem;
+
+namespace vorela {
+
+class LexItem;
+class SourceDeletion;
+class SourceTreeWidget;
+class TaskTree;
+struct EditorSession;
+struct MainMenus;
+
+class SourceTree : public QObject {
+    Q_OBJECT
+
+public:
+    SourceTree(EditorSession &session, SourceTreeWidget &tree, MainMenus &menus, TaskTree &tasks,
+               QStatusBar &statusBar, QObject *parent);
+    ~SourceTree() override;
+
+    /// Fills the tree from the loaded store and expands the root.
+    void build();
+    [[nodiscard]] const QList<QIcon> &images() const { return imageList; }
+
+    /// Context menu state for the selected item.
+    void prepareMenu();
+    /// Starts label editing when the node's mask allows it.
+    void beginRename(QTreeWidgetItem *item);
+    void createFolder();
+    void createTable();
+    void createLexemeFromPlayer();
+    void createLexemeFromFile();
+    void replaceFromPlayer();
+    void replaceFromFile();
+    void editTable();
+    void removeSelected();
+    /// Double click: listen to a lexeme, speak a function entry, or open a table.
+    void listen(QTreeWidgetItem *item);
+
+private:
+    void addChildItems(QTreeWidgetItem &parentItem, const LexItem &node);
+    QTreeWidgetItem *addItem(QTreeWidgetItem &parentItem, LexItem &node, int index);
+    void renameFromKey(QTreeWidgetItem *item);
+    void finishRename(QTreeWidgetItem *item, const QString &text);
+    void showSourceMenu(const QPoint &position);
+    void setKindImage(QTreeWidgetItem *item, bool expanded);
+    /// Every chunk of the lexeme store, for the new chunk id of a lexeme.
+    [[nodiscard]] std::vector<std::string> storeChunks() const;
+    void addRecordedLexeme(QTreeWidgetItem &folderItem, const std::string &text,
+                           const std::string &chunk);
+    void showAndEdit(QTreeWidgetItem &item);
+
+    EditorSession &session;
+    SourceTreeWidget &widget;
+    MainMenus &menus;
+    QList<QIcon> imageList;
+    std::unique_ptr<SourceDeletion> deletion;
+};
+
+} // namespace vorela

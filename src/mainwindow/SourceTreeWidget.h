@@ -1,0 +1,22 @@
+// The source tree widget tv_2: starts drags of lexemes and turns F2 into a rename request.
+#pragma once
+
+#include <QTreeWidget>
+
+namespace vorela {
+
+class SourceTreeWidget : public QTreeWidget {
+    Q_OBJECT
+
+public:
+    explicit SourceTreeWidget(QWidget *parent = nullptr);
+
+signals:
+    void renameRequested(QTreeWidgetItem *item);
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
+    void startDrag(Qt::DropActions supportedActions) override;
+};
+
+} // namespace vorela

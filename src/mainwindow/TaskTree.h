@@ -1,0 +1,101 @@
+// The task tree tv_1: tasks, their operators and each operator's template items, its context
+// menu commands, and the template operations the source tree and the drops use.
+#pragma once
+
+#include "mainwindow/TreeRules.h"
+#include "stores/PatternItem.h"
+
+#include <QIcon>
+#include <QList>
+#include <QObject>
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+class QTreeWidgetItem;
+
+namespace vorela {
+
+class Aliases;
+class TaskTreeWidget;
+struct EditorSession;
+struct MainMenus;
+
+class TaskTree : public QObject {
+    Q_OBJECT
+
+public:
+    TaskTree(EditorSession &session, TaskTreeWidget &tree, MainMenus &menus, QObject *parent);
+    ~TaskTree() override;
+
+    /// Loads the task configuration and fills the tree in sorted order.
+    void build();
+    /// The task configuration; replaced by every refresh.
+    [[nodiscard]] Aliases &taskConfig() { return *config; }
+    [[nodiscard]] TaskTreeWidget &tree() { return widget; }
+    [[nodiscard]] const QList<QIcon> &images() const { return imageList; }
+
+    /// The operator item of an operator or template item; null for the root and tasks.
+    [[nodiscard]] static QTreeWidgetItem *operatorItemOf(QTreeWidgetItem *item);
+    [[nodiscard]] static std::string taskNameOf(const QTreeWidgetItem &operatorItem);
+    [[nodiscard]] static std::string operatorNameOf(const QTreeWidgetItem &operatorItem);
+    /// Shows the operator's template as the store now holds it, reusing the items shown.
+    void fillTemplate(QTreeWidgetItem &operatorItem);
+    /// Expands a branch and gives it the expanded image.
+    void expandBranch(QTreeWidgetItem &item);
+    /// Selects and shows the template item named name under operatorItem.
+    void selectTemplateItem(QTreeWidgetItem &operatorItem, const std::string &name);
+    /// Runs the binding dialog an item of chunk needs: the new arg (quoted for a constant), "" when
+    /// the item takes no binding, nothing when the operator cancelled.
+    [[nodiscard]] std::optional<std::string> askBinding(const QTreeWidgetItem &operatorItem,
+                                                        const std::string &itemText,
+                                                        const std::string &chunk,
+                                                        const std::string &currentArg);
+    /// Path of the boundary lexeme, "" when the store has none.
+    [[nodiscard]] std::string boundaryPath() const;
+
+    /// Every operator item shown.
+    [[nodiscard]] std::vector<QTreeWidgetItem *> operatorItems() const;
+    /// Refills every operator shown, so the tree holds the templates as stored now.
+    void refillAll();
+    /// Marks (or unmarks) bold every template item referring to path, opening its branches;
+    /// true when there was one.
+    bool markItemsWithPath(const std::string &path, bool bold);
+    /// Removes every template item referring to path from every template of the configuration and
+    /// refills the operators shown; false as soon as one removal fails.
+    [[nodiscard]] bool removeItemsWithPath(const std::string &path);
+
+    /// Context menu state for the selected item.
+    void prepareMenu();
+    void listen();
+    void stop();
+    void removeItem();
+    void clear();
+    void insertBoundary();
+    void editProperties();
+    void refresh();
+    /// Double click: speaks one template item.
+    void speakItem(QTreeWidgetItem *item);
+
+private:
+    [[nodiscard]] QTreeWidgetItem *rootItem() const;
+    QTreeWidgetItem *addTask(const std::string &task);
+    QTreeWidgetItem *addOperator(QTreeWidgetItem &taskItem, const std::string &operatorName);
+    void showItem(QTreeWidgetItem &child, const PatternItem &pattern);
+    [[nodiscard]] std::string lexemeText(const std::string &path) const;
+    [[nodiscard]] std::vector<PatternItem> storedTemplate(const QTreeWidgetItem &operatorItem);
+    void play(const std::vector<QTreeWidgetItem *> &items);
+    void showTemplateMenu(const QPoint &position);
+    void setBranchImage(QTreeWidgetItem *item, int image);
+    void showInformation(const std::string &text);
+
+    EditorSession &session;
+    TaskTreeWidget &widget;
+    MainMenus &menus;
+    QList<QIcon> imageList;
+    std::unique_ptr<Aliases> config;
+};
+
+} // namespace vorela

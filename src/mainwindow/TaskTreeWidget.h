@@ -1,0 +1,37 @@
+// The task tree widget tv_1: accepts drops of lexemes and moves of template items through its
+// TemplateDrop, scrolls while the cursor rests near its top edge, and turns F5 into a refresh.
+#pragma once
+
+#include <QTreeWidget>
+
+namespace vorela {
+
+class TemplateDrop;
+
+class TaskTreeWidget : public QTreeWidget {
+    Q_OBJECT
+
+public:
+    explicit TaskTreeWidget(QWidget *parent = nullptr);
+
+    /// The drop rules; must outlive the widget's drags.
+    void setDropHandler(TemplateDrop *handler) { drop = handler; }
+
+signals:
+    void refreshRequested();
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
+    void startDrag(Qt::DropActions supportedActions) override;
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dragMoveEvent(QDragMoveEvent *event) override;
+    void dragLeaveEvent(QDragLeaveEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
+
+private:
+    void scrollNearTop(const QPoint &position);
+
+    TemplateDrop *drop = nullptr;
+};
+
+} // namespace vorela
