@@ -1,8 +1,10 @@
 // The commands of the `vorela` tool. Each group lives in its own file; main.cpp dispatches.
 #pragma once
 
+#include "platform/Clock.h"
 #include "platform/DataDirectory.h"
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -46,6 +48,17 @@ int speakCommand(CliContext &context, const CliArguments &arguments);
 /// expand TASK OPERATOR [ITEM]: the template's keys with a "----NAME" marker per item; 2 when not
 /// valid.
 int expandCommand(CliContext &context, const CliArguments &arguments);
+
+/// The clock that --today YYYY-MM-DD and --now HH:MM fix (the system's where absent), and the
+/// arguments that are no option; empty after printing why an option is wrong.
+struct ClockedArguments {
+    FixedClock clock;
+    CliArguments values;
+};
+[[nodiscard]] std::optional<ClockedArguments> parseClockedArguments(const CliArguments &arguments);
+/// render TASK OPERATOR -o OUT.wav [--today YYYY-MM-DD] [--now HH:MM]: the template as the
+/// player speaks it, as one WAV file; nothing is written when a lexeme cannot be spoken.
+int renderCommand(CliContext &context, const CliArguments &arguments);
 /// table columns FILE | table value FILE BINDING: a task table's columns, or one binding's value.
 int tableCommand(CliContext &context, const CliArguments &arguments);
 

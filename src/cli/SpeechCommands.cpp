@@ -166,6 +166,14 @@ int speakCommand(CliContext &, const CliArguments &arguments)
     return printKeys(composer);
 }
 
+std::optional<ClockedArguments> parseClockedArguments(const CliArguments &arguments)
+{
+    std::optional<SpeakOptions> options = parseOptions(arguments);
+    if (!options)
+        return std::nullopt;
+    return ClockedArguments{clockFor(*options), std::move(options->values)};
+}
+
 int expandCommand(CliContext &context, const CliArguments &arguments)
 {
     const std::optional<SpeakOptions> options = parseOptions(arguments);

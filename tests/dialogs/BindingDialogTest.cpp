@@ -1,8 +1,9 @@
 #include "dialogs/FormDate.h"
 #include "dialogs/FormSumma.h"
 
-#include "platform/DbfTaskTableQuery.h"
 #include "dialogs/DialogScreenshots.h"
+#include "platform/DbfBuilder.h"
+#include "platform/DbfTaskTableQuery.h"
 #include "support/TempDataDir.h"
 
 #include <QLabel>
@@ -14,56 +15,20 @@
 
 #include <gtest/gtest.h>
 
-#include <cstring>
-#include <fstream>
 
 namespace vorela {
-
-struct DbfField {
-    const char *name;
-    char type;
-    std::uint8_t length;
-    std::uint8_t decimals;
-};
-
-// A dBase III table with one blank record, written byte by byte as the format lays it out.
-static void writeDbf(const std::filesystem::path &file, const std::vector<DbfField> &fields)
-{
-    std::string header(32, '\0');
-    header[0] = 0x03;
-    header[4] = 1; // one record
-    const auto headerLength = static_cast<std::uint16_t>(32 + 32 * fields.size() + 1);
-    std::uint16_t recordLength = 1;
-    for (const DbfField &field : fields)
-        recordLength = static_cast<std::uint16_t>(recordLength + field.length);
-    header[8] = static_cast<char>(headerLength & 0xFF);
-    header[9] = static_cast<char>(headerLength >> 8);
-    header[10] = static_cast<char>(recordLength & 0xFF);
-    header[11] = static_cast<char>(recordLength >> 8);
-    header[29] = static_cast<char>(0xC9);
-    for (const DbfField &field : fields) {
-        std::string descriptor(32, '\0');
-        descriptor.replace(0, std::strlen(field.name), field.name);
-        descriptor[11] = field.type;
-        descriptor[16] = static_cast<char>(field.length);
-        descriptor[17] = static_cast<char>(field.decimals);
-        header += descriptor;
-    }
-    header += '\x0D';
-    header += std::string(recordLength, ' ');
-    header += '\x1A';
-    std::ofstream(file, std::ios::binary) << header;
-}
 
 class BindingDialogTest : public testing::Test {
 protected:
     void SetUp() override
     {
-        writeDbf(table, {{"FIO", 'C', 40, 0},
-                         {"SUMMA", 'N', 10, 2},
-                         {"DATA_OPL", 'D', 8, 0},
-                         {"PAID", 'L', 1, 0},
-                         {"NOTE", 'M', 10, 0}});
+        test::DbfBuilder({{"FIO", 'C', 40},
+                          {"SUMMA", 'N', 10, 2},
+                          {"DATA_OPL", 'D', 8},
+                          {"PAID", 'L', 1},
+                          {"NOTE", 'M', 10}})
+            .record({})
+            .write(table);
     }
 
     BindingRequest amountRequest(std::string binding) const
@@ -179,6 +144,17 @@ TEST_F(BindingDialogTest, SummaWithoutDatabaseOnlyAConstantCanBeChosen)
     dialog.cb_2->click();
     EXPECT_EQ(dialog.result(), BindingCancelled);
     EXPECT_EQ(result, "kept");
+}
+
+TEST_F(BindingDialogTest, SummaUnreadableTableListsNothingToChoose)
+{
+    BindingRequest request = amountRequest("SUMMA");
+    request.tablePath = directory.path() / "missing.dbf";
+    std::string result;
+    FormSumma dialog(request, tables, result);
+    EXPECT_EQ(dialog.lv_1->topLevelItemCount(), 0);
+    EXPECT_TRUE(dialog.optb_1->isChecked());
+    EXPECT_FALSE(dialog.cb_1->isEnabled());
 }
 
 TEST_F(BindingDialogTest, DateDayAndMonthComposeYearFirstConstant)
