@@ -1,0 +1,93 @@
+// `vorela reg`, `lexemes`, `tasks` and `templates` as a real process on the sample registry.
+#include "support/TempDataDir.h"
+
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+
+#include <cstdio>
+#include <fstream>
+#include <iterator>
+#include <string>
+
+namespace vorela {
+namespace {
+
+class StoreCommandsTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_EQ(vorela("reg import " + std::string(VORELA_SOURCE_DIR) + "/resources/sample.reg"), 0);
+    }
+
+    int vorela(const std::string &arguments)
+    {
+        const std::string command = std::string(VORELA_BINARY_DIR) + "/src/cli/vorela --data-dir " +
+                                    dir.path().string() + " " + arguments + " 2>/dev/null";
+        output.clear();
+        FILE *pipe = ::popen(command.c_str(), "r");
+        if (pipe == nullptr)
+            return -1;
+        char buffer[256];
+        while (std::fgets(buffer, sizeof buffer, pipe) != nullptr)
+            output += buffer;
+        const int status = ::pclose(pipe);
+        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    }
+
+    std::string path(const std::string &name) const { return (dir.path() / name).string(); }
+
+    std::string readFile(const std::string &name) const
+    {
+        std::ifstream input(dir.path() / name, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(input), std::istreambuf_iterator<char>());
+    }
+
+    test::TempDataDir dir;
+    std::string output;
+};
+
+TEST_F(StoreCommandsTest, LexemesListTheTreeDepthFirstInChainOrder)
+{
+    ASSERT_EQ(vorela("lexemes"), 0);
+    // Folder 2's chain is 2, 1, 3: the sub-folder 2 and its lexeme come first.
+    EXPECT_NE(output.find("2\\\t\t4\t1\t58\t\tФразы\n"
+                          "2\\2\\\t\t4\t1\t58\t\tДолг\n"
+                          "2\\2\\1\\\t0004\t4\t0\t49\t\tПросим погасить до\n"
+                          "2\\1\\\t0002\t4\t0\t49\t\tВаша задолженность составляет\n"),
+              std::string::npos)
+        << output;
+    EXPECT_NE(output.find("3\\1\\\t|  !\t0\t0\t0\t1\tянваря\n"), std::string::npos) << output;
+    EXPECT_EQ(output.rfind("1\\\t\t4\t1\t58\t\tПриветствие\n", 0), 0u) << output;
+}
+
+TEST_F(StoreCommandsTest, TasksAndTemplatesInLoadAndChainOrder)
+{
+    ASSERT_EQ(vorela("tasks"), 0);
+    EXPECT_EQ(output, "Долги\tОператор1\n");
+    ASSERT_EQ(vorela("templates Долги Оператор1"), 0);
+    EXPECT_EQ(output, "0001\t1\\2\\\tPRIV\t\tПриветствие компании\n"
+                      "0002\t2\\1\\\t0002\t\tВаша задолженность составляет\n"
+                      "0003\t4\\4\\\t@007\t'125,50'\tСумма в гривнах\n"
+                      "0004\t2\\3\\\t0003\t\tДо свидания\n");
+    EXPECT_EQ(vorela("templates Долги Нет"), 1);
+    EXPECT_EQ(vorela("templates Долги"), 1);
+    EXPECT_EQ(vorela("reg import /nonexistent.reg"), 1);
+}
+
+TEST_F(StoreCommandsTest, ExportThenImportIntoAnEmptyStoreGivesTheSameExport)
+{
+    ASSERT_EQ(vorela("reg export -o " + path("first.reg")), 0);
+    const std::string first = readFile("first.reg");
+    ASSERT_EQ(first.substr(0, 2), "\xFF\xFE");
+    std::filesystem::remove(dir.path() / "registry.sqlite");
+    std::filesystem::remove(dir.path() / "registry.sqlite-wal");
+    std::filesystem::remove(dir.path() / "registry.sqlite-shm");
+    ASSERT_EQ(vorela("reg import " + path("first.reg")), 0);
+    ASSERT_EQ(vorela("reg export HKEY_LOCAL_MACHINE\\\\Software\\\\vorela -o " + path("second.reg")), 0);
+    EXPECT_EQ(readFile("second.reg"), first);
+    EXPECT_EQ(vorela("reg export HKEY_LOCAL_MACHINE\\\\Nowhere"), 1);
+}
+
+} // namespace
+} // namespace vorela
