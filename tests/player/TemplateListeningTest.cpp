@@ -1,0 +1,126 @@
+#include "player/TemplateListening.h"
+
+#include "platform/Clock.h"
+#include "platform/DbfBuilder.h"
+#include "platform/DbfTaskTableQuery.h"
+#include "platform/RegistryStore.h"
+#include "platform/VirtualAudioDevice.h"
+#include "player/Form3.h"
+#include "player/TreeMarkers.h"
+#include "soundbank/RiffBytes.h"
+#include "stores/Aliases.h"
+#include "stores/Operators.h"
+#include "stores/RegistryPaths.h"
+#include "support/ScriptedUiServices.h"
+#include "support/TempDataDir.h"
+
+#include <QSignalSpy>
+#include <QTreeWidget>
+
+#include <gtest/gtest.h>
+
+#include <map>
+
+namespace vorela {
+
+class TemplateListeningTest : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        std::string error;
+        store = RegistryStore::open(directory.dataDirectory().registry(), error);
+        ASSERT_TRUE(store) << error;
+        const std::filesystem::path table = directory.path() / "dolg.dbf";
+        test::DbfBuilder({{"SUMMA", 'N', 10, 2}}).record({"21.05"}).write(table);
+        const std::string task = std::string(TasksRootPath) + "Долги\\";
+        ASSERT_TRUE(store->createKey(task).writeString("File", table.string()));
+        ASSERT_TRUE(store->createKey(task + std::string(OperatorsKeyName) + "\\Иванов").isOpen());
+        taskConfig = std::make_unique<Aliases>(*store, directory.dataDirectory());
+
+        std::vector<test::Bytes> chunks;
+        std::int16_t first = 100;
+        for (const char *id : {"0001", "_020", "_001", "__PS", "+RR ", "_005", "+SSK", "+CLC",
+                               "_01A", "+MNA"}) {
+            firstSample[id] = first;
+            chunks.push_back(test::chunk(id, test::samples(80, first)));
+            first = static_cast<std::int16_t>(first + 100);
+        }
+        test::writeFile(directory.dataDirectory().productBank(), test::bank(chunks));
+        auto *operatorItem = new QTreeWidgetItem(&tree, {"Иванов"});
+        hello = new QTreeWidgetItem(operatorItem, {"Добрый день"});
+        amount = new QTreeWidgetItem(operatorItem, {"Сумма(SUMMA)"});
+    }
+
+    /// The chunk ids of the blocks played so far, told apart by their first sample.
+    std::vector<std::string> playedChunks() const
+    {
+        std::vector<std::string> ids;
+        for (const std::vector<std::int16_t> &block : audio.playedBlocks()) {
+            for (const auto &[id, sample] : firstSample) {
+                if (!block.empty() && block.front() == sample)
+                    ids.push_back(id);
+            }
+        }
+        return ids;
+    }
+
+    /// Moves the device's clock in small steps, so that each block that starts also plays.
+    void play(int ms)
+    {
+        for (int step = 0; step < ms; step += 5)
+            audio.advance(5);
+    }
+
+    test::TempDataDir directory;
+    std::unique_ptr<RegistryStore> store;
+    std::unique_ptr<Aliases> taskConfig;
+    std::map<std::string, std::int16_t> firstSample;
+    VirtualAudioDevice audio;
+    test::ScriptedUiServices ui;
+    DbfTaskTableQuery tables;
+    FixedClock clock{{2026, 12, 7}, {21, 1}};
+    Form3 player{audio, ui, directory.dataDirectory(), "Редактор лексем"};
+    TemplateListening listening{player, *store, tables, clock};
+    QSignalSpy finished{&player, &Form3::finished};
+    QTreeWidget tree;
+    QTreeWidgetItem *hello = nullptr;
+    QTreeWidgetItem *amount = nullptr;
+};
+
+TEST_F(TemplateListeningTest, ItemsSpeakTheirTableValuesMarkedInTheTree)
+{
+    const std::vector<ListenedItem> items = {
+        {{.path = "1\\", .text = "Добрый день", .chunk = "0001"}, "Долги", treeItemHandle(hello)},
+        {{.path = "2\\", .text = "Сумма", .chunk = "@009", .arg = "SUMMA"}, "Долги",
+         treeItemHandle(amount)}};
+    ASSERT_TRUE(listening.playItems(*taskConfig, items, tree));
+    EXPECT_TRUE(hello->font(0).bold());
+    EXPECT_FALSE(amount->font(0).bold());
+    play(10);
+    EXPECT_TRUE(amount->font(0).bold());
+    play(100);
+    EXPECT_EQ(playedChunks(), (std::vector<std::string>{"0001", "_020", "_001", "__PS", "+RR ",
+                                                        "_005", "+SSK"}));
+    EXPECT_EQ(finished.count(), 1);
+    EXPECT_FALSE(amount->font(0).bold());
+}
+
+TEST_F(TemplateListeningTest, CurrentTimeEntryAndStop)
+{
+    ASSERT_TRUE(listening.playFunctionEntry(2, treeItemHandle(hello), tree));
+    EXPECT_TRUE(hello->font(0).bold());
+    EXPECT_FALSE(listening.playFunctionEntry(2, treeItemHandle(hello), tree)); // one at a time
+    play(25);
+    listening.stop();
+    audio.advance(0);
+    EXPECT_EQ(playedChunks(), (std::vector<std::string>{"_020", "_001", "+CLC"}));
+    EXPECT_EQ(finished.count(), 1);
+    EXPECT_FALSE(hello->font(0).bold());
+
+    // Entries that speak nothing only mark their item for the moment.
+    ASSERT_TRUE(listening.playFunctionEntry(13, treeItemHandle(amount), tree));
+    EXPECT_EQ(finished.count(), 2);
+    EXPECT_FALSE(amount->font(0).bold());
+}
+
+} // namespace vorela
