@@ -283,13 +283,13 @@ static std::string_view trimmed(std::string_view text)
 static std::string withDecimals(std::string_view number, std::uint32_t decimals)
 {
     std::string text(number);
-    std::size_t digitsStart = text.front() == '-' || text.front() == '+' ? 1 : 0;
+    const std::size_t digitsStart = text.front() == '-' || text.front() == '+' ? 1 : 0;
     const std::size_t point = text.find('.');
     const std::string_view whole = std::string_view(text).substr(digitsStart, point - digitsStart);
     const std::string_view fraction =
         point == std::string::npos ? std::string_view() : std::string_view(text).substr(point + 1);
     const auto isDigit = [](char character) { return character >= '0' && character <= '9'; };
-    if (!std::all_of(whole.begin(), whole.end(), isDigit) ||
+    if (whole.empty() || !std::all_of(whole.begin(), whole.end(), isDigit) ||
         !std::all_of(fraction.begin(), fraction.end(), isDigit) || decimals == 0 ||
         fraction.size() >= decimals)
         return text;
