@@ -289,13 +289,17 @@ static std::string withDecimals(std::string_view number, std::uint32_t decimals)
     const std::string_view fraction =
         point == std::string::npos ? std::string_view() : std::string_view(text).substr(point + 1);
     const auto isDigit = [](char character) { return character >= '0' && character <= '9'; };
-    if (whole.empty() || !std::all_of(whole.begin(), whole.end(), isDigit) ||
-        !std::all_of(fraction.begin(), fraction.end(), isDigit) || decimals == 0 ||
-        fraction.size() >= decimals)
+    if ((whole.empty() && point == std::string::npos) ||
+        !std::all_of(whole.begin(), whole.end(), isDigit) ||
+        !std::all_of(fraction.begin(), fraction.end(), isDigit))
         return text;
-    if (point == std::string::npos)
+    if (point == std::string::npos && decimals > 0)
         text += '.';
-    text.append(decimals - fraction.size(), '0');
+    if (fraction.size() < decimals)
+        text.append(decimals - fraction.size(), '0');
+    // ".5" would lose its whole part where amounts are split at the point: read it as 0.50.
+    if (whole.empty())
+        text.insert(digitsStart, "0");
     return text;
 }
 

@@ -70,6 +70,19 @@ TEST_F(DbfTaskTableQueryTest, ReadsTheFirstLiveRecordDecodedAndFormatted)
     }
 }
 
+TEST_F(DbfTaskTableQueryTest, NumbersReadWithTheirDeclaredDecimals)
+{
+    const std::vector<std::pair<std::string, std::string>> cases = {
+        {"12.5", "12.50"}, {"12", "12.00"}, {".5", "0.50"},   {"-.5", "-0.50"},
+        {"-3", "-3.00"},   {"7.125", "7.125"}, {"*****", "*****"}, {"-", "-"}};
+    for (const auto &[stored, text] : cases) {
+        DbfBuilder({{"SUMMA", 'N', 8, 2}}).record({stored}).write(file("t.dbf"));
+        EXPECT_EQ(query.value(file("t.dbf"), "SUMMA").text, text) << stored;
+    }
+    DbfBuilder({{"COUNT", 'N', 6}}).record({"  42"}).write(file("t.dbf"));
+    EXPECT_EQ(query.value(file("t.dbf"), "COUNT").text, "42");
+}
+
 TEST_F(DbfTaskTableQueryTest, BlankFieldsReadEmpty)
 {
     DbfBuilder(SubscriberFields).record({"", "", "", "?", ""}).write(file("t.dbf"));
