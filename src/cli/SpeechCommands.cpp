@@ -5,6 +5,7 @@
 #include "platform/Clock.h"
 #include "platform/DbfTaskTableQuery.h"
 #include "speech/SpeechComposer.h"
+#include "speech/TemplateExpansion.h"
 #include "stores/Aliases.h"
 
 #include <charconv>
@@ -191,21 +192,17 @@ int expandCommand(CliContext &context, const CliArguments &arguments)
     const std::vector<PatternItem> items = taskConfig.GetTemplate(names[0], names[1], found);
     if (!found)
         return cliFailure("no operator '" + names[1] + "' of task '" + names[0] + "'");
+    std::vector<PatternItem> chosen;
+    for (const PatternItem &item : items) {
+        if (names.size() == 2 || item.name == names[2])
+            chosen.push_back(item);
+    }
+    if (chosen.empty() && names.size() == 3)
+        return cliFailure("no item '" + names[2] + "' in that template");
     const FixedClock clock = clockFor(*options);
     const DbfTaskTableQuery tables;
     SpeechComposer composer(clock, tables);
-    composer.keysValid = true;
-    bool expanded = false;
-    for (const PatternItem &item : items) {
-        if (names.size() == 3 && item.name != names[2])
-            continue;
-        // The task tree shows an item's text followed by its binding in parentheses.
-        const std::string displayText = item.arg.empty() ? item.text : item.text + "(" + item.arg + ")";
-        composer.ExpandTemplateItem({taskConfig, *store}, names[0], item, displayText, item.name);
-        expanded = true;
-    }
-    if (names.size() == 3 && !expanded)
-        return cliFailure("no item '" + names[2] + "' in that template");
+    expandTemplate(composer, {taskConfig, *store}, names[0], chosen);
     return printKeys(composer);
 }
 
