@@ -5,12 +5,19 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
+// The manual is compiled into this static library; nothing else references it, so load it here.
+static void loadHelpResources()
+{
+    Q_INIT_RESOURCE(help);
+}
+
 namespace vorela {
 
 static constexpr const char *HelpCaption = "Справка по Ворела";
 
 HelpWindow::HelpWindow(QWidget *parent) : QDialog(parent)
 {
+    loadHelpResources();
     setObjectName(QStringLiteral("helpWindow"));
     setWindowTitle(QString::fromUtf8(HelpCaption));
     setModal(false);

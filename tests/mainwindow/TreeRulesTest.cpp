@@ -41,23 +41,17 @@ TEST(TreeRulesTest, StandardMasksEnableTheirMenuEntries)
     };
     EXPECT_EQ(enabled(LexemeMask), "0...45.....");
     EXPECT_EQ(enabled(FolderMask), ".1.345.....");
-    EXPECT_EQ(enabled(TableMask), "....45..8..");
+    EXPECT_EQ(enabled(LexemeTableMask), "....45..8..");
     EXPECT_EQ(enabled(1), "0..........");
     EXPECT_FALSE(sourceMenuEnabled(0xFFFFFFFFU, 32));
-    for (unsigned mask : {LexemeMask, FolderMask, TableMask})
+    for (unsigned mask : {LexemeMask, FolderMask, LexemeTableMask})
         EXPECT_TRUE(labelEditAllowed(mask));
     for (unsigned mask : {0U, 1U, 50U, 305U})
         EXPECT_FALSE(labelEditAllowed(mask));
 }
 
-TEST(TreeRulesTest, NewChunkIdFollowsLargestNumericChunk)
+TEST(TreeRulesTest, FunctionNumberIsTheLastThreeCharacters)
 {
-    EXPECT_EQ(nextChunkId(0), "0001");
-    EXPECT_EQ(nextChunkId(chunkNumber("0041")), "0042");
-    EXPECT_EQ(nextChunkId(9998), "9999");
-    EXPECT_EQ(nextChunkId(9999), std::nullopt);
-    for (const char *chunk : {"#001", "@010", "+DLR", "____", ""})
-        EXPECT_EQ(chunkNumber(chunk), 0U) << chunk;
     EXPECT_EQ(functionNumber("@010"), 10U);
     EXPECT_EQ(functionNumber("____"), 0U);
     EXPECT_EQ(functionNumber("#001"), 1U);
@@ -81,7 +75,7 @@ TEST(TreeRulesTest, BindingDialogByFunctionNumber)
         {"0042", std::nullopt, ""},          {"____", std::nullopt, ""},
     };
     for (const Case &c : cases) {
-        const std::optional<BindingChoice> choice = bindingChoice(c.chunk);
+        const std::optional<ItemBinding> choice = bindingChoice(c.chunk);
         ASSERT_EQ(choice.has_value(), c.mode.has_value()) << c.chunk;
         if (!choice)
             continue;

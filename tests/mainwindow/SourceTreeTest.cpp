@@ -1,0 +1,195 @@
+// The source tree: building, images, the context menu by mask, creating and renaming nodes.
+#include "MainWindowFixture.h"
+
+#include "mainwindow/SourceTree.h"
+#include "mainwindow/TreeItems.h"
+#include "platform/qt/QtText.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QStatusBar>
+#include <QTest>
+
+namespace vorela::test {
+namespace {
+
+using SourceTreeTest = MainWindowFixture;
+
+// The label editor of tree, when one is open.
+QLineEdit *labelEditor(QTreeWidget &tree)
+{
+    for (QLineEdit *editor : tree.viewport()->findChildren<QLineEdit *>()) {
+        if (editor->isVisible())
+            return editor;
+    }
+    return nullptr;
+}
+
+TEST_F(SourceTreeTest, ShowsTheStoreInChainOrderWithImagesByKind)
+{
+    EXPECT_EQ(form->windowTitle(), QString::fromUtf8("P\xD0\xB5\xD0\xB4\xD0\xB0\xD0\xBA\xD1\x82"
+                                                     "\xD0\xBEp лексем (Ворела)"));
+    EXPECT_EQ(form->findChild<QLabel *>("label_tv")->text(), "Источники фраз");
+    EXPECT_EQ(form->findChild<QLabel *>("label_lv")->text(),
+              "Наборы фраз, закреплённых за заданиями");
+    EXPECT_EQ(form->statusBar->currentMessage(),
+              "Для перемещения фраз из источников в шаблоны используйте мышь");
+    QTreeWidgetItem *top = sourceTree().topLevelItem(0);
+    EXPECT_EQ(top->text(0), "Лексемы и функции");
+    EXPECT_TRUE(top->isExpanded());
+    EXPECT_EQ(childTexts(top), (std::vector<std::string>{"Общие", "Пустая"}));
+    EXPECT_EQ(childTexts(sourceItem({"Общие"})),
+              (std::vector<std::string>{"Приветствие", "Добрый день", "Граница", "Сумма",
+                                        "Таблица", "Вложенная"}));
+    // Table entries are not shown: a table is a leaf of this tree.
+    EXPECT_EQ(sourceItem({"Общие", "Таблица"})->childCount(), 0);
+    struct Case {
+        std::vector<std::string> path;
+        int image;
+    };
+    const Case cases[] = {{{"Общие"}, 9},           {{"Общие", "Добрый день"}, 8},
+                          {{"Общие", "Граница"}, 2}, {{"Общие", "Таблица"}, 11},
+                          {{"Пустая"}, 9}};
+    for (const Case &c : cases)
+        EXPECT_EQ(itemImage(*sourceItem(c.path)), c.image) << c.path.back();
+    QTreeWidgetItem *folder = sourceItem({"Общие"});
+    folder->setExpanded(true);
+    EXPECT_EQ(itemImage(*folder), 7);
+    folder->setExpanded(false);
+    EXPECT_EQ(itemImage(*folder), 9);
+}
+
+TEST_F(SourceTreeTest, ContextMenuFollowsTheNodeMask)
+{
+    struct Case {
+        std::vector<std::string> path;
+        std::vector<const char *> enabled;
+    };
+    const Case cases[] = {
+        {{"Общие", "Добрый день"}, {"replaceMenu", "replaceFromPlayer", "rename", "removeSource"}},
+        {{"Общие"}, {"createMenu", "createFolder", "rename", "removeSource"}},
+        {{"Общие", "Таблица"}, {"rename", "removeSource", "editTable"}},
+        {{"Общие", "Граница"}, {}},
+        // The greeting phrase only comes from a signed file: not from the player.
+        {{"Общие", "Приветствие"}, {"replaceMenu", "rename", "removeSource"}},
+    };
+    const char *all[] = {"replaceMenu", "createMenu", "createFolder", "rename",
+                         "removeSource", "createTable", "editTable"};
+    for (const Case &c : cases) {
+        QTreeWidgetItem *item = sourceItem(c.path);
+        sourceTree().setCurrentItem(item);
+        form->sourceTree().prepareMenu();
+        for (const char *name : all) {
+            QAction *found = form->findChild<QAction *>(name);
+            if (found == nullptr) // submenu actions are found through their menus
+                found = form->findChild<QMenu *>(name)->menuAction();
+            const bool expected =
+                std::find_if(c.enabled.begin(), c.enabled.end(), [name](const char *e) {
+                    return std::string_view(e) == name;
+                }) != c.enabled.end();
+            EXPECT_EQ(found->isEnabled(), expected) << c.path.back() << " " << name;
+        }
+        EXPECT_EQ(action("replaceFromPlayer").isEnabled(), c.path.back() != "Приветствие");
+        EXPECT_TRUE(action("replaceFromFile").isEnabled());
+    }
+}
+
+TEST_F(SourceTreeTest, CreatesFolderAfterFoldersAndTableAtTheEndThenRenamesThem)
+{
+    form->showWindow();
+    runSourceCommand(sourceItem({"Общие"}), "createFolder");
+    LexItem &common = *root->GetChild("1");
+    ASSERT_EQ(common.GetChildren().size(), 7U);
+    const std::shared_ptr<LexItem> folder = common.GetChild("7");
+    ASSERT_TRUE(folder);
+    EXPECT_EQ(folder->GetText(), "Новая папка");
+    EXPECT_TRUE(folder->IsFolder());
+    EXPECT_EQ(folder->GetMask(), FolderMask);
+    // The chain ended with a folder, so the new one follows it, in the store and in the tree.
+    EXPECT_EQ(folder->GetPrev(), "6");
+    EXPECT_EQ(sourceItem({"Общие"})->child(6)->text(0), "Новая папка");
+    EXPECT_NE(labelEditor(sourceTree()), nullptr);
+
+    QLineEdit *editor = labelEditor(sourceTree());
+    ASSERT_NE(editor, nullptr);
+    editor->setText("Переименованная");
+    QTest::keyClick(editor, Qt::Key_Return);
+    QCoreApplication::processEvents(); // the delegate commits through a queued call
+    EXPECT_EQ(folder->GetText(), "Переименованная");
+    EXPECT_EQ(sourceItem({"Общие"})->child(6)->text(0), "Переименованная");
+
+    // No standard mask offers "Создать таблицу"; the command itself still works on a folder.
+    sourceTree().setCurrentItem(sourceItem({"Общие"}));
+    form->sourceTree().createTable();
+    const std::shared_ptr<LexItem> table = common.GetChild("8");
+    ASSERT_TRUE(table);
+    EXPECT_EQ(table->GetText(), "Новая таблица");
+    EXPECT_EQ(table->GetChunk(), "#001");
+    EXPECT_EQ(table->GetMask(), LexemeTableMask);
+    EXPECT_EQ(table->GetPrev(), "7");
+    QTreeWidgetItem *tableItem = sourceItem({"Общие", "Новая таблица"});
+    ASSERT_NE(tableItem, nullptr);
+    EXPECT_EQ(itemImage(*tableItem), 11);
+    // Escape cancels the edit and changes nothing.
+    QLineEdit *tableEditor = labelEditor(sourceTree());
+    ASSERT_NE(tableEditor, nullptr);
+    tableEditor->setText("Не так");
+    QTest::keyClick(tableEditor, Qt::Key_Escape);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(table->GetText(), "Новая таблица");
+}
+
+TEST_F(SourceTreeTest, F2RenamesOnlyKindFourNodesWithAStandardMask)
+{
+    struct Case {
+        std::vector<std::string> path;
+        bool edits;
+    };
+    const Case cases[] = {{{"Общие", "Добрый день"}, true},
+                          {{"Общие"}, true},
+                          {{"Общие", "Таблица"}, false}, // kind 6: menu only
+                          {{"Общие", "Граница"}, false}};
+    form->showWindow();
+    for (const Case &c : cases) {
+        sourceTree().setCurrentItem(sourceItem(c.path));
+        sourceTree().setFocus();
+        QTest::keyClick(&sourceTree(), Qt::Key_F2);
+        QLineEdit *editor = labelEditor(sourceTree());
+        EXPECT_EQ(editor != nullptr, c.edits) << c.path.back();
+        if (editor != nullptr)
+            QTest::keyClick(editor, Qt::Key_Escape);
+    }
+    // The table is renamed from the menu all the same.
+    runSourceCommand(sourceItem({"Общие", "Таблица"}), "rename");
+    EXPECT_NE(labelEditor(sourceTree()), nullptr);
+}
+
+TEST_F(SourceTreeTest, NewRecordedLexemeGetsTheChunkTheSoundEditorSaved)
+{
+    std::vector<std::string> chunksSeen;
+    form->hooks().createInPlayer = [&](std::span<const std::string> chunks) {
+        chunksSeen.assign(chunks.begin(), chunks.end());
+        return std::optional(CreatedLexeme{"0003", ""});
+    };
+    runSourceCommand(sourceItem({"Общие", "Вложенная"}), "createFromPlayer");
+    // Every chunk of the store, nested and table entries included, keeps the new id unique.
+    EXPECT_NE(std::find(chunksSeen.begin(), chunksSeen.end(), "0002"), chunksSeen.end());
+    EXPECT_NE(std::find(chunksSeen.begin(), chunksSeen.end(), "|001"), chunksSeen.end());
+    const std::shared_ptr<LexItem> lexeme = root->GetChild("1")->GetChild("6")->GetChild("2");
+    ASSERT_TRUE(lexeme);
+    EXPECT_EQ(lexeme->GetText(), "Новая лексема");
+    EXPECT_EQ(lexeme->GetChunk(), "0003");
+    EXPECT_EQ(lexeme->GetMask(), LexemeMask);
+    EXPECT_EQ(itemImage(*sourceItem({"Общие", "Вложенная", "Новая лексема"})), 8);
+
+    form->hooks().createInPlayer = [](std::span<const std::string>) {
+        return std::optional<CreatedLexeme>();
+    };
+    runSourceCommand(sourceItem({"Общие", "Вложенная"}), "createFromPlayer");
+    EXPECT_EQ(root->GetChild("1")->GetChild("6")->GetChildren().size(), 2U);
+}
+
+} // namespace
+} // namespace vorela::test
