@@ -41,27 +41,43 @@ public:
     /// Cleared by any operation given text it cannot speak; never set by one.
     bool keysValid = true;
 
-    // Numbers, telephone numbers and addresses.
+    // Numbers, telephone numbers and addresses. An operation given a text it cannot speak (too
+    // long, out of range, not digits) clears keysValid and appends nothing.
+    /// One digit 1..9.
     void SpeakDigit(std::string_view text, Gender gender);
+    /// Up to two digits, a leading zero spoken ("07": zero, seven).
     void SpeakTwoDigits(std::string_view text, Gender gender);
+    /// Up to three digits as hundreds, tens and units; a leading zero is spoken as zero.
     void SpeakThreeDigits(std::string_view text, Gender gender);
+    /// 0..999; thousands are the amounts' business.
     void SpeakNumber(std::uint64_t number, Gender gender);
     [[nodiscard]] static std::string DigitsOnly(std::string_view text);
+    /// Digits dictated in groups ending in two pairs; of 8 digits or more only the last four.
     void SpeakPhoneNumber(std::string_view text, Gender gender);
+    /// 1..9 digits in groups of three with their leading zeros; anything else speaks nothing.
     void SpeakDigitGroups(std::string_view text);
+    /// Digit runs, slashes and the letters А..И, К in either case; other characters are skipped.
     void SpeakAddressNumber(std::string_view text);
+    /// "HOME" / "FLAT" and the number; a blank text speaks nothing at all.
     void SpeakHouse(std::string_view text);
     void SpeakFlat(std::string_view text);
 
     // Money amounts.
+    /// The amount read from its digits, '.' and ','; whole part up to 9 digits, then the fraction
+    /// as a number of kopecks or cents ("0,5" is five). A fraction above 999 clears keysValid.
     void SpeakAmount(std::string_view text, Currency currency);
     [[nodiscard]] static std::string AmountCharactersOnly(std::string_view text);
 
-    // Dates and clock times.
+    // Dates and clock times. Out-of-range values clear keysValid and append nothing.
+    /// Ordinal day 1..31 and month 1..12 (the day is not checked against the month).
     void SpeakDate(std::string_view dayText, std::string_view monthText, DateCase dateCase);
+    /// A year-first date ("2008-07-03", "'0000/07/03'"); with fewer than three parts, nothing.
     void SpeakDateText(std::string_view text, DateCase dateCase);
+    /// The calendar date offsetDays (at most 999) after the clock's today.
     void SpeakDateFromToday(std::uint64_t offsetDays, DateCase dateCase);
+    /// Hours or minutes of up to two digits, zero spoken.
     void SpeakClockValue(std::string_view text, Gender gender);
+    /// Hours in the first two and minutes in the last two characters ("14 05").
     void SpeakTime(std::string_view text);
     /// Speaks the clock's current time as SpeakTime does.
     void speakCurrentTime();
