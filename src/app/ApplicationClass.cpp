@@ -1,6 +1,7 @@
 // The editor process.
 #include "app/ApplicationClass.h"
 
+#include "app/EditorPlayback.h"
 #include "app/EditorWindows.h"
 #include "mainwindow/Form1.h"
 #include "platform/DbfTaskTableQuery.h"
@@ -94,6 +95,7 @@ int ApplicationClass::run()
         Form1 form(context, std::move(hooks));
         ui.setParent(&form);
         EditorWindows windows(form, context, audio);
+        EditorPlayback playback(form, context, audio);
         form.showWindow();
         const int code = QApplication::exec();
         ui.setParent(nullptr);

@@ -27,6 +27,13 @@ static constexpr const char *BusyText =
     "пpоигрывающие звук и повтоpите попытку.\r\n";
 static constexpr const char *BlockFailedCaption = "Ошибка пpоигpывания блока аудиоданных!";
 
+static void showBold(QTreeWidgetItem &item, bool bold)
+{
+    QFont font = item.font(0);
+    font.setBold(bold);
+    item.setFont(0, font);
+}
+
 Form3::Form3(AudioDevice &audioDevice, UiServices &uiServices, DataDirectory dataDirectory,
              std::string caption, QObject *parent)
     : QObject(parent), audio(audioDevice), ui(uiServices), directory(std::move(dataDirectory)),
@@ -188,7 +195,7 @@ void Form3::markItem(std::uint64_t handle)
     QTreeWidgetItem *item = findTreeItem(*markerTree, handle);
     if (item == nullptr)
         return;
-    setItemBold(*item, true);
+    showBold(*item, true);
     markerTree->scrollToItem(item);
 }
 
@@ -203,7 +210,7 @@ void Form3::clearMarks()
     QTreeWidgetItem *parent = item->parent();
     const int count = parent != nullptr ? parent->childCount() : markerTree->topLevelItemCount();
     for (int index = 0; index < count; ++index)
-        setItemBold(parent != nullptr ? *parent->child(index) : *markerTree->topLevelItem(index),
+        showBold(parent != nullptr ? *parent->child(index) : *markerTree->topLevelItem(index),
                     false);
 }
 

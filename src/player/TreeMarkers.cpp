@@ -19,11 +19,4 @@ QTreeWidgetItem *findTreeItem(const QTreeWidget &tree, std::uint64_t handle)
     return nullptr;
 }
 
-void setItemBold(QTreeWidgetItem &item, bool bold)
-{
-    QFont font = item.font(0);
-    font.setBold(bold);
-    item.setFont(0, font);
-}
-
 } // namespace vorela

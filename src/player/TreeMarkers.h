@@ -1,5 +1,4 @@
-// How "----" markers of a key sequence name tree items, and the bold mark of the item being
-// spoken.
+// How "----" markers of a key sequence name tree items.
 #pragma once
 
 #include <cstdint>
@@ -15,7 +14,5 @@ namespace vorela {
 /// The item of tree whose handle is handle; null when the tree holds none (it may have been
 /// deleted since the marker was made: the handle is compared, never followed).
 [[nodiscard]] QTreeWidgetItem *findTreeItem(const QTreeWidget &tree, std::uint64_t handle);
-
-void setItemBold(QTreeWidgetItem &item, bool bold);
 
 } // namespace vorela
