@@ -1,0 +1,160 @@
+// The task tree: sorted build, template items, menu by depth, delete, clear, boundary and the
+// incremental refresh after another program changed the configuration.
+#include "MainWindowFixture.h"
+
+#include "mainwindow/TaskTree.h"
+#include "mainwindow/TreeItems.h"
+#include "stores/Aliases.h"
+#include "stores/RegistryPaths.h"
+
+#include <QTest>
+
+namespace vorela::test {
+namespace {
+
+using TaskTreeTest = MainWindowFixture;
+
+TEST_F(TaskTreeTest, TasksAndOperatorsAreSortedAndItemsKeepChainOrder)
+{
+    QTreeWidgetItem *top = taskTree().topLevelItem(0);
+    EXPECT_EQ(top->text(0), "Шаблоны");
+    EXPECT_TRUE(top->isExpanded());
+    EXPECT_EQ(itemImage(*top), 1);
+    EXPECT_EQ(childTexts(top), (std::vector<std::string>{"Задание А", "Задание Б"}));
+    EXPECT_EQ(childTexts(taskItem({"Задание Б"})), (std::vector<std::string>{"Оп1", "Оп2"}));
+    QTreeWidgetItem *operatorItem = taskItem({"Задание А", "Оп"});
+    EXPECT_EQ(childTexts(operatorItem),
+              (std::vector<std::string>{"Приветствие", "Добрый день(Поле)"}));
+    EXPECT_EQ(itemImage(*operatorItem), 0);
+    EXPECT_EQ(itemImage(*operatorItem->child(1)), 5);
+    EXPECT_EQ(itemPattern(*operatorItem->child(1)).arg, "Поле");
+    operatorItem->setExpanded(true);
+    EXPECT_EQ(itemImage(*operatorItem), 1);
+}
+
+TEST_F(TaskTreeTest, LastGreetingCannotBeDeletedOtherItemsCan)
+{
+    runTaskCommand(taskItem({"Задание А", "Оп", "Добрый день(Поле)"}), "removeItem");
+    EXPECT_EQ(templateTexts("Задание А", "Оп"), (std::vector<std::string>{"Приветствие"}));
+    EXPECT_EQ(childTexts(taskItem({"Задание А", "Оп"})), (std::vector<std::string>{"Приветствие"}));
+
+    ui.expectMessage("Лексема 'Приветствие' не подлежит удалению!", MessageAnswer::Ok);
+    runTaskCommand(taskItem({"Задание А", "Оп", "Приветствие"}), "removeItem");
+    EXPECT_EQ(templateTexts("Задание А", "Оп"), (std::vector<std::string>{"Приветствие"}));
+}
+
+TEST_F(TaskTreeTest, ClearAsksThenLeavesTheGreetingAlone)
+{
+    QTreeWidgetItem *operatorItem = taskItem({"Задание А", "Оп"});
+    ui.expectMessage("Вы действительно желаете удалить содержимое задания 'Оп'?", MessageAnswer::No);
+    runTaskCommand(operatorItem, "clear");
+    EXPECT_EQ(templateTexts("Задание А", "Оп").size(), 2U);
+    EXPECT_TRUE(operatorItem->isExpanded());
+
+    ui.expectMessage("содержимое задания 'Оп'", MessageAnswer::Yes);
+    runTaskCommand(operatorItem->child(1), "clear");
+    EXPECT_EQ(templateTexts("Задание А", "Оп"), (std::vector<std::string>{"Приветствие"}));
+    EXPECT_EQ(childTexts(operatorItem), (std::vector<std::string>{"Приветствие"}));
+
+    // An empty template gets the greeting too.
+    ui.expectMessage("содержимое задания 'Оп1'", MessageAnswer::Yes);
+    runTaskCommand(taskItem({"Задание Б", "Оп1"}), "clear");
+    EXPECT_EQ(templateTexts("Задание Б", "Оп1"), (std::vector<std::string>{"Приветствие"}));
+}
+
+TEST_F(TaskTreeTest, BoundaryIsInsertedOnceAfterTheSelectedItem)
+{
+    runTaskCommand(taskItem({"Задание А", "Оп", "Приветствие"}), "boundary");
+    const std::vector<std::string> once{"Приветствие", "Граница", "Добрый день(Поле)"};
+    EXPECT_EQ(templateTexts("Задание А", "Оп"), once);
+    runTaskCommand(taskItem({"Задание А", "Оп"}), "boundary");
+    EXPECT_EQ(templateTexts("Задание А", "Оп"), once);
+    EXPECT_EQ(childTexts(taskItem({"Задание А", "Оп"})), once);
+
+    runTaskCommand(taskItem({"Задание Б", "Оп2"}), "boundary");
+    EXPECT_EQ(templateTexts("Задание Б", "Оп2"), (std::vector<std::string>{"Граница"}));
+}
+
+TEST_F(TaskTreeTest, MenuFollowsDepthAndPlayback)
+{
+    struct Case {
+        std::vector<std::string> path;
+        bool listen, remove, clear, boundary, properties;
+    };
+    const Case cases[] = {
+        {{}, false, false, false, false, false},
+        {{"Задание А"}, false, false, false, false, false},
+        {{"Задание А", "Оп"}, true, false, true, true, true},
+        {{"Задание А", "Оп", "Приветствие"}, true, true, true, true, true},
+    };
+    for (const Case &c : cases) {
+        taskTree().setCurrentItem(taskItem(c.path));
+        form->taskTree().prepareMenu();
+        EXPECT_EQ(action("listen").isEnabled(), c.listen);
+        EXPECT_FALSE(action("stop").isEnabled());
+        EXPECT_EQ(action("removeItem").isEnabled(), c.remove);
+        EXPECT_EQ(action("clear").isEnabled(), c.clear);
+        EXPECT_EQ(action("boundary").isEnabled(), c.boundary);
+        EXPECT_EQ(action("properties").isEnabled(), c.properties);
+        EXPECT_TRUE(action("refresh").isEnabled());
+    }
+}
+
+TEST_F(TaskTreeTest, ListenNeedsTheGreetingAndHandsItemsToThePlayer)
+{
+    std::vector<SpokenItem> played;
+    form->hooks().playItems = [&played](const std::vector<SpokenItem> &items) {
+        played = items;
+        return true;
+    };
+    ui.expectMessage("Отсутствует лексема 'Приветствие'!\r\nБез данной лексемы шаблон "
+                     "неработоспособен.",
+                     MessageAnswer::Ok);
+    runTaskCommand(taskItem({"Задание Б", "Оп1"}), "listen");
+    EXPECT_TRUE(played.empty());
+
+    runTaskCommand(taskItem({"Задание А", "Оп"}), "listen");
+    ASSERT_EQ(played.size(), 2U);
+    EXPECT_EQ(played[0].item.chunk, "PRIV");
+    EXPECT_EQ(played[1].item.arg, "Поле");
+    EXPECT_EQ(played[1].task, "Задание А");
+    EXPECT_FALSE(form->isReady());
+    form->taskTree().prepareMenu();
+    EXPECT_FALSE(action("listen").isEnabled());
+    EXPECT_TRUE(action("stop").isEnabled());
+    form->playbackFinished();
+    EXPECT_TRUE(form->isReady());
+    EXPECT_TRUE(form->isStopRequested());
+}
+
+TEST_F(TaskTreeTest, RefreshAddsWhatAnotherProgramAddedWithoutCollapsing)
+{
+    QTreeWidgetItem *shown = taskItem({"Задание А", "Оп"});
+    shown->setExpanded(true);
+    {
+        // Another program with its own connection to the store.
+        std::string error;
+        const std::unique_ptr<RegistryStore> other =
+            RegistryStore::open(dataDir.dataDirectory().registry(), error);
+        ASSERT_TRUE(other);
+        ASSERT_TRUE(other->createKey(std::string(TasksRootPath) + "Аа\\Операторы\\Х\\").isOpen());
+        ASSERT_TRUE(other->createKey(std::string(TasksRootPath) +
+                                     "Задание Б\\Операторы\\Оп0\\").isOpen());
+        ASSERT_TRUE(other->openKey(std::string(TasksRootPath) + "Задание Б\\Операторы\\")
+                        .deleteSubkeyTree("Оп2"));
+        Aliases aliases(*other, dataDir.dataDirectory());
+        std::string newName;
+        ASSERT_TRUE(aliases.InsertTemplateItem("Задание А", "Оп", "", {.path = "1\\3\\"}, newName));
+    }
+    QTest::keyClick(&taskTree(), Qt::Key_F5);
+    EXPECT_EQ(childTexts(taskTree().topLevelItem(0)),
+              (std::vector<std::string>{"Аа", "Задание А", "Задание Б"}));
+    EXPECT_EQ(childTexts(taskItem({"Задание Б"})), (std::vector<std::string>{"Оп0", "Оп1"}));
+    // The operator shown before keeps its item and its state: only a command refills it.
+    EXPECT_EQ(taskItem({"Задание А", "Оп"}), shown);
+    EXPECT_TRUE(shown->isExpanded());
+    EXPECT_EQ(shown->childCount(), 2);
+}
+
+} // namespace
+} // namespace vorela::test

@@ -1,0 +1,154 @@
+// Dragging into templates with synthetic drag events: where drops go, which are refused, moves
+// within a template, the binding dialog of a function, and the one-second expansion.
+#include "MainWindowFixture.h"
+
+#include "mainwindow/TemplateDrop.h"
+#include "mainwindow/TreeItems.h"
+#include "platform/qt/QtModalDialog.h"
+#include "platform/qt/QtText.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QDragMoveEvent>
+#include <QLabel>
+#include <QMimeData>
+#include <QSignalSpy>
+#include <QTimer>
+
+namespace vorela::test {
+namespace {
+
+class TemplateDropTest : public MainWindowFixture {
+protected:
+    void SetUp() override
+    {
+        MainWindowFixture::SetUp();
+        form->resize(900, 700);
+        form->showWindow();
+        taskTree().expandAll();
+    }
+
+    QPoint pointOf(QTreeWidgetItem *item)
+    {
+        taskTree().scrollToItem(item);
+        return taskTree().visualItemRect(item).center();
+    }
+
+    // Enters and moves over target; drops when asked. Whether the move was accepted.
+    bool drag(QMimeData *data, QTreeWidgetItem *target, bool dropIt)
+    {
+        const QPoint point = pointOf(target);
+        const std::unique_ptr<QMimeData> owned(data);
+        const Qt::DropActions actions = Qt::CopyAction | Qt::MoveAction;
+        QWidget *viewport = taskTree().viewport();
+        QDragEnterEvent enter(point, actions, data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(viewport, &enter);
+        QDragMoveEvent move(point, actions, data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(viewport, &move);
+        if (dropIt && move.isAccepted()) {
+            QDropEvent drop(QPointF(point), actions, data, Qt::LeftButton, Qt::NoModifier);
+            QApplication::sendEvent(viewport, &drop);
+        }
+        form->templateDrop().expandTimer->stop();
+        return move.isAccepted();
+    }
+
+    QMimeData *lexeme(const std::string &childOfCommon)
+    {
+        return TemplateDrop::sourceMimeData(*root->GetChild("1")->GetChild(childOfCommon));
+    }
+
+    QMimeData *moving(QTreeWidgetItem *item)
+    {
+        return TemplateDrop::moveMimeData(*item, QPoint(-1, -1));
+    }
+};
+
+TEST_F(TemplateDropTest, LexemeGoesToTheHeadOfAnOperatorOrRightAfterAnItem)
+{
+    EXPECT_TRUE(drag(lexeme("2"), taskItem({"Задание Б", "Оп1"}), true));
+    EXPECT_TRUE(drag(lexeme("1"), taskItem({"Задание Б", "Оп1"}), true));
+    EXPECT_TRUE(drag(lexeme("3"), taskItem({"Задание Б", "Оп1", "Приветствие"}), true));
+    const std::vector<std::string> expected{"Приветствие", "Граница", "Добрый день"};
+    EXPECT_EQ(templateTexts("Задание Б", "Оп1"), expected);
+    EXPECT_EQ(childTexts(taskItem({"Задание Б", "Оп1"})), expected);
+    EXPECT_EQ(taskTree().currentItem()->text(0), "Граница");
+}
+
+TEST_F(TemplateDropTest, RefusedDrops)
+{
+    EXPECT_FALSE(drag(lexeme("6"), taskItem({"Задание Б", "Оп1"}), true)); // a folder
+    EXPECT_FALSE(drag(lexeme("2"), taskItem({"Задание Б"}), true));
+    EXPECT_FALSE(drag(lexeme("2"), taskTree().topLevelItem(0), true));
+    EXPECT_TRUE(drag(lexeme("3"), taskItem({"Задание А", "Оп"}), true));
+    // A second boundary in the same template is refused; another template takes one.
+    EXPECT_FALSE(drag(lexeme("3"), taskItem({"Задание А", "Оп", "Приветствие"}), true));
+    EXPECT_TRUE(drag(lexeme("3"), taskItem({"Задание Б", "Оп2"}), false));
+    EXPECT_EQ(templateTexts("Задание А", "Оп"),
+              (std::vector<std::string>{"Граница", "Приветствие", "Добрый день(Поле)"}));
+    EXPECT_TRUE(templateTexts("Задание Б", "Оп1").empty());
+}
+
+TEST_F(TemplateDropTest, ItemsMoveWithinTheirTemplateOnly)
+{
+    QTreeWidgetItem *second = taskItem({"Задание А", "Оп", "Добрый день(Поле)"});
+    EXPECT_TRUE(drag(moving(second), taskItem({"Задание А", "Оп"}), true));
+    const std::vector<std::string> moved{"Добрый день(Поле)", "Приветствие"};
+    EXPECT_EQ(templateTexts("Задание А", "Оп"), moved);
+    EXPECT_EQ(childTexts(taskItem({"Задание А", "Оп"})), moved);
+    EXPECT_EQ(taskTree().currentItem()->text(0), "Добрый день(Поле)");
+
+    EXPECT_TRUE(drag(moving(taskItem({"Задание А", "Оп", "Добрый день(Поле)"})),
+                     taskItem({"Задание А", "Оп", "Приветствие"}), true));
+    EXPECT_EQ(templateTexts("Задание А", "Оп"),
+              (std::vector<std::string>{"Приветствие", "Добрый день(Поле)"}));
+
+    EXPECT_TRUE(drag(lexeme("2"), taskItem({"Задание Б", "Оп1"}), true));
+    EXPECT_FALSE(drag(moving(taskItem({"Задание А", "Оп", "Приветствие"})),
+                      taskItem({"Задание Б", "Оп1", "Добрый день"}), true));
+    EXPECT_FALSE(drag(moving(taskItem({"Задание А", "Оп", "Приветствие"})),
+                      taskItem({"Задание Б", "Оп1"}), true));
+    EXPECT_EQ(templateTexts("Задание Б", "Оп1"), (std::vector<std::string>{"Добрый день"}));
+}
+
+TEST_F(TemplateDropTest, FunctionAsksForItsBindingAndCancelAbandonsTheDrop)
+{
+    std::string caption;
+    std::string unit;
+    ui.expectDialog("FormSumma", [&](ModalDialog &dialog) {
+        QDialog *window = qDialogOf(dialog);
+        caption = toUtf8(window->windowTitle());
+        unit = toUtf8(window->findChild<QLabel *>("label_g")->text());
+        return 0;
+    });
+    EXPECT_TRUE(drag(lexeme("4"), taskItem({"Задание А", "Оп"}), true));
+    EXPECT_EQ(caption, "Сумма: Задание А\\Оп");
+    EXPECT_EQ(unit, "грн.");
+    EXPECT_EQ(templateTexts("Задание А", "Оп").size(), 2U);
+}
+
+TEST_F(TemplateDropTest, RestingOnACollapsedTaskForASecondOpensIt)
+{
+    QTreeWidgetItem *task = taskItem({"Задание Б"});
+    task->setExpanded(false);
+    QCoreApplication::processEvents(); // lets the tree lay out its rows again
+    const QPoint point = pointOf(task);
+    ASSERT_EQ(taskTree().itemAt(point), task);
+    const std::unique_ptr<QMimeData> data(lexeme("2"));
+    QDragEnterEvent enter(point, Qt::CopyAction, data.get(), Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(taskTree().viewport(), &enter);
+    QDragMoveEvent move(point, Qt::CopyAction, data.get(), Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(taskTree().viewport(), &move);
+    EXPECT_FALSE(move.isAccepted()); // a task takes no drop
+    QTimer *timer = form->templateDrop().expandTimer;
+    EXPECT_TRUE(timer->isActive());
+    EXPECT_EQ(timer->interval(), 1000);
+    QSignalSpy fired(timer, &QTimer::timeout);
+    ASSERT_TRUE(fired.wait(3000));
+    EXPECT_TRUE(task->isExpanded());
+    EXPECT_EQ(itemImage(*task), 1);
+    EXPECT_EQ(taskTree().currentItem(), task);
+}
+
+} // namespace
+} // namespace vorela::test
