@@ -98,7 +98,8 @@ QTreeWidgetItem *SourceTree::addItem(QTreeWidgetItem &parentItem, LexItem &node,
 void SourceTree::setKindImage(QTreeWidgetItem *item, bool expanded)
 {
     const LexItem *node = itemNode(item);
-    if (node == nullptr)
+    // Only folders open and close; a leaf "expanded" by expand-all keeps its own image.
+    if (node == nullptr || !node->IsFolder())
         return;
     const unsigned kind = node->GetIcon();
     setItemImage(*item, imageList, expanded ? sourceExpandedImage(kind) : sourceCollapsedImage(kind));
