@@ -26,17 +26,6 @@ TEST(LexemeTable, SortAsTextAndAsNumbers)
     EXPECT_EQ(sorted({"123", "Яя"}, /*asNumbers=*/true), (std::vector<std::string>{"Яя", "123"}));
 }
 
-TEST(LexemeTable, HeaderClicksToggleModes)
-{
-    using M = TableSortMode;
-    EXPECT_EQ(sortModeAfterClick(M::NamesAsText, 0), M::NamesAsNumbers);
-    EXPECT_EQ(sortModeAfterClick(M::NamesAsNumbers, 0), M::NamesAsText);
-    EXPECT_EQ(sortModeAfterClick(M::KeysAsNumbers, 0), M::NamesAsText);
-    EXPECT_EQ(sortModeAfterClick(M::NamesAsNumbers, 1), M::KeysAsText);
-    EXPECT_EQ(sortModeAfterClick(M::KeysAsText, 1), M::KeysAsNumbers);
-    EXPECT_EQ(sortModeAfterClick(M::KeysAsNumbers, 1), M::KeysAsText);
-}
-
 TEST(LexemeTable, KeyNameUniqueness)
 {
     const std::vector<std::string> keys = {"A1", "B2", "a1"};
