@@ -48,32 +48,36 @@ static bool lockFileUsable(const DataDirectory &dataDirectory)
     return true;
 }
 
-static void reportStartFailure(const std::string &text)
+ApplicationClass::ApplicationClass(int &argumentCount, char **arguments, UiServices *ui)
+    : argc(argumentCount), argv(arguments), startupUi(ui),
+      dataDirectory(DataDirectory::fromEnvironment())
 {
-    std::cerr << "vorela-editor: " << text << '\n';
-    QtUiServices ui;
-    (void)ui.showMessage(
-        {StartCaption, text, MessageIcon::Warning, MessageButtons::Ok, MessageAnswer::Ok});
 }
 
-ApplicationClass::ApplicationClass(int &argumentCount, char **arguments)
-    : argc(argumentCount), argv(arguments), dataDirectory(DataDirectory::fromEnvironment())
+void ApplicationClass::reportStartFailure(const std::string &text)
 {
+    std::cerr << "vorela-editor: " << text << '\n';
+    QtUiServices qtUi;
+    UiServices &ui = startupUi != nullptr ? *startupUi : qtUi;
+    (void)ui.showMessage(
+        {StartCaption, text, MessageIcon::Warning, MessageButtons::Ok, MessageAnswer::Ok});
 }
 
 int ApplicationClass::run()
 {
     // The guard comes first, so a second copy never opens a window or touches the data.
     NamedMutex instance(dataDirectory, InstanceMutexName);
-    if (!lockFileUsable(dataDirectory)) {
-        QApplication application(argc, argv);
+    const bool guardUsable = lockFileUsable(dataDirectory);
+    if (guardUsable && !instance.tryLock())
+        return SecondCopy;
+    std::unique_ptr<QApplication> application;
+    if (QCoreApplication::instance() == nullptr)
+        application = std::make_unique<QApplication>(argc, argv);
+    if (!guardUsable) {
         reportStartFailure(NoLockText + dataDirectory.locks().string() + NoLockTail);
         return DataUnusable;
     }
-    if (!instance.tryLock())
-        return SecondCopy;
 
-    QApplication application(argc, argv);
     std::string error;
     const std::unique_ptr<RegistryStore> store = RegistryStore::open(dataDirectory.registry(), error);
     if (!store) {

@@ -4,7 +4,11 @@
 
 #include "platform/DataDirectory.h"
 
+#include <string>
+
 namespace vorela {
+
+class UiServices;
 
 class ApplicationClass {
 public:
@@ -15,14 +19,18 @@ public:
     static constexpr int DataUnusable = 1;
     static constexpr int NoMainWindow = -1;
 
-    ApplicationClass(int &argc, char **argv);
+    /// startupUi shows the start-up failures (a Qt message box when null).
+    ApplicationClass(int &argc, char **argv, UiServices *startupUi = nullptr);
 
     /// Runs the editor to its end and returns the exit code.
     [[nodiscard]] int run();
 
 private:
+    void reportStartFailure(const std::string &text);
+
     int &argc;
     char **argv;
+    UiServices *startupUi;
     DataDirectory dataDirectory;
 };
 
