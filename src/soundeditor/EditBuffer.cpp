@@ -37,22 +37,30 @@ void EditBuffer::changed(const Selection &before, const Selection &after)
     showsUndo = true;
 }
 
-std::optional<Selection> EditBuffer::cut(const Selection &selection, int viewWidth)
+std::optional<ByteRange> EditBuffer::beginEdit(const Selection &selection, int viewWidth)
 {
     if (isMarkerOnly(selection))
         return std::nullopt;
     const ByteRange range = selectedBytes(selection, soundSize(), viewWidth);
     closeGain();
     takeUndoCopy();
+    return range;
+}
+
+std::optional<Selection> EditBuffer::cut(const Selection &selection, int viewWidth)
+{
+    const std::optional<ByteRange> range = beginEdit(selection, viewWidth);
+    if (!range)
+        return std::nullopt;
     std::vector<std::int16_t> result;
-    result.reserve(undo.size() - range.size() / 2);
-    result.insert(result.end(), undo.begin(), undo.begin() + range.start / 2);
-    result.insert(result.end(), undo.begin() + range.end / 2, undo.end());
+    result.reserve(undo.size() - range->size() / 2);
+    result.insert(result.end(), undo.begin(), undo.begin() + range->start / 2);
+    result.insert(result.end(), undo.begin() + range->end / 2, undo.end());
     sound = std::move(result);
     const std::uint32_t newSize = soundSize();
     // The marker stays where the cut was.
     const int markerX =
-        newSize == 0 ? 0 : static_cast<int>(viewWidth * (double(range.start) / newSize));
+        newSize == 0 ? 0 : static_cast<int>(viewWidth * (double(range->start) / newSize));
     const Selection after{markerX, markerX};
     changed(selection, after);
     return after;
@@ -60,12 +68,10 @@ std::optional<Selection> EditBuffer::cut(const Selection &selection, int viewWid
 
 std::optional<Selection> EditBuffer::crop(const Selection &selection, int viewWidth)
 {
-    if (isMarkerOnly(selection))
+    const std::optional<ByteRange> range = beginEdit(selection, viewWidth);
+    if (!range)
         return std::nullopt;
-    const ByteRange range = selectedBytes(selection, soundSize(), viewWidth);
-    closeGain();
-    takeUndoCopy();
-    sound.assign(undo.begin() + range.start / 2, undo.begin() + range.end / 2);
+    sound.assign(undo.begin() + range->start / 2, undo.begin() + range->end / 2);
     const Selection after{0, 0};
     changed(selection, after);
     return after;

@@ -64,6 +64,8 @@ public:
 
 private:
     void takeUndoCopy();
+    /// The selected bytes of a cut or crop, after taking the undo copy; nothing when none.
+    [[nodiscard]] std::optional<ByteRange> beginEdit(const Selection &selection, int viewWidth);
     void changed(const Selection &before, const Selection &after);
 
     std::vector<std::int16_t> sound;

@@ -103,8 +103,10 @@ private:
     void setSliderSelection(int from, int to);
     void enableEditing(bool enable);
     void showUndoPicture();
+    void leaveIdle();
+    void returnToIdle();
     void returnToIdleAfterPlayback();
-    void returnToIdleAfterRecording();
+    void selectionEdited();
     void playbackEnded();
     void recordingEnded(std::vector<std::int16_t> recorded);
     void closeGainAdjustment();

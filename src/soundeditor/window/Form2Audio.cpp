@@ -38,14 +38,8 @@ void Form2::startPlayback()
 {
     if (!idle || soundSize() == 0)
         return;
-    idle = false;
+    leaveIdle();
     markerBlink = false;
-    pictbttn_record->setEnabled(false);
-    pictbttn_play->setEnabled(false);
-    pictbttn_stop->setEnabled(true);
-    enableEditing(false);
-    undoAction->setEnabled(false);
-    saveAction->setEnabled(false);
 
     const PlayPlan plan = planPlayback({markerX, selectionEndX}, soundSize(), viewWidth);
     if (plan.restarted) {
@@ -97,7 +91,18 @@ void Form2::playTick()
     setPane(1, playbackText(at, soundSize(), viewWidth));
 }
 
-void Form2::returnToIdleAfterPlayback()
+void Form2::leaveIdle()
+{
+    idle = false;
+    pictbttn_record->setEnabled(false);
+    pictbttn_play->setEnabled(false);
+    pictbttn_stop->setEnabled(true);
+    enableEditing(false);
+    undoAction->setEnabled(false);
+    saveAction->setEnabled(false);
+}
+
+void Form2::returnToIdle()
 {
     idle = true;
     pictbttn_record->setEnabled(true);
@@ -106,6 +111,11 @@ void Form2::returnToIdleAfterPlayback()
     enableEditing(hasSelection);
     undoAction->setEnabled(editBuffer.undoAvailable());
     saveAction->setEnabled(modified || newFromFile || importPending);
+}
+
+void Form2::returnToIdleAfterPlayback()
+{
+    returnToIdle();
     playTimer->stop();
     label_2->setPlaybackCursor(std::nullopt);
     cursorX = NoCursor;
@@ -139,13 +149,7 @@ void Form2::startRecording()
     if (!idle)
         return;
     audioStarted = true;
-    idle = false;
-    pictbttn_record->setEnabled(false);
-    pictbttn_play->setEnabled(false);
-    pictbttn_stop->setEnabled(true);
-    enableEditing(false);
-    undoAction->setEnabled(false);
-    saveAction->setEnabled(false);
+    leaveIdle();
     closeGainAdjustment();
 
     const AudioStart started = audio.record(MaxRecordBytes / 2, [this](std::vector<std::int16_t> s) {
@@ -153,7 +157,7 @@ void Form2::startRecording()
     });
     if (started != AudioStart::Started) {
         // Nothing was recorded: the sound and its modified state stay as they were.
-        returnToIdleAfterRecording();
+        returnToIdle();
         if (started == AudioStart::NoDevice)
             warn(RecordFailedCaption, NoInputText);
         else
@@ -191,22 +195,11 @@ void Form2::recordingEnded(std::vector<std::int16_t> recorded)
     setSliderSelection(selectionEndX, markerX);
     showUndoPicture();
     hasSelection = markerX != selectionEndX;
-    returnToIdleAfterRecording();
+    returnToIdle();
     saveAction->setEnabled(true);
     showSelectionText();
     if (closePending)
         close();
-}
-
-void Form2::returnToIdleAfterRecording()
-{
-    idle = true;
-    pictbttn_record->setEnabled(true);
-    pictbttn_play->setEnabled(soundSize() > 0);
-    pictbttn_stop->setEnabled(false);
-    enableEditing(hasSelection);
-    undoAction->setEnabled(editBuffer.undoAvailable());
-    saveAction->setEnabled(modified || newFromFile || importPending);
 }
 
 void Form2::stopAudio()

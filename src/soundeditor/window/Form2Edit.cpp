@@ -150,6 +150,11 @@ void Form2::cutSelection()
     restartMarkerBlink();
     slider_1->setValue(markerX);
     setSliderSelection(markerX, markerX);
+    selectionEdited();
+}
+
+void Form2::selectionEdited()
+{
     hasSelection = false;
     enableEditing(false);
     pictbttn_play->setEnabled(soundSize() > 0);
@@ -175,13 +180,7 @@ void Form2::cropSelection()
     restartMarkerBlink();
     slider_1->setValue(0);
     setSliderSelection(0, 0);
-    hasSelection = false;
-    enableEditing(false);
-    modified = true;
-    saveAction->setEnabled(true);
-    setPane(2, "");
-    undoAction->setEnabled(true);
-    showUndoPicture();
+    selectionEdited();
 }
 
 void Form2::undoOrRedo()
