@@ -1,0 +1,127 @@
+// "Пpослушать" and "Остановить" of the main window reach the template player.
+#include "app/EditorPlayback.h"
+
+#include "mainwindow/Form1.h"
+#include "mainwindow/TaskTree.h"
+#include "mainwindow/TaskTreeWidget.h"
+#include "platform/DbfTaskTableQuery.h"
+#include "platform/RegistryStore.h"
+#include "platform/VirtualAudioDevice.h"
+#include "soundbank/RiffBytes.h"
+#include "soundbank/SoundBank.h"
+#include "stores/Aliases.h"
+#include "stores/LexItem.h"
+#include "stores/RegistryPaths.h"
+#include "support/CertifiedGreeting.h"
+#include "support/ScriptedUiServices.h"
+#include "support/TempDataDir.h"
+
+#include <QTreeWidget>
+
+#include <gtest/gtest.h>
+
+namespace vorela {
+
+class EditorPlaybackTest : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        std::string error;
+        store = RegistryStore::open(directory.dataDirectory().registry(), error);
+        ASSERT_TRUE(store) << error;
+        root = std::make_unique<LexItem>(*store);
+        const std::string common = root->AppendChild("Общие", "", 4, 1, FolderMask, "");
+        LexItem &folder = *root->GetChild(common);
+        ASSERT_EQ(folder.AppendChild("Приветствие", "PRIV", 4, 0, LexemeMask, ""), "1");
+        ASSERT_EQ(folder.AppendChild("Добрый день", "0001", 4, 0, LexemeMask, ""), "2");
+        ASSERT_TRUE(store->createKey(std::string(TasksRootPath) + "Задание\\Операторы\\Оп\\")
+                        .isOpen());
+        Aliases aliases(*store, directory.dataDirectory());
+        std::string name;
+        ASSERT_TRUE(aliases.InsertTemplateItem("Задание", "Оп", "", {.path = "1\\2\\"}, name));
+        ASSERT_TRUE(aliases.InsertTemplateItem("Задание", "Оп", "", {.path = "1\\1\\"}, name));
+
+        greeting = test::certifiedGreeting(directory.dataDirectory());
+        ASSERT_FALSE(greeting.empty());
+        test::Bytes greetingBytes;
+        for (const std::int16_t sample : greeting)
+            test::putU16(greetingBytes, static_cast<std::uint16_t>(sample));
+        test::writeFile(directory.dataDirectory().productBank(),
+                        test::bank({test::chunk("PRIV", greetingBytes),
+                                    test::chunk("0001", test::samples(800, 7))}));
+
+        const EditorContext context{*store, *root, directory.dataDirectory(), ui, tables, bank};
+        form = std::make_unique<Form1>(context);
+        playback = std::make_unique<EditorPlayback>(*form, context, audio);
+    }
+
+    void TearDown() override
+    {
+        playback.reset();
+        form.reset();
+        EXPECT_TRUE(ui.finished());
+    }
+
+    QTreeWidgetItem *operatorItem() const
+    {
+        const QList<QTreeWidgetItem *> found =
+            form->tv_1->findItems(QStringLiteral("Оп"), Qt::MatchExactly | Qt::MatchRecursive);
+        return found.isEmpty() ? nullptr : found.front();
+    }
+
+    /// Moves the device's clock in small steps, so that each block that starts also plays.
+    void play(int ms)
+    {
+        for (int step = 0; step < ms; step += 5)
+            audio.advance(5);
+    }
+
+    test::TempDataDir directory;
+    std::unique_ptr<RegistryStore> store;
+    std::unique_ptr<LexItem> root;
+    test::ScriptedUiServices ui;
+    DbfTaskTableQuery tables;
+    SoundBank bank{directory.dataDirectory(), ui};
+    VirtualAudioDevice audio;
+    std::vector<std::int16_t> greeting;
+    std::unique_ptr<Form1> form;
+    std::unique_ptr<EditorPlayback> playback;
+};
+
+TEST_F(EditorPlaybackTest, ListenPlaysTheTemplateAndFreesTheWindowAtTheEnd)
+{
+    QTreeWidgetItem *item = operatorItem();
+    ASSERT_NE(item, nullptr);
+    form->tv_1->setCurrentItem(item);
+    form->taskTree().listen();
+    ASSERT_EQ(item->childCount(), 2);
+    EXPECT_FALSE(form->isReady());
+    EXPECT_FALSE(form->isStopRequested());
+    EXPECT_TRUE(item->child(0)->font(0).bold());
+    ASSERT_EQ(audio.playedBlocks().size(), 1u);
+    EXPECT_EQ(audio.playedBlocks()[0], greeting);
+
+    play(static_cast<int>(greeting.size() / 8) + 5);
+    EXPECT_TRUE(item->child(1)->font(0).bold());
+    play(200);
+    EXPECT_EQ(audio.playedBlocks().size(), 2u);
+    EXPECT_TRUE(form->isReady());
+    EXPECT_TRUE(form->isStopRequested());
+    EXPECT_FALSE(item->child(0)->font(0).bold());
+    EXPECT_FALSE(item->child(1)->font(0).bold());
+}
+
+TEST_F(EditorPlaybackTest, StopEndsThePlaybackAtOnce)
+{
+    form->tv_1->setCurrentItem(operatorItem());
+    form->taskTree().listen();
+    play(20);
+    form->taskTree().stop();
+    audio.advance(0);
+    EXPECT_EQ(audio.playedBlocks().size(), 1u);
+    EXPECT_TRUE(form->isReady());
+    play(500);
+    EXPECT_EQ(audio.playedBlocks().size(), 1u);
+}
+
+} // namespace vorela
