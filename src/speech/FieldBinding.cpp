@@ -91,6 +91,10 @@ std::string composeConstant(BindingMode mode, std::string_view first, std::strin
 
 bool constantAcceptable(BindingMode mode, std::string_view first, std::string_view second)
 {
+    // The item stores the constant between apostrophes: one inside would end it early and the
+    // item would read nothing.
+    if (first.find('\'') != std::string_view::npos || second.find('\'') != std::string_view::npos)
+        return false;
     const std::uint64_t firstValue = leadingNumber(first);
     const std::uint64_t secondValue = leadingNumber(second);
     if (mode == BindingMode::Date)

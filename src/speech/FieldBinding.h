@@ -40,7 +40,7 @@ struct BindingStart {
                                           std::string_view second);
 
 /// Whether "Применить" may accept the constant: a non-zero amount or number, or a day 1..31 and
-/// month 1..12 for a date.
+/// month 1..12 for a date; never one holding an apostrophe, which could not be stored.
 [[nodiscard]] bool constantAcceptable(BindingMode mode, std::string_view first,
                                       std::string_view second);
 

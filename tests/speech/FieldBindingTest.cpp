@@ -85,6 +85,8 @@ TEST(FieldBinding, ConstantComposedAndAccepted)
         {BindingMode::Amount, "", "", ",", false},
         {BindingMode::Number, "25", "", "25", true},
         {BindingMode::Number, "abc", "", "abc", false},
+        {BindingMode::Number, "12'5", "", "12'5", false},
+        {BindingMode::Amount, "12", "5'", "12,5'", false},
         {BindingMode::TableItem, "7", "", "7", true},
         {BindingMode::Date, "3", "7", "0000/7/3", true},
         {BindingMode::Date, "03", "07", "0000/07/03", true},
