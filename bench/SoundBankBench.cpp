@@ -23,7 +23,10 @@ constexpr std::uint32_t ChunkCount = 3200;  // 51.2 MB of sound
 /// Answers nothing is expected of it: the bank operations here never fail.
 class SilentUi : public UiServices {
 public:
-    MessageAnswer showMessage(const MessageRequest &request) override { return request.defaultAnswer; }
+    MessageAnswer showMessage(const MessageRequest &request) override
+    {
+        return request.defaultAnswer;
+    }
     std::optional<std::filesystem::path> chooseOpenFile(const OpenFileRequest &) override
     {
         return std::nullopt;
@@ -42,7 +45,8 @@ class BankFixture {
 public:
     BankFixture()
     {
-        std::string pattern = (std::filesystem::temp_directory_path() / "vorela-bench-XXXXXX").string();
+        std::string pattern =
+            (std::filesystem::temp_directory_path() / "vorela-bench-XXXXXX").string();
         if (::mkdtemp(pattern.data()) == nullptr)
             std::abort();
         root = pattern;
@@ -82,8 +86,8 @@ void ReplaceChunk(benchmark::State &state)
         if (soundBank.SaveSound("1600", sound))
             state.SkipWithError("SaveSound failed");
     }
-    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations())
-                            * std::filesystem::file_size(fixture().root / "vorela.awf"));
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) *
+                            std::filesystem::file_size(fixture().root / "vorela.awf"));
 }
 
 void CopyBank(benchmark::State &state, bool durable)
@@ -98,12 +102,18 @@ void CopyBank(benchmark::State &state, bool durable)
             ::close(descriptor);
         }
     }
-    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations())
-                            * std::filesystem::file_size(bank));
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) *
+                            std::filesystem::file_size(bank));
 }
 
-void CopyBankFile(benchmark::State &state) { CopyBank(state, false); }
-void CopyBankFileDurably(benchmark::State &state) { CopyBank(state, true); }
+void CopyBankFile(benchmark::State &state)
+{
+    CopyBank(state, false);
+}
+void CopyBankFileDurably(benchmark::State &state)
+{
+    CopyBank(state, true);
+}
 
 BENCHMARK(ReplaceChunk)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(CopyBankFile)->Unit(benchmark::kMillisecond)->UseRealTime();

@@ -27,7 +27,8 @@ static int listBank(const CliContext &context)
     const std::filesystem::path bankPath = context.dataDirectory.productBank();
     WaveFile bank;
     if (!bank.Open(bankPath))
-        return cliFailure(bankPath.string() + ": not a readable RIFF WAVE bank with a \"fmt \" chunk");
+        return cliFailure(bankPath.string() +
+                          ": not a readable RIFF WAVE bank with a \"fmt \" chunk");
     for (const ChunkHeader &chunk : bank.chunks()) {
         char seconds[32];
         std::snprintf(seconds, sizeof seconds, "%.2f",

@@ -13,8 +13,8 @@ namespace vorela {
 
 static constexpr unsigned DefaultPermissions = 0644;
 
-AtomicFileReplace::AtomicFileReplace(std::filesystem::path target,
-                                     std::filesystem::path temporary, FileFaults *fileFaults)
+AtomicFileReplace::AtomicFileReplace(std::filesystem::path target, std::filesystem::path temporary,
+                                     FileFaults *fileFaults)
     : targetPath(std::move(target)), temporaryPath(std::move(temporary)), faults(fileFaults)
 {
 }

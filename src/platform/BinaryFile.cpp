@@ -124,7 +124,8 @@ bool BinaryFile::copyFrom(const BinaryFile &source, std::uint64_t sourceOffset,
         auto to = static_cast<off64_t>(offset + done);
         const std::size_t part =
             static_cast<std::size_t>(std::min<std::uint64_t>(length - done, CopyBlockBytes * 64));
-        const ssize_t copied = ::copy_file_range(source.descriptor, &from, descriptor, &to, part, 0);
+        const ssize_t copied =
+            ::copy_file_range(source.descriptor, &from, descriptor, &to, part, 0);
         if (copied < 0 && errno == EINTR)
             continue;
         if (copied < 0 && done == 0 && isCopyUnsupported(errno))

@@ -1,5 +1,5 @@
-// Test hook of the file layer: makes the Nth write, fsync or rename fail, so that every failure path
-// of a bank rewrite can be walked through with real files.
+// Test hook of the file layer: makes the Nth write, fsync or rename fail, so that every failure
+// path of a bank rewrite can be walked through with real files.
 #pragma once
 
 #include <array>
@@ -30,7 +30,10 @@ public:
     [[nodiscard]] int count(FileOperation operation) const { return counts[index(operation)]; }
 
 private:
-    static std::size_t index(FileOperation operation) { return static_cast<std::size_t>(operation); }
+    static std::size_t index(FileOperation operation)
+    {
+        return static_cast<std::size_t>(operation);
+    }
 
     std::array<int, 3> counts{};
     std::array<int, 3> failAt{};

@@ -23,7 +23,8 @@ struct NamedEntry {
 
 } // namespace
 
-// In this order; in "currency.awf" a word is "R" or "U" and its key, in the product bank "+" and it.
+// In this order; in "currency.awf" a word is "R" or "U" and its key, in the product bank "+" and
+// it.
 static constexpr std::array<NamedEntry, 7> CurrencyWords = {{
     {"DLR", "Доллар", "Долар"},
     {"DLA", "Доллара", "Долара"},
@@ -73,8 +74,8 @@ static bool ensureWordSound(WaveFile &productBank, const WaveFile &currencyBank,
     if (!currencyBank.isOpen() || !currencyBank.HasChunk(sourceChunk))
         return false;
     std::vector<std::uint8_t> sound;
-    return currencyBank.ReadChunk(sourceChunk, sound) && !sound.empty()
-           && productBank.AppendChunk(chunk, sound);
+    return currencyBank.ReadChunk(sourceChunk, sound) && !sound.empty() &&
+           productBank.AppendChunk(chunk, sound);
 }
 
 CurrencyInstallation installCurrency(LexItem &root, const DataDirectory &dataDirectory,

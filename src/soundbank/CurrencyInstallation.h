@@ -11,7 +11,7 @@ class FileFaults;
 class LexItem;
 
 struct CurrencyInstallation {
-    std::size_t wordsPresent = 0;      // words whose sound and node are there after the run (of 7)
+    std::size_t wordsPresent = 0; // words whose sound and node are there after the run (of 7)
     bool amountFunctionsPresent = false;
 };
 

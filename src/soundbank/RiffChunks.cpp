@@ -53,8 +53,8 @@ std::optional<ChunkHeader> readChunkHeader(const BinaryFile &file, std::uint64_t
     return header;
 }
 
-std::optional<ChunkHeader> findChunk(const BinaryFile &file, const ChunkId &id,
-                                     std::uint64_t from, std::uint64_t end)
+std::optional<ChunkHeader> findChunk(const BinaryFile &file, const ChunkId &id, std::uint64_t from,
+                                     std::uint64_t end)
 {
     for (std::optional<ChunkHeader> header = readChunkHeader(file, from, end); header;
          header = readChunkHeader(file, header->next(), end)) {

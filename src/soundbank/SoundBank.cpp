@@ -146,8 +146,8 @@ bool SoundBank::takeGreeting(std::string_view chunkId, std::string_view targetCh
 {
     // Only a WAV file's sound bound for the greeting phrase needs a certificate; the bank's own
     // greeting chunk is checked by whoever plays it.
-    if (ChunkId::fromText(chunkId) != ChunkId::fromText(WavDataChunkId) || targetChunkId.empty()
-        || ChunkId::fromText(targetChunkId) != ChunkId::fromText(GreetingChunkId))
+    if (ChunkId::fromText(chunkId) != ChunkId::fromText(WavDataChunkId) || targetChunkId.empty() ||
+        ChunkId::fromText(targetChunkId) != ChunkId::fromText(GreetingChunkId))
         return true;
     return greetingGate && greetingGate(samples);
 }
@@ -158,16 +158,16 @@ bool SoundBank::SaveSound(std::string_view chunkId, std::span<const std::int16_t
     WaveLayout layout;
     WaveLayoutError error{};
     // A file that is no bank is reported too: a silent failure would lose the operator's edit.
-    if (!bank.open(directory.productBank(), BinaryFile::Access::Read)
-        || !readWaveLayout(bank, layout, error)) {
+    if (!bank.open(directory.productBank(), BinaryFile::Access::Read) ||
+        !readWaveLayout(bank, layout, error)) {
         inform(windowTitle, SaveOpenText);
         return true;
     }
     const ChunkId id = ChunkId::fromText(chunkId);
     const std::optional<ChunkHeader> existing =
         findChunk(bank, id, layout.dataStart(), layout.form.end);
-    const std::span<const std::uint8_t> data(
-        reinterpret_cast<const std::uint8_t *>(sound.data()), sound.size_bytes());
+    const std::span<const std::uint8_t> data(reinterpret_cast<const std::uint8_t *>(sound.data()),
+                                             sound.size_bytes());
     BankSplice splice{layout.form.end, 0, layout.form.end};
     if (existing) {
         splice.cutFrom = existing->offset;
@@ -176,10 +176,9 @@ bool SoundBank::SaveSound(std::string_view chunkId, std::span<const std::int16_t
         splice.cutFrom = endOfWholeChunks(bank, layout.dataStart(), layout.form.end);
     }
     AtomicFileReplace replace(directory.productBank(), directory.temporaryBank(), faults);
-    if (data.size() > UINT32_MAX || !replace.create()
-        || !writeSplicedBank(replace, bank, splice,
-                             encodeChunkHeader(id, static_cast<std::uint32_t>(data.size())),
-                             data)) {
+    if (data.size() > UINT32_MAX || !replace.create() ||
+        !writeSplicedBank(replace, bank, splice,
+                          encodeChunkHeader(id, static_cast<std::uint32_t>(data.size())), data)) {
         inform(windowTitle, existing ? SaveReplaceBuildText : SaveAddBuildText);
         return true;
     }
@@ -192,8 +191,8 @@ bool SoundBank::RemoveSound(std::string_view chunkId)
     BinaryFile bank;
     WaveLayout layout;
     WaveLayoutError error{};
-    if (!bank.open(directory.productBank(), BinaryFile::Access::Read)
-        || !readWaveLayout(bank, layout, error)) {
+    if (!bank.open(directory.productBank(), BinaryFile::Access::Read) ||
+        !readWaveLayout(bank, layout, error)) {
         inform({}, RemoveOpenText);
         return true;
     }
@@ -227,8 +226,8 @@ bool SoundBank::commitWithRetry(AtomicFileReplace &replace)
 
 void SoundBank::warn(const std::string &caption, std::string_view text)
 {
-    ui.showMessage({caption, std::string(text), MessageIcon::Warning, MessageButtons::Ok,
-                    MessageAnswer::Ok});
+    ui.showMessage(
+        {caption, std::string(text), MessageIcon::Warning, MessageButtons::Ok, MessageAnswer::Ok});
 }
 
 void SoundBank::inform(const std::string &caption, std::string_view text)

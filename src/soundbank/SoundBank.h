@@ -35,7 +35,8 @@ public:
 
     /// The caption of the messages: the calling window's current title.
     void setWindowTitle(std::string title) { windowTitle = std::move(title); }
-    /// The check of a greeting phrase imported from a WAV file. Without one, no such sound is taken.
+    /// The check of a greeting phrase imported from a WAV file. Without one, no such sound is
+    /// taken.
     void setGreetingGate(SoundGate gate) { greetingGate = std::move(gate); }
 
     /// Reads chunk chunkId of fileName into sound; with checkFormat the file must be in the bank

@@ -13,8 +13,8 @@ bool WaveFile::Open(const std::filesystem::path &fileName)
 {
     Close();
     // "currency.awf" is read-only: it opens for reading, and only appends to it fail.
-    if (!file.open(fileName, BinaryFile::Access::ReadWrite, fileFaults)
-        && !file.open(fileName, BinaryFile::Access::Read, fileFaults))
+    if (!file.open(fileName, BinaryFile::Access::ReadWrite, fileFaults) &&
+        !file.open(fileName, BinaryFile::Access::Read, fileFaults))
         return false;
     WaveLayoutError error{};
     const std::optional<std::uint64_t> fileSize = file.size();
@@ -34,8 +34,7 @@ bool WaveFile::Open(const std::filesystem::path &fileName)
 
 bool WaveFile::HasChunk(std::string_view id) const
 {
-    return isOpen()
-           && findChunk(file, ChunkId::fromText(id), layout.dataStart(), layout.form.end);
+    return isOpen() && findChunk(file, ChunkId::fromText(id), layout.dataStart(), layout.form.end);
 }
 
 bool WaveFile::ReadChunk(std::string_view id, std::vector<std::uint8_t> &buffer) const
@@ -75,9 +74,9 @@ bool WaveFile::AppendChunk(std::string_view id, std::span<const std::uint8_t> da
         encodeChunkHeader(ChunkId::fromText(id), static_cast<std::uint32_t>(data.size()));
     const std::array<std::uint8_t, 1> pad{0};
     // The data is on disk before the RIFF size claims it, so a crash never exposes a torn chunk.
-    if (!file.writeAt(at, header) || !file.writeAt(at + ChunkHeaderBytes, data)
-        || (padding != 0 && !file.writeAt(at + ChunkHeaderBytes + data.size(), pad))
-        || !file.truncate(newEnd) || !file.sync())
+    if (!file.writeAt(at, header) || !file.writeAt(at + ChunkHeaderBytes, data) ||
+        (padding != 0 && !file.writeAt(at + ChunkHeaderBytes + data.size(), pad)) ||
+        !file.truncate(newEnd) || !file.sync())
         return false;
     const auto riffSize = static_cast<std::uint32_t>(newEnd - ChunkHeaderBytes);
     if (!file.writeAt(4, littleEndian32(riffSize)) || !file.sync())

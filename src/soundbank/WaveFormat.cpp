@@ -29,8 +29,8 @@ std::array<std::uint8_t, 16> WaveFormat::bankRecord()
 
 bool WaveFormat::isBankFormat() const
 {
-    return formatTag == 1 && channels == 1 && samplesPerSecond == 8000
-           && averageBytesPerSecond == BankBytesPerSecond && blockAlign == 2;
+    return formatTag == 1 && channels == 1 && samplesPerSecond == 8000 &&
+           averageBytesPerSecond == BankBytesPerSecond && blockAlign == 2;
 }
 
 } // namespace vorela

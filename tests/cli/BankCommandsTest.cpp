@@ -23,8 +23,8 @@ protected:
     /// Runs a program of the build with arguments; its exit status, stdout in output.
     int run(const std::string &program, const std::string &arguments)
     {
-        const std::string command = std::string(VORELA_BINARY_DIR) + program + " " + arguments
-                                    + " 2>/dev/null";
+        const std::string command =
+            std::string(VORELA_BINARY_DIR) + program + " " + arguments + " 2>/dev/null";
         output.clear();
         FILE *pipe = ::popen(command.c_str(), "r");
         if (pipe == nullptr)
@@ -56,9 +56,9 @@ TEST_F(BankCommandsTest, ListShowsIdOffsetBytesAndSeconds)
 TEST_F(BankCommandsTest, ImportedSoundExportsAsTheSameSamples)
 {
     const Bytes sound = samples(300, -150);
-    test::writeFile(file("in.wav"), test::riffWave({chunk("LIST", Bytes(7, 'i')),
-                                                    chunk("fmt ", test::formatRecord()),
-                                                    chunk("data", sound)}));
+    test::writeFile(file("in.wav"),
+                    test::riffWave({chunk("LIST", Bytes(7, 'i')),
+                                    chunk("fmt ", test::formatRecord()), chunk("data", sound)}));
     ASSERT_EQ(vorela("bank import 0002 " + file("in.wav")), 0);
     ASSERT_EQ(vorela("bank export 0002 " + file("out.wav")), 0);
     EXPECT_EQ(test::readFile(file("out.wav")),
@@ -72,8 +72,8 @@ TEST_F(BankCommandsTest, RefusedImportsLeaveTheBank)
     test::writeFile(file("stereo.wav"),
                     test::riffWave({chunk("fmt ", test::formatRecord(1, 2, 8000, 32000, 4, 16)),
                                     chunk("data", samples(8))}));
-    test::writeFile(file("empty.wav"), test::riffWave({chunk("fmt ", test::formatRecord()),
-                                                       chunk("data", {})}));
+    test::writeFile(file("empty.wav"),
+                    test::riffWave({chunk("fmt ", test::formatRecord()), chunk("data", {})}));
     EXPECT_EQ(vorela("bank import 0002 " + file("stereo.wav")), 1);
     EXPECT_EQ(vorela("bank import 0002 " + file("empty.wav")), 1);
     EXPECT_EQ(vorela("bank import 0002 " + file("missing.wav")), 1);

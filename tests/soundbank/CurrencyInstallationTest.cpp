@@ -39,8 +39,10 @@ Bytes currencyBank(std::string_view missing = "")
         ++first;
         if (missing == key)
             continue;
-        chunks.push_back(chunk("R" + std::string(key), samples(3, static_cast<std::int16_t>(100 + first))));
-        chunks.push_back(chunk("U" + std::string(key), samples(2, static_cast<std::int16_t>(200 + first))));
+        chunks.push_back(
+            chunk("R" + std::string(key), samples(3, static_cast<std::int16_t>(100 + first))));
+        chunks.push_back(
+            chunk("U" + std::string(key), samples(2, static_cast<std::int16_t>(200 + first))));
     }
     return test::bank(chunks);
 }
@@ -104,7 +106,8 @@ TEST_F(CurrencyInstallationTest, FirstRunInstallsEveryWordAndBothFunctionsInOrde
 
     std::vector<Bytes> chunks{chunk("0001", samples(4))};
     for (std::int16_t i = 1; i <= 7; ++i)
-        chunks.push_back(chunk("+" + std::string(Keys[i - 1]), samples(3, static_cast<std::int16_t>(100 + i))));
+        chunks.push_back(
+            chunk("+" + std::string(Keys[i - 1]), samples(3, static_cast<std::int16_t>(100 + i))));
     EXPECT_EQ(test::readFile(dir.dataDirectory().productBank()), test::bank(chunks));
 
     LexItem root(*store);
@@ -146,7 +149,8 @@ TEST_F(CurrencyInstallationTest, UkrainianCopiesTheUWordAndKeepsRenamedNodes)
     EXPECT_EQ(install().wordsPresent, 7u);
     std::vector<Bytes> chunks{chunk("0001", samples(4))};
     for (std::int16_t i = 1; i <= 7; ++i)
-        chunks.push_back(chunk("+" + std::string(Keys[i - 1]), samples(2, static_cast<std::int16_t>(200 + i))));
+        chunks.push_back(
+            chunk("+" + std::string(Keys[i - 1]), samples(2, static_cast<std::int16_t>(200 + i))));
     EXPECT_EQ(test::readFile(dir.dataDirectory().productBank()), test::bank(chunks));
     LexItem root(*store);
     const auto words = node(root, "3", "4")->GetChildren();

@@ -13,8 +13,8 @@ namespace {
 using test::Bytes;
 using test::chunk;
 using test::formatRecord;
-using test::sampleValues;
 using test::samples;
+using test::sampleValues;
 
 const std::string Title = "Проигрыватель - Лексема";
 
@@ -72,9 +72,10 @@ TEST_F(LoadSoundTest, FormatCheckTakesOnlyTheBankFormat)
     };
     for (const auto &entry : cases) {
         if (!entry.accepted)
-            ui.expectMessage("Файл должен быть записан в следующем формате:      \r\n\r\n"
-                             "Частота дискретизации:\t8кГц\r\nМоно\r\nТип оцифровки:\t\tPCM 16 bit\r\n",
-                             MessageAnswer::Ok);
+            ui.expectMessage(
+                "Файл должен быть записан в следующем формате:      \r\n\r\n"
+                "Частота дискретизации:\t8кГц\r\nМоно\r\nТип оцифровки:\t\tPCM 16 bit\r\n",
+                MessageAnswer::Ok);
         const Bytes wav = test::riffWave({chunk("fmt ", entry.record), chunk("data", samples(4))});
         EXPECT_EQ(load(wav), entry.accepted) << entry.name;
         if (!entry.accepted)
@@ -101,12 +102,15 @@ TEST_F(LoadSoundTest, EachFailingStepShowsItsMessage)
     } cases[] = {
         {"not a RIFF file", Bytes(60, 'z'), "Ошибка pаботы с файлом! (0001)"},
         {"form type not WAVE", notWave, "Ошибка pаботы с файлом! (0001)"},
-        {"no fmt chunk", test::riffWave({chunk("data", samples(4))}), "Ошибка pаботы с файлом! (0002)"},
+        {"no fmt chunk", test::riffWave({chunk("data", samples(4))}),
+         "Ошибка pаботы с файлом! (0002)"},
         {"fmt body beyond the end", hugeFormat, "Ошибка pаботы с файлом! (0003)"},
-        {"no data chunk", test::riffWave({chunk("fmt ", formatRecord())}), "Ошибка pаботы с файлом! (0004)"},
+        {"no data chunk", test::riffWave({chunk("fmt ", formatRecord())}),
+         "Ошибка pаботы с файлом! (0004)"},
         {"empty data chunk", test::riffWave({chunk("fmt ", formatRecord()), chunk("data", {})}),
          "Ошибка pаботы с файлом! (0005)"},
-        {"data chunk of one byte", test::riffWave({chunk("fmt ", formatRecord()), chunk("data", {7})}),
+        {"data chunk of one byte",
+         test::riffWave({chunk("fmt ", formatRecord()), chunk("data", {7})}),
          "Ошибка pаботы с файлом! (0005)"},
         {"data size beyond the end", hugeData, "Ошибка pаботы с файлом! (0006)"},
         {"form size beyond the end", hugeForm, nullptr},
@@ -128,8 +132,8 @@ TEST_F(LoadSoundTest, EachFailingStepShowsItsMessage)
 
 TEST_F(LoadSoundTest, EveryTruncationFailsWithOneMessageAndKeepsTheOldSound)
 {
-    const Bytes wav = test::riffWave({chunk("LIST", Bytes(5, 'x')), chunk("fmt ", formatRecord()),
-                                      chunk("data", samples(6))});
+    const Bytes wav = test::riffWave(
+        {chunk("LIST", Bytes(5, 'x')), chunk("fmt ", formatRecord()), chunk("data", samples(6))});
     sound.samples = {42};
     for (std::size_t length = 0; length < wav.size(); ++length) {
         ui.expectMessage("Ошибка", MessageAnswer::Ok);

@@ -100,7 +100,8 @@ inline Bytes bank(const std::vector<Bytes> &soundChunks)
 inline void writeFile(const std::filesystem::path &path, const Bytes &bytes)
 {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char *>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    out.write(reinterpret_cast<const char *>(bytes.data()),
+              static_cast<std::streamsize>(bytes.size()));
 }
 
 inline Bytes readFile(const std::filesystem::path &path)
@@ -111,9 +112,10 @@ inline Bytes readFile(const std::filesystem::path &path)
 
 inline std::uint32_t u32At(const Bytes &bytes, std::size_t offset)
 {
-    return static_cast<std::uint32_t>(bytes[offset]) | static_cast<std::uint32_t>(bytes[offset + 1]) << 8
-           | static_cast<std::uint32_t>(bytes[offset + 2]) << 16
-           | static_cast<std::uint32_t>(bytes[offset + 3]) << 24;
+    return static_cast<std::uint32_t>(bytes[offset]) |
+           static_cast<std::uint32_t>(bytes[offset + 1]) << 8 |
+           static_cast<std::uint32_t>(bytes[offset + 2]) << 16 |
+           static_cast<std::uint32_t>(bytes[offset + 3]) << 24;
 }
 
 inline void setU32At(Bytes &bytes, std::size_t offset, std::uint32_t value)
