@@ -7,11 +7,15 @@
 #include <QAudioSource>
 #include <QMediaDevices>
 #include <QMetaObject>
+#include <QTimer>
 
 #include <algorithm>
 #include <cstring>
 
 namespace vorela {
+
+/// Time the server needs beyond the block's own length to play it out.
+static constexpr qint64 TailMarginMs = 60;
 
 static QAudioFormat qtFormat(int sampleRate, int channels)
 {
@@ -55,19 +59,24 @@ AudioStart QtAudioDevice::play(std::span<const std::int16_t> samples, const Audi
     playBytes = QByteArray::fromRawData(reinterpret_cast<const char *>(samples.data()),
                                         qsizetype(samples.size_bytes()));
     playBuffer.setData(playBytes);
-    if (!playBuffer.open(QIODevice::ReadOnly))
+    if (!playBuffer.open(QIODevice::ReadOnly)) {
+        stopSink();
         return AudioStart::Failed;
+    }
     playRate = format.sampleRate;
     playChannels = format.channels;
+    playDone = std::move(done);
+    playFinishing = false;
+    playClock.invalidate();
     connect(sink.get(), &QAudioSink::stateChanged, this, &QtAudioDevice::sinkStateChanged);
     sink->start(&playBuffer);
     if (sink->error() != QAudio::NoError) {
         const bool busy = sink->error() == QAudio::OpenError;
+        playDone = nullptr;
+        ++playGeneration;
         stopSink();
         return busy ? AudioStart::Busy : AudioStart::Failed;
     }
-    playDone = std::move(done);
-    playFinishing = false;
     return AudioStart::Started;
 }
 
@@ -85,17 +94,39 @@ void QtAudioDevice::sinkStateChanged()
     if (!sink || !playDone || playFinishing)
         return;
     const QAudio::State state = sink->state();
+    // The block's clock runs from when the server starts taking it, not from the request.
+    if (state == QAudio::ActiveState && !playClock.isValid())
+        playClock.start();
     // Idle: the block has been handed over whole; Stopped: stop() or a device error.
     if (state != QAudio::IdleState && state != QAudio::StoppedState)
         return;
     playFinishing = true;
-    QMetaObject::invokeMethod(this, &QtAudioDevice::finishPlayback, Qt::QueuedConnection);
+    if (state == QAudio::StoppedState) {
+        finishPlaybackLater(0);
+        return;
+    }
+    // Idle means the block was handed to the server, whose buffer still plays its tail: stopping
+    // now would cut the last word short.
+    const qint64 blockMs = qint64(playBytes.size()) / 2 / playChannels * 1000 / playRate;
+    const qint64 elapsedMs = playClock.isValid() ? playClock.elapsed() : 0;
+    const qint64 remainingMs = std::max<qint64>(0, blockMs - elapsedMs) + TailMarginMs;
+    finishPlaybackLater(int(remainingMs));
+}
+
+void QtAudioDevice::finishPlaybackLater(int delayMs)
+{
+    const unsigned generation = playGeneration;
+    QTimer::singleShot(delayMs, this, [this, generation] {
+        if (generation == playGeneration)
+            finishPlayback();
+    });
 }
 
 void QtAudioDevice::finishPlayback()
 {
     if (!playDone)
         return;
+    ++playGeneration;
     stopSink();
     PlaybackDone done = std::move(playDone);
     playDone = nullptr;
@@ -193,18 +224,19 @@ void QtAudioDevice::stop()
             QMetaObject::invokeMethod(this, &QtAudioDevice::finishRecording, Qt::QueuedConnection);
         }
     }
-    if (playDone && !playFinishing) {
+    if (playDone) {
         playFinishing = true;
         if (sink) {
             sink->disconnect(this);
             sink->stop();
         }
-        QMetaObject::invokeMethod(this, &QtAudioDevice::finishPlayback, Qt::QueuedConnection);
+        finishPlaybackLater(0);
     }
 }
 
 void QtAudioDevice::abandon()
 {
+    ++playGeneration;
     playDone = nullptr;
     recordDone = nullptr;
     stopSink();

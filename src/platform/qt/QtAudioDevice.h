@@ -6,6 +6,7 @@
 
 #include <QBuffer>
 #include <QByteArray>
+#include <QElapsedTimer>
 #include <QObject>
 #include <QPointer>
 
@@ -39,6 +40,8 @@ private:
     void sinkStateChanged();
     void readCaptured();
     void finishPlayback();
+    /// Ends the current block after delayMs unless it has ended by then.
+    void finishPlaybackLater(int delayMs);
     void finishRecording();
     void stopSink();
     void stopSource();
@@ -50,6 +53,8 @@ private:
     int playChannels = 1;
     PlaybackDone playDone;
     bool playFinishing = false;
+    QElapsedTimer playClock;
+    unsigned playGeneration = 0; // a late end-of-block timer must not end the next block
 
     std::unique_ptr<QAudioSource> source;
     QPointer<QIODevice> sourceStream;

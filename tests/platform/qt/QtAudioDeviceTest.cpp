@@ -1,9 +1,11 @@
 // The Qt audio device against a private sound server: a block plays to its end, a tone played
 // into the null sink comes back through the recording; without a server there is no device.
 #include "platform/qt/QtAudioDevice.h"
+#include "support/ChildProcess.h"
 #include "support/PrivatePulseServer.h"
 
 #include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -25,6 +27,13 @@ std::vector<std::int16_t> tone(double hertz, double seconds, double amplitude)
     return samples;
 }
 
+// One server for the whole process: Qt's sound backend connects once and keeps that server.
+const test::PrivatePulseServer &sharedServer()
+{
+    static const test::PrivatePulseServer server;
+    return server;
+}
+
 // Energy of the samples at one frequency (Goertzel), relative to a full-scale sine.
 double toneLevel(const std::vector<std::int16_t> &samples, double hertz)
 {
@@ -41,17 +50,44 @@ double toneLevel(const std::vector<std::int16_t> &samples, double hertz)
     return 2 * std::sqrt(power) / double(samples.size());
 }
 
+// First, and in a child process: the parent's sound backend has not started yet, and the
+// child's sees no server at all.
+TEST(QtAudioDeviceTest, NoServerMeansNoDevice)
+{
+    const std::string emptyDir = ::testing::TempDir() + "vorela-no-pulse";
+    std::filesystem::create_directories(emptyDir);
+    test::ChildProcess child([&emptyDir](test::ChildProcess &) {
+        ::setenv("XDG_RUNTIME_DIR", emptyDir.c_str(), 1);
+        ::setenv("PULSE_SERVER", "unix:/nonexistent/vorela-no-pulse", 1);
+        QtAudioDevice device;
+        const std::vector<std::int16_t> block(800);
+        int faults = 0;
+        faults += device.canPlay({}) ? 1 : 0;
+        faults += device.canRecord() ? 1 : 0;
+        faults += device.play(block, {}, [] {}) == AudioStart::NoDevice ? 0 : 1;
+        faults += device.record(800, [](std::vector<std::int16_t>) {}) == AudioStart::NoDevice ? 0 : 1;
+        return faults;
+    });
+    EXPECT_EQ(child.wait(), 0);
+}
+
 TEST(QtAudioDeviceTest, BlockPlaysToItsEnd)
 {
-    const test::PrivatePulseServer server;
-    if (!server.running())
+    if (!sharedServer().running())
         GTEST_SKIP() << "no private PulseAudio server";
     QtAudioDevice device;
     ASSERT_TRUE(device.canPlay({}));
     const std::vector<std::int16_t> block = tone(440, 0.5, 8000);
     bool done = false;
     std::size_t lastPosition = 0;
-    ASSERT_EQ(device.play(block, {}, [&] { done = true; }), AudioStart::Started);
+    QElapsedTimer clock;
+    qint64 playedMs = 0;
+    clock.start();
+    ASSERT_EQ(device.play(block, {}, [&] {
+                  done = true;
+                  playedMs = clock.elapsed();
+              }),
+              AudioStart::Started);
     EXPECT_FALSE(done); // never inside play()
     EXPECT_TRUE(device.isPlaying());
     EXPECT_EQ(device.play(block, {}, [] {}), AudioStart::Busy);
@@ -63,13 +99,14 @@ TEST(QtAudioDeviceTest, BlockPlaysToItsEnd)
         },
         5000));
     EXPECT_GE(lastPosition, block.size() / 2);
+    EXPECT_GE(playedMs, 450); // the end of the block is heard, not cut off
     EXPECT_FALSE(device.isPlaying());
+    RecordProperty("playedMs", int(playedMs));
 }
 
 TEST(QtAudioDeviceTest, RecordingHearsTheTonePlayedIntoTheSink)
 {
-    const test::PrivatePulseServer server;
-    if (!server.running())
+    if (!sharedServer().running())
         GTEST_SKIP() << "no private PulseAudio server";
     QtAudioDevice device;
     ASSERT_TRUE(device.canRecord());
@@ -95,8 +132,7 @@ TEST(QtAudioDeviceTest, RecordingHearsTheTonePlayedIntoTheSink)
 
 TEST(QtAudioDeviceTest, StopEndsPlaybackAndRecordingThroughTheirCallbacks)
 {
-    const test::PrivatePulseServer server;
-    if (!server.running())
+    if (!sharedServer().running())
         GTEST_SKIP() << "no private PulseAudio server";
     QtAudioDevice device;
     const std::vector<std::int16_t> block = tone(440, 10, 8000);
@@ -109,21 +145,6 @@ TEST(QtAudioDeviceTest, StopEndsPlaybackAndRecordingThroughTheirCallbacks)
     device.stop();
     EXPECT_FALSE(playDone);
     EXPECT_TRUE(QTest::qWaitFor([&] { return playDone && recordingDone; }, 2000));
-}
-
-TEST(QtAudioDeviceTest, NoServerMeansNoDevice)
-{
-    const std::string emptyDir = ::testing::TempDir() + "vorela-no-pulse";
-    std::filesystem::create_directories(emptyDir);
-    ::setenv("XDG_RUNTIME_DIR", emptyDir.c_str(), 1);
-    ::setenv("PULSE_SERVER", "unix:/nonexistent/vorela-no-pulse", 1);
-    QtAudioDevice device;
-    EXPECT_FALSE(device.canPlay({}));
-    EXPECT_FALSE(device.canRecord());
-    const std::vector<std::int16_t> block(800);
-    EXPECT_EQ(device.play(block, {}, [] { FAIL() << "no callback without a start"; }),
-              AudioStart::NoDevice);
-    EXPECT_EQ(device.record(800, [](std::vector<std::int16_t>) { FAIL(); }), AudioStart::NoDevice);
 }
 
 } // namespace
