@@ -105,6 +105,14 @@ static std::optional<LoadFailure> readSamples(const BinaryFile &file, const Wave
     return std::nullopt;
 }
 
+/// Opens the product bank for a rewrite: a RIFF "WAVE" form whose "fmt " chunk is whole.
+static bool openBank(const std::filesystem::path &path, BinaryFile &bank, WaveLayout &layout)
+{
+    WaveLayoutError error{};
+    return bank.open(path, BinaryFile::Access::Read) && readWaveLayout(bank, layout, error) &&
+           layout.dataStart() <= layout.form.end;
+}
+
 SoundBank::SoundBank(DataDirectory dataDirectory, UiServices &uiServices, FileFaults *fileFaults)
     : directory(std::move(dataDirectory)), ui(uiServices), faults(fileFaults)
 {
@@ -156,10 +164,8 @@ bool SoundBank::SaveSound(std::string_view chunkId, std::span<const std::int16_t
 {
     BinaryFile bank;
     WaveLayout layout;
-    WaveLayoutError error{};
     // A file that is no bank is reported too: a silent failure would lose the operator's edit.
-    if (!bank.open(directory.productBank(), BinaryFile::Access::Read) ||
-        !readWaveLayout(bank, layout, error)) {
+    if (!openBank(directory.productBank(), bank, layout)) {
         inform(windowTitle, SaveOpenText);
         return true;
     }
@@ -190,9 +196,7 @@ bool SoundBank::RemoveSound(std::string_view chunkId)
 {
     BinaryFile bank;
     WaveLayout layout;
-    WaveLayoutError error{};
-    if (!bank.open(directory.productBank(), BinaryFile::Access::Read) ||
-        !readWaveLayout(bank, layout, error)) {
+    if (!openBank(directory.productBank(), bank, layout)) {
         inform({}, RemoveOpenText);
         return true;
     }

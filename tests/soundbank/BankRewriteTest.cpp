@@ -4,6 +4,7 @@
 
 #include "platform/FileFaults.h"
 #include "soundbank/RiffBytes.h"
+#include "soundbank/WaveFile.h"
 #include "support/ScriptedUiServices.h"
 #include "support/TempDataDir.h"
 
@@ -107,6 +108,34 @@ TEST_F(BankRewriteTest, MissingOrBrokenBankIsReported)
     EXPECT_EQ(ui.messages()[1].caption, "");
     EXPECT_EQ(ui.messages()[1].icon, MessageIcon::Information);
     EXPECT_FALSE(temporaryLeft());
+}
+
+TEST_F(BankRewriteTest, TruncatedBanksAreRefusedOrRewrittenWhole)
+{
+    for (std::size_t length = 0; length < oldBank.size(); ++length) {
+        const Bytes truncated(oldBank.begin(),
+                              oldBank.begin() + static_cast<std::ptrdiff_t>(length));
+        test::writeFile(bankPath(), truncated);
+        const bool readable = length >= 36; // the RIFF header and the whole "fmt " chunk
+        if (!readable)
+            ui.expectMessage("Ошибка сохранения файла (0001)", MessageAnswer::Ok);
+        EXPECT_EQ(soundBank.SaveSound("0004", sampleValues(2, 4)), !readable) << length;
+        if (!readable) {
+            ui.expectMessage("mmioOpen1", MessageAnswer::Ok);
+            EXPECT_TRUE(soundBank.RemoveSound("0001")) << length;
+            EXPECT_EQ(bankBytes(), truncated) << length;
+            continue;
+        }
+        // Whatever the cut left of a chunk is dropped; every chunk of the new bank is whole.
+        WaveFile bank;
+        ASSERT_TRUE(bank.Open(bankPath())) << length;
+        const std::vector<ChunkHeader> chunks = bank.chunks();
+        ASSERT_FALSE(chunks.empty());
+        EXPECT_EQ(chunks.back().id, ChunkId::fromText("0004")) << length;
+        EXPECT_EQ(chunks.back().next(), bankBytes().size()) << length;
+        EXPECT_EQ(test::u32At(bankBytes(), 4), bankBytes().size() - 8) << length;
+    }
+    EXPECT_TRUE(ui.finished());
 }
 
 TEST_F(BankRewriteTest, FailedReplaceOfTheBankAsksRetryOrCancel)
