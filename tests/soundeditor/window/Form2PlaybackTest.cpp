@@ -48,12 +48,17 @@ TEST_F(Form2PlaybackTest, PlayFromMarkerReturnsMarkerToStart)
     const int width = form->waveformWidth();
     click(waveform(*form), width / 2);
     EXPECT_EQ(form->selection(), (Selection{width / 2, width / 2}));
+    const auto *view = static_cast<WaveformView *>(waveform(*form));
+    EXPECT_FALSE(view->marker()); // drawn about 100 ms after the click, then it stays
+    form->markerTick();
+    EXPECT_EQ(view->marker(), width / 2);
     button(*form, "pictbttn_play")->click();
     const std::uint32_t from = makeEven(byteAtPixel(width / 2, 16000, width)) / 2;
     const Samples sound = oneSecond();
     EXPECT_EQ(audio.playedBlocks().back(), Samples(sound.begin() + from, sound.end()));
     audio.advance(1000);
     EXPECT_EQ(form->selection(), (Selection{0, NoSelectionEnd}));
+    EXPECT_FALSE(view->marker());
 }
 
 TEST_F(Form2PlaybackTest, ReversedSelectionPlaysTheSameBytesFromItsLeftEnd)
