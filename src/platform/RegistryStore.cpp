@@ -223,7 +223,6 @@ bool RegistryStore::beginTransaction()
     if (failedLevels == 0) {
         if (depth == 0) {
             begun = execute("BEGIN IMMEDIATE");
-            readOnlyOuter = false;
         } else {
             begun = execute(("SAVEPOINT level" + std::to_string(depth)).c_str());
         }
@@ -256,7 +255,6 @@ bool RegistryStore::beginRead()
     if (depth > 0 || !execute("BEGIN"))
         return false;
     ++depth;
-    readOnlyOuter = true;
     return true;
 }
 

@@ -84,7 +84,6 @@ private:
     std::int64_t rootId = 0;
     // Open transaction levels; the outermost is BEGIN IMMEDIATE or a read snapshot.
     int depth = 0;
-    bool readOnlyOuter = false;
     int failedLevels = 0;
     std::optional<unsigned> stepsUntilFailure;
     bool failureHappened = false;

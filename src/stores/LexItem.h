@@ -27,7 +27,7 @@ inline constexpr std::string_view Prev = "prev";
 inline constexpr std::string_view Next = "next";
 } // namespace LexemeValue
 
-/// Menu masks and icons of the node kinds the editor creates.
+/// Menu masks of the node kinds the editor creates.
 inline constexpr unsigned LexemeMask = 49;
 inline constexpr unsigned FolderMask = 58;
 inline constexpr unsigned LexemeTableMask = 304;
