@@ -16,6 +16,7 @@
 #include <QCloseEvent>
 #include <QFrame>
 #include <QLabel>
+#include <QMetaObject>
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolBar>
@@ -261,7 +262,13 @@ void Form2::showEvent(QShowEvent *event)
     if (autoPlayDone)
         return;
     autoPlayDone = true;
-    if (soundSize() > 0)
+    // Queued: the playback may close the window, which must not happen before its modal loop runs.
+    QMetaObject::invokeMethod(this, &Form2::startAutoPlayback, Qt::QueuedConnection);
+}
+
+void Form2::startAutoPlayback()
+{
+    if (soundSize() > 0 && isVisible())
         startPlayback();
 }
 
@@ -326,6 +333,7 @@ void Form2::closeEvent(QCloseEvent *event)
         event->ignore();
         return;
     }
+    closePending = false;
     const EditorFlags state = flags();
     if (needsSilencePadding(state))
         editBuffer.setSamples({0});

@@ -50,7 +50,8 @@ public:
     [[nodiscard]] bool WasSavedAsNew() const { return savedAsNew; }
 
     /// Loads the sound and lays the window out; false when the load failed (its message was
-    /// shown) and the window must not be shown. Showing the window starts the playback.
+    /// shown) and the window must not be shown. Once shown, the next turn of the event loop
+    /// starts the playback.
     [[nodiscard]] bool prepare();
 
     /// The sound as it stands, for the opener and tests.
@@ -86,6 +87,7 @@ private:
     void buildControls(QWidget *row);
     void applyLayout();
     [[nodiscard]] bool loadSound();
+    void startAutoPlayback();
 
     [[nodiscard]] std::uint32_t soundSize() const { return editBuffer.soundSize(); }
     [[nodiscard]] EditorFlags flags() const;

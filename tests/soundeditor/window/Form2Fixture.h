@@ -69,6 +69,7 @@ protected:
         if (!form->prepare())
             return nullptr;
         form->show();
+        QCoreApplication::processEvents(); // the automatic playback
         return form;
     }
 

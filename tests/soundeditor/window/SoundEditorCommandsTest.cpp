@@ -28,6 +28,7 @@ protected:
         ui.expectDialog("Form2", [this, answer, check](ModalDialog &dialog) {
             auto *form = static_cast<Form2 *>(qDialogOf(dialog));
             form->show();
+            QCoreApplication::processEvents();
             audio.advance(1000);
             if (check)
                 check(*form);
@@ -141,6 +142,7 @@ TEST_F(SoundEditorCommandsTest, NewChunkIdSkipsIdsTheBankHolds)
     ui.expectDialog("Form2", [this](ModalDialog &dialog) {
         auto *form = static_cast<Form2 *>(qDialogOf(dialog));
         form->show();
+        QCoreApplication::processEvents();
         form->findChild<QToolButton *>("pictbttn_record")->click();
         audio.advance(100);
         form->stopAudio();
