@@ -124,6 +124,14 @@ TEST_F(Form2PlaybackTest, WithoutSoundCardEachPlaySaysSoAndEditingGoesOn)
     button(*form, "pictbttn_play")->click();
     EXPECT_EQ(ui.messages().size(), 2U);
 
+    audio.setInputAvailable(false);
+    ui.expectMessage("Ошибка открытия устройства записи.\r\nЗвуковая карта отсутствует или занята.",
+                     MessageAnswer::Ok);
+    button(*form, "pictbttn_record")->click();
+    EXPECT_EQ(ui.messages().back().caption, "Ошибка записи аудиоданных");
+    EXPECT_TRUE(form->isIdle());
+    EXPECT_FALSE(form->isModified()); // nothing was recorded
+
     drag(waveform(*form), 0, form->waveformWidth() / 2);
     action(*form, "toolb_2_cut")->trigger();
     EXPECT_LT(form->samples().size(), oneSecond().size());
