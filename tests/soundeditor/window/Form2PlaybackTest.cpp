@@ -149,6 +149,35 @@ TEST_F(Form2PlaybackTest, BusyDeviceAtOpeningClosesTheWindow)
     EXPECT_EQ(ui.messages().at(0).caption, "Ошибка откpытия аудиоустpойства!");
 }
 
+TEST_F(Form2PlaybackTest, DeviceFailuresAfterOpeningReturnToIdle)
+{
+    const std::unique_ptr<Form2> form = openListened();
+    struct Case {
+        bool record;
+        AudioStart failure;
+        const char *caption;
+        const char *textPart;
+    };
+    const Case cases[] = {
+        {false, AudioStart::Busy, "Ошибка откpытия аудиоустpойства!", "Закpойте все дpугие"},
+        {false, AudioStart::Failed, "Ошибка подготовки блока аудиоданных!", ""},
+        {true, AudioStart::Busy, "Ошибка откpытия аудиоустpойства!", "Закpойте все дpугие"},
+    };
+    for (const Case &c : cases) {
+        if (c.record)
+            audio.failNextRecord(c.failure);
+        else
+            audio.failNextPlay(c.failure);
+        ui.expectMessage(c.textPart, MessageAnswer::Ok);
+        button(*form, c.record ? "pictbttn_record" : "pictbttn_play")->click();
+        EXPECT_EQ(ui.messages().back().caption, c.caption);
+        EXPECT_TRUE(form->isIdle());
+        EXPECT_TRUE(form->isVisible());
+        EXPECT_TRUE(button(*form, "pictbttn_play")->isEnabled());
+    }
+    EXPECT_EQ(current(*form), oneSecond());
+}
+
 TEST_F(Form2PlaybackTest, MissingLexemeIsNotOpened)
 {
     ui.expectMessage("(0004)", MessageAnswer::Ok);
