@@ -19,6 +19,7 @@ namespace vorela {
 
 static constexpr const char *NewFolderText = "Новая папка";
 static constexpr const char *NewTableText = "Новая таблица";
+static constexpr const char *RootFallbackText = "Лексемы и функции";
 constexpr unsigned FolderKind = 4;
 constexpr unsigned TableKind = 6;
 
@@ -67,7 +68,10 @@ void SourceTree::build()
 {
     widget.clear();
     LexItem &root = session.context.lexemeRoot;
-    auto *rootItem = new QTreeWidgetItem(&widget, QStringList(toQString(root.GetText())));
+    // A store whose root key carries no name still shows the operator what the tree is.
+    const std::string rootText = root.GetText();
+    auto *rootItem = new QTreeWidgetItem(
+        &widget, QStringList(toQString(rootText.empty() ? RootFallbackText : rootText)));
     setItemNode(*rootItem, &root);
     setItemImage(*rootItem, imageList, 0);
     rootItem->setChildIndicatorPolicy(QTreeWidgetItem::ShowIndicator);

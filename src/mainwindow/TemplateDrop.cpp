@@ -183,6 +183,8 @@ bool TemplateDrop::dropLexeme(LexItem &node, QTreeWidgetItem &target)
         TaskTree::taskNameOf(*operatorItem), TaskTree::operatorNameOf(*operatorItem), afterName,
         PatternItem{.path = node.GetPath(), .text = text, .chunk = chunk, .arg = *arg}, newName);
     tasks.fillTemplate(*operatorItem);
+    // An operator that had no items could not open before; the dropped item must be seen.
+    tasks.expandBranch(*operatorItem);
     if (inserted)
         tasks.selectTemplateItem(*operatorItem, newName);
     return inserted;

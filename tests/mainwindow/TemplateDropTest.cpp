@@ -31,6 +31,7 @@ protected:
     QPoint pointOf(QTreeWidgetItem *item)
     {
         taskTree().scrollToItem(item);
+        QCoreApplication::processEvents(); // the tree lays its rows out again after a change
         return taskTree().visualItemRect(item).center();
     }
 
@@ -38,6 +39,7 @@ protected:
     bool drag(QMimeData *data, QTreeWidgetItem *target, bool dropIt)
     {
         const QPoint point = pointOf(target);
+        EXPECT_EQ(taskTree().itemAt(point), target);
         const std::unique_ptr<QMimeData> owned(data);
         const Qt::DropActions actions = Qt::CopyAction | Qt::MoveAction;
         QWidget *viewport = taskTree().viewport();
