@@ -51,6 +51,8 @@ void TaskTreeWidget::dragEnterEvent(QDragEnterEvent *event)
         return;
     }
     setFocus();
+    if (drop != nullptr)
+        drop->resetExpansion();
     event->acceptProposedAction();
 }
 
@@ -66,6 +68,8 @@ void TaskTreeWidget::dragMoveEvent(QDragMoveEvent *event)
 
 void TaskTreeWidget::dragLeaveEvent(QDragLeaveEvent *)
 {
+    if (drop != nullptr)
+        drop->resetExpansion();
     viewport()->update();
 }
 

@@ -114,6 +114,12 @@ static MoveTarget moveTargetOf(const QTreeWidgetItem &dragged, const QTreeWidget
     return target->parent() == dragged.parent() ? MoveTarget::Sibling : MoveTarget::Elsewhere;
 }
 
+void TemplateDrop::resetExpansion()
+{
+    expandTimer->stop();
+    expandTargetItem = nullptr;
+}
+
 bool TemplateDrop::accepts(const QMimeData *data, QTreeWidgetItem *target)
 {
     if (const QTreeWidgetItem *dragged = draggedItem(data))

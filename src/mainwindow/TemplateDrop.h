@@ -29,6 +29,8 @@ public:
     [[nodiscard]] static QMimeData *moveMimeData(const QTreeWidgetItem &item, QPoint start);
     [[nodiscard]] static bool isOurs(const QMimeData *data);
 
+    /// A drag came in or left: the expansion wait starts afresh with the next item.
+    void resetExpansion();
     /// Whether the drag may drop on target (null: no item under the cursor); a source drag also
     /// restarts the expansion wait when the cursor reaches another item.
     [[nodiscard]] bool accepts(const QMimeData *data, QTreeWidgetItem *target);
