@@ -14,8 +14,8 @@ int verifyCommand(CliContext &context, const CliArguments &arguments)
         return cliFailure("usage: vorela verify IN.wav");
     const LexemeSound sound = readLexeme(arguments[0], "data", FormatCheck::BankFormat);
     if (!sound.ok())
-        return cliFailure(arguments[0] + ": not a WAV file of PCM mono 8000 Hz 16-bit sound ("
-                          + std::string(describeLexemeError(sound.error)) + ")");
+        return cliFailure(arguments[0] + ": not a WAV file of PCM mono 8000 Hz 16-bit sound (" +
+                          std::string(describeLexemeError(sound.error)) + ")");
     const Verification verification(context.dataDirectory);
     if (!verification.VerifySound(std::span<const std::int16_t>(sound.samples))) {
         std::cout << "not certified\n";

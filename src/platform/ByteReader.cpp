@@ -24,9 +24,10 @@ bool ByteReader::readU32le(std::uint32_t &out)
 {
     if (remaining() < 4)
         return false;
-    out = static_cast<std::uint32_t>(data[offset]) | static_cast<std::uint32_t>(data[offset + 1]) << 8
-          | static_cast<std::uint32_t>(data[offset + 2]) << 16
-          | static_cast<std::uint32_t>(data[offset + 3]) << 24;
+    out = static_cast<std::uint32_t>(data[offset]) |
+          static_cast<std::uint32_t>(data[offset + 1]) << 8 |
+          static_cast<std::uint32_t>(data[offset + 2]) << 16 |
+          static_cast<std::uint32_t>(data[offset + 3]) << 24;
     offset += 4;
     return true;
 }

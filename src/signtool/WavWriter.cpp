@@ -25,14 +25,17 @@ bool writeWav(const std::filesystem::path &file, std::span<const std::int16_t> s
     if (dataBytes > 0xFFFFFFFFu - 36)
         return false;
     std::vector<std::uint8_t> header;
-    appendChunkHeader(header, "RIFF", 4 + ChunkHeaderBytes + format.size() + ChunkHeaderBytes + dataBytes);
+    appendChunkHeader(header, "RIFF",
+                      4 + ChunkHeaderBytes + format.size() + ChunkHeaderBytes + dataBytes);
     header.insert(header.end(), {'W', 'A', 'V', 'E'});
     appendChunkHeader(header, "fmt ", format.size());
     header.insert(header.end(), format.begin(), format.end());
     appendChunkHeader(header, "data", dataBytes);
     std::ofstream stream(file, std::ios::binary | std::ios::trunc);
-    stream.write(reinterpret_cast<const char *>(header.data()), static_cast<std::streamsize>(header.size()));
-    stream.write(reinterpret_cast<const char *>(samples.data()), static_cast<std::streamsize>(dataBytes));
+    stream.write(reinterpret_cast<const char *>(header.data()),
+                 static_cast<std::streamsize>(header.size()));
+    stream.write(reinterpret_cast<const char *>(samples.data()),
+                 static_cast<std::streamsize>(dataBytes));
     stream.close();
     return static_cast<bool>(stream);
 }

@@ -32,7 +32,8 @@ static int usage()
 static bool writeFile(const std::string &file, const std::vector<std::uint8_t> &bytes)
 {
     std::ofstream stream(file, std::ios::binary | std::ios::trunc);
-    stream.write(reinterpret_cast<const char *>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    stream.write(reinterpret_cast<const char *>(bytes.data()),
+                 static_cast<std::streamsize>(bytes.size()));
     stream.close();
     return static_cast<bool>(stream);
 }
@@ -52,19 +53,22 @@ static int keygen(const std::string &privateFile, const std::string &publicFile)
     return 0;
 }
 
-static int sign(const std::string &privateFile, const std::string &inFile, const std::string &outFile)
+static int sign(const std::string &privateFile, const std::string &inFile,
+                const std::string &outFile)
 {
     const std::optional<RsaKey> key = RsaKey::loadPrivateKey(privateFile);
     if (!key)
         return failure(privateFile + ": expected an RSA private key of 384 to 16384 bits in PEM");
     LexemeSound sound = readLexeme(inFile, "data", FormatCheck::BankFormat);
     if (!sound.ok())
-        return failure(inFile + ": not a WAV file of PCM mono 8000 Hz 16-bit sound ("
-                       + std::string(describeLexemeError(sound.error)) + ")");
-    const std::size_t neededSamples = soundBytesForPayload(certificatePayloadBytes(key->bits())) / 2;
+        return failure(inFile + ": not a WAV file of PCM mono 8000 Hz 16-bit sound (" +
+                       std::string(describeLexemeError(sound.error)) + ")");
+    const std::size_t neededSamples =
+        soundBytesForPayload(certificatePayloadBytes(key->bits())) / 2;
     if (sound.samples.size() < neededSamples)
-        return failure(inFile + ": too short to carry the certificate (" + std::to_string(sound.samples.size())
-                       + " samples, at least " + std::to_string(neededSamples) + " needed)");
+        return failure(inFile + ": too short to carry the certificate (" +
+                       std::to_string(sound.samples.size()) + " samples, at least " +
+                       std::to_string(neededSamples) + " needed)");
     if (!certifySound(sound.samples, *key))
         return failure("cannot sign the sound with " + privateFile);
     if (!writeWav(outFile, sound.samples))

@@ -21,7 +21,8 @@ std::span<const std::uint8_t> soundBytes(std::span<const std::int16_t> samples)
     return {reinterpret_cast<const std::uint8_t *>(samples.data()), samples.size_bytes()};
 }
 
-// Byte k of the hidden stream: bit 0 of the low bytes of samples 8k .. 8k + 7, first in the lowest bit.
+// Byte k of the hidden stream: bit 0 of the low bytes of samples 8k .. 8k + 7, first in the lowest
+// bit.
 static std::uint8_t hiddenByte(std::span<const std::uint8_t> sound, std::size_t k)
 {
     std::uint8_t value = 0;
@@ -44,10 +45,11 @@ std::optional<CertificateFields> parsePayload(std::span<const std::uint8_t> payl
     std::uint32_t signatureLength = 0;
     std::uint32_t keyLength = 0;
     CertificateFields fields;
-    if (!reader.readU32le(signatureLength) || signatureLength == 0
-        || !reader.readBytes(signatureLength, fields.signature))
+    if (!reader.readU32le(signatureLength) || signatureLength == 0 ||
+        !reader.readBytes(signatureLength, fields.signature))
         return std::nullopt;
-    if (!reader.readU32le(keyLength) || keyLength == 0 || !reader.readBytes(keyLength, fields.keyBlob))
+    if (!reader.readU32le(keyLength) || keyLength == 0 ||
+        !reader.readBytes(keyLength, fields.keyBlob))
         return std::nullopt;
     return fields;
 }
@@ -69,7 +71,8 @@ std::optional<Sha1Digest> signedContentDigest(std::span<const std::uint8_t> soun
     }
     Sha1Digest digest{};
     unsigned int digestLength = 0;
-    if (EVP_DigestFinal_ex(context.get(), digest.data(), &digestLength) != 1 || digestLength != digest.size())
+    if (EVP_DigestFinal_ex(context.get(), digest.data(), &digestLength) != 1 ||
+        digestLength != digest.size())
         return std::nullopt;
     return digest;
 }
@@ -120,7 +123,8 @@ std::size_t certificatePayloadBytes(unsigned keyBits)
 bool certifySound(std::span<std::int16_t> samples, const RsaKey &key)
 {
     const std::vector<std::uint8_t> keyBlob = key.publicKeyBlob();
-    if (keyBlob.empty() || samples.size_bytes() < soundBytesForPayload(certificatePayloadBytes(key.bits())))
+    if (keyBlob.empty() ||
+        samples.size_bytes() < soundBytesForPayload(certificatePayloadBytes(key.bits())))
         return false;
     const std::optional<Sha1Digest> digest = signedContentDigest(soundBytes(samples));
     if (!digest)

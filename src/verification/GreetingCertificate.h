@@ -21,7 +21,8 @@ struct CertificateFields {
 /// The little-endian bytes of a sound in memory.
 [[nodiscard]] std::span<const std::uint8_t> soundBytes(std::span<const std::int16_t> samples);
 
-/// The payload carried by a sound of n bytes: n / 32 bytes, each the XOR of two hidden-stream bytes.
+/// The payload carried by a sound of n bytes: n / 32 bytes, each the XOR of two hidden-stream
+/// bytes.
 [[nodiscard]] std::vector<std::uint8_t> extractPayload(std::span<const std::uint8_t> sound);
 
 /// The fields of a payload; nullopt when a length is zero or runs past the end of the payload.
@@ -44,7 +45,8 @@ struct CertificateFields {
 
 /// Writes payload into bit 0 of the samples, changing each sample by at most one step; false (the
 /// samples untouched) when the sound is too short to carry it.
-[[nodiscard]] bool embedPayload(std::span<std::int16_t> samples, std::span<const std::uint8_t> payload);
+[[nodiscard]] bool embedPayload(std::span<std::int16_t> samples,
+                                std::span<const std::uint8_t> payload);
 
 /// Signs the sound with key and embeds the signature and the key's public blob; false (the samples
 /// untouched) when the sound is too short or the key cannot sign.

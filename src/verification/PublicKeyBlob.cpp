@@ -14,9 +14,9 @@ static constexpr std::uint32_t RsaPublicMagic = 0x31415352; // "RSA1"
 static bool isAcceptedHeader(std::uint8_t type, std::uint8_t version, std::uint32_t algorithm,
                              std::uint32_t magic)
 {
-    return type == PublicKeyBlobType && version == BlobVersion
-           && (algorithm == KeyExchangeAlgorithm || algorithm == SignatureAlgorithm)
-           && magic == RsaPublicMagic;
+    return type == PublicKeyBlobType && version == BlobVersion &&
+           (algorithm == KeyExchangeAlgorithm || algorithm == SignatureAlgorithm) &&
+           magic == RsaPublicMagic;
 }
 
 std::optional<PublicKeyBlob> parsePublicKeyBlob(std::span<const std::uint8_t> blob)
@@ -28,21 +28,23 @@ std::optional<PublicKeyBlob> parsePublicKeyBlob(std::span<const std::uint8_t> bl
     std::uint32_t algorithm = 0;
     std::uint32_t magic = 0;
     PublicKeyBlob key;
-    if (!reader.readU8(type) || !reader.readU8(version) || !reader.readU16le(reserved)
-        || !reader.readU32le(algorithm) || !reader.readU32le(magic) || !reader.readU32le(key.bitLength)
-        || !reader.readU32le(key.exponent))
+    if (!reader.readU8(type) || !reader.readU8(version) || !reader.readU16le(reserved) ||
+        !reader.readU32le(algorithm) || !reader.readU32le(magic) ||
+        !reader.readU32le(key.bitLength) || !reader.readU32le(key.exponent))
         return std::nullopt;
     if (!isAcceptedHeader(type, version, algorithm, magic))
         return std::nullopt;
     if (key.bitLength < MinKeyBits || key.bitLength > MaxKeyBits || key.bitLength % 8 != 0)
         return std::nullopt;
-    // An even or unit exponent is no RSA key; refusing it here keeps odd arithmetic out of the check.
+    // An even or unit exponent is no RSA key; refusing it here keeps odd arithmetic out of the
+    // check.
     if (key.exponent < 3 || key.exponent % 2 == 0)
         return std::nullopt;
     if (!reader.readBytes(key.bitLength / 8, key.modulus) || !reader.atEnd())
         return std::nullopt;
-    // The stated key size must be the modulus's own: a zero top byte would shorten every signature.
-    if (key.modulus.back() == 0)
+    // The stated key size must be the modulus's own (top bit set): a narrower modulus is a smaller
+    // key than the size limits allow, and would not write back as the same blob.
+    if ((key.modulus.back() & 0x80) == 0)
         return std::nullopt;
     return key;
 }

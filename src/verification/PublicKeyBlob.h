@@ -22,12 +22,14 @@ struct PublicKeyBlob {
 };
 
 /// Reads an RSA public key blob that is exactly blob.size() bytes long; nullopt for any other
-/// type, version, algorithm, magic, a key size outside 384..16384 bits (or not whole bytes), an
-/// even or too small exponent, a modulus narrower than its key size, a truncated blob or bytes left over.
+/// type, version, algorithm or magic, a key size outside 384..16384 bits or not in whole bytes, an
+/// even or too small exponent, a modulus whose top bit is not the key size's, or a blob truncated
+/// or followed by more bytes.
 [[nodiscard]] std::optional<PublicKeyBlob> parsePublicKeyBlob(std::span<const std::uint8_t> blob);
 
 /// The blob of a key; modulus least significant byte first, bitLength / 8 bytes.
-[[nodiscard]] std::vector<std::uint8_t> encodePublicKeyBlob(std::uint32_t bitLength, std::uint32_t exponent,
+[[nodiscard]] std::vector<std::uint8_t> encodePublicKeyBlob(std::uint32_t bitLength,
+                                                            std::uint32_t exponent,
                                                             std::span<const std::uint8_t> modulus);
 
 } // namespace vorela

@@ -21,7 +21,8 @@ static constexpr std::array<std::uint8_t, 15> Sha1DigestInfoPrefix = {
 
 std::optional<RsaKey> RsaKey::generate(unsigned bits)
 {
-    EvpPkeyPtr generated(EVP_PKEY_Q_keygen(nullptr, nullptr, "RSA", static_cast<std::size_t>(bits)));
+    EvpPkeyPtr generated(
+        EVP_PKEY_Q_keygen(nullptr, nullptr, "RSA", static_cast<std::size_t>(bits)));
     if (!generated)
         return std::nullopt;
     return RsaKey(std::move(generated));
@@ -40,9 +41,9 @@ std::optional<RsaKey> RsaKey::fromPublicKeyBlob(std::span<const std::uint8_t> bl
     const BignumPtr modulus = bignumFromLittleEndian(parsed->modulus);
     const BignumPtr exponent(BN_new());
     const ParamBuildPtr build(OSSL_PARAM_BLD_new());
-    if (!modulus || !exponent || !build || BN_set_word(exponent.get(), parsed->exponent) != 1
-        || OSSL_PARAM_BLD_push_BN(build.get(), OSSL_PKEY_PARAM_RSA_N, modulus.get()) != 1
-        || OSSL_PARAM_BLD_push_BN(build.get(), OSSL_PKEY_PARAM_RSA_E, exponent.get()) != 1)
+    if (!modulus || !exponent || !build || BN_set_word(exponent.get(), parsed->exponent) != 1 ||
+        OSSL_PARAM_BLD_push_BN(build.get(), OSSL_PKEY_PARAM_RSA_N, modulus.get()) != 1 ||
+        OSSL_PARAM_BLD_push_BN(build.get(), OSSL_PKEY_PARAM_RSA_E, exponent.get()) != 1)
         return std::nullopt;
     const ParamPtr params(OSSL_PARAM_BLD_to_param(build.get()));
     const EvpPkeyCtxPtr context(EVP_PKEY_CTX_new_from_name(nullptr, "RSA", nullptr));
@@ -73,7 +74,8 @@ namespace {
 class NewFile {
 public:
     explicit NewFile(const std::filesystem::path &filePath)
-        : path(filePath), descriptor(::open(filePath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600))
+        : path(filePath),
+          descriptor(::open(filePath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600))
     {
     }
     ~NewFile()
@@ -111,8 +113,8 @@ private:
 bool RsaKey::savePrivateKey(const std::filesystem::path &pemFile) const
 {
     const BioPtr memory(BIO_new(BIO_s_mem()));
-    if (!memory
-        || PEM_write_bio_PrivateKey(memory.get(), key.get(), nullptr, nullptr, 0, nullptr, nullptr) != 1)
+    if (!memory || PEM_write_bio_PrivateKey(memory.get(), key.get(), nullptr, nullptr, 0, nullptr,
+                                            nullptr) != 1)
         return false;
     char *pem = nullptr;
     const long pemSize = BIO_get_mem_data(memory.get(), &pem);
@@ -143,7 +145,8 @@ std::vector<std::uint8_t> RsaKey::publicKeyBlob() const
         return {};
     const auto exponentValue = static_cast<std::uint32_t>(BN_get_word(exponent.get()));
     std::vector<std::uint8_t> blob = encodePublicKeyBlob(keyBits, exponentValue, modulusBytes);
-    // Only what the verifier accepts is handed out, so a signer never certifies with an unusable key.
+    // Only what the verifier accepts is handed out, so a signer never certifies with an unusable
+    // key.
     if (!parsePublicKeyBlob(blob))
         return {};
     return blob;
@@ -152,9 +155,9 @@ std::vector<std::uint8_t> RsaKey::publicKeyBlob() const
 std::optional<std::vector<std::uint8_t>> RsaKey::signDigest(const Sha1Digest &digest) const
 {
     const EvpPkeyCtxPtr context(EVP_PKEY_CTX_new(key.get(), nullptr));
-    if (!context || EVP_PKEY_sign_init(context.get()) != 1
-        || EVP_PKEY_CTX_set_rsa_padding(context.get(), RSA_PKCS1_PADDING) != 1
-        || EVP_PKEY_CTX_set_signature_md(context.get(), EVP_sha1()) != 1)
+    if (!context || EVP_PKEY_sign_init(context.get()) != 1 ||
+        EVP_PKEY_CTX_set_rsa_padding(context.get(), RSA_PKCS1_PADDING) != 1 ||
+        EVP_PKEY_CTX_set_signature_md(context.get(), EVP_sha1()) != 1)
         return std::nullopt;
     std::size_t size = 0;
     if (EVP_PKEY_sign(context.get(), nullptr, &size, digest.data(), digest.size()) != 1)
@@ -170,9 +173,9 @@ std::optional<std::vector<std::uint8_t>> RsaKey::signDigest(const Sha1Digest &di
 static bool matchesDigest(std::span<const std::uint8_t> recovered, const Sha1Digest &digest)
 {
     const bool bare = recovered.size() == digest.size();
-    const bool withInfo = recovered.size() == Sha1DigestInfoPrefix.size() + digest.size()
-                          && std::equal(Sha1DigestInfoPrefix.begin(), Sha1DigestInfoPrefix.end(),
-                                        recovered.begin());
+    const bool withInfo =
+        recovered.size() == Sha1DigestInfoPrefix.size() + digest.size() &&
+        std::equal(Sha1DigestInfoPrefix.begin(), Sha1DigestInfoPrefix.end(), recovered.begin());
     if (!bare && !withInfo)
         return false;
     const std::span<const std::uint8_t> tail = recovered.last(digest.size());
@@ -181,19 +184,21 @@ static bool matchesDigest(std::span<const std::uint8_t> recovered, const Sha1Dig
 
 bool RsaKey::verifyDigest(const Sha1Digest &digest, std::span<const std::uint8_t> signature) const
 {
-    if (signature.empty() || signature.size() != static_cast<std::size_t>(EVP_PKEY_get_size(key.get())))
+    if (signature.empty() ||
+        signature.size() != static_cast<std::size_t>(EVP_PKEY_get_size(key.get())))
         return false;
     const std::vector<std::uint8_t> bigEndian(signature.rbegin(), signature.rend());
     const EvpPkeyCtxPtr context(EVP_PKEY_CTX_new(key.get(), nullptr));
-    if (!context || EVP_PKEY_verify_recover_init(context.get()) != 1
-        || EVP_PKEY_CTX_set_rsa_padding(context.get(), RSA_PKCS1_PADDING) != 1)
+    if (!context || EVP_PKEY_verify_recover_init(context.get()) != 1 ||
+        EVP_PKEY_CTX_set_rsa_padding(context.get(), RSA_PKCS1_PADDING) != 1)
         return false;
     std::size_t size = 0;
-    if (EVP_PKEY_verify_recover(context.get(), nullptr, &size, bigEndian.data(), bigEndian.size()) != 1)
+    if (EVP_PKEY_verify_recover(context.get(), nullptr, &size, bigEndian.data(),
+                                bigEndian.size()) != 1)
         return false;
     std::vector<std::uint8_t> recovered(size);
-    if (EVP_PKEY_verify_recover(context.get(), recovered.data(), &size, bigEndian.data(), bigEndian.size())
-        != 1)
+    if (EVP_PKEY_verify_recover(context.get(), recovered.data(), &size, bigEndian.data(),
+                                bigEndian.size()) != 1)
         return false;
     recovered.resize(size);
     return matchesDigest(recovered, digest);

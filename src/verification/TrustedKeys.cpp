@@ -40,9 +40,10 @@ TrustedKeys TrustedKeys::load(const std::filesystem::path &folder)
 
 bool TrustedKeys::contains(std::span<const std::uint8_t> keyBlob) const
 {
-    return std::any_of(blobs.begin(), blobs.end(), [keyBlob](const std::vector<std::uint8_t> &blob) {
-        return std::equal(blob.begin(), blob.end(), keyBlob.begin(), keyBlob.end());
-    });
+    return std::any_of(
+        blobs.begin(), blobs.end(), [keyBlob](const std::vector<std::uint8_t> &blob) {
+            return std::equal(blob.begin(), blob.end(), keyBlob.begin(), keyBlob.end());
+        });
 }
 
 } // namespace vorela

@@ -11,7 +11,10 @@ namespace vorela {
 class TrustedKeys {
 public:
     TrustedKeys() = default;
-    explicit TrustedKeys(std::vector<std::vector<std::uint8_t>> keyBlobs) : blobs(std::move(keyBlobs)) {}
+    explicit TrustedKeys(std::vector<std::vector<std::uint8_t>> keyBlobs)
+        : blobs(std::move(keyBlobs))
+    {
+    }
 
     /// Every regular file of folder no larger than the largest key blob; files that cannot be read
     /// are passed over, and a missing folder trusts nothing.

@@ -16,8 +16,9 @@ public:
     explicit Verification(const DataDirectory &dataDirectory);
     explicit Verification(TrustedKeys keys) : trustedKeys(std::move(keys)) {}
 
-    /// True when the sound's hidden payload holds a trusted key blob and that key's signature of the
-    /// sound; any fault (lengths, blob, signature, no trusted key) gives false. Reads nothing outside data.
+    /// True when the sound's hidden payload holds a trusted key blob and that key's signature of
+    /// the sound; any fault (lengths, blob, signature, no trusted key) gives false. Reads nothing
+    /// outside data.
     [[nodiscard]] bool VerifySound(std::span<const std::uint8_t> data) const;
     [[nodiscard]] bool VerifySound(std::span<const std::int16_t> samples) const;
 

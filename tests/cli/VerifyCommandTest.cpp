@@ -18,15 +18,19 @@ class VerifyCommandTest : public ::testing::Test {
 protected:
     int run(const std::string &program, const std::string &arguments) const
     {
-        const std::string command = std::string(VORELA_BINARY_DIR) + program + " " + arguments
-                                    + " >/dev/null 2>&1";
+        const std::string command =
+            std::string(VORELA_BINARY_DIR) + program + " " + arguments + " >/dev/null 2>&1";
         const int status = std::system(command.c_str());
         return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     }
-    int sign(const std::string &arguments) const { return run("/src/signtool/vorela-sign", arguments); }
+    int sign(const std::string &arguments) const
+    {
+        return run("/src/signtool/vorela-sign", arguments);
+    }
     int verify(const std::filesystem::path &wav) const
     {
-        return run("/src/cli/vorela", "--data-dir " + dir.path().string() + " verify " + wav.string());
+        return run("/src/cli/vorela",
+                   "--data-dir " + dir.path().string() + " verify " + wav.string());
     }
     std::filesystem::path file(const std::string &name) const { return dir.path() / name; }
 
@@ -50,7 +54,8 @@ void writeWav(const std::filesystem::path &path, std::size_t samples, std::uint3
     }
     std::string body = "WAVELIST";
     put32(body, 4);
-    body += "INFO" "fmt ";
+    body += "INFO"
+            "fmt ";
     put32(body, 16);
     body += std::string("\x01\x00\x01\x00", 4);
     put32(body, rate);
@@ -68,9 +73,11 @@ TEST_F(VerifyCommandTest, SignedSoundVerifiesOnlyWithItsKeyTrusted)
 {
     const std::string key = file("key.pem").string();
     ASSERT_EQ(sign("keygen " + key + " " + file("key.pub").string()), 0);
-    EXPECT_EQ(sign("keygen " + key + " " + file("other.pub").string()), 1); // never overwrites a key
+    EXPECT_EQ(sign("keygen " + key + " " + file("other.pub").string()),
+              1); // never overwrites a key
     writeWav(file("in.wav"), 16000);
-    ASSERT_EQ(sign("sign " + key + " " + file("in.wav").string() + " " + file("out.wav").string()), 0);
+    ASSERT_EQ(sign("sign " + key + " " + file("in.wav").string() + " " + file("out.wav").string()),
+              0);
 
     EXPECT_EQ(verify(file("out.wav")), 2); // nothing trusted yet
     std::filesystem::create_directories(dir.path() / "trusted-keys");
@@ -89,13 +96,16 @@ TEST_F(VerifyCommandTest, SignRefusesShortSoundsAndOtherFormats)
     writeWav(file("short.wav"), 8639);
     writeWav(file("exact.wav"), 8640);
     writeWav(file("fast.wav"), 16000, 16000);
-    EXPECT_EQ(sign("sign " + key + " " + file("short.wav").string() + " " + file("a.wav").string()), 1);
-    EXPECT_EQ(sign("sign " + key + " " + file("fast.wav").string() + " " + file("b.wav").string()), 1);
+    EXPECT_EQ(sign("sign " + key + " " + file("short.wav").string() + " " + file("a.wav").string()),
+              1);
+    EXPECT_EQ(sign("sign " + key + " " + file("fast.wav").string() + " " + file("b.wav").string()),
+              1);
     EXPECT_FALSE(std::filesystem::exists(file("a.wav")));
     EXPECT_FALSE(std::filesystem::exists(file("b.wav")));
-    EXPECT_EQ(sign("sign " + key + " " + file("exact.wav").string() + " " + file("c.wav").string()), 0);
-    EXPECT_EQ(sign("sign " + file("key.pub").string() + " " + file("exact.wav").string() + " "
-                   + file("d.wav").string()),
+    EXPECT_EQ(sign("sign " + key + " " + file("exact.wav").string() + " " + file("c.wav").string()),
+              0);
+    EXPECT_EQ(sign("sign " + file("key.pub").string() + " " + file("exact.wav").string() + " " +
+                   file("d.wav").string()),
               1);
 }
 

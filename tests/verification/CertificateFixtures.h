@@ -1,4 +1,5 @@
-// Shared fixtures of the certificate tests: keys made once per run, recordings of noise, trusted-keys/.
+// Shared fixtures of the certificate tests: keys made once per run, recordings of noise,
+// trusted-keys/.
 #pragma once
 
 #include "verification/RsaKey.h"
@@ -20,7 +21,8 @@ namespace vorela::test {
 inline BignumPtr randomPrime(int bits, BN_CTX *context)
 {
     BignumPtr prime(BN_new());
-    if (!prime || BN_generate_prime_ex2(prime.get(), bits, 0, nullptr, nullptr, nullptr, context) != 1)
+    if (!prime ||
+        BN_generate_prime_ex2(prime.get(), bits, 0, nullptr, nullptr, nullptr, context) != 1)
         std::abort();
     return prime;
 }
@@ -60,7 +62,8 @@ inline RsaKey composedKey(unsigned bits)
         BN_sub_word(less.get(), 1);
         BN_mul(totient.get(), totient.get(), less.get(), context.get());
     }
-    const BignumPtr privateExponent(BN_mod_inverse(nullptr, exponent.get(), totient.get(), context.get()));
+    const BignumPtr privateExponent(
+        BN_mod_inverse(nullptr, exponent.get(), totient.get(), context.get()));
     if (!privateExponent)
         return composedKey(bits); // 65537 divides a p - 1: rare, start again
     const ParamBuildPtr build(OSSL_PARAM_BLD_new());
@@ -70,8 +73,8 @@ inline RsaKey composedKey(unsigned bits)
     const ParamPtr params(OSSL_PARAM_BLD_to_param(build.get()));
     const EvpPkeyCtxPtr keyContext(EVP_PKEY_CTX_new_from_name(nullptr, "RSA", nullptr));
     EVP_PKEY *key = nullptr;
-    if (EVP_PKEY_fromdata_init(keyContext.get()) != 1
-        || EVP_PKEY_fromdata(keyContext.get(), &key, EVP_PKEY_KEYPAIR, params.get()) != 1)
+    if (EVP_PKEY_fromdata_init(keyContext.get()) != 1 ||
+        EVP_PKEY_fromdata(keyContext.get(), &key, EVP_PKEY_KEYPAIR, params.get()) != 1)
         std::abort();
     return RsaKey(EvpPkeyPtr(key));
 }
@@ -83,7 +86,8 @@ inline const RsaKey &sharedKey(unsigned bits, int slot = 0)
     const auto found = keys.find({bits, slot});
     if (found != keys.end())
         return found->second;
-    std::optional<RsaKey> key = bits >= 512 && bits <= 4096 ? RsaKey::generate(bits) : composedKey(bits);
+    std::optional<RsaKey> key =
+        bits >= 512 && bits <= 4096 ? RsaKey::generate(bits) : composedKey(bits);
     if (!key)
         std::abort();
     return keys.emplace(std::pair(bits, slot), std::move(*key)).first->second;
@@ -104,7 +108,8 @@ inline void writeBytes(const std::filesystem::path &file, std::span<const std::u
 {
     std::filesystem::create_directories(file.parent_path());
     std::ofstream stream(file, std::ios::binary);
-    stream.write(reinterpret_cast<const char *>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    stream.write(reinterpret_cast<const char *>(bytes.data()),
+                 static_cast<std::streamsize>(bytes.size()));
 }
 
 } // namespace vorela::test

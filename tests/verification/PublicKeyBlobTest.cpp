@@ -30,7 +30,7 @@ TEST(PublicKeyBlob, KeySizeLimits)
     const struct {
         std::uint32_t bits;
         bool valid;
-    } cases[] = {{376, false}, {384, true}, {392, true}, {388, false},
+    } cases[] = {{376, false}, {384, true},   {392, true},    {388, false},
                  {2048, true}, {16384, true}, {16392, false}, {0, false}};
     for (const auto &entry : cases) {
         const std::vector<std::uint8_t> blob = handMadeBlob(entry.bits);
@@ -60,9 +60,16 @@ TEST(PublicKeyBlob, DamagedBlobsAreRefused)
         const char *name;
         std::size_t offset;
         std::uint8_t value;
-    } damage[] = {{"type", 0, 0x07},           {"version", 1, 0x01},      {"algorithm", 5, 0x66},
-                  {"magic RSA2", 11, '2'},     {"bit length", 13, 0x01},  {"bit length high", 15, 0x80},
-                  {"even exponent", 16, 0x00}, {"exponent one", 18, 0x00}, {"modulus top byte", 83, 0x00}};
+    } damage[] = {{"type", 0, 0x07},
+                  {"version", 1, 0x01},
+                  {"algorithm", 5, 0x66},
+                  {"magic RSA2", 11, '2'},
+                  {"bit length", 13, 0x01},
+                  {"bit length high", 15, 0x80},
+                  {"even exponent", 16, 0x00},
+                  {"exponent one", 18, 0x00},
+                  {"modulus top byte", 83, 0x00},
+                  {"modulus top bit", 83, 0x7F}};
     for (const auto &entry : damage) {
         std::vector<std::uint8_t> blob = valid;
         blob[entry.offset] = entry.value;
@@ -86,8 +93,8 @@ TEST(PublicKeyBlob, GeneratedKeyBlobHasTheLayoutByteForByte)
 
     const std::vector<std::uint8_t> blob = RsaKey(std::move(raw)).publicKeyBlob();
     ASSERT_EQ(blob.size(), 20u + 128u);
-    const std::uint8_t header[20] = {0x06, 0x02, 0, 0, 0x00, 0x24, 0, 0, 'R', 'S', 'A', '1',
-                                     0x00, 0x04, 0, 0, 0x01, 0x00, 0x01, 0x00};
+    const std::uint8_t header[20] = {0x06, 0x02, 0,    0,    0x00, 0x24, 0,    0,    'R',  'S',
+                                     'A',  '1',  0x00, 0x04, 0,    0,    0x01, 0x00, 0x01, 0x00};
     EXPECT_TRUE(std::equal(header, header + 20, blob.begin()));
     EXPECT_TRUE(std::equal(bigEndian.rbegin(), bigEndian.rend(), blob.begin() + 20));
     const std::optional<RsaKey> imported = RsaKey::fromPublicKeyBlob(blob);

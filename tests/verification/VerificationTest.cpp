@@ -89,7 +89,8 @@ TEST_F(VerificationTest, SoundSignedByAnotherKeyCarryingTrustedBlobFails)
     std::vector<std::int16_t> forged = noiseSound(SoundSamples);
     const std::optional<Sha1Digest> digest = signedContentDigest(soundBytes(forged));
     ASSERT_TRUE(digest);
-    const std::optional<std::vector<std::uint8_t>> signature = sharedKey(2048, 1).signDigest(*digest);
+    const std::optional<std::vector<std::uint8_t>> signature =
+        sharedKey(2048, 1).signDigest(*digest);
     ASSERT_TRUE(signature);
     const std::vector<std::uint8_t> blob = key().publicKeyBlob();
     ASSERT_TRUE(embedPayload(forged, encodePayload({*signature, blob})));
@@ -102,8 +103,14 @@ TEST_F(VerificationTest, FlippingAnyNonCarrierBitFails)
     const struct {
         std::size_t sample;
         int bit; // bit of the 16-bit sample: bits 1..7 low byte, 8..15 high byte
-    } flips[] = {{0, 1}, {0, 8}, {1, 15}, {payloadSamples - 1, 3}, {payloadSamples, 9},
-                 {SoundSamples / 2, 7}, {SoundSamples - 1, 1}, {SoundSamples - 1, 14}};
+    } flips[] = {{0, 1},
+                 {0, 8},
+                 {1, 15},
+                 {payloadSamples - 1, 3},
+                 {payloadSamples, 9},
+                 {SoundSamples / 2, 7},
+                 {SoundSamples - 1, 1},
+                 {SoundSamples - 1, 14}};
     for (const auto &flip : flips) {
         std::vector<std::int16_t> damaged = sound;
         damaged[flip.sample] = static_cast<std::int16_t>(damaged[flip.sample] ^ (1 << flip.bit));
@@ -155,9 +162,9 @@ static std::vector<std::uint8_t> signWithoutDigestInfo(EVP_PKEY *key, const Sha1
     EVP_PKEY_CTX *context = EVP_PKEY_CTX_new(key, nullptr);
     std::size_t size = 0;
     std::vector<std::uint8_t> signature;
-    if (context && EVP_PKEY_sign_init(context) == 1
-        && EVP_PKEY_CTX_set_rsa_padding(context, RSA_PKCS1_PADDING) == 1
-        && EVP_PKEY_sign(context, nullptr, &size, digest.data(), digest.size()) == 1) {
+    if (context && EVP_PKEY_sign_init(context) == 1 &&
+        EVP_PKEY_CTX_set_rsa_padding(context, RSA_PKCS1_PADDING) == 1 &&
+        EVP_PKEY_sign(context, nullptr, &size, digest.data(), digest.size()) == 1) {
         signature.resize(size);
         if (EVP_PKEY_sign(context, signature.data(), &size, digest.data(), digest.size()) != 1)
             signature.clear();
