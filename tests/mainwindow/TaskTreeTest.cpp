@@ -7,6 +7,11 @@
 #include "stores/Aliases.h"
 #include "stores/RegistryPaths.h"
 
+#include "platform/qt/QtModalDialog.h"
+
+#include <QDialog>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QTest>
 
 namespace vorela::test {
@@ -125,6 +130,33 @@ TEST_F(TaskTreeTest, ListenNeedsTheGreetingAndHandsItemsToThePlayer)
     form->playbackFinished();
     EXPECT_TRUE(form->isReady());
     EXPECT_TRUE(form->isStopRequested());
+}
+
+TEST_F(TaskTreeTest, PropertiesStoreTheBindingTheDialogReturns)
+{
+    {
+        Aliases aliases(*store, dataDir.dataDirectory());
+        std::string newName;
+        ASSERT_TRUE(aliases.InsertTemplateItem("Задание Б", "Оп1", "", {.path = "1\\4\\"}, newName));
+    }
+    form->taskTree().fillTemplate(*taskItem({"Задание Б", "Оп1"}));
+    std::string caption;
+    ui.expectDialog("FormSumma", [&caption](ModalDialog &dialog) {
+        QDialog *window = qDialogOf(dialog);
+        caption = window->windowTitle().toStdString();
+        QTest::keyClicks(window->findChild<QLineEdit *>("textb_grn"), "125");
+        QTest::keyClicks(window->findChild<QLineEdit *>("textb_kop"), "50");
+        window->findChild<QPushButton *>("cb_1")->click();
+        return window->result();
+    });
+    runTaskCommand(taskItem({"Задание Б", "Оп1", "Сумма"}), "properties");
+    EXPECT_EQ(caption, "Сумма: Задание Б\\Оп1");
+    EXPECT_EQ(templateTexts("Задание Б", "Оп1"), (std::vector<std::string>{"Сумма('125,50')"}));
+    EXPECT_EQ(taskTree().currentItem()->text(0), "Сумма('125,50')");
+
+    ui.expectDialog("FormSumma", [](ModalDialog &) { return 0; });
+    runTaskCommand(taskItem({"Задание Б", "Оп1", "Сумма('125,50')"}), "properties");
+    EXPECT_EQ(templateTexts("Задание Б", "Оп1"), (std::vector<std::string>{"Сумма('125,50')"}));
 }
 
 TEST_F(TaskTreeTest, RefreshAddsWhatAnotherProgramAddedWithoutCollapsing)
