@@ -111,5 +111,19 @@ TEST_F(SourceDeletionTest, NodeThatCannotBeRemovedKeepsItsItemAndSaysSo)
     EXPECT_NE(sourceItem({"Пустая"}), nullptr);
 }
 
+TEST_F(SourceDeletionTest, TemplateItemThatCannotBeRemovedKeepsTheLexemeAndItsSound)
+{
+    ui.expectMessage(LexemeQuestion, MessageAnswer::Yes);
+    ui.expectMessage(InUseQuestion, MessageAnswer::Yes);
+    ui.expectMessage("Ошибка удаления лексемы 'Добрый день' !", MessageAnswer::Ok);
+    store->failStep(1);
+    runSourceCommand(sourceItem({"Общие", "Добрый день"}), "removeSource");
+    store->failStep(std::nullopt);
+    EXPECT_TRUE(root->GetChild("1")->GetChild("2"));
+    EXPECT_EQ(bankChunks(), (std::vector<std::string>{"0001", "0002", "PRIV", "|001"}));
+    EXPECT_EQ(templateTexts("Задание А", "Оп"),
+              (std::vector<std::string>{"Приветствие", "Добрый день(Поле)"}));
+}
+
 } // namespace
 } // namespace vorela::test

@@ -191,5 +191,41 @@ TEST_F(SourceTreeTest, NewRecordedLexemeGetsTheChunkTheSoundEditorSaved)
     EXPECT_EQ(root->GetChild("1")->GetChild("6")->GetChildren().size(), 2U);
 }
 
+TEST_F(SourceTreeTest, DoubleClickListensSpeaksTheTimeOrOpensTheTable)
+{
+    std::vector<std::string> listened;
+    std::vector<std::uint64_t> spoken;
+    int tablesOpened = 0;
+    form->hooks().listenLexeme = [&](const std::string &name, const std::string &chunk) {
+        listened.push_back(name + "/" + chunk);
+    };
+    form->hooks().playFunctionEntry = [&](std::uint64_t number, std::uintptr_t) {
+        spoken.push_back(number);
+        return true;
+    };
+    form->hooks().editLexemeTable = [&](QWidget &, LexItem &table, LexItem &parent) {
+        EXPECT_EQ(table.GetChunk(), "#001");
+        EXPECT_EQ(parent.GetName(), "1");
+        ++tablesOpened;
+    };
+    LexItem &common = *root->GetChild("1");
+    ASSERT_FALSE(common.AppendChild("Время", "@002", 2, 0, 0, "").empty());
+    ASSERT_FALSE(common.AppendChild("Метка", "@014", 2, 0, 0, "").empty());
+    form->sourceTree().build();
+    for (const char *name : {"Добрый день", "Сумма", "Граница", "Таблица", "Вложенная"})
+        emit sourceTree().itemDoubleClicked(sourceItem({"Общие", name}), 0);
+    EXPECT_EQ(listened, std::vector<std::string>{"Добрый день/0001"});
+    EXPECT_TRUE(spoken.empty()); // amounts and the boundary need a task's data
+    EXPECT_EQ(tablesOpened, 1);
+    emit sourceTree().itemDoubleClicked(sourceItem({"Общие", "Время"}), 0);
+    EXPECT_EQ(spoken, std::vector<std::uint64_t>{2});
+    EXPECT_FALSE(form->isReady()); // until the player reports the end
+    emit sourceTree().itemDoubleClicked(sourceItem({"Общие", "Метка"}), 0);
+    EXPECT_EQ(spoken.size(), 1U);
+    form->playbackFinished();
+    emit sourceTree().itemDoubleClicked(sourceItem({"Общие", "Метка"}), 0);
+    EXPECT_EQ(spoken, (std::vector<std::uint64_t>{2, 14}));
+}
+
 } // namespace
 } // namespace vorela::test
