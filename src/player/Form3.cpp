@@ -139,39 +139,37 @@ bool Form3::playLexeme(const std::string &chunkId)
     return false;
 }
 
-void Form3::showReadError(LexemeReadError error)
+// The four-digit code by which a bank fault is named, or nothing for the faults with a text.
+static const char *fileErrorCode(LexemeReadError error)
 {
     switch (error) {
-    case LexemeReadError::None:
-        return;
-    case LexemeReadError::OpenFailed:
-        warn(playerCaption, OpenFailedText);
-        return;
     case LexemeReadError::NoForm:
-        warn(playerCaption, std::string(FileErrorText) + "(0001)");
-        return;
+        return "(0001)";
     case LexemeReadError::NoFormat:
-        warn(playerCaption, std::string(FileErrorText) + "(0002)");
-        return;
+        return "(0002)";
     case LexemeReadError::FormatShort:
-        warn(playerCaption, std::string(FileErrorText) + "(0003)");
-        return;
-    case LexemeReadError::WrongFormat:
-        warn(WrongFormatCaption, WrongFormatText);
-        return;
+        return "(0003)";
     case LexemeReadError::NoChunk:
-        warn(playerCaption, std::string(FileErrorText) + "(0004)");
-        return;
+        return "(0004)";
     case LexemeReadError::EmptyChunk:
-        warn(playerCaption, std::string(FileErrorText) + "(0005)");
-        return;
+        return "(0005)";
     case LexemeReadError::ChunkShort:
-        warn(playerCaption, std::string(FileErrorText) + "(0006)");
-        return;
-    case LexemeReadError::NotCertified:
-        showVerifyRefusal();
-        return;
+        return "(0006)";
+    default:
+        return nullptr;
     }
+}
+
+void Form3::showReadError(LexemeReadError error)
+{
+    if (error == LexemeReadError::OpenFailed)
+        warn(playerCaption, OpenFailedText);
+    else if (error == LexemeReadError::WrongFormat)
+        warn(WrongFormatCaption, WrongFormatText);
+    else if (error == LexemeReadError::NotCertified)
+        showVerifyRefusal();
+    else if (const char *code = fileErrorCode(error))
+        warn(playerCaption, std::string(FileErrorText) + code);
 }
 
 void Form3::showVerifyRefusal()
