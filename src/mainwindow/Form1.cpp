@@ -52,7 +52,7 @@ Form1::Form1(const EditorContext &context, Form1Hooks hooks, QWidget *parent)
     const QRect desktop = desktopRect();
     settings = std::make_unique<WindowSettings>(context.store, desktop.width(), desktop.height());
     aboutBox = new FormAbout(this);
-    statusBar->showMessage(QString::fromUtf8(StatusHint));
+    statusText->setText(QString::fromUtf8(StatusHint));
     restoreWindowState();
     sources->build();
     tasks->build();
@@ -81,6 +81,10 @@ void Form1::buildWidgets()
     statusBar = new QStatusBar(this);
     statusBar->setObjectName(QStringLiteral("statusBar"));
     setStatusBar(statusBar);
+    // A label, not a temporary message: hovering over the menus must not wipe the hint.
+    statusText = new QLabel(statusBar);
+    statusText->setObjectName(QStringLiteral("statusText"));
+    statusBar->addWidget(statusText, 1);
 
     mainMenus = std::make_unique<MainMenus>(*menuBar(), *this);
     menuBar()->setObjectName(QStringLiteral("mainMenu"));
@@ -89,7 +93,7 @@ void Form1::buildWidgets()
     connect(mainMenus->about, &QAction::triggered, this, [this] { aboutBox->showBeside(); });
 
     tasks = new TaskTree(*session, *tv_1, *mainMenus, this);
-    sources = new SourceTree(*session, *tv_2, *mainMenus, *tasks, *statusBar, this);
+    sources = new SourceTree(*session, *tv_2, *mainMenus, *tasks, *statusText, this);
     drop = new TemplateDrop(*tasks, session->context.lexemeRoot, this);
     tv_1->setDropHandler(drop);
 }

@@ -60,6 +60,8 @@ public:
     QLabel *label_tv = nullptr;
     QLabel *label_lv = nullptr;
     QStatusBar *statusBar = nullptr;
+    /// The status line's text.
+    QLabel *statusText = nullptr;
     FormAbout *aboutBox = nullptr;
 
 protected:

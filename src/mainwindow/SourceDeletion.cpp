@@ -10,7 +10,7 @@
 #include "soundbank/SoundBank.h"
 #include "stores/LexItem.h"
 
-#include <QStatusBar>
+#include <QLabel>
 
 namespace vorela {
 
@@ -32,8 +32,8 @@ static constexpr const char *NodeRemovalFailed = "Ошибка удаления 
 static constexpr const char *NodeRemovalFailedTail = "' !";
 
 SourceDeletion::SourceDeletion(EditorSession &editorSession, SourceTreeWidget &tree,
-                               TaskTree &taskTree, QStatusBar &statusBar)
-    : session(editorSession), widget(tree), tasks(taskTree), status(statusBar)
+                               TaskTree &taskTree, QLabel &statusText)
+    : session(editorSession), widget(tree), tasks(taskTree), status(statusText)
 {
 }
 
@@ -52,7 +52,7 @@ void SourceDeletion::inform(const std::string &text)
 
 void SourceDeletion::showStatus(const std::string &text)
 {
-    status.showMessage(toQString(text));
+    status.setText(toQString(text));
     status.repaint();
 }
 
@@ -107,7 +107,7 @@ void SourceDeletion::run(QTreeWidgetItem &selected)
         return; // the root stays
     if (!confirm(selected))
         return;
-    const QString savedStatus = status.currentMessage();
+    const QString savedStatus = status.text();
     QFont font = status.font();
     font.setBold(true);
     status.setFont(font);
@@ -117,7 +117,7 @@ void SourceDeletion::run(QTreeWidgetItem &selected)
     session.ready = true;
     font.setBold(false);
     status.setFont(font);
-    status.showMessage(savedStatus);
+    status.setText(savedStatus);
 }
 
 bool SourceDeletion::removeAll(QTreeWidgetItem &selected)

@@ -4,7 +4,7 @@
 
 #include <string>
 
-class QStatusBar;
+class QLabel;
 class QTreeWidgetItem;
 
 namespace vorela {
@@ -17,7 +17,7 @@ struct EditorSession;
 class SourceDeletion {
 public:
     SourceDeletion(EditorSession &session, SourceTreeWidget &tree, TaskTree &tasks,
-                   QStatusBar &statusBar);
+                   QLabel &statusText);
 
     /// Asks, then deletes selected with everything below it. A failure stops with a message;
     /// what was deleted before stays deleted, the rest stays whole.
@@ -36,7 +36,7 @@ private:
     EditorSession &session;
     SourceTreeWidget &widget;
     TaskTree &tasks;
-    QStatusBar &status;
+    QLabel &status;
 };
 
 } // namespace vorela

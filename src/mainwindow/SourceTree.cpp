@@ -32,10 +32,10 @@ static void collectChunks(const LexItem &node, std::vector<std::string> &chunks)
 }
 
 SourceTree::SourceTree(EditorSession &editorSession, SourceTreeWidget &tree, MainMenus &mainMenus,
-                       TaskTree &tasks, QStatusBar &statusBar, QObject *parent)
+                       TaskTree &tasks, QLabel &statusText, QObject *parent)
     : QObject(parent), session(editorSession), widget(tree), menus(mainMenus),
       imageList(sourceImageList()),
-      deletion(std::make_unique<SourceDeletion>(editorSession, tree, tasks, statusBar))
+      deletion(std::make_unique<SourceDeletion>(editorSession, tree, tasks, statusText))
 {
     auto *delegate = new LabelEditDelegate(&widget);
     widget.setItemDelegate(delegate);

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-class QStatusBar;
+class QLabel;
 class QTreeWidgetItem;
 
 namespace vorela {
@@ -27,7 +27,7 @@ class SourceTree : public QObject {
 
 public:
     SourceTree(EditorSession &session, SourceTreeWidget &tree, MainMenus &menus, TaskTree &tasks,
-               QStatusBar &statusBar, QObject *parent);
+               QLabel &statusText, QObject *parent);
     ~SourceTree() override;
 
     /// Fills the tree from the loaded store and expands the root.

@@ -4,7 +4,7 @@
 
 #include "mainwindow/TreeItems.h"
 
-#include <QStatusBar>
+#include <QLabel>
 
 #include <filesystem>
 
@@ -34,7 +34,7 @@ TEST_F(SourceDeletionTest, UnusedLexemeIsDeletedWithItsSoundAfterYes)
     EXPECT_EQ(sourceItem({"Общие", "Вложенная", "Глубокая"}), nullptr);
     EXPECT_EQ(bankChunks(), (std::vector<std::string>{"0001", "PRIV", "|001"}));
     EXPECT_TRUE(form->isReady());
-    EXPECT_EQ(form->statusBar->currentMessage(),
+    EXPECT_EQ(form->statusText->text(),
               "Для перемещения фраз из источников в шаблоны используйте мышь");
 }
 

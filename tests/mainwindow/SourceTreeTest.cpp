@@ -9,7 +9,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
-#include <QStatusBar>
 #include <QTest>
 
 namespace vorela::test {
@@ -34,7 +33,7 @@ TEST_F(SourceTreeTest, ShowsTheStoreInChainOrderWithImagesByKind)
     EXPECT_EQ(form->findChild<QLabel *>("label_tv")->text(), "Источники фраз");
     EXPECT_EQ(form->findChild<QLabel *>("label_lv")->text(),
               "Наборы фраз, закреплённых за заданиями");
-    EXPECT_EQ(form->statusBar->currentMessage(),
+    EXPECT_EQ(form->statusText->text(),
               "Для перемещения фраз из источников в шаблоны используйте мышь");
     QTreeWidgetItem *top = sourceTree().topLevelItem(0);
     EXPECT_EQ(top->text(0), "Лексемы и функции");
