@@ -50,14 +50,20 @@ TEST(EditorWindowTest, MainWindowAppearsOnDemoDataAndIsGrabbed)
     ASSERT_EQ(shell(quoted(binaries / "src/cli/vorela") + " demo " + quoted(data) + " >/dev/null"), 0);
     const std::filesystem::path picture = dir.path() / "main-window.png";
     // Start the editor, wait up to 30 s for a window whose title names the lexeme editor, grab it.
-    const std::string session =
-        "cd " + quoted(data) + " && env -u VORELA_DATA_DIR -u VORELA_REGISTRY " + quoted(editor)
-        + " & editor=$!; id=; for i in $(seq 300); do "
-          "id=$(xwininfo -root -tree | grep 'едактор лексем' | awk '{print $1}' | head -n1); "
-          "[ -n \"$id\" ] && break; sleep 0.1; done; "
-          "[ -n \"$id\" ] && sleep 1 && " + quoted(grab) + " \"$id\" " + quoted(picture)
-        + "; status=$?; kill $editor; wait $editor; exit $status";
-    ASSERT_EQ(shell("xvfb-run -a -s '-screen 0 1280x800x24' sh -c \"" + session + "\" >/dev/null 2>&1"), 0);
+    const std::filesystem::path script = dir.path() / "session.sh";
+    std::ofstream(script) << "cd " << quoted(data) << " || exit 9\n"
+                          << "env -u VORELA_DATA_DIR -u VORELA_REGISTRY " << quoted(editor) << " &\n"
+                          << "editor=$!\nid=\n"
+                          << "for i in $(seq 300); do\n"
+                          << "  id=$(xwininfo -root -tree | grep 'лексем' | awk '{print $1}' | head -n1)\n"
+                          << "  [ -n \"$id\" ] && break\n  sleep 0.1\ndone\n"
+                          << "status=8\n"
+                          << "[ -n \"$id\" ] && sleep 1 && " << quoted(grab) << " \"$id\" " << quoted(picture)
+                          << " && status=0\n"
+                          << "kill $editor\nwait $editor\nexit $status\n";
+    ASSERT_EQ(shell("env -u QT_QPA_PLATFORM xvfb-run -a -s '-screen 0 1280x800x24' sh " + quoted(script)
+                    + " >/dev/null 2>&1"),
+              0);
     std::ifstream file(picture, std::ios::binary);
     const std::string bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
     ASSERT_GT(bytes.size(), 24u);
