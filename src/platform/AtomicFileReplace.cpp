@@ -38,7 +38,7 @@ bool AtomicFileReplace::create()
     length = 0;
     if (targetExists) {
         // create() applies the umask; the old bank's bits win. Running as root keeps the owner too.
-        if (::geteuid() == 0 && ::chown(temporaryPath.c_str(), status.st_uid, status.st_gid) != 0)
+        if (::geteuid() == 0 && !file.setOwner(status.st_uid, status.st_gid))
             return false;
         if (!file.setPermissions(permissions))
             return false;

@@ -22,7 +22,8 @@ public:
     AtomicFileReplace(const AtomicFileReplace &) = delete;
     AtomicFileReplace &operator=(const AtomicFileReplace &) = delete;
 
-    /// Creates (or empties) the temporary file with the target's permission bits.
+    /// Creates the temporary file afresh with the target's permission bits; a stale one, or a link
+    /// in its place, is replaced and never written through.
     [[nodiscard]] bool create();
     /// Appends bytes to the temporary file.
     [[nodiscard]] bool append(std::span<const std::uint8_t> bytes);

@@ -59,7 +59,10 @@ bool BinaryFile::create(const std::filesystem::path &path, unsigned permissions,
                         FileFaults *fileFaults)
 {
     close();
-    descriptor = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC,
+    // A name left in a shared folder may be a link to another file: replace it, never follow it.
+    if (::unlink(path.c_str()) != 0 && errno != ENOENT)
+        return false;
+    descriptor = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC,
                         static_cast<mode_t>(permissions));
     faults = fileFaults;
     return descriptor >= 0;
@@ -171,6 +174,11 @@ bool BinaryFile::sync()
 bool BinaryFile::setPermissions(unsigned permissions)
 {
     return ::fchmod(descriptor, static_cast<mode_t>(permissions)) == 0;
+}
+
+bool BinaryFile::setOwner(unsigned user, unsigned group)
+{
+    return ::fchown(descriptor, static_cast<uid_t>(user), static_cast<gid_t>(group)) == 0;
 }
 
 bool BinaryFile::injectedFailure(FileOperation operation)

@@ -24,7 +24,9 @@ public:
     /// Opens an existing file; false when it cannot be opened (the object stays closed).
     [[nodiscard]] bool open(const std::filesystem::path &path, Access access,
                             FileFaults *faults = nullptr);
-    /// Creates the file or empties an existing one, for writing, with the given permission bits.
+    /// Creates a new file for writing with the given permission bits. Whatever is at path (a stale
+    /// file, a link, a symbolic link) is unlinked first and never written through; false when it
+    /// cannot be removed or the new file cannot be made.
     [[nodiscard]] bool create(const std::filesystem::path &path, unsigned permissions,
                               FileFaults *faults = nullptr);
     void close();
@@ -45,6 +47,8 @@ public:
     [[nodiscard]] bool sync();
     /// Sets the permission bits of the open file.
     [[nodiscard]] bool setPermissions(unsigned permissions);
+    /// fchown of the open file.
+    [[nodiscard]] bool setOwner(unsigned user, unsigned group);
 
 private:
     [[nodiscard]] bool copyThroughBuffer(const BinaryFile &source, std::uint64_t sourceOffset,

@@ -1,4 +1,5 @@
-// AtomicFileReplace on real files: abandoned, committed, resumed after a failed rename.
+// AtomicFileReplace on real files: abandoned, committed, resumed after a failed rename, and a
+// link left in place of the temporary file.
 #include "platform/AtomicFileReplace.h"
 
 #include "support/TempDataDir.h"
@@ -51,6 +52,29 @@ TEST_F(AtomicFileReplaceTest, CommitSwapsWholeFilesAndOpenReadersKeepTheOld)
     EXPECT_EQ(contents(target), "new bank");
     EXPECT_FALSE(std::filesystem::exists(temporary));
     EXPECT_EQ(std::string(std::istreambuf_iterator<char>(reader), {}), "old bank");
+}
+
+TEST_F(AtomicFileReplaceTest, ALinkLeftAsTheTemporaryFileIsReplacedNotWrittenThrough)
+{
+    // Someone with write access to the shared folder plants the temporary name as a link to
+    // another file; the rewrite must neither truncate that file nor turn the bank into a link.
+    enum class Link { Symbolic, Hard };
+    for (const Link link : {Link::Symbolic, Link::Hard}) {
+        const std::filesystem::path outside = dir.path() / "outside.txt";
+        put(outside, "not the editor's");
+        std::filesystem::remove(temporary);
+        if (link == Link::Symbolic)
+            std::filesystem::create_symlink(outside, temporary);
+        else
+            std::filesystem::create_hard_link(outside, temporary);
+        AtomicFileReplace replace(target, temporary);
+        ASSERT_TRUE(replace.create());
+        ASSERT_TRUE(replace.append(bytesOf("new bank")));
+        ASSERT_TRUE(replace.commit());
+        EXPECT_EQ(contents(outside), "not the editor's");
+        EXPECT_EQ(contents(target), "new bank");
+        EXPECT_TRUE(std::filesystem::is_regular_file(std::filesystem::symlink_status(target)));
+    }
 }
 
 } // namespace
