@@ -1,5 +1,6 @@
-// Speaking a 50-item template into one WAV file from the bank, against sox concatenating the same
-// lexemes from WAV files (a child process per run, as a script would do it).
+// Speaking a 50-item template into one WAV file from the bank (written durably: fsync and rename),
+// against sox concatenating the same lexemes from WAV files (a child process per run, as a script
+// would do it; sox does not fsync its output).
 #include "platform/DataDirectory.h"
 #include "platform/UiServices.h"
 #include "setup/NewInstallation.h"
@@ -115,6 +116,22 @@ static void RenderTemplateToWav(benchmark::State &state)
     state.counters["seconds"] = Items * SamplesPerLexeme / 8000.0;
 }
 BENCHMARK(RenderTemplateToWav)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// The same without the file: reading and joining the lexemes alone, as the player does.
+static void RenderTemplateInMemory(benchmark::State &state)
+{
+    const RenderFixture fixture;
+    const DataDirectory data(fixture.root);
+    for (auto _ : state) {
+        const RenderedSpeech speech = renderKeySequence(data.productBank(), fixture.keys, {});
+        if (!speech.ok()) {
+            state.SkipWithError("rendering failed");
+            break;
+        }
+        benchmark::DoNotOptimize(speech.samples.data());
+    }
+}
+BENCHMARK(RenderTemplateInMemory)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 static void SoxConcatenate(benchmark::State &state)
 {
