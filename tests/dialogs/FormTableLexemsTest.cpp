@@ -15,6 +15,7 @@
 #include "support/TempDataDir.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTreeWidget>
@@ -146,6 +147,7 @@ TEST_F(FormTableLexemsTest, CreatedFromFileGetsAnIdUnusedAnywhere)
         auto *editor = static_cast<Form2 *>(qDialogOf(dialog));
         EXPECT_EQ(editor->windowTitle().toStdString(), "Проигрыватель - Восток");
         editor->show();
+        QCoreApplication::processEvents(); // the automatic playback starts from the event loop
         audio.advance(1000);
         ui.expectMessage("Вы желаете сохpанить изменения?", MessageAnswer::Yes);
         editor->close();
