@@ -1,8 +1,8 @@
 // vorela-sign: makes certifying keys and certifies greeting phrase sounds with them.
 //   vorela-sign keygen KEY.pem KEY.pub
 //   vorela-sign sign KEY.pem IN.wav OUT.wav
-#include "signtool/WavWriter.h"
 #include "soundbank/LexemeReader.h"
+#include "soundbank/WavExport.h"
 #include "verification/GreetingCertificate.h"
 #include "verification/RsaKey.h"
 
@@ -71,7 +71,7 @@ static int sign(const std::string &privateFile, const std::string &inFile,
                        std::to_string(neededSamples) + " needed)");
     if (!certifySound(sound.samples, *key))
         return failure("cannot sign the sound with " + privateFile);
-    if (!writeWav(outFile, sound.samples))
+    if (!exportWav(outFile, sound.samples))
         return failure(outFile + ": cannot write");
     return 0;
 }
