@@ -1,10 +1,11 @@
+// The date binding dialog: BindingDialog with day and month fields.
 #include "dialogs/FormDate.h"
 
 namespace vorela {
 
 FormDate::FormDate(const BindingRequest &request, const TaskTableQuery &tables,
-                   std::string &bindingResult, QWidget *parent)
-    : BindingDialog(request, tables, bindingResult,
+                   std::string &result, QWidget *parent)
+    : BindingDialog(request, tables, result,
                     {"textb_day", "label_d", "textb_mon", "label_m", "день", "месяц"}, parent)
 {
     setObjectName("FormDate");

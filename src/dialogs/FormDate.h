@@ -9,9 +9,9 @@ class FormDate : public BindingDialog {
     Q_OBJECT
 
 public:
-    /// Mode Date; 0 cancelled, 1 a column, 2 a constant (0000/MM/DD) in bindingResult.
+    /// Mode Date; 0 cancelled, 1 a column, 2 a constant (0000/MM/DD) in result.
     FormDate(const BindingRequest &request, const TaskTableQuery &tables,
-              std::string &bindingResult, QWidget *parent = nullptr);
+              std::string &result, QWidget *parent = nullptr);
 
     QLineEdit *textb_day = nullptr;
     QLabel *label_d = nullptr;

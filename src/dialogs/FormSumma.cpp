@@ -1,10 +1,11 @@
+// The amount binding dialog: BindingDialog with the unit and subunit fields the request names.
 #include "dialogs/FormSumma.h"
 
 namespace vorela {
 
 FormSumma::FormSumma(const BindingRequest &request, const TaskTableQuery &tables,
-                     std::string &bindingResult, QWidget *parent)
-    : BindingDialog(request, tables, bindingResult,
+                     std::string &result, QWidget *parent)
+    : BindingDialog(request, tables, result,
                     {"textb_grn", "label_g", "textb_kop", "label_k", request.unitLabel,
                      request.subunitLabel},
                     parent)

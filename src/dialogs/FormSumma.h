@@ -9,9 +9,9 @@ class FormSumma : public BindingDialog {
     Q_OBJECT
 
 public:
-    /// Modes Number, Amount and TableItem; 0 cancelled, 1 a column, 2 a constant in bindingResult.
+    /// Modes Number, Amount and TableItem; 0 cancelled, 1 a column, 2 a constant in result.
     FormSumma(const BindingRequest &request, const TaskTableQuery &tables,
-              std::string &bindingResult, QWidget *parent = nullptr);
+              std::string &result, QWidget *parent = nullptr);
 
     QLineEdit *textb_grn = nullptr;
     QLabel *label_g = nullptr;

@@ -14,8 +14,8 @@ static constexpr std::string_view LastWindowSizeValue = "LastWindowSize";
 static constexpr std::string_view WindowMaximizedValue = "WindowMaximized";
 static constexpr std::string_view SplitPosValue = "SplitPos";
 
-WindowSettings::WindowSettings(RegistryStore &store, int desktopWidth, int desktopHeight)
-    : key(store.createKey(EditorKeyPath)), desktopWidth(desktopWidth), desktopHeight(desktopHeight)
+WindowSettings::WindowSettings(RegistryStore &store, int screenWidth, int screenHeight)
+    : key(store.createKey(EditorKeyPath)), desktopWidth(screenWidth), desktopHeight(screenHeight)
 {
 }
 

@@ -13,8 +13,9 @@ class RegistryStore;
 
 class WindowSettings {
 public:
-    /// Opens (creating) the editor key; desktopWidth and desktopHeight give the defaults.
-    WindowSettings(RegistryStore &store, int desktopWidth, int desktopHeight);
+    /// Opens (creating) the editor key; the desktop's screenWidth and screenHeight give the
+    /// defaults.
+    WindowSettings(RegistryStore &store, int screenWidth, int screenHeight);
 
     /// The stored rectangle when it fits the desktop, else the default one.
     [[nodiscard]] WindowRect restoredRect() const;

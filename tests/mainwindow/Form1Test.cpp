@@ -145,8 +145,9 @@ TEST_F(Form1Test, WindowPicture)
     QCoreApplication::processEvents();
     const QPixmap picture = form->grab();
     EXPECT_FALSE(picture.isNull());
-    if (file != nullptr)
+    if (file != nullptr) {
         EXPECT_TRUE(picture.save(QString::fromLocal8Bit(file)));
+    }
 }
 
 } // namespace

@@ -78,8 +78,9 @@ TEST_F(LoadSoundTest, FormatCheckTakesOnlyTheBankFormat)
                 MessageAnswer::Ok);
         const Bytes wav = test::riffWave({chunk("fmt ", entry.record), chunk("data", samples(4))});
         EXPECT_EQ(load(wav), entry.accepted) << entry.name;
-        if (!entry.accepted)
+        if (!entry.accepted) {
             EXPECT_EQ(ui.messages().back().caption, "Недопустимый формат файла!") << entry.name;
+        }
     }
     EXPECT_TRUE(ui.finished());
 }

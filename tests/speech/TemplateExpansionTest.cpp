@@ -70,8 +70,9 @@ protected:
             std::vector<std::string> expected = {"----17"};
             expected.insert(expected.end(), c.keys.begin(), c.keys.end());
             EXPECT_EQ(composer.keySequence, expected) << c.chunk << " " << c.arg;
-            if (c.chunk.starts_with("@"))
+            if (c.chunk.starts_with("@")) {
                 EXPECT_EQ(composer.keysValid, c.valid) << c.chunk << " " << c.arg;
+            }
         }
     }
 

@@ -26,9 +26,9 @@ struct NodeSpec {
     std::vector<NodeSpec> children;
 };
 
-/// A folder node spec with the given children.
+/// A folder node with the given children.
 [[nodiscard]] NodeSpec folder(std::string name, std::string text, std::vector<NodeSpec> children);
-/// A lexeme node spec.
+/// A lexeme node.
 [[nodiscard]] NodeSpec lexeme(std::string name, std::string text, std::string chunk);
 
 /// Writes the nodes under parent, chained in the given order, with their subtrees.

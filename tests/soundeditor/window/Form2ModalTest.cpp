@@ -21,12 +21,12 @@ protected:
     // Runs command while the test clock moves 100 ms every 10 ms of real time; fails after 5 s.
     void runWithClock(const std::function<void()> &command)
     {
-        QObject context;
-        QTimer clock(&context);
-        QObject::connect(&clock, &QTimer::timeout, &context, [this] { audio.advance(100); });
+        QObject timerOwner;
+        QTimer clock(&timerOwner);
+        QObject::connect(&clock, &QTimer::timeout, &timerOwner, [this] { audio.advance(100); });
         clock.start(10);
         bool finished = false;
-        QTimer::singleShot(5000, &context, [&finished] {
+        QTimer::singleShot(5000, &timerOwner, [&finished] {
             if (!finished)
                 for (QWidget *window : QApplication::topLevelWidgets())
                     window->hide(); // end a hung loop so the failure is reported
