@@ -13,6 +13,7 @@
 #include "mainwindow/TreeIcons.h"
 #include "mainwindow/TreeItems.h"
 #include "mainwindow/WindowSettings.h"
+#include "platform/qt/TreeItemFont.h"
 
 #include <QCloseEvent>
 #include <QGuiApplication>

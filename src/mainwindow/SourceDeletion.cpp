@@ -7,6 +7,7 @@
 #include "mainwindow/TreeItems.h"
 #include "platform/UiServices.h"
 #include "platform/qt/QtText.h"
+#include "platform/qt/TreeItemFont.h"
 #include "soundbank/SoundBank.h"
 #include "stores/LexItem.h"
 

@@ -13,6 +13,7 @@
 #include "platform/UiServices.h"
 #include "platform/qt/QtModalDialog.h"
 #include "platform/qt/QtText.h"
+#include "platform/qt/TreeItemFont.h"
 #include "stores/Aliases.h"
 #include "stores/LexItem.h"
 

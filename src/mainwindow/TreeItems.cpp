@@ -1,7 +1,6 @@
 // What the tree items of both trees carry.
 #include "mainwindow/TreeItems.h"
 
-#include <QFont>
 #include <QVariant>
 
 namespace vorela {
@@ -49,13 +48,6 @@ int itemDepth(const QTreeWidgetItem *item)
     for (; item != nullptr; item = item->parent())
         ++depth;
     return depth;
-}
-
-void setItemBold(QTreeWidgetItem &item, bool bold)
-{
-    QFont font = item.font(0);
-    font.setBold(bold);
-    item.setFont(0, font);
 }
 
 } // namespace vorela

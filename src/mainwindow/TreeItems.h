@@ -30,7 +30,4 @@ void setItemPattern(QTreeWidgetItem &item, const PatternItem &pattern);
 /// Depth from the top item: 1 for a top-level item.
 [[nodiscard]] int itemDepth(const QTreeWidgetItem *item);
 
-/// The item's bold mark.
-void setItemBold(QTreeWidgetItem &item, bool bold);
-
 } // namespace vorela

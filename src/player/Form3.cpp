@@ -4,6 +4,7 @@
 #include "platform/UiServices.h"
 #include "platform/qt/QtModalDialog.h"
 #include "platform/qt/QtText.h"
+#include "platform/qt/TreeItemFont.h"
 #include "player/TreeMarkers.h"
 #include "soundeditor/window/FormErrorVerify.h"
 #include "stores/KeySequence.h"
@@ -26,13 +27,6 @@ static constexpr const char *BusyText =
     "Возможно оно занято дpугим пpиложением.\r\nЗакpойте все дpугие пpиложения, "
     "пpоигрывающие звук и повтоpите попытку.\r\n";
 static constexpr const char *BlockFailedCaption = "Ошибка пpоигpывания блока аудиоданных!";
-
-static void showBold(QTreeWidgetItem &item, bool bold)
-{
-    QFont font = item.font(0);
-    font.setBold(bold);
-    item.setFont(0, font);
-}
 
 Form3::Form3(AudioDevice &audioDevice, UiServices &uiServices, DataDirectory dataDirectory,
              std::string caption, QObject *parent)
@@ -193,7 +187,7 @@ void Form3::markItem(std::uint64_t handle)
     QTreeWidgetItem *item = findTreeItem(*markerTree, handle);
     if (item == nullptr)
         return;
-    showBold(*item, true);
+    setItemBold(*item, true);
     markerTree->scrollToItem(item);
 }
 
@@ -208,7 +202,7 @@ void Form3::clearMarks()
     QTreeWidgetItem *parent = item->parent();
     const int count = parent != nullptr ? parent->childCount() : markerTree->topLevelItemCount();
     for (int index = 0; index < count; ++index)
-        showBold(parent != nullptr ? *parent->child(index) : *markerTree->topLevelItem(index),
+        setItemBold(parent != nullptr ? *parent->child(index) : *markerTree->topLevelItem(index),
                     false);
 }
 
