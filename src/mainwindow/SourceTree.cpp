@@ -12,6 +12,7 @@
 #include "platform/qt/QtText.h"
 #include "stores/ChunkIds.h"
 #include "stores/LexItem.h"
+#include "stores/LexemeTable.h"
 
 #include <vector>
 
@@ -22,14 +23,6 @@ static constexpr const char *NewTableText = "Новая таблица";
 static constexpr const char *RootFallbackText = "Лексемы и функции";
 constexpr unsigned FolderKind = 4;
 constexpr unsigned TableKind = 6;
-
-static void collectChunks(const LexItem &node, std::vector<std::string> &chunks)
-{
-    for (const std::shared_ptr<LexItem> &child : node.GetChildren()) {
-        chunks.push_back(child->GetChunk());
-        collectChunks(*child, chunks);
-    }
-}
 
 SourceTree::SourceTree(EditorSession &editorSession, SourceTreeWidget &tree, MainMenus &mainMenus,
                        TaskTree &tasks, QLabel &statusText, QObject *parent)
@@ -204,9 +197,7 @@ void SourceTree::createTable()
 
 std::vector<std::string> SourceTree::storeChunks() const
 {
-    std::vector<std::string> chunks;
-    collectChunks(session.context.lexemeRoot, chunks);
-    return chunks;
+    return collectStoreChunks(session.context.lexemeRoot);
 }
 
 void SourceTree::addRecordedLexeme(QTreeWidgetItem &folderItem, const std::string &text,

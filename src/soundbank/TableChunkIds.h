@@ -10,7 +10,8 @@
 namespace vorela {
 
 /// The 4-byte ids of storeChunks (as the bank spells them) and of every chunk in the bank (only
-/// the store's when the bank cannot be read), for nextTableChunkId.
+/// the store's when the bank cannot be read), for nextTableChunkId and
+/// nextLexemeChunkId.
 [[nodiscard]] std::set<std::string> usedChunkIds(std::span<const std::string> storeChunks,
                                                  const std::filesystem::path &bank);
 

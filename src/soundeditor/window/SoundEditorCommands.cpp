@@ -5,7 +5,7 @@
 #include "platform/qt/QtModalDialog.h"
 #include "platform/qt/QtText.h"
 #include "soundbank/SoundBank.h"
-#include "soundbank/WaveFile.h"
+#include "soundbank/TableChunkIds.h"
 #include "soundeditor/ChunkIds.h"
 #include "soundeditor/window/Form2.h"
 #include "soundeditor/window/FormErrorVerify.h"
@@ -123,13 +123,9 @@ void SoundEditorCommands::replaceFromFile(const std::string &lexemeName, const s
 std::optional<std::string>
 SoundEditorCommands::newChunkId(std::span<const std::string> storeChunks) const
 {
-    std::set<std::string> bankChunks;
-    WaveFile bankFile;
-    if (bankFile.Open(context.dataDirectory.productBank())) {
-        for (const ChunkHeader &chunk : bankFile.chunks())
-            bankChunks.insert(chunk.id.text());
-        bankFile.Close();
-    }
+    // Only the bank's ids here: nextLexemeChunkId weighs the store's itself.
+    const std::set<std::string> bankChunks =
+        usedChunkIds(/*storeChunks=*/{}, context.dataDirectory.productBank());
     return nextLexemeChunkId(storeChunks, [&bankChunks](const std::string &id) {
         return bankChunks.contains(id);
     });
