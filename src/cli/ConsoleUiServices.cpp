@@ -1,23 +1,9 @@
+// UiServices of the command-line tool: messages go to stderr with the answer that changes nothing.
 #include "cli/ConsoleUiServices.h"
 
 #include <iostream>
 
 namespace vorela {
-
-static MessageAnswer safestAnswer(MessageButtons buttons)
-{
-    switch (buttons) {
-    case MessageButtons::Ok:
-        return MessageAnswer::Ok;
-    case MessageButtons::YesNo:
-        return MessageAnswer::No;
-    case MessageButtons::OkCancel:
-    case MessageButtons::YesNoCancel:
-    case MessageButtons::RetryCancel:
-        return MessageAnswer::Cancel;
-    }
-    return MessageAnswer::Cancel;
-}
 
 MessageAnswer ConsoleUiServices::showMessage(const MessageRequest &request)
 {

@@ -44,6 +44,10 @@ public:
     virtual int exec() = 0;
 };
 
+/// The answer that changes nothing: what a message box closed with Escape, or one nobody can see,
+/// gives.
+[[nodiscard]] MessageAnswer safestAnswer(MessageButtons buttons);
+
 class UiServices {
 public:
     virtual ~UiServices() = default;

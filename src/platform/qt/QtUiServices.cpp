@@ -60,22 +60,6 @@ static QMessageBox::StandardButton qtButton(MessageAnswer answer)
     return QMessageBox::Ok;
 }
 
-// Closing the box with Escape or the title bar gives the answer that changes nothing.
-static MessageAnswer escapeAnswer(MessageButtons buttons)
-{
-    switch (buttons) {
-    case MessageButtons::Ok:
-        return MessageAnswer::Ok;
-    case MessageButtons::YesNo:
-        return MessageAnswer::No;
-    case MessageButtons::OkCancel:
-    case MessageButtons::YesNoCancel:
-    case MessageButtons::RetryCancel:
-        return MessageAnswer::Cancel;
-    }
-    return MessageAnswer::Cancel;
-}
-
 static MessageAnswer answerOf(int button, MessageButtons buttons)
 {
     switch (button) {
@@ -90,7 +74,7 @@ static MessageAnswer answerOf(int button, MessageButtons buttons)
     case QMessageBox::Retry:
         return MessageAnswer::Retry;
     default:
-        return escapeAnswer(buttons);
+        return safestAnswer(buttons); // closed with Escape or the title bar
     }
 }
 
@@ -125,7 +109,7 @@ MessageAnswer QtUiServices::showMessage(const MessageRequest &request)
     box.setTextFormat(Qt::PlainText);
     box.setWindowModality(Qt::ApplicationModal);
     box.setDefaultButton(qtButton(request.defaultAnswer));
-    box.setEscapeButton(qtButton(escapeAnswer(request.buttons)));
+    box.setEscapeButton(qtButton(safestAnswer(request.buttons)));
     return answerOf(box.exec(), request.buttons);
 }
 
