@@ -1,13 +1,12 @@
 // `vorela bank ...` as an operator runs it: a real process on a bank and WAV files built here.
+#include "ToolProcess.h"
 #include "soundbank/RiffBytes.h"
 #include "support/TempDataDir.h"
 
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
-
-#include <cstdio>
 #include <string>
+#include <utility>
 
 namespace vorela {
 namespace {
@@ -23,21 +22,16 @@ protected:
     /// Runs a program of the build with arguments; its exit status, stdout in output.
     int run(const std::string &program, const std::string &arguments)
     {
-        const std::string command =
-            std::string(VORELA_BINARY_DIR) + program + " " + arguments + " 2>/dev/null";
-        output.clear();
-        FILE *pipe = ::popen(command.c_str(), "r");
-        if (pipe == nullptr)
-            return -1;
-        char buffer[256];
-        while (std::fgets(buffer, sizeof buffer, pipe) != nullptr)
-            output += buffer;
-        const int status = ::pclose(pipe);
-        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+        return keepOutput(test::runTool(program, arguments));
     }
     int vorela(const std::string &arguments)
     {
-        return run("/src/cli/vorela", "--data-dir " + dir.path().string() + " " + arguments);
+        return keepOutput(test::runVorela(dir.path(), arguments));
+    }
+    int keepOutput(test::ToolRun run)
+    {
+        output = std::move(run.output);
+        return run.status;
     }
     std::string file(const std::string &name) const { return (dir.path() / name).string(); }
 

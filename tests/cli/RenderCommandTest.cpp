@@ -1,4 +1,5 @@
 // `vorela render` run as a real process on a real registry store, bank and trusted key.
+#include "ToolProcess.h"
 #include "platform/DbfBuilder.h"
 #include "platform/RegistryStore.h"
 #include "soundbank/RiffBytes.h"
@@ -10,9 +11,6 @@
 
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
-
-#include <cstdlib>
 #include <map>
 
 namespace vorela {
@@ -75,11 +73,7 @@ protected:
 
     int render(const std::string &arguments) const
     {
-        const std::string command = "env -u VORELA_REGISTRY " + std::string(VORELA_BINARY_DIR) +
-                                    "/src/cli/vorela --data-dir '" + dir.path().string() +
-                                    "' render " + arguments + " 2>/dev/null";
-        const int status = std::system(command.c_str());
-        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+        return test::runVorela(dir.path(), "render " + arguments).status;
     }
 
     test::TempDataDir dir;

@@ -1,4 +1,5 @@
 // `vorela speak`, `vorela table` and `vorela expand` run as real processes on real files.
+#include "ToolProcess.h"
 #include "platform/DbfBuilder.h"
 #include "platform/RegistryStore.h"
 #include "stores/Aliases.h"
@@ -8,9 +9,6 @@
 
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
-
-#include <cstdio>
 #include <memory>
 #include <string>
 
@@ -19,29 +17,11 @@ namespace {
 
 using test::DbfBuilder;
 
-struct CommandRun {
-    int status = -1;
-    std::string out;
-};
-
 class SpeechCommandsTest : public ::testing::Test {
 protected:
-    CommandRun vorela(const std::string &arguments) const
+    test::ToolRun vorela(const std::string &arguments) const
     {
-        const std::string command = "env -u VORELA_REGISTRY " + std::string(VORELA_BINARY_DIR) +
-                                    "/src/cli/vorela --data-dir '" + dir.path().string() + "' " +
-                                    arguments + " 2>/dev/null";
-        CommandRun run;
-        FILE *pipe = popen(command.c_str(), "r");
-        if (pipe == nullptr)
-            return run;
-        char buffer[4096];
-        std::size_t read = 0;
-        while ((read = std::fread(buffer, 1, sizeof buffer, pipe)) > 0)
-            run.out.append(buffer, read);
-        const int status = pclose(pipe);
-        run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-        return run;
+        return test::runVorela(dir.path(), arguments);
     }
 
     std::string file(const std::string &name) const { return (dir.path() / name).string(); }
@@ -67,9 +47,9 @@ TEST_F(SpeechCommandsTest, SpeakPrintsKeysAndTellsWhetherTheyCanBeSpoken)
         {"speak whisper 1", 1, ""},
     };
     for (const auto &[arguments, status, out] : cases) {
-        const CommandRun run = vorela(arguments);
+        const test::ToolRun run = vorela(arguments);
         EXPECT_EQ(run.status, status) << arguments;
-        EXPECT_EQ(run.out, out) << arguments;
+        EXPECT_EQ(run.output, out) << arguments;
     }
 }
 
@@ -91,9 +71,9 @@ TEST_F(SpeechCommandsTest, TableShowsColumnsAndValues)
         {"table columns " + dir.path().string(), 1, ""},
     };
     for (const auto &[arguments, status, out] : cases) {
-        const CommandRun run = vorela(arguments);
+        const test::ToolRun run = vorela(arguments);
         EXPECT_EQ(run.status, status) << arguments;
-        EXPECT_EQ(run.out, out) << arguments;
+        EXPECT_EQ(run.output, out) << arguments;
     }
 }
 
@@ -126,13 +106,13 @@ TEST_F(SpeechCommandsTest, ExpandSpeaksATemplateWithItsTableValues)
             names.push_back(after = name);
         }
     }
-    const CommandRun all = vorela("expand Задача Иванов --today 2026-12-07");
+    const test::ToolRun all = vorela("expand Задача Иванов --today 2026-12-07");
     EXPECT_EQ(all.status, 0);
-    EXPECT_EQ(all.out, "----" + names[0] + "\n0012\n----" + names[1] +
+    EXPECT_EQ(all.output, "----" + names[0] + "\n0012\n----" + names[1] +
                            "\n_020\n_001\n__PS\n+RR \n_005\n+SSK\n----" + names[2] +
                            "\n_E12\n+T12\n");
-    const CommandRun one = vorela("expand Задача Иванов " + names[1]);
-    EXPECT_EQ(one.out, "----" + names[1] + "\n_020\n_001\n__PS\n+RR \n_005\n+SSK\n");
+    const test::ToolRun one = vorela("expand Задача Иванов " + names[1]);
+    EXPECT_EQ(one.output, "----" + names[1] + "\n_020\n_001\n__PS\n+RR \n_005\n+SSK\n");
     EXPECT_EQ(vorela("expand Задача Петров").status, 1);
     EXPECT_EQ(vorela("expand Задача Иванов 9999").status, 1);
 }

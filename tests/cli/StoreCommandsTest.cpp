@@ -1,14 +1,13 @@
 // `vorela reg`, `lexemes`, `tasks` and `templates` as a real process on the sample registry.
+#include "ToolProcess.h"
 #include "support/TempDataDir.h"
 
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
-
-#include <cstdio>
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <utility>
 
 namespace vorela {
 namespace {
@@ -20,19 +19,12 @@ protected:
         ASSERT_EQ(vorela("reg import " + std::string(VORELA_SOURCE_DIR) + "/resources/sample.reg"), 0);
     }
 
+    /// The tool's exit status; its stdout in output.
     int vorela(const std::string &arguments)
     {
-        const std::string command = std::string(VORELA_BINARY_DIR) + "/src/cli/vorela --data-dir " +
-                                    dir.path().string() + " " + arguments + " 2>/dev/null";
-        output.clear();
-        FILE *pipe = ::popen(command.c_str(), "r");
-        if (pipe == nullptr)
-            return -1;
-        char buffer[256];
-        while (std::fgets(buffer, sizeof buffer, pipe) != nullptr)
-            output += buffer;
-        const int status = ::pclose(pipe);
-        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+        test::ToolRun run = test::runVorela(dir.path(), arguments);
+        output = std::move(run.output);
+        return run.status;
     }
 
     std::string path(const std::string &name) const { return (dir.path() / name).string(); }

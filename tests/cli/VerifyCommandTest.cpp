@@ -1,13 +1,11 @@
 // The signing tool and `vorela verify` as an operator runs them: real processes, real files.
+#include "ToolProcess.h"
+#include "soundbank/RiffBytes.h"
 #include "support/TempDataDir.h"
 
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
-
-#include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <string>
 
 namespace vorela {
@@ -18,10 +16,7 @@ class VerifyCommandTest : public ::testing::Test {
 protected:
     int run(const std::string &program, const std::string &arguments) const
     {
-        const std::string command =
-            std::string(VORELA_BINARY_DIR) + program + " " + arguments + " >/dev/null 2>&1";
-        const int status = std::system(command.c_str());
-        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+        return test::runTool(program, arguments).status;
     }
     int sign(const std::string &arguments) const
     {
@@ -37,34 +32,17 @@ protected:
     test::TempDataDir dir;
 };
 
-void put32(std::string &out, std::uint32_t value)
-{
-    for (int shift = 0; shift < 32; shift += 8)
-        out.push_back(static_cast<char>(value >> shift));
-}
-
 // A WAV file written byte by byte, with a "LIST" chunk before "fmt " as recorders leave it.
 void writeWav(const std::filesystem::path &path, std::size_t samples, std::uint32_t rate = 8000)
 {
-    std::string data;
-    for (std::size_t i = 0; i < samples; ++i) {
-        const auto value = static_cast<std::uint16_t>((i * 2654435761u) >> 7);
-        data.push_back(static_cast<char>(value));
-        data.push_back(static_cast<char>(value >> 8));
-    }
-    std::string body = "WAVELIST";
-    put32(body, 4);
-    body += "INFO"
-            "fmt ";
-    put32(body, 16);
-    body += std::string("\x01\x00\x01\x00", 4);
-    put32(body, rate);
-    put32(body, rate * 2);
-    body += std::string("\x02\x00\x10\x00", 4) + "data";
-    put32(body, static_cast<std::uint32_t>(data.size()));
-    std::string out = "RIFF";
-    put32(out, static_cast<std::uint32_t>(body.size() + data.size()));
-    std::ofstream(path, std::ios::binary) << out << body << data;
+    test::Bytes data;
+    for (std::size_t i = 0; i < samples; ++i)
+        test::putU16(data, static_cast<std::uint16_t>((i * 2654435761u) >> 7));
+    test::Bytes info;
+    test::putText(info, "INFO");
+    const test::Bytes format = test::formatRecord(1, 1, rate, rate * 2);
+    test::writeFile(path, test::riffWave({test::chunk("LIST", info), test::chunk("fmt ", format),
+                                          test::chunk("data", data)}));
 }
 
 } // namespace

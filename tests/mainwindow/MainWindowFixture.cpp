@@ -4,6 +4,7 @@
 #include "mainwindow/SourceTree.h"
 #include "mainwindow/TaskTree.h"
 #include "platform/qt/QtText.h"
+#include "soundbank/RiffBytes.h"
 #include "stores/Aliases.h"
 #include "stores/RegistryPaths.h"
 
@@ -14,28 +15,12 @@
 
 namespace vorela::test {
 
-static void putU32(std::string &out, std::uint32_t value)
-{
-    for (int i = 0; i < 4; ++i)
-        out.push_back(static_cast<char>((value >> (8 * i)) & 0xFF));
-}
-
 void MainWindowFixture::writeBank(const std::vector<std::string> &ids) const
 {
-    std::string body = "WAVEfmt ";
-    putU32(body, 16);
-    body += std::string("\x01\x00\x01\x00", 4);
-    putU32(body, 8000);
-    putU32(body, 16000);
-    body += std::string("\x02\x00\x10\x00", 4);
-    for (const std::string &id : ids) {
-        body += id;
-        putU32(body, 2);
-        body += std::string("\x01\x00", 2);
-    }
-    std::string file = "RIFF";
-    putU32(file, static_cast<std::uint32_t>(body.size()));
-    std::ofstream(dataDir.dataDirectory().productBank(), std::ios::binary) << file << body;
+    std::vector<Bytes> sounds;
+    for (const std::string &id : ids)
+        sounds.push_back(chunk(id, samples(1, /*first=*/1)));
+    writeFile(dataDir.dataDirectory().productBank(), test::bank(sounds));
 }
 
 std::vector<std::string> MainWindowFixture::bankChunks() const

@@ -1,0 +1,22 @@
+// The build's own tools (`vorela`, `vorela-sign`) run as an operator runs them: a real process.
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+namespace vorela::test {
+
+struct ToolRun {
+    int status = -1;    // exit status; -1 when the process did not exit normally
+    std::string output; // what it wrote to stdout
+};
+
+/// Runs program (its path below the build directory, "/src/cli/vorela") with arguments through
+/// the shell, without an inherited VORELA_REGISTRY; stdout is collected, stderr dropped.
+[[nodiscard]] ToolRun runTool(std::string_view program, const std::string &arguments);
+
+/// `vorela --data-dir dataDir arguments`.
+[[nodiscard]] ToolRun runVorela(const std::filesystem::path &dataDir, const std::string &arguments);
+
+} // namespace vorela::test
