@@ -1,12 +1,11 @@
 // `vorela init`, `vorela demo` and `vorela check` as an administrator runs them, and the demo's
 // templates rendered by `vorela render`.
+#include "ToolProcess.h"
+#include "soundbank/RiffBytes.h"
 #include "support/TempDataDir.h"
 
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
-
-#include <cstdio>
 #include <iostream>
 #include <map>
 #include <memory>
@@ -18,26 +17,11 @@
 namespace vorela {
 namespace {
 
-struct ToolRun {
-    int status = -1;
-    std::string out;
-};
+using test::ToolRun;
 
 ToolRun vorela(const std::filesystem::path &dataDir, const std::string &arguments)
 {
-    const std::string command = "env -u VORELA_REGISTRY " + std::string(VORELA_BINARY_DIR)
-                                + "/src/cli/vorela --data-dir '" + dataDir.string() + "' " + arguments
-                                + " 2>/dev/null";
-    ToolRun run;
-    FILE *pipe = popen(command.c_str(), "r");
-    if (pipe == nullptr)
-        return run;
-    char buffer[4096];
-    for (std::size_t read; (read = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;)
-        run.out.append(buffer, read);
-    const int status = pclose(pipe);
-    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return run;
+    return test::runVorela(dataDir, arguments);
 }
 
 std::vector<std::vector<std::string>> rows(const std::string &text)
@@ -58,7 +42,7 @@ std::vector<std::vector<std::string>> rows(const std::string &text)
 std::set<std::string> missingSounds(const ToolRun &check)
 {
     std::set<std::string> keys;
-    for (const std::vector<std::string> &row : rows(check.out)) {
+    for (const std::vector<std::string> &row : rows(check.output)) {
         if (row.size() == 1)
             continue; // the summary line
         EXPECT_EQ(row.at(0), "missing sound") << row.at(2);
@@ -91,13 +75,8 @@ TEST(InitCommandTest, CheckReportsExactlyTheRecordingsStillMissing)
 
     // Recording a word takes exactly that word off the list.
     const std::filesystem::path wav = dir.path() / "one.wav";
-    std::string bytes = std::string("RIFF") + std::string("\x2C\x03\x00\x00", 4) + "WAVEfmt "
-                        + std::string("\x10\0\0\0\x01\0\x01\0\x40\x1F\0\0\x80\x3E\0\0\x02\0\x10\0", 20)
-                        + "data" + std::string("\x08\x03\0\0", 4) + std::string(776, '\x01');
-    std::FILE *file = std::fopen(wav.c_str(), "wb");
-    ASSERT_NE(file, nullptr);
-    std::fwrite(bytes.data(), 1, bytes.size(), file);
-    std::fclose(file);
+    test::writeFile(wav, test::riffWave({test::chunk("fmt ", test::formatRecord()),
+                                         test::chunk("data", test::Bytes(776, 0x01))}));
     ASSERT_EQ(vorela(data, "bank import _001 " + wav.string()).status, 0);
     const std::set<std::string> after = missingSounds(vorela(data, "check"));
     EXPECT_EQ(after.size(), 128u);
@@ -129,11 +108,12 @@ void expectGreetingTrustedHereOnly(const DemoDirectory &demo)
 void expectEveryKindOfItem(const DemoDirectory &demo)
 {
     std::set<std::string> chunks;
-    const std::vector<std::vector<std::string>> operators = rows(vorela(demo.data(), "tasks").out);
+    const std::vector<std::vector<std::string>> operators =
+        rows(vorela(demo.data(), "tasks").output);
     ASSERT_EQ(operators.size(), 3u);
     for (const std::vector<std::string> &row : operators) {
         for (const std::vector<std::string> &item :
-             rows(vorela(demo.data(), "templates '" + row.at(0) + "' '" + row.at(1) + "'").out))
+             rows(vorela(demo.data(), "templates '" + row.at(0) + "' '" + row.at(1) + "'").output))
             chunks.insert(item.at(2));
     }
     for (const char *chunk : {"PRIV", "0001", "@000", "@002", "@003", "@004", "@006", "@007", "@009",
@@ -153,15 +133,15 @@ bool renderCommandBuilt()
 void expectTemplatesRenderToTheirLexemes(const DemoDirectory &demo)
 {
     std::map<std::string, std::uint64_t> sizes;
-    for (const std::vector<std::string> &row : rows(vorela(demo.data(), "bank list").out))
+    for (const std::vector<std::string> &row : rows(vorela(demo.data(), "bank list").output))
         sizes[row.at(0)] = std::stoull(row.at(2));
     const std::string clock = " --today 2026-03-14 --now 09:41";
-    for (const std::vector<std::string> &row : rows(vorela(demo.data(), "tasks").out)) {
+    for (const std::vector<std::string> &row : rows(vorela(demo.data(), "tasks").output)) {
         const std::string names = "'" + row.at(0) + "' '" + row.at(1) + "'";
         SCOPED_TRACE(names);
         std::uint64_t expected = 0;
         for (const std::vector<std::string> &key :
-             rows(vorela(demo.data(), "expand " + names + clock).out)) {
+             rows(vorela(demo.data(), "expand " + names + clock).output)) {
             if (key.at(0).rfind("----", 0) == 0 || key.at(0) == "NULL")
                 continue;
             ASSERT_TRUE(sizes.contains(key.at(0))) << key.at(0);
@@ -178,10 +158,10 @@ TEST(DemoCommandTest, DemoDirectoryIsCleanCertifiedAndUsesEveryKindOfItem)
     if (!toolsForDemo())
         GTEST_SKIP() << "espeak-ng and sox are needed for demo data";
     const DemoDirectory demo;
-    ASSERT_EQ(demo.run.status, 0) << demo.run.out;
+    ASSERT_EQ(demo.run.status, 0) << demo.run.output;
     const ToolRun check = vorela(demo.data(), "check");
-    EXPECT_EQ(check.status, 0) << check.out;
-    EXPECT_EQ(check.out, "clean\n");
+    EXPECT_EQ(check.status, 0) << check.output;
+    EXPECT_EQ(check.output, "clean\n");
     expectGreetingTrustedHereOnly(demo);
     expectEveryKindOfItem(demo);
     if (renderCommandBuilt())
