@@ -58,23 +58,23 @@ const std::vector<std::vector<std::string>> TableRecords = {
 
 // One template item: the node in the lexeme folder `folder` whose chunk (and text, when given)
 // matches, with its binding.
-struct ItemSpec {
+struct DemoItem {
     std::string_view folder;
     std::string_view chunk;
     std::string_view text;
     std::string_view arg;
 };
 
-struct OperatorSpec {
+struct DemoTemplate {
     std::string_view task;
     std::string_view operatorName;
-    std::vector<ItemSpec> items;
+    std::vector<DemoItem> items;
 };
 
 constexpr std::string_view Phrase = PhraseFolderPath;
 constexpr std::string_view Function = FunctionFolderPath;
 
-const std::vector<OperatorSpec> Templates = {
+const std::vector<DemoTemplate> Templates = {
     {"Задолженность", "Оператор 1", {
         {Phrase, GreetingChunkId, {}, {}},
         {Phrase, {}, Phrases[0], {}},
@@ -115,26 +115,26 @@ const std::vector<OperatorSpec> Templates = {
     }},
 };
 
-struct TaskSpec {
+struct DemoTask {
     std::string_view name;
     std::string_view comment;
 };
 
-constexpr std::array<TaskSpec, 2> Tasks = {{
+constexpr std::array<DemoTask, 2> Tasks = {{
     {"Задолженность", "Напоминание о задолженности за коммунальные услуги"},
     {"Доставка", "Сообщение о доставке заказа"},
 }};
 
 // The path of the node the item names; "" when the tree lacks it.
-std::string itemPath(const LexItem &root, const ItemSpec &spec)
+std::string itemPath(const LexItem &root, const DemoItem &entry)
 {
     const std::shared_ptr<LexItem> folder =
-        root.GetChild(std::string(spec.folder.substr(0, spec.folder.size() - 1)));
+        root.GetChild(std::string(entry.folder.substr(0, entry.folder.size() - 1)));
     if (!folder)
         return {};
     for (const std::shared_ptr<LexItem> &child : folder->GetChildren()) {
-        const bool chunkMatches = spec.chunk.empty() || child->GetChunk() == spec.chunk;
-        const bool textMatches = spec.text.empty() || child->GetText() == spec.text;
+        const bool chunkMatches = entry.chunk.empty() || child->GetChunk() == entry.chunk;
+        const bool textMatches = entry.text.empty() || child->GetText() == entry.text;
         if (chunkMatches && textMatches)
             return child->GetPath();
     }
@@ -145,14 +145,14 @@ bool writeTasks(RegistryStore &store, const std::filesystem::path &table)
 {
     RegistryTransaction transaction(store);
     const RegistryKey tasks = store.createKey(TasksRootPath);
-    for (const TaskSpec &task : Tasks) {
+    for (const DemoTask &task : Tasks) {
         const RegistryKey key = tasks.createKey(task.name);
         if (!key.writeString(TaskFileValue, table.string()) || !key.writeString(TaskCommValue, task.comment))
             return false;
     }
-    for (const OperatorSpec &spec : Templates) {
-        const std::string path = std::string(spec.task) + "\\" + std::string(OperatorsKeyName) + "\\"
-                                 + std::string(spec.operatorName);
+    for (const DemoTemplate &entry : Templates) {
+        const std::string path = std::string(entry.task) + "\\" + std::string(OperatorsKeyName) + "\\"
+                                 + std::string(entry.operatorName);
         if (!tasks.createKey(path).isOpen())
             return false;
     }
@@ -184,17 +184,17 @@ bool createDemoTasks(RegistryStore &store, const LexItem &root, const DataDirect
         return false;
     }
     Aliases taskConfig(store, dataDirectory);
-    for (const OperatorSpec &spec : Templates) {
+    for (const DemoTemplate &entry : Templates) {
         std::string last;
-        for (const ItemSpec &item : spec.items) {
+        for (const DemoItem &item : entry.items) {
             const std::string path = itemPath(root, item);
             std::string newName;
             if (path.empty()
-                || !taskConfig.InsertTemplateItem(std::string(spec.task), std::string(spec.operatorName),
+                || !taskConfig.InsertTemplateItem(std::string(entry.task), std::string(entry.operatorName),
                                                   last, PatternItem{.path = path, .arg = std::string(item.arg)},
                                                   newName)) {
                 error = "cannot add \"" + std::string(item.chunk) + std::string(item.text)
-                        + "\" to the template of " + std::string(spec.task);
+                        + "\" to the template of " + std::string(entry.task);
                 return false;
             }
             last = newName;

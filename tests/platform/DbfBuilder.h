@@ -10,7 +10,7 @@
 
 namespace vorela::test {
 
-struct DbfFieldSpec {
+struct DbfFieldLayout {
     std::string name; // stored bytes, at most 10
     char type;
     std::uint8_t length;
@@ -20,9 +20,9 @@ struct DbfFieldSpec {
 
 class DbfBuilder {
 public:
-    explicit DbfBuilder(std::vector<DbfFieldSpec> fieldSpecs, std::uint8_t versionByte = 0x03,
+    explicit DbfBuilder(std::vector<DbfFieldLayout> fieldList, std::uint8_t versionByte = 0x03,
                         std::uint8_t languageDriver = 0x65)
-        : fields(std::move(fieldSpecs)), version(versionByte), language(languageDriver)
+        : fields(std::move(fieldList)), version(versionByte), language(languageDriver)
     {
     }
 
@@ -48,7 +48,7 @@ public:
     [[nodiscard]] std::uint16_t recordLength() const
     {
         std::uint16_t length = 1;
-        for (const DbfFieldSpec &field : fields)
+        for (const DbfFieldLayout &field : fields)
             length = static_cast<std::uint16_t>(length + field.length);
         return length;
     }
@@ -65,7 +65,7 @@ public:
         putU16(out, 10, recordLength());
         out[29] = static_cast<char>(language);
         std::uint32_t offset = 1;
-        for (const DbfFieldSpec &field : fields) {
+        for (const DbfFieldLayout &field : fields) {
             std::string descriptor(32, '\0');
             descriptor.replace(0, field.name.size(), field.name);
             descriptor[11] = field.type;
@@ -109,7 +109,7 @@ public:
     }
 
 private:
-    std::vector<DbfFieldSpec> fields;
+    std::vector<DbfFieldLayout> fields;
     std::uint8_t version;
     std::uint8_t language;
     std::vector<std::string> records;

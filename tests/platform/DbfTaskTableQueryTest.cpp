@@ -16,9 +16,9 @@ namespace vorela {
 namespace {
 
 using test::DbfBuilder;
-using test::DbfFieldSpec;
+using test::DbfFieldLayout;
 
-const std::vector<DbfFieldSpec> SubscriberFields = {
+const std::vector<DbfFieldLayout> SubscriberFields = {
     {"NAME", 'C', 12}, {"SUMMA", 'N', 10, 2}, {"DOLG_DATE", 'D', 8}, {"PAID", 'L', 1},
     {"HOUSE", 'C', 6}};
 
@@ -133,7 +133,7 @@ TEST_F(DbfTaskTableQueryTest, LanguageDriverChoosesTheCodePage)
 
 TEST_F(DbfTaskTableQueryTest, VisualFoxProIntegersNullsAndHiddenFlags)
 {
-    const std::vector<DbfFieldSpec> fields = {{"ID", 'I', 4},
+    const std::vector<DbfFieldLayout> fields = {{"ID", 'I', 4},
                                               {"NAME", 'C', 8, 0, 0x02},
                                               {"NOTE", 'M', 4},
                                               {"AMOUNT", 'N', 8, 2, 0x02},

@@ -101,7 +101,7 @@ TEST_F(LexItemTest, AppendAndInsertKeepTheChainWhole)
 TEST_F(LexItemTest, NewFoldersGoAfterTheLeadingFolders)
 {
     const struct {
-        std::vector<test::NodeSpec> children;
+        std::vector<test::NodeLayout> children;
         const char *insertPoint;
         std::vector<std::string> order;
     } cases[] = {
@@ -198,7 +198,7 @@ TEST_F(LexItemTest, DamagedChainsLoadWhatTheyReachAndEnd)
 
 TEST_F(LexItemTest, FindLexemePathSearchesFoldersButNotTables)
 {
-    test::NodeSpec table = lexeme("2", "Таблица", "#001");
+    test::NodeLayout table = lexeme("2", "Таблица", "#001");
     table.icon = 6;
     table.mask = 304;
     test::writeLexemes(rootKey, {folder("1", "п", {lexeme("1", "a", "0001"),

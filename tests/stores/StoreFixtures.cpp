@@ -16,20 +16,20 @@ std::unique_ptr<RegistryStore> openTestStore(const TempDataDir &dir)
     return store;
 }
 
-NodeSpec folder(std::string name, std::string text, std::vector<NodeSpec> children)
+NodeLayout folder(std::string name, std::string text, std::vector<NodeLayout> children)
 {
-    return NodeSpec{std::move(name), std::move(text), "", 4, 1, 58, std::move(children)};
+    return NodeLayout{std::move(name), std::move(text), "", 4, 1, 58, std::move(children)};
 }
 
-NodeSpec lexeme(std::string name, std::string text, std::string chunk)
+NodeLayout lexeme(std::string name, std::string text, std::string chunk)
 {
-    return NodeSpec{std::move(name), std::move(text), std::move(chunk), 4, 0, 49, {}};
+    return NodeLayout{std::move(name), std::move(text), std::move(chunk), 4, 0, 49, {}};
 }
 
-void writeLexemes(const RegistryKey &parent, const std::vector<NodeSpec> &nodes)
+void writeLexemes(const RegistryKey &parent, const std::vector<NodeLayout> &nodes)
 {
     for (std::size_t i = 0; i < nodes.size(); ++i) {
-        const NodeSpec &node = nodes[i];
+        const NodeLayout &node = nodes[i];
         const RegistryKey key = parent.createKey(node.name);
         ASSERT_TRUE(key.writeString("text", node.text) && key.writeString("text1", node.text) &&
                     key.writeString("keyname", "") && key.writeString("chunk", node.chunk) &&

@@ -16,23 +16,23 @@ namespace vorela::test {
 
 [[nodiscard]] std::unique_ptr<RegistryStore> openTestStore(const TempDataDir &dir);
 
-struct NodeSpec {
+struct NodeLayout {
     std::string name;
     std::string text;
     std::string chunk;
     unsigned icon = 4;
     unsigned child = 0; // 1 = folder
     unsigned mask = 49;
-    std::vector<NodeSpec> children;
+    std::vector<NodeLayout> children;
 };
 
 /// A folder node with the given children.
-[[nodiscard]] NodeSpec folder(std::string name, std::string text, std::vector<NodeSpec> children);
+[[nodiscard]] NodeLayout folder(std::string name, std::string text, std::vector<NodeLayout> children);
 /// A lexeme node.
-[[nodiscard]] NodeSpec lexeme(std::string name, std::string text, std::string chunk);
+[[nodiscard]] NodeLayout lexeme(std::string name, std::string text, std::string chunk);
 
 /// Writes the nodes under parent, chained in the given order, with their subtrees.
-void writeLexemes(const RegistryKey &parent, const std::vector<NodeSpec> &nodes);
+void writeLexemes(const RegistryKey &parent, const std::vector<NodeLayout> &nodes);
 /// Writes template items (name, path, arg) under templateKey, chained in the given order.
 void writeTemplate(const RegistryKey &templateKey,
                    const std::vector<std::array<std::string, 3>> &items);
