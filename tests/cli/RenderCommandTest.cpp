@@ -1,4 +1,5 @@
 // `vorela render` run as a real process on a real registry store, bank and trusted key.
+#include "LexemeNodes.h"
 #include "ToolProcess.h"
 #include "platform/DbfBuilder.h"
 #include "platform/RegistryStore.h"
@@ -26,14 +27,10 @@ protected:
         const std::unique_ptr<RegistryStore> store =
             RegistryStore::open(dir.dataDirectory().registry(), error);
         ASSERT_TRUE(store) << error;
-        const auto node = [&](const char *name, const char *chunk, const char *text) {
-            const RegistryKey key = store->createKey(std::string(LexemeRootPath) + name);
-            ASSERT_TRUE(key.writeString("chunk", chunk) && key.writeString("text", text));
-        };
-        node("1", "PRIV", "Приветствие");
-        node("2", "0012", "Ваш долг");
-        node("3", "@009", "Сумма (руб)");
-        node("4", "____", "Граница");
+        test::writeLexemeNodes(*store, {{"1", "PRIV", "Приветствие"},
+                                        {"2", "0012", "Ваш долг"},
+                                        {"3", "@009", "Сумма (руб)"},
+                                        {"4", "____", "Граница"}});
         const std::string task = std::string(TasksRootPath) + "Долги\\";
         const std::filesystem::path table = dir.path() / "dolg.dbf";
         test::DbfBuilder({{"SUMMA", 'N', 10, 2}}).record({"21.05"}).write(table);

@@ -1,4 +1,5 @@
 // `vorela speak`, `vorela table` and `vorela expand` run as real processes on real files.
+#include "LexemeNodes.h"
 #include "ToolProcess.h"
 #include "platform/DbfBuilder.h"
 #include "platform/RegistryStore.h"
@@ -86,13 +87,9 @@ TEST_F(SpeechCommandsTest, ExpandSpeaksATemplateWithItsTableValues)
         const std::unique_ptr<RegistryStore> store =
             RegistryStore::open(dir.dataDirectory().registry(), error);
         ASSERT_TRUE(store) << error;
-        const auto node = [&](const char *name, const char *chunk, const char *text) {
-            const RegistryKey key = store->createKey(std::string(LexemeRootPath) + name);
-            ASSERT_TRUE(key.writeString("chunk", chunk) && key.writeString("text", text));
-        };
-        node("1", "0012", "Здравствуйте");
-        node("2", "@009", "Сумма (руб)");
-        node("3", "@006", "ДатаП+005, им");
+        test::writeLexemeNodes(*store, {{"1", "0012", "Здравствуйте"},
+                                        {"2", "@009", "Сумма (руб)"},
+                                        {"3", "@006", "ДатаП+005, им"}});
         const std::string task = std::string(TasksRootPath) + "Задача\\";
         ASSERT_TRUE(store->createKey(task).writeString("File", file("t.dbf")));
         (void)store->createKey(task + std::string(OperatorsKeyName) + "\\Иванов");
