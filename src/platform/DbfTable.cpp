@@ -270,12 +270,15 @@ bool DbfTable::isNull(const DbfField &field, std::span<const std::uint8_t> recor
     return (record[nullFlags->offset + byteIndex] >> (*field.nullBit % 8)) & 1;
 }
 
+// Writers pad fields with blanks or with NULs; either way the padding is no part of the value.
+static constexpr std::string_view Padding(" \0", 2);
+
 static std::string_view trimmed(std::string_view text)
 {
-    const std::size_t first = text.find_first_not_of(" \0");
+    const std::size_t first = text.find_first_not_of(Padding);
     if (first == std::string_view::npos)
         return {};
-    return text.substr(first, text.find_last_not_of(" \0") - first + 1);
+    return text.substr(first, text.find_last_not_of(Padding) - first + 1);
 }
 
 // Pads the fraction to the declared decimals, so "12.5" in a column of two decimals reads "12.50"
@@ -312,7 +315,7 @@ std::string DbfTable::fieldText(const DbfField &field, std::span<const std::uint
     const std::string_view raw(reinterpret_cast<const char *>(bytes.data()), bytes.size());
     switch (field.type) {
     case 'C': {
-        const std::size_t end = raw.find_last_not_of(" \0");
+        const std::size_t end = raw.find_last_not_of(Padding);
         return end == std::string_view::npos ? std::string() : decode(bytes.first(end + 1));
     }
     case 'I': {

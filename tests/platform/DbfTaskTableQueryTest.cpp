@@ -93,6 +93,39 @@ TEST_F(DbfTaskTableQueryTest, BlankFieldsReadEmpty)
     }
 }
 
+// Some writers pad with NULs instead of blanks; written byte by byte, as such a table holds them.
+TEST_F(DbfTaskTableQueryTest, NulPaddingReadsAsBlanks)
+{
+    const auto nuls = [](std::string stored, std::size_t length) {
+        stored.resize(length, '\0');
+        return stored;
+    };
+    DbfBuilder(SubscriberFields)
+        .record({nuls(IvanovCp866, 12), nuls("", 10), nuls("", 8), nuls("", 1),
+                 nuls(HouseCp866, 6)})
+        .write(file("t.dbf"));
+    const std::vector<std::pair<std::string, std::string>> cases = {
+        {"NAME", "Иванов"}, {"SUMMA", ""}, {"DOLG_DATE", ""}, {"PAID", ""}, {"HOUSE", "12а"}};
+    for (const auto &[binding, text] : cases) {
+        const TableValue value = query.value(file("t.dbf"), binding);
+        EXPECT_EQ(value.status, TableValue::Status::Found) << binding;
+        EXPECT_EQ(value.text, text) << binding;
+    }
+    DbfBuilder({{"SUMMA", 'N', 8, 2}}).record({nuls("12.5", 8)}).write(file("n.dbf"));
+    EXPECT_EQ(query.value(file("n.dbf"), "SUMMA").text, "12.50");
+}
+
+TEST_F(DbfTaskTableQueryTest, CyrillicColumnNamesMatchInEitherCase)
+{
+    DbfBuilder({{utf8ToCp1251("ДОЛГ"), 'C', 4}, {utf8ToCp1251("ЁЛКА"), 'C', 4}}, 0x03, 0xC9)
+        .record({"1", "2"})
+        .write(file("t.dbf"));
+    const std::vector<std::pair<std::string, std::string>> cases = {
+        {"ДОЛГ", "1"}, {"долг", "1"}, {"ДоЛг", "1"}, {"ёлка", "2"}, {"Ёлка", "2"}, {"елка", ""}};
+    for (const auto &[binding, text] : cases)
+        EXPECT_EQ(query.value(file("t.dbf"), binding).text, text) << binding;
+}
+
 TEST_F(DbfTaskTableQueryTest, BindingsThatAreNotANameStarOrConstantReadNothing)
 {
     DbfBuilder(SubscriberFields).record({"Ivanov"}).write(file("t.dbf"));
