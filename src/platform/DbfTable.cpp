@@ -201,7 +201,8 @@ bool DbfTable::readFields(std::span<const std::uint8_t> header, bool visualFoxPr
                     std::to_string(recordLength) + " bytes";
             return false;
         }
-        // The hidden null flags column holds one bit per nullable column and per varying-length one.
+        // The hidden null flags column holds one bit per nullable column and one per varying-length
+        // column; a nullable varying-length column has its length bit first, then its null bit.
         if (flags & 0x01) {
             if (field.type == '0')
                 nullFlags = field;

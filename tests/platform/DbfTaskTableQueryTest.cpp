@@ -187,6 +187,40 @@ TEST_F(DbfTaskTableQueryTest, VisualFoxProIntegersNullsAndHiddenFlags)
     EXPECT_EQ(query.value(file("vfp.dbf"), "AMOUNT").text, "7.25");
 }
 
+// Each varying-length column takes a bit of the null flags, and a nullable one its null bit
+// right after it; nullable fixed columns take one bit. Bits count from bit 0 of the first byte.
+TEST_F(DbfTaskTableQueryTest, VisualFoxProNullBitsCountVaryingLengthColumns)
+{
+    const std::vector<DbfFieldLayout> fields = {{"V1", 'V', 4, 0, 0x02},      // bits 0, 1
+                                              {"V2", 'V', 4, 0, 0x02},      // bits 2, 3
+                                              {"NAME", 'C', 8, 0, 0x02},    // bit 4
+                                              {"Q1", 'Q', 4},               // bit 5
+                                              {"V3", 'V', 4},               // bit 6
+                                              {"ID", 'I', 4},               // none
+                                              {"Q2", 'Q', 4},               // bit 7
+                                              {"AMOUNT", 'N', 8, 2, 0x02},  // bit 8
+                                              {"_NullFlags", '0', 2, 0, 0x05}};
+    const std::string id("\x07\0\0\0", 4);
+    const std::string varying("ab\0\x02", 4);
+    const std::vector<std::tuple<std::string, std::string, std::string>> cases = {
+        {std::string("\0\0", 2), "Petrov", "7.25"},
+        {std::string("\x10\0", 2), "", "7.25"},
+        {std::string("\0\x01", 2), "Petrov", ""},
+        {std::string("\xEF\0", 2), "Petrov", "7.25"},
+        {std::string("\xEF\xFE", 2), "Petrov", "7.25"},
+        {std::string("\xFF\xFF", 2), "", ""},
+    };
+    for (const auto &[flags, name, amount] : cases) {
+        DbfBuilder(fields, 0x30, 0xC9)
+            .record({varying, varying, "Petrov", varying, varying, id, varying, "7.25", flags})
+            .write(file("vfp.dbf"));
+        const std::string bits = std::to_string(std::uint8_t(flags[0])) + "," +
+                                 std::to_string(std::uint8_t(flags[1]));
+        EXPECT_EQ(query.value(file("vfp.dbf"), "NAME").text, name) << bits;
+        EXPECT_EQ(query.value(file("vfp.dbf"), "AMOUNT").text, amount) << bits;
+    }
+}
+
 TEST_F(DbfTaskTableQueryTest, MissingFilesAndDirectoriesFailWithTheirName)
 {
     const TableValue missing = query.value(file("none.dbf"), "NAME");
