@@ -201,7 +201,8 @@ bool DbfTable::readFields(std::span<const std::uint8_t> header, bool visualFoxPr
                     std::to_string(recordLength) + " bytes";
             return false;
         }
-        // The hidden null flags column holds one bit per nullable column and per varying-length one.
+        // The hidden null flags column holds one bit per nullable column and one per varying-length
+        // column; a nullable varying-length column has its length bit first, then its null bit.
         if (flags & 0x01) {
             if (field.type == '0')
                 nullFlags = field;
@@ -270,12 +271,15 @@ bool DbfTable::isNull(const DbfField &field, std::span<const std::uint8_t> recor
     return (record[nullFlags->offset + byteIndex] >> (*field.nullBit % 8)) & 1;
 }
 
+// Writers pad fields with blanks or with NULs; either way the padding is no part of the value.
+static constexpr std::string_view Padding(" \0", 2);
+
 static std::string_view trimmed(std::string_view text)
 {
-    const std::size_t first = text.find_first_not_of(" \0");
+    const std::size_t first = text.find_first_not_of(Padding);
     if (first == std::string_view::npos)
         return {};
-    return text.substr(first, text.find_last_not_of(" \0") - first + 1);
+    return text.substr(first, text.find_last_not_of(Padding) - first + 1);
 }
 
 // Pads the fraction to the declared decimals, so "12.5" in a column of two decimals reads "12.50"
@@ -312,7 +316,7 @@ std::string DbfTable::fieldText(const DbfField &field, std::span<const std::uint
     const std::string_view raw(reinterpret_cast<const char *>(bytes.data()), bytes.size());
     switch (field.type) {
     case 'C': {
-        const std::size_t end = raw.find_last_not_of(" \0");
+        const std::size_t end = raw.find_last_not_of(Padding);
         return end == std::string_view::npos ? std::string() : decode(bytes.first(end + 1));
     }
     case 'I': {

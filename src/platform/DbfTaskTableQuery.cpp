@@ -2,8 +2,7 @@
 #include "platform/DbfTaskTableQuery.h"
 
 #include "platform/DbfTable.h"
-
-#include <algorithm>
+#include "platform/RegistryValue.h"
 
 namespace vorela {
 
@@ -18,16 +17,10 @@ TableColumns DbfTaskTableQuery::columns(const std::filesystem::path &file) const
     return result;
 }
 
-// Column names compare as the table driver compared them: ASCII letters in either case.
+// Column names match as registry names do, so Cyrillic ones ignore case too.
 static bool sameName(std::string_view left, std::string_view right)
 {
-    const auto fold = [](char character) {
-        return character >= 'a' && character <= 'z' ? static_cast<char>(character - 'a' + 'A')
-                                                     : character;
-    };
-    return left.size() == right.size() &&
-           std::equal(left.begin(), left.end(), right.begin(),
-                      [&fold](char a, char b) { return fold(a) == fold(b); });
+    return foldRegistryName(left) == foldRegistryName(right);
 }
 
 static const DbfField *findField(const DbfTable &table, const TableBinding &binding)

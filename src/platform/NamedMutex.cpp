@@ -4,6 +4,7 @@
 
 #include <cerrno>
 #include <condition_variable>
+#include <cstring>
 #include <fcntl.h>
 #include <map>
 #include <mutex>
@@ -23,6 +24,7 @@ struct NamedMutex::Shared {
     bool reserved = false; // a thread owns the mutex or is waiting for the file lock
     unsigned depth = 0;
     int descriptor = -1;
+    std::string error; // why the last attempt failed
 
     ~Shared()
     {
@@ -38,7 +40,17 @@ struct NamedMutex::Shared {
         std::error_code ignored;
         std::filesystem::create_directories(file.parent_path(), ignored);
         descriptor = ::open(file.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
-        return descriptor >= 0;
+        if (descriptor >= 0)
+            return true;
+        // A file the notification application created under another user may be read-only to
+        // us; flock works on a read descriptor as well.
+        const std::string writeFailure = std::strerror(errno);
+        descriptor = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
+        if (descriptor >= 0)
+            return true;
+        error = file.string() + ": cannot be opened for writing (" + writeFailure +
+                ") nor for reading (" + std::strerror(errno) + ")";
+        return false;
     }
 };
 
@@ -76,6 +88,7 @@ bool acquire(NamedMutex::Shared &shared, Wait wait)
     shared.released.wait(guard, [&] { return !shared.reserved; });
     shared.reserved = true;
     shared.owner = self;
+    shared.error.clear();
     if (!shared.openFile()) {
         shared.reserved = false;
         shared.released.notify_one();
@@ -85,8 +98,12 @@ bool acquire(NamedMutex::Shared &shared, Wait wait)
     guard.unlock(); // other threads of this process wait on `released`, not on the file
     const int operation = wait == Wait::Never ? LOCK_EX | LOCK_NB : LOCK_EX;
     const bool locked = lockFile(descriptor, operation) == 0;
+    const int lockFailure = errno;
     guard.lock();
     if (!locked) {
+        if (lockFailure != EWOULDBLOCK)
+            shared.error = shared.file.string() + ": cannot be locked (" +
+                           std::strerror(lockFailure) + ")";
         shared.reserved = false;
         shared.released.notify_one();
         return false;
@@ -148,6 +165,12 @@ bool NamedMutex::isHeld() const
 {
     const std::lock_guard guard(shared->guard);
     return shared->reserved && shared->depth > 0 && shared->owner == std::this_thread::get_id();
+}
+
+std::string NamedMutex::lastError() const
+{
+    const std::lock_guard guard(shared->guard);
+    return shared->error;
 }
 
 std::string NamedMutex::lockFileName(std::string_view name)

@@ -29,6 +29,9 @@ public:
     void unlock();
     /// Whether the calling thread holds the mutex.
     [[nodiscard]] bool isHeld() const;
+    /// Why the last lock()/tryLock() of this name failed, naming the lock file; empty when it
+    /// succeeded or tryLock() only found the mutex taken.
+    [[nodiscard]] std::string lastError() const;
 
     /// The lock file name of a mutex name: every byte outside [A-Za-z0-9._-] as %XX, plus ".lock".
     [[nodiscard]] static std::string lockFileName(std::string_view name);

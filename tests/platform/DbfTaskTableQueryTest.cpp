@@ -93,6 +93,39 @@ TEST_F(DbfTaskTableQueryTest, BlankFieldsReadEmpty)
     }
 }
 
+// Some writers pad with NULs instead of blanks; written byte by byte, as such a table holds them.
+TEST_F(DbfTaskTableQueryTest, NulPaddingReadsAsBlanks)
+{
+    const auto nuls = [](std::string stored, std::size_t length) {
+        stored.resize(length, '\0');
+        return stored;
+    };
+    DbfBuilder(SubscriberFields)
+        .record({nuls(IvanovCp866, 12), nuls("", 10), nuls("", 8), nuls("", 1),
+                 nuls(HouseCp866, 6)})
+        .write(file("t.dbf"));
+    const std::vector<std::pair<std::string, std::string>> cases = {
+        {"NAME", "Иванов"}, {"SUMMA", ""}, {"DOLG_DATE", ""}, {"PAID", ""}, {"HOUSE", "12а"}};
+    for (const auto &[binding, text] : cases) {
+        const TableValue value = query.value(file("t.dbf"), binding);
+        EXPECT_EQ(value.status, TableValue::Status::Found) << binding;
+        EXPECT_EQ(value.text, text) << binding;
+    }
+    DbfBuilder({{"SUMMA", 'N', 8, 2}}).record({nuls("12.5", 8)}).write(file("n.dbf"));
+    EXPECT_EQ(query.value(file("n.dbf"), "SUMMA").text, "12.50");
+}
+
+TEST_F(DbfTaskTableQueryTest, CyrillicColumnNamesMatchInEitherCase)
+{
+    DbfBuilder({{utf8ToCp1251("ДОЛГ"), 'C', 4}, {utf8ToCp1251("ЁЛКА"), 'C', 4}}, 0x03, 0xC9)
+        .record({"1", "2"})
+        .write(file("t.dbf"));
+    const std::vector<std::pair<std::string, std::string>> cases = {
+        {"ДОЛГ", "1"}, {"долг", "1"}, {"ДоЛг", "1"}, {"ёлка", "2"}, {"Ёлка", "2"}, {"елка", ""}};
+    for (const auto &[binding, text] : cases)
+        EXPECT_EQ(query.value(file("t.dbf"), binding).text, text) << binding;
+}
+
 TEST_F(DbfTaskTableQueryTest, BindingsThatAreNotANameStarOrConstantReadNothing)
 {
     DbfBuilder(SubscriberFields).record({"Ivanov"}).write(file("t.dbf"));
@@ -152,6 +185,40 @@ TEST_F(DbfTaskTableQueryTest, VisualFoxProIntegersNullsAndHiddenFlags)
     EXPECT_EQ(query.value(file("vfp.dbf"), "NAME").text, "");
     EXPECT_EQ(query.value(file("vfp.dbf"), "NOTE").text, "");
     EXPECT_EQ(query.value(file("vfp.dbf"), "AMOUNT").text, "7.25");
+}
+
+// Each varying-length column takes a bit of the null flags, and a nullable one its null bit
+// right after it; nullable fixed columns take one bit. Bits count from bit 0 of the first byte.
+TEST_F(DbfTaskTableQueryTest, VisualFoxProNullBitsCountVaryingLengthColumns)
+{
+    const std::vector<DbfFieldLayout> fields = {{"V1", 'V', 4, 0, 0x02},      // bits 0, 1
+                                              {"V2", 'V', 4, 0, 0x02},      // bits 2, 3
+                                              {"NAME", 'C', 8, 0, 0x02},    // bit 4
+                                              {"Q1", 'Q', 4},               // bit 5
+                                              {"V3", 'V', 4},               // bit 6
+                                              {"ID", 'I', 4},               // none
+                                              {"Q2", 'Q', 4},               // bit 7
+                                              {"AMOUNT", 'N', 8, 2, 0x02},  // bit 8
+                                              {"_NullFlags", '0', 2, 0, 0x05}};
+    const std::string id("\x07\0\0\0", 4);
+    const std::string varying("ab\0\x02", 4);
+    const std::vector<std::tuple<std::string, std::string, std::string>> cases = {
+        {std::string("\0\0", 2), "Petrov", "7.25"},
+        {std::string("\x10\0", 2), "", "7.25"},
+        {std::string("\0\x01", 2), "Petrov", ""},
+        {std::string("\xEF\0", 2), "Petrov", "7.25"},
+        {std::string("\xEF\xFE", 2), "Petrov", "7.25"},
+        {std::string("\xFF\xFF", 2), "", ""},
+    };
+    for (const auto &[flags, name, amount] : cases) {
+        DbfBuilder(fields, 0x30, 0xC9)
+            .record({varying, varying, "Petrov", varying, varying, id, varying, "7.25", flags})
+            .write(file("vfp.dbf"));
+        const std::string bits = std::to_string(std::uint8_t(flags[0])) + "," +
+                                 std::to_string(std::uint8_t(flags[1]));
+        EXPECT_EQ(query.value(file("vfp.dbf"), "NAME").text, name) << bits;
+        EXPECT_EQ(query.value(file("vfp.dbf"), "AMOUNT").text, amount) << bits;
+    }
 }
 
 TEST_F(DbfTaskTableQueryTest, MissingFilesAndDirectoriesFailWithTheirName)

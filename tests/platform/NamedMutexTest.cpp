@@ -94,8 +94,49 @@ TEST(NamedMutex, AMissingLocksFolderIsCreatedAndAnUnusableOneFails)
     NamedMutex mutex(dir.dataDirectory(), "x");
     EXPECT_FALSE(mutex.lock());
     EXPECT_FALSE(mutex.isHeld());
+    EXPECT_EQ(mutex.lastError(), (dir.path() / "locks" / "x.lock").string() +
+                                     ": cannot be opened for writing (Not a directory) nor for "
+                                     "reading (Not a directory)");
     const NamedMutexLock lock(mutex);
     EXPECT_FALSE(lock.isLocked());
+}
+
+// The notification application may create a lock file under another user, so that the editor
+// can only read it; flock needs no more. Root ignores file modes, so when the tests run as root the
+// editor's side drops to the unprivileged user "nobody".
+TEST(NamedMutex, ALockFileOnlyReadableToUsStillLocksAcrossProcesses)
+{
+    const test::TempDataDir dir;
+    const std::filesystem::path file = dir.path() / "locks" / "m.lock";
+    std::filesystem::create_directories(file.parent_path());
+    std::ofstream(file).close();
+    using std::filesystem::perms;
+    for (const std::filesystem::path &folder : {dir.path(), file.parent_path()})
+        std::filesystem::permissions(folder, perms::owner_all | perms::others_exec);
+    std::filesystem::permissions(file, perms::owner_read | perms::others_read);
+    const int other = open(file.c_str(), O_RDONLY | O_CLOEXEC);
+    ASSERT_GE(other, 0);
+    ASSERT_EQ(flock(other, LOCK_EX), 0);
+
+    test::ChildProcess editor([&](test::ChildProcess &self) {
+        constexpr uid_t Nobody = 65534;
+        if (geteuid() == 0 && (setgid(Nobody) != 0 || setuid(Nobody) != 0))
+            return 2;
+        NamedMutex mutex(DataDirectory(dir.path()), "m");
+        self.tell(mutex.tryLock() ? 'Y' : 'N');
+        (void)self.await();
+        self.tell(mutex.tryLock() ? 'Y' : 'N');
+        (void)self.await();
+        return 0;
+    });
+    EXPECT_EQ(editor.receive(5s), 'N'); // the other application holds it
+    ASSERT_EQ(flock(other, LOCK_UN), 0);
+    editor.send('.');
+    EXPECT_EQ(editor.receive(5s), 'Y');
+    EXPECT_NE(flock(other, LOCK_EX | LOCK_NB), 0); // and now the editor holds it
+    editor.send('.');
+    EXPECT_EQ(editor.wait(), 0);
+    close(other);
 }
 
 } // namespace vorela

@@ -34,6 +34,13 @@ protected:
         ASSERT_TRUE(store->createKey(std::string(TasksRootPath) + "Задача")
                         .writeString("File", (dir.path() / "task.dbf").string()));
         ASSERT_TRUE(store->createKey(std::string(TasksRootPath) + "Без базы").writeString("File", ""));
+        // The same columns padded with NULs, as some writers leave blank fields.
+        DbfBuilder({{"FLAT", 'C', 4}, {"NODATE", 'D', 8}, {"NOSUM", 'N', 10, 2}, {"NAME", 'C', 10}})
+            .record({std::string(4, '\0'), std::string(8, '\0'), std::string(10, '\0'),
+                     IvanovCp866 + std::string(4, '\0')})
+            .write(dir.path() / "nul.dbf");
+        ASSERT_TRUE(store->createKey(std::string(TasksRootPath) + "Нули")
+                        .writeString("File", (dir.path() / "nul.dbf").string()));
         // A lexeme table whose chain runs 1 -> 2 -> 3 -> back to 1.
         writeEntry("1", "", "2", "Петров", "|AAA");
         writeEntry("2", "1", "3", " Иванов ", "|AAB");
@@ -120,6 +127,16 @@ TEST_F(TemplateExpansionTest, EmptyValuesSpeakZeroTodayOrNothing)
         {"Без базы", "@003", "DATE", {"_E07", "+T12"}},
         {"Без базы", "@011", "HOUSE", {"NULL"}},
         {"Нет такой", "@001", "PHONE", {"NULL"}},
+    });
+}
+
+TEST_F(TemplateExpansionTest, NulPaddedValuesAreBlankOrTrimmed)
+{
+    expectExpansions({
+        {"Нули", "@012", "FLAT", {"NULL"}},
+        {"Нули", "@004", "NODATE", {"_O07", "+T12"}},
+        {"Нули", "@007", "NOSUM", {"_000", "__PS", "+GRE"}},
+        {"Нули", "#001", "NAME", {"|AAB"}},
     });
 }
 

@@ -75,4 +75,20 @@ TEST_F(AliasesTest, MissingTasksAndOperatorsAreReportedAndWriteNothing)
     EXPECT_TRUE(found);
 }
 
+TEST_F(AliasesTest, FileAndCommReadTheirOwnTasksValues)
+{
+    const RegistryKey first = tasksKey.createKey("T");
+    ASSERT_TRUE(first.writeString("File", "/data/t.dbf") && first.writeString("Comm", "Должники"));
+    ASSERT_TRUE(tasksKey.createKey("U").writeString("Comm", "Вторая"));
+    const Aliases tasks(*store, dir.dataDirectory());
+    bool found = false;
+    EXPECT_EQ(tasks.GetComm("T", found), "Должники");
+    EXPECT_TRUE(found);
+    EXPECT_EQ(tasks.GetComm("T"), "Должники");
+    EXPECT_EQ(tasks.GetFile("T"), "/data/t.dbf");
+    EXPECT_EQ(tasks.GetComm("U"), "Вторая");
+    EXPECT_EQ(tasks.GetFile("U", found), "");
+    EXPECT_TRUE(found);
+}
+
 } // namespace vorela
