@@ -8,11 +8,11 @@
 #include "mainwindow/SourceTreeWidget.h"
 #include "mainwindow/TreeIcons.h"
 #include "mainwindow/TreeItems.h"
-#include "mainwindow/TreeRules.h"
 #include "platform/qt/QtText.h"
 #include "stores/ChunkIds.h"
 #include "stores/LexItem.h"
 #include "stores/LexemeTable.h"
+#include "trees/TreeRules.h"
 
 #include <vector>
 

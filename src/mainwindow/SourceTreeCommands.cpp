@@ -6,8 +6,8 @@
 #include "mainwindow/SourceDeletion.h"
 #include "mainwindow/SourceTreeWidget.h"
 #include "mainwindow/TreeItems.h"
-#include "mainwindow/TreeRules.h"
 #include "stores/LexItem.h"
+#include "trees/TreeRules.h"
 
 namespace vorela {
 

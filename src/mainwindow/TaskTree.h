@@ -2,8 +2,8 @@
 // menu commands, and the template operations the source tree and the drops use.
 #pragma once
 
-#include "mainwindow/TreeRules.h"
 #include "stores/PatternItem.h"
+#include "trees/TreeRules.h"
 
 #include <QIcon>
 #include <QList>

@@ -3,7 +3,7 @@
 
 #include "mainwindow/TemplateDrop.h"
 #include "mainwindow/TreeItems.h"
-#include "mainwindow/TreeRules.h"
+#include "trees/TreeRules.h"
 
 #include <QDrag>
 #include <QDragEnterEvent>

@@ -4,11 +4,11 @@
 #include "mainwindow/TaskTree.h"
 #include "mainwindow/TaskTreeWidget.h"
 #include "mainwindow/TreeItems.h"
-#include "mainwindow/TreeRules.h"
 #include "platform/TextParsing.h"
 #include "platform/qt/QtText.h"
 #include "stores/Aliases.h"
 #include "stores/LexItem.h"
+#include "trees/TreeRules.h"
 
 #include <QMimeData>
 #include <QStringList>

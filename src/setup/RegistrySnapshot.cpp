@@ -6,8 +6,7 @@
 #include "platform/RegistryTransaction.h"
 #include "platform/RegistryValue.h"
 #include "platform/TextParsing.h"
-
-#include <set>
+#include "stores/SiblingChain.h"
 
 namespace vorela {
 
@@ -58,6 +57,26 @@ SnapshotKey loadSnapshot(RegistryStore &store, std::string_view path)
     return key.isOpen() ? loadKey(key) : SnapshotKey{};
 }
 
+// What stopped the walk, in words; a chain that ends at its tail adds nothing.
+static void addEndDamage(const SnapshotKey &last, ChainEnd end, std::vector<ChainDamage> &damages)
+{
+    const std::string next = last.value("next");
+    if (end == ChainEnd::MissingNext)
+        damages.push_back({last.name + " is followed by " + next + ", which does not exist"});
+    if (end == ChainEnd::Loop)
+        damages.push_back({last.name + " leads back to " + next + " (a loop)"});
+}
+
+// A successor whose "prev" does not name the node before it, in words.
+static void addBackLinkDamage(const SnapshotKey &current, const SnapshotKey &successor,
+                              std::vector<ChainDamage> &damages)
+{
+    const std::string prev = successor.value("prev");
+    if (foldRegistryName(prev) != foldRegistryName(current.name))
+        damages.push_back({successor.name + " follows " + current.name + " but names "
+                           + (prev.empty() ? "nothing" : prev) + " as its predecessor"});
+}
+
 std::vector<ChainDamage> checkChain(const SnapshotKey &parent,
                                     std::vector<const SnapshotKey *> &order)
 {
@@ -65,41 +84,28 @@ std::vector<ChainDamage> checkChain(const SnapshotKey &parent,
     order.clear();
     if (parent.subkeys.empty())
         return damages;
-    std::vector<const SnapshotKey *> heads;
-    for (const SnapshotKey &key : parent.subkeys) {
-        if (key.value("prev").empty())
-            heads.push_back(&key);
+    std::vector<ChainLinks> links;
+    links.reserve(parent.subkeys.size());
+    for (const SnapshotKey &key : parent.subkeys)
+        links.push_back({key.name, key.value("prev"), key.value("next")});
+    const ChainWalk walk = walkChain(links);
+    if (walk.heads != 1)
+        damages.push_back({std::to_string(walk.heads) + " items start the chain"});
+    std::vector<bool> reached(parent.subkeys.size());
+    for (const std::size_t index : walk.order) {
+        if (!order.empty())
+            addBackLinkDamage(*order.back(), parent.subkeys[index], damages);
+        reached[index] = true;
+        order.push_back(&parent.subkeys[index]);
     }
-    if (heads.size() != 1)
-        damages.push_back({std::to_string(heads.size()) + " items start the chain"});
-    std::set<const SnapshotKey *> reached;
-    for (const SnapshotKey *current = heads.empty() ? nullptr : heads.front(); current != nullptr;) {
-        reached.insert(current);
-        order.push_back(current);
-        const std::string next = current->value("next");
-        if (next.empty())
-            break;
-        const SnapshotKey *successor = parent.subkey(next);
-        if (successor == nullptr) {
-            damages.push_back({current->name + " is followed by " + next + ", which does not exist"});
-            break;
-        }
-        if (reached.contains(successor)) {
-            damages.push_back({current->name + " leads back to " + next + " (a loop)"});
-            break;
-        }
-        if (foldRegistryName(successor->value("prev")) != foldRegistryName(current->name))
-            damages.push_back({next + " follows " + current->name + " but names "
-                               + (successor->value("prev").empty() ? "nothing" : successor->value("prev"))
-                               + " as its predecessor"});
-        current = successor;
-    }
+    if (!order.empty())
+        addEndDamage(*order.back(), walk.end, damages);
     std::string unreached;
-    for (const SnapshotKey &key : parent.subkeys) {
-        if (reached.contains(&key))
+    for (std::size_t index = 0; index < parent.subkeys.size(); ++index) {
+        if (reached[index])
             continue;
-        unreached += (unreached.empty() ? "" : ", ") + key.name;
-        order.push_back(&key);
+        unreached += (unreached.empty() ? "" : ", ") + parent.subkeys[index].name;
+        order.push_back(&parent.subkeys[index]);
     }
     if (!unreached.empty())
         damages.push_back({"not reached from the head: " + unreached});

@@ -13,12 +13,11 @@
 #include "stores/LexItem.h"
 #include "stores/PatternItem.h"
 #include "stores/RegistryPaths.h"
+#include "stores/SiblingChain.h"
 #include "speech/NumberGrammar.h"
 
 #include <cstdio>
-#include <map>
 #include <optional>
-#include <set>
 
 namespace vorela {
 
@@ -178,24 +177,14 @@ void SpeechComposer::LookUpTableKey(RegistryStore &store, std::string_view table
                                     std::string_view value)
 {
     const RegistryKey table = store.openKey(std::string(LexemeRootPath) + std::string(tablePath));
-    std::map<std::string, RegistryKey> entries;
-    const RegistryKey *entry = nullptr;
-    for (const RegistryKey &subkey : table.subkeys()) {
-        const auto [stored, added] = entries.emplace(subkey.name(), subkey);
-        if (entry == nullptr && subkey.readString(LexemeValue::Prev).value_or("").empty())
-            entry = &stored->second;
-    }
     // Reading only: a lookup never creates the values a damaged entry lacks.
-    std::set<std::string> visited;
-    while (entry != nullptr && visited.insert(entry->name()).second) {
-        const std::string keyName = entry->readString(LexemeValue::Keyname).value_or("");
-        const std::string chunk = entry->readString(LexemeValue::Chunk).value_or("");
+    for (const RegistryKey &entry : chainedSubkeys(table, LexemeValue::Prev, LexemeValue::Next)) {
+        const std::string keyName = entry.readString(LexemeValue::Keyname).value_or("");
+        const std::string chunk = entry.readString(LexemeValue::Chunk).value_or("");
         if (trimBlanks(keyName) == value && !chunk.empty()) {
             append(chunk);
             return;
         }
-        const auto next = entries.find(entry->readString(LexemeValue::Next).value_or(""));
-        entry = next == entries.end() ? nullptr : &next->second;
     }
     append(std::string(SilentKey));
 }

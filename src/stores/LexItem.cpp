@@ -5,9 +5,7 @@
 #include "platform/RegistryStore.h"
 #include "platform/TextParsing.h"
 #include "stores/RegistryPaths.h"
-
-#include <unordered_map>
-#include <unordered_set>
+#include "stores/SiblingChain.h"
 
 namespace vorela {
 
@@ -40,40 +38,13 @@ LexItem::LexItem(LoadTag, const RegistryKey &ownKey, std::string nodeName, std::
     loadChildren();
 }
 
-// The subkeys are listed once and their links read in one pass; the chain is then followed
-// through a name map with a visited set, so a loop or a dangling "next" ends the walk.
 void LexItem::loadChildren()
 {
     const std::lock_guard guard(lock);
-    struct Link {
-        RegistryKey key;
-        std::string next;
-    };
-    std::unordered_map<std::string, Link> byName;
-    std::string head;
-    bool headFound = false;
-    for (RegistryKey &subkey : nodeKey.subkeys()) {
-        const std::string prev = subkey.readString(LexemeValue::Prev).value_or("");
-        std::string next = subkey.readString(LexemeValue::Next).value_or("");
-        if (!headFound && prev.empty()) {
-            head = subkey.name();
-            headFound = true;
-        }
-        std::string folded = foldRegistryName(subkey.name());
-        byName.emplace(std::move(folded), Link{std::move(subkey), std::move(next)});
-    }
-    std::unordered_set<std::string> visited;
-    std::string current = head;
-    while (!current.empty()) {
-        std::string folded = foldRegistryName(current);
-        const auto found = byName.find(folded);
-        if (found == byName.end() || !visited.insert(std::move(folded)).second)
-            break;
-        const RegistryKey &childKey = found->second.key;
+    for (const RegistryKey &childKey :
+         chainedSubkeys(nodeKey, LexemeValue::Prev, LexemeValue::Next))
         children.push_back(std::shared_ptr<LexItem>(new LexItem(
             LoadTag{}, childKey, childKey.name(), path + childKey.name() + "\\", languageSetting)));
-        current = found->second.next;
-    }
 }
 
 std::vector<std::shared_ptr<LexItem>> LexItem::GetChildren() const

@@ -4,6 +4,7 @@
 
 #include "platform/RegistryStore.h"
 #include "platform/TextParsing.h"
+#include "stores/SiblingChain.h"
 
 #include <algorithm>
 
@@ -172,18 +173,24 @@ std::string LexItem::AddFolderToChild(const std::string &childName, const std::s
     return parent->InsertChildAfter(parent->FindFolderInsertPoint(), text, icon, child, mask, "");
 }
 
+// Children added since the load sit at the end of the vector, so folders and their successors
+// are paired along the chain, never by position.
 std::string LexItem::FindFolderInsertPoint() const
 {
     const std::lock_guard guard(lock);
     const std::string tail = findTail();
     if (!tail.empty() && isFolderChild(tail))
         return tail;
-    for (const std::shared_ptr<LexItem> &child : children) {
-        if (!child->IsFolder())
-            continue;
-        const std::shared_ptr<LexItem> next = GetChild(child->GetNext());
-        if (next && !next->IsFolder())
-            return child->name;
+    std::vector<ChainLinks> links;
+    links.reserve(children.size());
+    for (const std::shared_ptr<LexItem> &child : children)
+        links.push_back({child->name, child->nodeKey.readString(LexemeValue::Prev).value_or(""),
+                         child->nodeKey.readString(LexemeValue::Next).value_or("")});
+    const std::vector<std::size_t> order = walkChain(links).order;
+    for (std::size_t step = 0; step + 1 < order.size(); ++step) {
+        const LexItem &current = *children[order[step]];
+        if (current.IsFolder() && !children[order[step + 1]]->IsFolder())
+            return current.name;
     }
     return {};
 }

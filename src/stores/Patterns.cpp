@@ -7,11 +7,10 @@
 #include "platform/TextParsing.h"
 #include "stores/LexItem.h"
 #include "stores/RegistryPaths.h"
+#include "stores/SiblingChain.h"
 
 #include <algorithm>
 #include <cstdio>
-#include <unordered_map>
-#include <unordered_set>
 
 namespace vorela {
 
@@ -81,25 +80,10 @@ std::vector<PatternItem> Patterns::GetTemplate()
     if (!guard.isLocked() || store == nullptr)
         return {};
     const RegistryReadTransaction snapshot(*store);
-    std::unordered_map<std::string, RegistryKey> byName;
-    std::string current;
-    for (RegistryKey &itemKey : key.subkeys()) {
-        if (current.empty() && linkOf(itemKey, TemplateValue::Prev).empty())
-            current = itemKey.name();
-        std::string folded = foldRegistryName(itemKey.name());
-        byName.emplace(std::move(folded), std::move(itemKey));
-    }
     const RegistryKey lexemeRoot = store->openKey(LexemeRootPath);
     std::vector<PatternItem> items;
-    std::unordered_set<std::string> visited;
-    while (!current.empty()) {
-        std::string folded = foldRegistryName(current);
-        const auto found = byName.find(folded);
-        if (found == byName.end() || !visited.insert(std::move(folded)).second)
-            break;
-        items.push_back(readItem(found->second, lexemeRoot));
-        current = items.back().next;
-    }
+    for (const RegistryKey &itemKey : chainedSubkeys(key, TemplateValue::Prev, TemplateValue::Next))
+        items.push_back(readItem(itemKey, lexemeRoot));
     return items;
 }
 

@@ -42,16 +42,16 @@ protected:
         ASSERT_TRUE(store->createKey(std::string(TasksRootPath) + "Нули")
                         .writeString("File", (dir.path() / "nul.dbf").string()));
         // A lexeme table whose chain runs 1 -> 2 -> 3 -> back to 1.
-        writeEntry("1", "", "2", "Петров", "|AAA");
-        writeEntry("2", "1", "3", " Иванов ", "|AAB");
-        writeEntry("3", "2", "1", "Пустой", "");
+        writeEntry("7\\1", "", "2", "Петров", "|AAA");
+        writeEntry("7\\2", "1", "3", " Иванов ", "|AAB");
+        writeEntry("7\\3", "2", "1", "Пустой", "");
         aliases = std::make_unique<Aliases>(*store, dir.dataDirectory());
     }
 
-    void writeEntry(const std::string &name, const std::string &prev, const std::string &next,
+    void writeEntry(const std::string &entryPath, const std::string &prev, const std::string &next,
                     const std::string &keyName, const std::string &chunk)
     {
-        const RegistryKey entry = store->createKey(std::string(LexemeRootPath) + "7\\" + name);
+        const RegistryKey entry = store->createKey(std::string(LexemeRootPath) + entryPath);
         ASSERT_TRUE(entry.writeString("prev", prev) && entry.writeString("next", next) &&
                     entry.writeString("keyname", keyName) && entry.writeString("chunk", chunk));
     }
@@ -63,6 +63,7 @@ protected:
         std::vector<std::string> keys; // after the marker
         bool valid = true;
         std::string displayText = {};
+        std::string table = "7\\";
     };
 
     void expectExpansions(const std::vector<Case> &cases)
@@ -72,7 +73,7 @@ protected:
         for (const Case &c : cases) {
             SpeechComposer composer(clock, tables);
             composer.keysValid = false; // a function item forgets earlier failures
-            const PatternItem item{.path = "7\\", .chunk = c.chunk, .arg = c.arg};
+            const PatternItem item{.path = c.table, .chunk = c.chunk, .arg = c.arg};
             composer.ExpandTemplateItem({*aliases, *store}, c.task, item, c.displayText, "17");
             std::vector<std::string> expected = {"----17"};
             expected.insert(expected.end(), c.keys.begin(), c.keys.end());
@@ -149,6 +150,18 @@ TEST_F(TemplateExpansionTest, TableItemsChooseTheEntryByKeyName)
         {"Задача", "#001", "'Сидоров'", {"NULL"}}, // the looped chain ends
         {"Задача", "#001", "FLAT", {"NULL"}},
         {"Без базы", "#001", "NAME", {"NULL"}},
+    });
+}
+
+TEST_F(TemplateExpansionTest, TableEntriesFollowLinksWrittenInAnotherCase)
+{
+    // Names match in any case: ASCII, Latin-1 and Cyrillic with Ё.
+    writeEntry("8\\abc", "", "ЁЖ", "Первый", "|AAC");
+    writeEntry("8\\ёж", "ABC", "CAFÉ", "Второй", "|AAD");
+    writeEntry("8\\café", "ЁЖ", "", "Третий", "|AAE");
+    expectExpansions({
+        {"Задача", "#001", "'Второй'", {"|AAD"}, true, "", "8\\"},
+        {"Задача", "#001", "'Третий'", {"|AAE"}, true, "", "8\\"},
     });
 }
 

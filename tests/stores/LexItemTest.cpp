@@ -125,6 +125,18 @@ TEST_F(LexItemTest, NewFoldersGoAfterTheLeadingFolders)
     EXPECT_EQ(root.AddFolderToChild("9", "Нет", 4, 1, 58), "");
 }
 
+TEST_F(LexItemTest, FolderInsertPointFollowsLinksWrittenInAnotherCase)
+{
+    test::writeLexemes(rootKey,
+                       {folder("a", "п", {}), folder("ё", "п", {}), lexeme("c", "л", "3")});
+    for (const auto &[name, prev, next] : std::vector<std::array<const char *, 3>>{
+             {"a", "", "Ё"}, {"ё", "A", "C"}, {"c", "Ё", ""}})
+        ASSERT_TRUE(rootKey.openKey(name).writeString("prev", prev) &&
+                    rootKey.openKey(name).writeString("next", next));
+    const LexItem root(*store);
+    EXPECT_EQ(root.FindFolderInsertPoint(), "ё");
+}
+
 TEST_F(LexItemTest, AddToChildMakesAFolderAndRemoveRelinks)
 {
     test::writeLexemes(rootKey, {lexeme("1", "a", "1"), lexeme("2", "b", "2"), lexeme("3", "c", "3")});
@@ -179,6 +191,8 @@ TEST_F(LexItemTest, DamagedChainsLoadWhatTheyReachAndEnd)
         {"loop onto itself", {{"1", "", "1"}}, {"1"}},
         {"next names a missing key", {{"1", "", "5"}, {"2", "1", ""}}, {"1"}},
         {"no head", {{"1", "2", "2"}, {"2", "1", "1"}}, {}},
+        {"two heads: the first listed starts the chain",
+         {{"1", "", ""}, {"2", "", "3"}, {"3", "2", ""}}, {"1"}},
     };
     for (const auto &entry : cases) {
         (void)store->localMachine().deleteSubkeyTree("Software");

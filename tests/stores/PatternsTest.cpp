@@ -139,6 +139,8 @@ TEST_F(PatternsTest, DamagedChainsReadWhatTheyReachAndEnd)
         {"loop", {{"0001", "", "0002"}, {"0002", "0001", "0001"}}, {"0001", "0002"}},
         {"missing next", {{"0001", "", "0009"}}, {"0001"}},
         {"no head", {{"0001", "0002", ""}, {"0002", "0001", ""}}, {}},
+        {"two heads: the first listed starts the chain",
+         {{"0001", "", ""}, {"0002", "", "0003"}, {"0003", "0002", ""}}, {"0001"}},
     };
     for (const auto &entry : cases) {
         reset({});

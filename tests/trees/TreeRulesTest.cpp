@@ -1,5 +1,5 @@
 // Tree decisions: images, menu masks, chunk ids, binding dialogs, drop acceptance.
-#include "mainwindow/TreeRules.h"
+#include "trees/TreeRules.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 // Decisions of the two trees that need no widget.
-#include "mainwindow/TreeRules.h"
+#include "trees/TreeRules.h"
 
 #include "platform/TextParsing.h"
 
