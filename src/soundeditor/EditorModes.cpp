@@ -1,4 +1,4 @@
-// Mode inputs of the sound editor's openers.
+// Mode inputs of the sound editor's openers, and back.
 #include "soundeditor/EditorModes.h"
 
 namespace vorela {
@@ -35,6 +35,19 @@ EditorModeInputs editorModeInputs(SoundEditorMode mode, std::string_view lexemeN
         break;
     }
     return inputs;
+}
+
+SoundEditorMode editorMode(const EditorModeInputs &inputs)
+{
+    if (!inputs.fullControls)
+        return SoundEditorMode::Listen;
+    if (inputs.newEmpty)
+        return SoundEditorMode::CreateInPlayer;
+    if (inputs.newFromFile)
+        return SoundEditorMode::CreateFromFile;
+    if (inputs.sourceIsFile)
+        return SoundEditorMode::ReplaceFromFile;
+    return SoundEditorMode::ReplaceInPlayer;
 }
 
 } // namespace vorela

@@ -1,4 +1,5 @@
-// The five ways the sound editor is opened, and the mode inputs and caption each one sets.
+// The five ways the sound editor is opened, the mode inputs and caption each one sets, and the
+// mode told back from the inputs.
 #pragma once
 
 #include <string>
@@ -27,5 +28,7 @@ struct EditorModeInputs {
 /// Inputs for mode; lexemeName is the node's display name, fileName the chosen file's name part.
 [[nodiscard]] EditorModeInputs editorModeInputs(SoundEditorMode mode, std::string_view lexemeName,
                                                 std::string_view fileName);
+/// The mode whose inputs these are; inputs no opener sets are read as the nearest mode.
+[[nodiscard]] SoundEditorMode editorMode(const EditorModeInputs &inputs);
 
 } // namespace vorela

@@ -1,30 +1,66 @@
-// Save and close rules of the sound editor.
+// What the sound editor enables, saves and asks, from its state alone.
 #include "soundeditor/EditorRules.h"
 
 namespace vorela {
 
-bool saveSkipped(const EditorFlags &flags)
+bool EditorState::newLexeme() const
 {
-    return flags.newLexeme() && flags.soundSize == 0;
+    return mode == SoundEditorMode::CreateInPlayer || mode == SoundEditorMode::CreateFromFile;
 }
 
-bool needsSilencePadding(const EditorFlags &flags)
+// An imported sound counts as a change until it is saved once.
+static bool hasUnsavedImport(const EditorState &state)
 {
-    return !flags.newLexeme() && flags.soundSize == 0;
+    if (state.mode == SoundEditorMode::CreateFromFile)
+        return !state.savedOnce;
+    return state.importPending;
 }
 
-bool closeNeedsQuestion(const EditorFlags &flags)
+bool hasFullControls(const EditorState &state)
 {
-    if (saveSkipped(flags))
+    return state.mode != SoundEditorMode::Listen && state.editable;
+}
+
+EditorControls enabledControls(const EditorState &state, const SoundFacts &sound)
+{
+    EditorControls controls;
+    if (!hasFullControls(state))
+        return controls;
+    // Playing and recording never run together, and nothing may change the sound meanwhile.
+    if (!state.idle()) {
+        controls.stop = true;
+        return controls;
+    }
+    controls.record = true;
+    controls.play = sound.soundSize > 0;
+    const bool editing = state.hasSelection && sound.soundSize > 0;
+    controls.cut = editing;
+    controls.crop = editing;
+    controls.gainUp = editing && !sound.gainAtMaximum;
+    controls.gainDown = editing && !sound.gainAtMinimum;
+    controls.undo = sound.undoAvailable;
+    controls.save = state.modified || (state.audioStarted && hasUnsavedImport(state));
+    return controls;
+}
+
+bool saveSkipped(const EditorState &state, const SoundFacts &sound)
+{
+    return state.newLexeme() && sound.soundSize == 0;
+}
+
+bool needsSilencePadding(const EditorState &state, const SoundFacts &sound)
+{
+    return !state.newLexeme() && sound.soundSize == 0;
+}
+
+bool closeNeedsQuestion(const EditorState &state, const SoundFacts &sound)
+{
+    if (saveSkipped(state, sound))
         return false;
     // Until the operator has heard or recorded something there is nothing to lose.
-    if (!flags.audioStarted)
+    if (!state.audioStarted)
         return false;
-    if (flags.modified)
-        return true;
-    if (flags.newFromFile)
-        return !flags.savedOnce;
-    return flags.importPending;
+    return state.modified || hasUnsavedImport(state);
 }
 
 } // namespace vorela

@@ -14,6 +14,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <optional>
+#include <string>
 
 namespace vorela {
 namespace {
@@ -48,9 +50,8 @@ TEST(Form3RealDeviceTest, WithoutASoundServerNothingPlaysAndNothingIsSaid)
 
 TEST(Form3RealDeviceTest, LexemesPlayOneAfterAnotherToTheEnd)
 {
-    static const test::PrivatePulseServer server;
-    if (!server.running())
-        GTEST_SKIP() << "no private PulseAudio server";
+    if (const std::optional<std::string> missing = test::missingSoundServer())
+        GTEST_SKIP() << *missing;
     test::TempDataDir directory;
     writeTwoLexemeBank(directory);
     QtAudioDevice audio;

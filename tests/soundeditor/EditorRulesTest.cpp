@@ -1,4 +1,5 @@
-// Closing questions and save guards of the sound editor, and chunk ids of new lexemes.
+// The sound editor's decisions from its state: enabled controls, closing questions and save
+// guards; and chunk ids of new lexemes.
 #include "soundeditor/ChunkIds.h"
 #include "soundeditor/EditorRules.h"
 
@@ -11,35 +12,128 @@
 namespace vorela {
 namespace {
 
-TEST(EditorRulesTest, ClosingQuestion)
+constexpr SoundEditorMode AllModes[] = {
+    SoundEditorMode::Listen,         SoundEditorMode::ReplaceInPlayer,
+    SoundEditorMode::CreateInPlayer, SoundEditorMode::CreateFromFile,
+    SoundEditorMode::ReplaceFromFile,
+};
+
+TEST(EditorRulesTest, EachModeIsKnownAgainFromItsInputs)
 {
+    for (const SoundEditorMode mode : AllModes)
+        EXPECT_EQ(editorMode(editorModeInputs(mode, "Лексема", "Файл")), mode) << int(mode);
+}
+
+TEST(EditorRulesTest, WhilePlayingOrRecordingOnlyStopIsEnabled)
+{
+    // However much has been done to the sound, and in whichever mode.
+    const SoundFacts sound{.soundSize = 16000, .undoAvailable = true};
+    for (const SoundEditorMode mode : AllModes) {
+        for (const EditorActivity activity : {EditorActivity::Playing, EditorActivity::Recording}) {
+            const EditorState state{.mode = mode, .activity = activity, .hasSelection = true,
+                                    .modified = true, .importPending = true, .audioStarted = true};
+            const EditorControls expected{.stop = mode != SoundEditorMode::Listen};
+            EXPECT_EQ(enabledControls(state, sound), expected) << int(mode);
+        }
+    }
+}
+
+TEST(EditorRulesTest, CompactWindowsEnableNothing)
+{
+    const SoundFacts sound{.soundSize = 16000, .undoAvailable = true};
+    const EditorState listen{.mode = SoundEditorMode::Listen, .hasSelection = true,
+                             .modified = true};
+    const EditorState greeting{.mode = SoundEditorMode::ReplaceFromFile, .editable = false,
+                               .importPending = true, .audioStarted = true};
+    EXPECT_EQ(enabledControls(listen, sound), EditorControls{});
+    EXPECT_EQ(enabledControls(greeting, sound), EditorControls{});
+}
+
+TEST(EditorRulesTest, IdleControlsFollowTheSoundAndTheWork)
+{
+    using Mode = SoundEditorMode;
     struct Case {
         const char *what;
-        EditorFlags flags;
+        EditorState state;
+        SoundFacts sound;
+        EditorControls enabled;
+    };
+    const SoundFacts oneSecond{.soundSize = 16000};
+    const Case cases[] = {
+        {"new, empty", {.mode = Mode::CreateInPlayer}, {}, {.record = true}},
+        {"a selection on an empty sound",
+         {.mode = Mode::CreateInPlayer, .hasSelection = true}, {}, {.record = true}},
+        {"marker only", {}, oneSecond, {.record = true, .play = true}},
+        {"selection", {.hasSelection = true}, oneSecond,
+         {.record = true, .play = true, .cut = true, .crop = true, .gainUp = true,
+          .gainDown = true}},
+        {"gain at silence", {.hasSelection = true},
+         {.soundSize = 16000, .gainAtMinimum = true},
+         {.record = true, .play = true, .cut = true, .crop = true, .gainUp = true}},
+        {"gain at its top", {.hasSelection = true},
+         {.soundSize = 16000, .gainAtMaximum = true},
+         {.record = true, .play = true, .cut = true, .crop = true, .gainDown = true}},
+        {"edited", {.modified = true}, {.soundSize = 16000, .undoAvailable = true},
+         {.record = true, .play = true, .undo = true, .save = true}},
+        {"cut to nothing", {.modified = true}, {.undoAvailable = true},
+         {.record = true, .undo = true, .save = true}},
+        {"replaced, heard", {.audioStarted = true}, oneSecond, {.record = true, .play = true}},
+        {"import not heard yet", {.mode = Mode::ReplaceFromFile, .importPending = true},
+         oneSecond, {.record = true, .play = true}},
+        {"import heard", {.mode = Mode::ReplaceFromFile, .importPending = true,
+                          .audioStarted = true},
+         oneSecond, {.record = true, .play = true, .save = true}},
+        {"import saved", {.mode = Mode::ReplaceFromFile, .savedOnce = true, .audioStarted = true},
+         oneSecond, {.record = true, .play = true}},
+        {"new from file, heard", {.mode = Mode::CreateFromFile, .audioStarted = true}, oneSecond,
+         {.record = true, .play = true, .save = true}},
+        {"new from file, saved",
+         {.mode = Mode::CreateFromFile, .savedOnce = true, .audioStarted = true}, oneSecond,
+         {.record = true, .play = true}},
+    };
+    for (const Case &c : cases)
+        EXPECT_EQ(enabledControls(c.state, c.sound), c.enabled) << c.what;
+}
+
+TEST(EditorRulesTest, ClosingQuestion)
+{
+    using Mode = SoundEditorMode;
+    struct Case {
+        const char *what;
+        EditorState state;
+        std::uint32_t soundSize;
         bool asks;
     };
     const Case cases[] = {
-        {"new empty, nothing recorded", {.newEmpty = true, .audioStarted = true}, false},
-        {"new empty, recorded", {.newEmpty = true, .audioStarted = true, .modified = true, .soundSize = 2}, true},
-        {"nothing heard yet", {.modified = true, .soundSize = 2}, false},
-        {"replace, listened only", {.audioStarted = true, .soundSize = 2}, false},
-        {"replace, edited", {.audioStarted = true, .modified = true, .soundSize = 2}, true},
-        {"replace cut to nothing", {.audioStarted = true, .modified = true}, true},
-        {"replace from file, untouched", {.importPending = true, .audioStarted = true, .soundSize = 2}, true},
-        {"new from file, unsaved", {.newFromFile = true, .audioStarted = true, .soundSize = 2}, true},
-        {"new from file, saved", {.newFromFile = true, .audioStarted = true, .savedOnce = true, .soundSize = 2}, false},
-        {"new from file cut to nothing", {.newFromFile = true, .audioStarted = true, .modified = true}, false},
+        {"new empty, nothing recorded", {.mode = Mode::CreateInPlayer, .audioStarted = true}, 0,
+         false},
+        {"new empty, recorded",
+         {.mode = Mode::CreateInPlayer, .modified = true, .audioStarted = true}, 2, true},
+        {"nothing heard yet", {.modified = true}, 2, false},
+        {"replace, listened only", {.audioStarted = true}, 2, false},
+        {"replace, edited", {.modified = true, .audioStarted = true}, 2, true},
+        {"replace cut to nothing", {.modified = true, .audioStarted = true}, 0, true},
+        {"replace from file, untouched",
+         {.mode = Mode::ReplaceFromFile, .importPending = true, .audioStarted = true}, 2, true},
+        {"replace from file, saved",
+         {.mode = Mode::ReplaceFromFile, .savedOnce = true, .audioStarted = true}, 2, false},
+        {"new from file, unsaved", {.mode = Mode::CreateFromFile, .audioStarted = true}, 2, true},
+        {"new from file, saved",
+         {.mode = Mode::CreateFromFile, .savedOnce = true, .audioStarted = true}, 2, false},
+        {"new from file cut to nothing",
+         {.mode = Mode::CreateFromFile, .modified = true, .audioStarted = true}, 0, false},
     };
     for (const Case &c : cases)
-        EXPECT_EQ(closeNeedsQuestion(c.flags), c.asks) << c.what;
+        EXPECT_EQ(closeNeedsQuestion(c.state, {.soundSize = c.soundSize}), c.asks) << c.what;
 }
 
 TEST(EditorRulesTest, EmptySounds)
 {
-    EXPECT_TRUE(saveSkipped({.newEmpty = true}));
-    EXPECT_FALSE(saveSkipped({.newEmpty = true, .soundSize = 2}));
-    EXPECT_TRUE(needsSilencePadding({}));
-    EXPECT_FALSE(needsSilencePadding({.newFromFile = true}));
+    const EditorState created{.mode = SoundEditorMode::CreateInPlayer};
+    EXPECT_TRUE(saveSkipped(created, {}));
+    EXPECT_FALSE(saveSkipped(created, {.soundSize = 2}));
+    EXPECT_TRUE(needsSilencePadding({}, {}));
+    EXPECT_FALSE(needsSilencePadding({.mode = SoundEditorMode::CreateFromFile}, {}));
 }
 
 TEST(ChunkIdsTest, NewIdIsAboveTheWholeStoreAndFreeInTheBank)

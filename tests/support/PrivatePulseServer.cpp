@@ -1,8 +1,11 @@
-// Runs scripts/private-pulse start/stop around a test.
+// Runs scripts/private-pulse start/stop around a test, and the rule for a test without it.
 #include "support/PrivatePulseServer.h"
+
+#include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <string>
+#include <string_view>
 #include <unistd.h>
 
 namespace vorela::test {
@@ -30,6 +33,17 @@ PrivatePulseServer::~PrivatePulseServer()
     (void)std::system(scriptCommand("stop", runtimeDir).c_str());
     std::error_code error;
     std::filesystem::remove_all(runtimeDir, error);
+}
+
+std::optional<std::string> missingSoundServer()
+{
+    static const PrivatePulseServer server;
+    if (server.running())
+        return std::nullopt;
+    const char *ci = std::getenv("CI");
+    if (ci != nullptr && std::string_view(ci) == "true")
+        ADD_FAILURE() << "the private PulseAudio server did not start, and CI=true needs it";
+    return "no private PulseAudio server (scripts/private-pulse start failed)";
 }
 
 } // namespace vorela::test

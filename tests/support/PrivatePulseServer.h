@@ -3,6 +3,8 @@
 #pragma once
 
 #include <filesystem>
+#include <optional>
+#include <string>
 
 namespace vorela::test {
 
@@ -21,5 +23,10 @@ private:
     std::filesystem::path runtimeDir;
     bool started = false;
 };
+
+/// Starts the process's one private server on first use (the sound backend keeps the server it
+/// first found) and says why a real-device test cannot run, or nothing when it can. Under CI=true
+/// a missing server is also a test failure, since a skip alone counts as passed.
+[[nodiscard]] std::optional<std::string> missingSoundServer();
 
 } // namespace vorela::test

@@ -46,7 +46,7 @@ Form2::Form2(const SoundEditorContext &context, QWidget *parent)
 
 Form2::~Form2()
 {
-    if (!idle)
+    if (!state.idle())
         audio.abandon();
 }
 
@@ -197,13 +197,14 @@ void Form2::buildControls(QWidget *row)
 
 bool Form2::prepare()
 {
-    setWindowTitle(toQString(windowCaption));
-    idle = true;
-    editable = true;
-    modified = false;
-    savedOnce = false;
-    audioStarted = false;
-    if (!newEmpty && !loadSound())
+    setWindowTitle(toQString(inputs.windowTitle));
+    state.mode = editorMode(inputs);
+    state.activity = EditorActivity::Idle;
+    state.editable = true;
+    state.modified = false;
+    state.savedOnce = false;
+    state.audioStarted = false;
+    if (!inputs.newEmpty && !loadSound())
         return false;
     redrawSound();
     applyLayout();
@@ -212,20 +213,20 @@ bool Form2::prepare()
     markerHidden = true;
     cursorX = NoCursor;
     playStartX = 0;
-    hasSelection = false;
+    state.hasSelection = false;
     showStartText(/*zeroStart=*/true);
-    pictbttn_play->setEnabled(soundSize() > 0);
-    pictbttn_stop->setEnabled(false);
+    applyControls();
     return true;
 }
 
 bool Form2::loadSound()
 {
-    const std::filesystem::path file = sourceIsFile ? sourcePath : dataDirectory.productBank();
-    const std::string chunk = sourceIsFile ? std::string(WavDataChunkId) : chunkId;
+    const bool fromFile = inputs.sourceIsFile;
+    const std::filesystem::path file = fromFile ? sourcePath : dataDirectory.productBank();
+    const std::string chunk = fromFile ? std::string(WavDataChunkId) : chunkId;
     LoadedSound loaded;
-    bank.setWindowTitle(windowCaption);
-    if (!bank.LoadSound(file, chunk, /*checkFormat=*/sourceIsFile, loaded, chunkId))
+    bank.setWindowTitle(inputs.windowTitle);
+    if (!bank.LoadSound(file, chunk, /*checkFormat=*/fromFile, loaded, chunkId))
         return false;
     const WaveFormat format = WaveFormat::fromRecord(loaded.formatRecord);
     if (format.samplesPerSecond > 0)
@@ -233,15 +234,15 @@ bool Form2::loadSound()
     if (format.channels > 0)
         waveFormat.channels = format.channels;
     // A greeting phrase taken from a file is listened to and saved, never edited.
-    if (sourceIsFile && chunkId == GreetingChunkId)
-        editable = false;
+    if (fromFile && chunkId == GreetingChunkId)
+        state.editable = false;
     editBuffer = EditBuffer(std::move(loaded.samples));
     return true;
 }
 
 void Form2::applyLayout()
 {
-    const bool full = fullControls && editable;
+    const bool full = hasFullControls(state);
     toolb_2->setVisible(full);
     controlsRow->setVisible(full);
     frame_1->setVisible(full);
@@ -272,9 +273,32 @@ void Form2::startAutoPlayback()
         startPlayback();
 }
 
-EditorFlags Form2::flags() const
+SoundFacts Form2::soundFacts() const
 {
-    return {newEmpty, newFromFile, importPending, audioStarted, modified, savedOnce, soundSize()};
+    const bool gainOpen = editBuffer.gainOpen();
+    return {soundSize(), editBuffer.undoAvailable(),
+            gainOpen && editBuffer.gainSteps() >= MaxGainSteps,
+            gainOpen && editBuffer.gainSteps() <= MinGainSteps};
+}
+
+void Form2::applyControls()
+{
+    const EditorControls enabled = enabledControls(state, soundFacts());
+    pictbttn_record->setEnabled(enabled.record);
+    pictbttn_play->setEnabled(enabled.play);
+    pictbttn_stop->setEnabled(enabled.stop);
+    cutAction->setEnabled(enabled.cut);
+    cropAction->setEnabled(enabled.crop);
+    label_up->setActive(enabled.gainUp);
+    label_dn->setActive(enabled.gainDown);
+    undoAction->setEnabled(enabled.undo);
+    saveAction->setEnabled(enabled.save);
+}
+
+void Form2::setActivity(EditorActivity activity)
+{
+    state.activity = activity;
+    applyControls();
 }
 
 bool Form2::writeSound()
@@ -284,9 +308,14 @@ bool Form2::writeSound()
     setWindowTitle(caption + toQString(SavingSuffix));
     bank.setWindowTitle(toUtf8(windowTitle()));
     const bool failed = bank.SaveSound(chunkId, editBuffer.samples());
-    if (flags().newLexeme()) {
+    if (!failed) {
+        state.modified = false;
+        state.importPending = false;
+        state.savedOnce = true;
+    }
+    if (state.newLexeme()) {
         // A lexeme saved once keeps its sound in the bank: its node must still be created.
-        savedAsNew = savedAsNew || !failed;
+        state.savedAsNew = state.savedAsNew || !failed;
         if (failed)
             ui.showMessage({toUtf8(windowTitle()), SaveFailedText, MessageIcon::Information,
                             MessageButtons::Ok, MessageAnswer::Ok});
@@ -298,21 +327,17 @@ bool Form2::writeSound()
 
 void Form2::saveSound()
 {
-    if (saveSkipped(flags()))
+    if (saveSkipped(state, soundFacts()))
         return;
-    if (needsSilencePadding(flags()))
+    if (needsSilencePadding(state, soundFacts()))
         editBuffer.setSamples({0});
     // A failed save keeps the changes and the undo copy: the operator can try again.
     if (!writeSound())
         return;
-    modified = false;
-    saveAction->setEnabled(false);
-    importPending = false;
-    savedOnce = true;
     editBuffer.dropUndo();
     showUndoPicture();
-    undoAction->setEnabled(false);
     closeGainAdjustment();
+    applyControls();
 }
 
 void Form2::reject()
@@ -322,22 +347,22 @@ void Form2::reject()
 
 void Form2::closeEvent(QCloseEvent *event)
 {
-    if (closeDecided) {
+    if (closing == Closing::Decided) {
         event->accept();
         return;
     }
-    if (!idle) {
+    if (!state.idle()) {
         // The device hands back its block first; its end handler closes the window again.
-        closePending = true;
+        closing = Closing::AfterStop;
         audio.stop();
         event->ignore();
         return;
     }
-    closePending = false;
-    const EditorFlags state = flags();
-    if (needsSilencePadding(state))
+    closing = Closing::Open;
+    const SoundFacts sound = soundFacts();
+    if (needsSilencePadding(state, sound))
         editBuffer.setSamples({0});
-    if (closeNeedsQuestion(state)) {
+    if (closeNeedsQuestion(state, sound)) {
         const MessageAnswer answer =
             ui.showMessage({toUtf8(windowTitle()), SaveQuestion, MessageIcon::Question,
                             MessageButtons::YesNoCancel, MessageAnswer::Yes});
@@ -352,7 +377,7 @@ void Form2::closeEvent(QCloseEvent *event)
 
 void Form2::closeWithoutQuestion()
 {
-    closeDecided = true;
+    closing = Closing::Decided;
     playTimer->stop();
     markerTimer->stop();
     recordTimer->stop();

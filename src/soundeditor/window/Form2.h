@@ -38,16 +38,16 @@ public:
     Form2(const SoundEditorContext &context, QWidget *parent = nullptr);
     ~Form2() override;
 
-    void SetNewEmpty(bool value) { newEmpty = value; }
-    void SetNewFromFile(bool value) { newFromFile = value; }
-    void SetWindowTitle(std::string value) { windowCaption = std::move(value); }
-    void SetSourceIsFile(bool value) { sourceIsFile = value; }
+    void SetNewEmpty(bool value) { inputs.newEmpty = value; }
+    void SetNewFromFile(bool value) { inputs.newFromFile = value; }
+    void SetWindowTitle(std::string value) { inputs.windowTitle = std::move(value); }
+    void SetSourceIsFile(bool value) { inputs.sourceIsFile = value; }
     void SetSourcePath(std::filesystem::path value) { sourcePath = std::move(value); }
     void SetChunkId(std::string value) { chunkId = std::move(value); }
-    void SetFullControls(bool value) { fullControls = value; }
-    void SetImportPending(bool value) { importPending = value; }
-    [[nodiscard]] bool IsImportPending() const { return importPending; }
-    [[nodiscard]] bool WasSavedAsNew() const { return savedAsNew; }
+    void SetFullControls(bool value) { inputs.fullControls = value; }
+    void SetImportPending(bool value) { state.importPending = value; }
+    [[nodiscard]] bool IsImportPending() const { return state.importPending; }
+    [[nodiscard]] bool WasSavedAsNew() const { return state.savedAsNew; }
 
     /// Loads the sound and lays the window out; false when the load failed (its message was
     /// shown) and the window must not be shown. Once shown, the next turn of the event loop
@@ -57,9 +57,9 @@ public:
     /// The sound as it stands, for the opener and tests.
     [[nodiscard]] std::span<const std::int16_t> samples() const { return editBuffer.samples(); }
     [[nodiscard]] Selection selection() const { return {markerX, selectionEndX}; }
-    [[nodiscard]] bool isIdle() const { return idle; }
-    [[nodiscard]] bool isModified() const { return modified; }
-    [[nodiscard]] bool isEditable() const { return editable; }
+    [[nodiscard]] bool isIdle() const { return state.idle(); }
+    [[nodiscard]] bool isModified() const { return state.modified; }
+    [[nodiscard]] bool isEditable() const { return state.editable; }
     [[nodiscard]] int waveformWidth() const { return viewWidth; }
 
 public slots:
@@ -90,7 +90,10 @@ private:
     void startAutoPlayback();
 
     [[nodiscard]] std::uint32_t soundSize() const { return editBuffer.soundSize(); }
-    [[nodiscard]] EditorFlags flags() const;
+    [[nodiscard]] SoundFacts soundFacts() const;
+    /// The one place that enables the controls, from the state and the sound.
+    void applyControls();
+    void setActivity(EditorActivity activity);
     [[nodiscard]] bool writeSound();
     void redrawSound();
     void showStatus(const StatusPanes &panes);
@@ -103,10 +106,7 @@ private:
     void restartMarkerBlink();
     void updateHighlight();
     void setSliderSelection(int from, int to);
-    void enableEditing(bool enable);
     void showUndoPicture();
-    void leaveIdle();
-    void returnToIdle();
     void returnToIdleAfterPlayback();
     void selectionEdited();
     void playbackEnded();
@@ -125,16 +125,12 @@ private:
     AudioDevice &audio;
     DataDirectory dataDirectory;
 
-    // Mode inputs and results.
-    bool newEmpty = false;
-    bool newFromFile = false;
-    std::string windowCaption; // the design's windowTitle, which QWidget already names
-    bool sourceIsFile = false;
+    // What the opener set, all off until it does; the caption is kept apart from QWidget's own
+    // windowTitle().
+    EditorModeInputs inputs{.fullControls = false, .windowTitle = {}};
     std::filesystem::path sourcePath;
     std::string chunkId;
-    bool fullControls = false;
-    bool importPending = false;
-    bool savedAsNew = false;
+    EditorState state;
 
     // Sound, view and selection.
     EditBuffer editBuffer;
@@ -149,20 +145,14 @@ private:
     int gainStep = 0;
     Selection recordingSelection;
 
-    // Flags.
-    bool idle = true;
-    bool editable = true;
-    bool hasSelection = false;
-    bool modified = false;
-    bool savedOnce = false;
-    bool audioStarted = false;
+    // The window's own drawing and closing steps, which enable nothing.
+    enum class Closing { Open, AfterStop, Decided };
+    Closing closing = Closing::Open;
     bool markerHidden = true;
     bool markerBlink = false;
     bool playToEnd = false;
     bool autoPlayDone = false;
     bool dragging = false;
-    bool closePending = false;
-    bool closeDecided = false;
 
     // Widgets, named as their objectNames.
     WaveformView *label_2 = nullptr;

@@ -36,9 +36,9 @@ void Form2::warn(const std::string &caption, const std::string &text)
 
 void Form2::startPlayback()
 {
-    if (!idle || soundSize() == 0)
+    if (!state.idle() || soundSize() == 0)
         return;
-    leaveIdle();
+    setActivity(EditorActivity::Playing);
     markerBlink = false;
 
     const PlayPlan plan = planPlayback({markerX, selectionEndX}, soundSize(), viewWidth);
@@ -63,7 +63,7 @@ void Form2::startPlayback()
     }
     if (started == AudioStart::Busy) {
         warn(BusyCaption, BusyText);
-        if (!audioStarted) {
+        if (!state.audioStarted) {
             closeWithoutQuestion();
             return;
         }
@@ -82,7 +82,7 @@ void Form2::startPlayback()
 
 void Form2::playTick()
 {
-    if (idle || !audio.isPlaying())
+    if (state.idle() || !audio.isPlaying())
         return;
     cursorX = cursorOffset(audio.playedSamples(), soundSize(), viewWidth);
     const int at = playStartX + cursorX;
@@ -91,31 +91,9 @@ void Form2::playTick()
     setPane(1, playbackText(at, soundSize(), viewWidth));
 }
 
-void Form2::leaveIdle()
-{
-    idle = false;
-    pictbttn_record->setEnabled(false);
-    pictbttn_play->setEnabled(false);
-    pictbttn_stop->setEnabled(true);
-    enableEditing(false);
-    undoAction->setEnabled(false);
-    saveAction->setEnabled(false);
-}
-
-void Form2::returnToIdle()
-{
-    idle = true;
-    pictbttn_record->setEnabled(true);
-    pictbttn_play->setEnabled(soundSize() > 0);
-    pictbttn_stop->setEnabled(false);
-    enableEditing(hasSelection);
-    undoAction->setEnabled(editBuffer.undoAvailable());
-    saveAction->setEnabled(modified || newFromFile || importPending);
-}
-
 void Form2::returnToIdleAfterPlayback()
 {
-    returnToIdle();
+    setActivity(EditorActivity::Idle);
     playTimer->stop();
     label_2->setPlaybackCursor(std::nullopt);
     cursorX = NoCursor;
@@ -131,25 +109,25 @@ void Form2::returnToIdleAfterPlayback()
 
 void Form2::playbackEnded()
 {
-    audioStarted = true;
+    state.audioStarted = true;
     if (soundSize() > 0)
         slider_1->setValue(int(std::uint64_t(range.end) * viewWidth / soundSize()));
-    if (!fullControls) {
+    if (state.mode == SoundEditorMode::Listen) {
         closeWithoutQuestion(); // the listen-only window ends with its playback
         return;
     }
     returnToIdleAfterPlayback();
     setPane(1, playedLengthText({markerX, selectionEndX}, soundSize(), viewWidth));
-    if (closePending)
+    if (closing == Closing::AfterStop)
         close();
 }
 
 void Form2::startRecording()
 {
-    if (!idle)
+    if (!state.idle())
         return;
-    audioStarted = true;
-    leaveIdle();
+    state.audioStarted = true;
+    setActivity(EditorActivity::Recording);
     closeGainAdjustment();
 
     const AudioStart started = audio.record(MaxRecordBytes / 2, [this](std::vector<std::int16_t> s) {
@@ -157,14 +135,14 @@ void Form2::startRecording()
     });
     if (started != AudioStart::Started) {
         // Nothing was recorded: the sound and its modified state stay as they were.
-        returnToIdle();
+        setActivity(EditorActivity::Idle);
         if (started == AudioStart::NoDevice)
             warn(RecordFailedCaption, NoInputText);
         else
             warn(BusyCaption, BusyText);
         return;
     }
-    modified = true;
+    state.modified = true;
     recordingSelection = {markerX, selectionEndX};
     editBuffer.beginRecording();
     recordTimer->start(RecordTickMs);
@@ -172,7 +150,7 @@ void Form2::startRecording()
 
 void Form2::recordTick()
 {
-    if (idle || !audio.isRecording())
+    if (state.idle() || !audio.isRecording())
         return;
     const std::size_t recorded = audio.recordedSamples();
     setPane(1, recordingText(recorded));
@@ -194,11 +172,10 @@ void Form2::recordingEnded(std::vector<std::int16_t> recorded)
     slider_1->setValue(selectionEndX);
     setSliderSelection(selectionEndX, markerX);
     showUndoPicture();
-    hasSelection = markerX != selectionEndX;
-    returnToIdle();
-    saveAction->setEnabled(true);
+    state.hasSelection = markerX != selectionEndX;
+    setActivity(EditorActivity::Idle);
     showSelectionText();
-    if (closePending)
+    if (closing == Closing::AfterStop)
         close();
 }
 

@@ -82,14 +82,6 @@ void Form2::setSliderSelection(int from, int to)
     slider_1->setSelectedRange(from, to);
 }
 
-void Form2::enableEditing(bool enable)
-{
-    cutAction->setEnabled(enable);
-    cropAction->setEnabled(enable);
-    label_up->setActive(enable);
-    label_dn->setActive(enable);
-}
-
 void Form2::showUndoPicture()
 {
     undoAction->setIcon(
@@ -104,7 +96,7 @@ void Form2::closeGainAdjustment()
 
 void Form2::waveformPressed(int x)
 {
-    if (!editable || !idle)
+    if (!state.editable || !state.idle())
         return;
     dragging = true;
     closeGainAdjustment();
@@ -116,21 +108,21 @@ void Form2::waveformPressed(int x)
     selectionEndX = markerX;
     updateHighlight();
     markerTimer->start(MarkerBlinkMs);
-    hasSelection = false;
-    enableEditing(false);
+    state.hasSelection = false;
+    applyControls();
     slider_1->setValue(markerX);
     setSliderSelection(0, 0);
 }
 
 void Form2::waveformDragged(int x)
 {
-    if (!dragging || !idle)
+    if (!dragging || !state.idle())
         return;
     const int snapped = snapToSample(std::clamp(x, 0, viewWidth), soundSize(), viewWidth);
     selectionEndX = dragEnd(markerX, snapped);
     updateHighlight();
-    hasSelection = selectionEndX != markerX;
-    enableEditing(hasSelection);
+    state.hasSelection = selectionEndX != markerX;
+    applyControls();
     setSliderSelection(markerX, selectionEndX);
     showSelectionText();
 }
@@ -155,14 +147,11 @@ void Form2::cutSelection()
 
 void Form2::selectionEdited()
 {
-    hasSelection = false;
-    enableEditing(false);
-    pictbttn_play->setEnabled(soundSize() > 0);
-    modified = true;
-    saveAction->setEnabled(true);
+    state.hasSelection = false;
+    state.modified = true;
     setPane(2, "");
-    undoAction->setEnabled(true);
     showUndoPicture();
+    applyControls();
 }
 
 void Form2::cropSelection()
@@ -185,11 +174,8 @@ void Form2::cropSelection()
 
 void Form2::undoOrRedo()
 {
-    if (!idle || !editBuffer.undoAvailable())
+    if (!state.idle() || !editBuffer.undoAvailable())
         return;
-    pictbttn_record->setEnabled(true);
-    pictbttn_play->setEnabled(editBuffer.undoSize() > 0);
-    pictbttn_stop->setEnabled(false);
     const bool gainWasOpen = editBuffer.gainOpen();
     setMarkerDrawn(false);
     const Selection shown = editBuffer.undoRedo();
@@ -197,13 +183,11 @@ void Form2::undoOrRedo()
     if (gainWasOpen)
         setPane(2, "");
     showUndoPicture();
-    undoAction->setEnabled(editBuffer.undoAvailable());
     markerX = shown.markerX;
     selectionEndX = shown.selectionEndX;
-    hasSelection = selectionEndX != markerX;
-    modified = true;
-    saveAction->setEnabled(true);
-    enableEditing(hasSelection && soundSize() > 0);
+    state.hasSelection = selectionEndX != markerX;
+    state.modified = true;
+    applyControls();
     setSliderSelection(markerX, selectionEndX);
     showSelectionText();
     slider_1->setValue(markerX);
@@ -213,7 +197,7 @@ void Form2::undoOrRedo()
 
 void Form2::gainPressed(int direction)
 {
-    if (!idle)
+    if (!state.idle())
         return;
     gainStep = direction;
     applyGainStep(direction);
@@ -243,23 +227,20 @@ void Form2::applyGainStep(int direction)
 {
     const GainStepResult result =
         editBuffer.applyGainStep(direction, {markerX, selectionEndX}, viewWidth);
-    label_up->setActive(result.upEnabled);
-    label_dn->setActive(result.downEnabled);
     if (result.limitReached) {
         gainTimer->stop();
         gainStep = 0;
         label_up->releaseHold();
         label_dn->releaseHold();
     }
+    if (result.opened) {
+        state.modified = true;
+        showUndoPicture();
+    }
+    applyControls();
     if (!result.applied)
         return;
     setPane(2, gainText(editBuffer.gainSteps()));
-    if (result.opened) {
-        modified = true;
-        undoAction->setEnabled(true);
-        saveAction->setEnabled(true);
-        showUndoPicture();
-    }
     redrawSound();
     updateHighlight();
     restartMarkerBlink();

@@ -3,6 +3,7 @@
 #include "platform/qt/QtAudioDevice.h"
 #include "support/ChildProcess.h"
 #include "support/PrivatePulseServer.h"
+#include "support/TestTone.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -10,45 +11,14 @@
 
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <cstdlib>
 #include <filesystem>
-#include <numbers>
+#include <optional>
+#include <string>
 #include <vector>
 
 namespace vorela {
 namespace {
-
-std::vector<std::int16_t> tone(double hertz, double seconds, double amplitude)
-{
-    std::vector<std::int16_t> samples(std::size_t(seconds * 8000));
-    for (std::size_t n = 0; n < samples.size(); ++n)
-        samples[n] = std::int16_t(amplitude * std::sin(2 * std::numbers::pi * hertz * n / 8000));
-    return samples;
-}
-
-// One server for the whole process: Qt's sound backend connects once and keeps that server.
-const test::PrivatePulseServer &sharedServer()
-{
-    static const test::PrivatePulseServer server;
-    return server;
-}
-
-// Energy of the samples at one frequency (Goertzel), relative to a full-scale sine.
-double toneLevel(const std::vector<std::int16_t> &samples, double hertz)
-{
-    const double coefficient = 2 * std::cos(2 * std::numbers::pi * hertz / 8000);
-    double previous = 0;
-    double beforePrevious = 0;
-    for (const std::int16_t sample : samples) {
-        const double current = sample / 32768.0 + coefficient * previous - beforePrevious;
-        beforePrevious = previous;
-        previous = current;
-    }
-    const double power = previous * previous + beforePrevious * beforePrevious -
-                         coefficient * previous * beforePrevious;
-    return 2 * std::sqrt(power) / double(samples.size());
-}
 
 // First, and in a child process: the parent's sound backend has not started yet, and the
 // child's sees no server at all.
@@ -73,11 +43,11 @@ TEST(QtAudioDeviceTest, NoServerMeansNoDevice)
 
 TEST(QtAudioDeviceTest, BlockPlaysToItsEnd)
 {
-    if (!sharedServer().running())
-        GTEST_SKIP() << "no private PulseAudio server";
+    if (const std::optional<std::string> missing = test::missingSoundServer())
+        GTEST_SKIP() << *missing;
     QtAudioDevice device;
     ASSERT_TRUE(device.canPlay({}));
-    const std::vector<std::int16_t> block = tone(440, 0.5, 8000);
+    const std::vector<std::int16_t> block = test::sineTone(440, 0.5, 8000);
     bool done = false;
     std::size_t lastPosition = 0;
     QElapsedTimer clock;
@@ -106,8 +76,8 @@ TEST(QtAudioDeviceTest, BlockPlaysToItsEnd)
 
 TEST(QtAudioDeviceTest, RecordingHearsTheTonePlayedIntoTheSink)
 {
-    if (!sharedServer().running())
-        GTEST_SKIP() << "no private PulseAudio server";
+    if (const std::optional<std::string> missing = test::missingSoundServer())
+        GTEST_SKIP() << *missing;
     QtAudioDevice device;
     ASSERT_TRUE(device.canRecord());
     std::vector<std::int16_t> recorded;
@@ -118,30 +88,32 @@ TEST(QtAudioDeviceTest, RecordingHearsTheTonePlayedIntoTheSink)
                                 recordingDone = true;
                             }),
               AudioStart::Started);
-    const std::vector<std::int16_t> block = tone(1000, 1.5, 16000);
+    const std::vector<std::int16_t> block = test::sineTone(1000, 1.5, 16000);
     bool playDone = false;
     ASSERT_EQ(device.play(block, {}, [&] { playDone = true; }), AudioStart::Started);
     // The buffer of two seconds fills up and ends the recording by itself.
     ASSERT_TRUE(QTest::qWaitFor([&] { return recordingDone; }, 8000));
     EXPECT_EQ(recorded.size(), 16000U);
-    EXPECT_GT(toneLevel(recorded, 1000), 0.1);  // about 0.37 when the whole tone came back
-    EXPECT_LT(toneLevel(recorded, 1700), 0.02); // and it is the tone, not noise
+    EXPECT_GT(test::toneLevel(recorded, 1000), 0.1);  // about 0.37 when the whole tone came back
+    EXPECT_LT(test::toneLevel(recorded, 1700), 0.02); // and it is the tone, not noise
     device.stop();
     EXPECT_TRUE(QTest::qWaitFor([&] { return playDone; }, 3000));
 }
 
 TEST(QtAudioDeviceTest, StopEndsPlaybackAndRecordingThroughTheirCallbacks)
 {
-    if (!sharedServer().running())
-        GTEST_SKIP() << "no private PulseAudio server";
+    if (const std::optional<std::string> missing = test::missingSoundServer())
+        GTEST_SKIP() << *missing;
     QtAudioDevice device;
-    const std::vector<std::int16_t> block = tone(440, 10, 8000);
+    const std::vector<std::int16_t> block = test::sineTone(440, 10, 8000);
     bool playDone = false;
     bool recordingDone = false;
     ASSERT_EQ(device.play(block, {}, [&] { playDone = true; }), AudioStart::Started);
     ASSERT_EQ(device.record(480000, [&](std::vector<std::int16_t>) { recordingDone = true; }),
               AudioStart::Started);
-    QTest::qWait(200);
+    // Stop once both directions are under way.
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] { return device.playedSamples() > 0 && device.recordedSamples() > 0; }, 3000));
     device.stop();
     EXPECT_FALSE(playDone);
     EXPECT_TRUE(QTest::qWaitFor([&] { return playDone && recordingDone; }, 2000));

@@ -27,14 +27,14 @@ TEST_F(Form2CloseTest, EditedLexemeAsksAndCancelKeepsTheWindow)
     const std::unique_ptr<Form2> form = openListened();
     drag(waveform(*form), 10, 60);
     action(*form, "toolb_2_cut")->trigger();
-    ui.expectMessage("Вы желаете сохpанить изменения?", MessageAnswer::Cancel);
+    ui.expectMessage(SaveQuestion, MessageAnswer::Cancel);
     form->close();
     EXPECT_TRUE(form->isVisible());
     EXPECT_EQ(ui.messages().at(0).icon, MessageIcon::Question);
     EXPECT_EQ(ui.messages().at(0).buttons, MessageButtons::YesNoCancel);
     EXPECT_EQ(ui.messages().at(0).caption, "Проигрыватель - Лексема");
 
-    ui.expectMessage("Вы желаете сохpанить изменения?", MessageAnswer::No);
+    ui.expectMessage(SaveQuestion, MessageAnswer::No);
     form->close();
     EXPECT_FALSE(form->isVisible());
     EXPECT_EQ(bankSound("0001"), oneSecond());
@@ -47,11 +47,12 @@ TEST_F(Form2CloseTest, ReplaceFromFileAsksEvenWithoutEdits)
     EXPECT_EQ(form->windowTitle(), QStringLiteral("Проигрыватель - Лексема (Привет)"));
     audio.advance(1000);
     EXPECT_TRUE(action(*form, "toolb_2_save")->isEnabled());
-    ui.expectMessage("Вы желаете сохpанить изменения?", MessageAnswer::Yes);
+    ui.expectMessage(SaveQuestion, MessageAnswer::Yes);
     form->close();
     EXPECT_FALSE(form->isVisible());
     EXPECT_EQ(bankSound("0001"), louder());
-    EXPECT_FALSE(form->IsImportPending() && form->WasSavedAsNew());
+    EXPECT_FALSE(form->IsImportPending()); // the opener must not ask again
+    EXPECT_FALSE(form->WasSavedAsNew());    // a replaced lexeme is no new node
 }
 
 TEST_F(Form2CloseTest, ClosingDuringTheFirstPlaybackStillAsksForAnImport)
@@ -60,7 +61,7 @@ TEST_F(Form2CloseTest, ClosingDuringTheFirstPlaybackStillAsksForAnImport)
     const std::unique_ptr<Form2> form = openEditor(SoundEditorMode::CreateFromFile, "0002", file);
     form->close(); // stops the playback first
     EXPECT_TRUE(form->isVisible());
-    ui.expectMessage("Вы желаете сохpанить изменения?", MessageAnswer::Yes);
+    ui.expectMessage(SaveQuestion, MessageAnswer::Yes);
     audio.advance(0);
     EXPECT_FALSE(form->isVisible());
     EXPECT_TRUE(form->WasSavedAsNew());
@@ -82,7 +83,7 @@ TEST_F(Form2CloseTest, SavingClearsUndoAndNewLexemeIsSavedOnlyWithSound)
     action(*form, "toolb_2_save")->trigger();
     EXPECT_FALSE(action(*form, "toolb_2_undo")->isEnabled());
     EXPECT_FALSE(action(*form, "toolb_2_save")->isEnabled());
-    EXPECT_EQ(bankSound("0001"), current(*form));
+    EXPECT_EQ(bankSound("0001"), oneSecondWithout(162, 974)); // bytes 324 .. 1948
     form->close(); // saved: no question
     EXPECT_FALSE(form->isVisible());
 }
@@ -92,7 +93,7 @@ TEST_F(Form2CloseTest, LexemeCutToNothingIsSavedAsOneSilentSample)
     const std::unique_ptr<Form2> form = openListened();
     drag(waveform(*form), 0, form->waveformWidth());
     action(*form, "toolb_2_cut")->trigger();
-    ui.expectMessage("Вы желаете сохpанить изменения?", MessageAnswer::Yes);
+    ui.expectMessage(SaveQuestion, MessageAnswer::Yes);
     form->close();
     EXPECT_EQ(bankSound("0001"), Samples{0});
 }
@@ -115,19 +116,52 @@ TEST_F(Form2CloseTest, FailedSaveKeepsTheWorkAndTheWindow)
     EXPECT_TRUE(action(*form, "toolb_2_undo")->isEnabled());
     EXPECT_FALSE(form->WasSavedAsNew());
 
-    ui.expectMessage("Вы желаете сохpанить изменения?", MessageAnswer::Yes);
-    ui.expectMessage("(0001)", MessageAnswer::Ok);
+    ui.expectMessage(SaveQuestion, MessageAnswer::Yes);
+    ui.expectMessage("Ошибка сохранения файла (0001)", MessageAnswer::Ok);
     ui.expectMessage("Ошибка сохранения файла!", MessageAnswer::Ok);
     form->close();
     EXPECT_TRUE(form->isVisible()); // the recording is still there to save
 
     writeFile(dir.dataDirectory().productBank(), bank({}));
-    ui.expectMessage("Вы желаете сохpанить изменения?", MessageAnswer::Yes);
+    ui.expectMessage(SaveQuestion, MessageAnswer::Yes);
     form->close();
     EXPECT_FALSE(form->isVisible());
     EXPECT_TRUE(form->WasSavedAsNew());
     EXPECT_EQ(bankSound("0002").size(), 2400U);
     EXPECT_TRUE(ui.finished());
+}
+
+TEST_F(Form2CloseTest, SaveIsOfferedOnlyForUnsavedWork)
+{
+    struct Case {
+        SoundEditorMode mode;
+        const char *chunkId;
+        bool fromFile;
+        bool saveAfterListening; // an import not yet saved
+    };
+    const Case cases[] = {
+        {SoundEditorMode::ReplaceInPlayer, "0001", false, false},
+        {SoundEditorMode::CreateFromFile, "0002", true, true},
+        {SoundEditorMode::ReplaceFromFile, "0001", true, true},
+    };
+    const std::filesystem::path wav = writeWav(dir.path(), louder());
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.chunkId);
+        const std::unique_ptr<Form2> form =
+            openEditor(c.mode, c.chunkId, c.fromFile ? wav : std::filesystem::path());
+        EXPECT_FALSE(action(*form, "toolb_2_save")->isEnabled()); // while it plays
+        audio.advance(1000);
+        EXPECT_EQ(action(*form, "toolb_2_save")->isEnabled(), c.saveAfterListening);
+        if (!c.saveAfterListening)
+            continue;
+        action(*form, "toolb_2_save")->trigger();
+        EXPECT_EQ(bankSound(c.chunkId), louder());
+        button(*form, "pictbttn_play")->click();
+        audio.advance(1000);
+        EXPECT_FALSE(action(*form, "toolb_2_save")->isEnabled()) << "nothing changed since saving";
+        form->close(); // and nothing to ask
+        EXPECT_FALSE(form->isVisible());
+    }
 }
 
 } // namespace

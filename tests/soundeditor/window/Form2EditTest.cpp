@@ -47,20 +47,22 @@ TEST_F(Form2EditTest, RecordingIntoANewLexemeSelectsItWhole)
 TEST_F(Form2EditTest, RecordingInsertsAtTheMarkerOrReplacesTheSelection)
 {
     const std::unique_ptr<Form2> form = openListened();
-    const int width = form->waveformWidth();
     const Samples before = oneSecond();
-    const auto sampleAt = [&](int x) { return makeEven(byteAtPixel(x, 16000, width)) / 2; };
+    const Samples recorded = microphone(2000);
+    // Pixels 100, 200 and 300 stand for bytes 3246, 6490 and 9736.
+    const auto spliced = [&](std::ptrdiff_t from, std::ptrdiff_t to) {
+        Samples expected(before.begin(), before.begin() + from);
+        expected.insert(expected.end(), recorded.begin(), recorded.end());
+        expected.insert(expected.end(), before.begin() + to, before.end());
+        return expected;
+    };
 
     click(waveform(*form), 100);
     button(*form, "pictbttn_record")->click();
     audio.advance(250);
     button(*form, "pictbttn_stop")->click();
     audio.advance(0);
-    Samples expected(before.begin(), before.begin() + sampleAt(100));
-    const Samples recorded = microphone(2000);
-    expected.insert(expected.end(), recorded.begin(), recorded.end());
-    expected.insert(expected.end(), before.begin() + sampleAt(100), before.end());
-    EXPECT_EQ(current(*form), expected);
+    EXPECT_EQ(current(*form), spliced(1623, 1623));
 
     action(*form, "toolb_2_undo")->trigger(); // back to the sound before recording
     EXPECT_EQ(current(*form), before);
@@ -71,10 +73,7 @@ TEST_F(Form2EditTest, RecordingInsertsAtTheMarkerOrReplacesTheSelection)
     audio.advance(250);
     button(*form, "pictbttn_stop")->click();
     audio.advance(0);
-    expected.assign(before.begin(), before.begin() + sampleAt(200));
-    expected.insert(expected.end(), recorded.begin(), recorded.end());
-    expected.insert(expected.end(), before.begin() + sampleAt(300), before.end());
-    EXPECT_EQ(current(*form), expected);
+    EXPECT_EQ(current(*form), spliced(3245, 4868));
 }
 
 TEST_F(Form2EditTest, RecordingStopsItselfAtTheLimit)
@@ -100,31 +99,47 @@ TEST_F(Form2EditTest, CutCropUndoRedoThroughTheToolbar)
 {
     const std::unique_ptr<Form2> form = openListened();
     QAction *cut = action(*form, "toolb_2_cut");
+    QAction *crop = action(*form, "toolb_2_crop");
+    QAction *undo = action(*form, "toolb_2_undo");
     EXPECT_FALSE(cut->isEnabled());
     drag(waveform(*form), 50, 51); // one pixel selects nothing
     EXPECT_FALSE(cut->isEnabled());
-    drag(waveform(*form), 50, 150);
+    EXPECT_FALSE(crop->isEnabled());
+    drag(waveform(*form), 50, 150); // bytes 1622 .. 4868
     EXPECT_TRUE(cut->isEnabled());
-    EXPECT_TRUE(pane(*form, 0).startsWith(QStringLiteral("Выделено: ")));
+    EXPECT_TRUE(crop->isEnabled());
+    EXPECT_EQ(pane(*form, 0), QStringLiteral("Выделено: 0.10 - 0.30 сек."));
     cut->trigger();
-    const Samples afterCut = current(*form);
-    EXPECT_LT(afterCut.size(), oneSecond().size());
+    const Samples afterCut = oneSecondWithout(811, 2434);
+    EXPECT_EQ(current(*form), afterCut);
     EXPECT_TRUE(form->isModified());
     EXPECT_FALSE(cut->isEnabled());
 
-    QAction *undo = action(*form, "toolb_2_undo");
     undo->trigger();
     EXPECT_EQ(current(*form), oneSecond());
     EXPECT_EQ(form->selection(), (Selection{50, 150}));
-    undo->trigger();
+    undo->trigger(); // redo
     EXPECT_EQ(current(*form), afterCut);
+    undo->trigger();
+    EXPECT_TRUE(crop->isEnabled()); // the restored selection can be worked on again
+
+    crop->trigger();
+    const Samples sound = oneSecond();
+    EXPECT_EQ(current(*form), Samples(sound.begin() + 811, sound.begin() + 2434));
+    EXPECT_EQ(form->selection(), (Selection{0, 0}));
+    EXPECT_EQ(pane(*form, 0), QStringLiteral("Начало: 0.0 сек."));
+    EXPECT_EQ(pane(*form, 1), QStringLiteral("Длина: 0.20 сек."));
+    EXPECT_FALSE(crop->isEnabled());
+    EXPECT_TRUE(action(*form, "toolb_2_save")->isEnabled());
+    undo->trigger();
+    EXPECT_EQ(current(*form), oneSecond());
 
     drag(waveform(*form), 0, form->waveformWidth());
     cut->trigger();
     EXPECT_TRUE(current(*form).empty());
     EXPECT_FALSE(button(*form, "pictbttn_play")->isEnabled());
     undo->trigger();
-    EXPECT_EQ(current(*form), afterCut);
+    EXPECT_EQ(current(*form), oneSecond());
     EXPECT_TRUE(button(*form, "pictbttn_play")->isEnabled());
 }
 
@@ -143,7 +158,7 @@ TEST_F(Form2EditTest, GainButtonRepeatsWhileHeldAndUndoesOnce)
     form->gainTick();
     EXPECT_EQ(pane(*form, 2), QStringLiteral(" +62.50%"));
     sendMouse(up, QEvent::MouseButtonRelease, 500, Qt::LeftButton, Qt::NoButton);
-    EXPECT_EQ(form->samples()[1], std::int16_t(oneSecond()[1] * 26 / 16));
+    EXPECT_EQ(form->samples()[1], -31687); // -19500 raised by 62.5 %, truncated
 
     action(*form, "toolb_2_undo")->trigger();
     EXPECT_EQ(current(*form), oneSecond());
@@ -163,6 +178,29 @@ TEST_F(Form2EditTest, GainDownStopsItselfAtSilence)
     EXPECT_FALSE(down->isActive());
     EXPECT_EQ(current(*form), Samples(oneSecond().size(), 0));
     sendMouse(down, QEvent::MouseButtonRelease, 5, Qt::LeftButton, Qt::NoButton);
+}
+
+TEST_F(Form2EditTest, AGainButtonAtItsLimitStaysOffUntilTheAdjustmentCloses)
+{
+    const std::unique_ptr<Form2> form = openListened();
+    drag(waveform(*form), 0, form->waveformWidth());
+    auto *down = form->findChild<GainButton *>("label_dn");
+    auto *up = form->findChild<GainButton *>("label_up");
+    sendMouse(down, QEvent::MouseButtonPress, 5, Qt::LeftButton, Qt::LeftButton);
+    for (int tick = 0; tick < 20; ++tick)
+        form->gainTick();
+    sendMouse(down, QEvent::MouseButtonRelease, 5, Qt::LeftButton, Qt::NoButton);
+    ASSERT_FALSE(down->isActive());
+
+    button(*form, "pictbttn_play")->click(); // listening changes nothing
+    EXPECT_FALSE(down->isActive());
+    audio.advance(1000);
+    EXPECT_FALSE(down->isActive());
+    EXPECT_TRUE(up->isActive());
+
+    action(*form, "toolb_2_save")->trigger(); // a new adjustment starts from 0 %
+    EXPECT_TRUE(down->isActive());
+    EXPECT_TRUE(up->isActive());
 }
 
 } // namespace

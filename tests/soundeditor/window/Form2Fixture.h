@@ -20,10 +20,34 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <deque>
 #include <memory>
 #include <vector>
 
 namespace vorela::test {
+
+/// Scripted answers that hold every message to its whole text: the texts mix Latin letters that
+/// look Cyrillic into their words, and a fragment would let a lost or changed one through.
+class WholeTextUi : public ScriptedUiServices {
+public:
+    void expectMessage(std::string text, MessageAnswer answer)
+    {
+        wholeTexts.push_back(text);
+        ScriptedUiServices::expectMessage(std::move(text), answer);
+    }
+
+    MessageAnswer showMessage(const MessageRequest &request) override
+    {
+        if (!wholeTexts.empty()) {
+            EXPECT_EQ(request.text, wholeTexts.front());
+            wholeTexts.pop_front();
+        }
+        return ScriptedUiServices::showMessage(request);
+    }
+
+private:
+    std::deque<std::string> wholeTexts;
+};
 
 using Samples = std::vector<std::int16_t>;
 
@@ -44,6 +68,29 @@ inline Samples oneSecond()
     return samples;
 }
 
+/// The one-second sound with its samples [from, to) cut out.
+inline Samples oneSecondWithout(std::size_t from, std::size_t to)
+{
+    Samples samples = oneSecond();
+    samples.erase(samples.begin() + std::ptrdiff_t(from), samples.begin() + std::ptrdiff_t(to));
+    return samples;
+}
+
+/// The waveform area: the 495-pixel frame less its one-pixel border on each side. A pixel p
+/// of the one-second sound stands for byte p * 16000 / 493, rounded up to even.
+inline constexpr int ViewWidth = 493;
+
+inline const std::string SaveQuestion = "Вы желаете сохpанить изменения?";
+inline const std::string NoOutputText =
+    "Ошибка открытия устройства воспроизведения.\r\nЗвуковая карта отсутствует,занята или не "
+    "поддерживает данный формат.\r\nТем не менее Вы можете редактировать данные и сохранять их "
+    "\"вслепую\".";
+inline const std::string BusyText =
+    "Возможно оно занято дpугим пpиложением.\r\nЗакpойте все дpугие пpиложения, пpоигывающие "
+    "звук и повтоpите попытку.\r\n";
+inline const std::string NoInputText =
+    "Ошибка открытия устройства записи.\r\nЗвуковая карта отсутствует или занята.\r\n";
+
 class Form2Fixture : public ::testing::Test {
 protected:
     Form2Fixture()
@@ -56,8 +103,15 @@ protected:
     std::unique_ptr<Form2> openEditor(SoundEditorMode mode, const std::string &chunkId = "0001",
                                       const std::filesystem::path &file = {})
     {
+        return openEditorWith(context, mode, chunkId, file);
+    }
+
+    static std::unique_ptr<Form2> openEditorWith(const SoundEditorContext &with,
+                                                 SoundEditorMode mode, const std::string &chunkId,
+                                                 const std::filesystem::path &file = {})
+    {
         const EditorModeInputs inputs = editorModeInputs(mode, "Лексема", file.stem().string());
-        auto form = std::make_unique<Form2>(context);
+        auto form = std::make_unique<Form2>(with);
         form->SetNewEmpty(inputs.newEmpty);
         form->SetNewFromFile(inputs.newFromFile);
         form->SetWindowTitle(inputs.windowTitle);
@@ -78,6 +132,7 @@ protected:
     {
         std::unique_ptr<Form2> form = openEditor(SoundEditorMode::ReplaceInPlayer);
         audio.advance(5000);
+        EXPECT_EQ(form->waveformWidth(), ViewWidth);
         return form;
     }
 
@@ -133,7 +188,7 @@ protected:
     }
 
     TempDataDir dir;
-    ScriptedUiServices ui;
+    WholeTextUi ui;
     VirtualAudioDevice audio;
     SoundBank soundBank{dir.dataDirectory(), ui};
     SoundEditorContext context{soundBank, ui, audio, dir.dataDirectory()};

@@ -11,7 +11,7 @@ namespace vorela::test {
 namespace {
 
 // Scripted messages, but sub-dialogs really run modally.
-class ModalUiServices : public ScriptedUiServices {
+class ModalUiServices : public WholeTextUi {
 public:
     int runDialog(ModalDialog &dialog) override { return dialog.exec(); }
 };
@@ -52,7 +52,7 @@ TEST_F(Form2ModalTest, ListenOnlyWindowEndsItsLoopAfterPlaying)
 TEST_F(Form2ModalTest, BusyDeviceAtOpeningEndsTheLoop)
 {
     audio.failNextPlay(AudioStart::Busy);
-    modalUi.expectMessage("Возможно оно занято", MessageAnswer::Ok);
+    modalUi.expectMessage(BusyText, MessageAnswer::Ok);
     runWithClock([this] { commands.replaceInPlayer("Лексема", "0001"); });
     EXPECT_TRUE(modalUi.finished());
 }
@@ -60,7 +60,7 @@ TEST_F(Form2ModalTest, BusyDeviceAtOpeningEndsTheLoop)
 TEST_F(Form2ModalTest, ListenWithoutSoundCardEndsTheLoop)
 {
     audio.setOutputAvailable(false);
-    modalUi.expectMessage("Звуковая карта отсутствует", MessageAnswer::Ok);
+    modalUi.expectMessage(NoOutputText, MessageAnswer::Ok);
     runWithClock([this] { commands.listen("Лексема", "0001"); });
     EXPECT_TRUE(modalUi.finished());
 }

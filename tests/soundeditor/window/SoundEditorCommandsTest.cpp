@@ -13,6 +13,10 @@
 namespace vorela::test {
 namespace {
 
+const std::string WrongFormatText =
+    "Файл должен быть записан в следующем формате:      \r\n\r\nЧастота дискретизации:\t8кГц\r\n"
+    "Моно\r\nТип оцифровки:\t\tPCM 16 bit\r\n";
+
 class SoundEditorCommandsTest : public Form2Fixture {
 protected:
     std::filesystem::path wavFile(const std::string &name, const Bytes &format, const Samples &sound)
@@ -33,7 +37,7 @@ protected:
             if (check)
                 check(*form);
             if (answer)
-                ui.expectMessage("Вы желаете сохpанить изменения?", *answer);
+                ui.expectMessage(SaveQuestion, *answer);
             form->close();
             EXPECT_FALSE(form->isVisible());
             return 0;
@@ -93,7 +97,7 @@ TEST_F(SoundEditorCommandsTest, StereoAnd11025HzFilesAreRefused)
     const Bytes fast = formatRecord(1, 1, 11025, 22050, 2, 16);
     for (const Bytes &format : {stereo, fast}) {
         ui.expectOpenFile(wavFile("Плохой.wav", format, Samples(800, 5)));
-        ui.expectMessage("Файл должен быть записан в следующем формате:", MessageAnswer::Ok);
+        ui.expectMessage(WrongFormatText, MessageAnswer::Ok);
         commands.replaceFromFile("Ответ", "0001");
         EXPECT_EQ(ui.messages().back().caption, "Недопустимый формат файла!");
     }
@@ -147,7 +151,7 @@ TEST_F(SoundEditorCommandsTest, NewChunkIdSkipsIdsTheBankHolds)
         audio.advance(100);
         form->stopAudio();
         audio.advance(0);
-        ui.expectMessage("Вы желаете сохpанить изменения?", MessageAnswer::Yes);
+        ui.expectMessage(SaveQuestion, MessageAnswer::Yes);
         form->close();
         return 0;
     });
