@@ -146,7 +146,8 @@ TEST_F(TemplateExpansionTest, RelativeDatesSpeakTheItemTextOfTheEditorsLanguage)
     };
     for (const Shown &c : {Shown{0, "Дата +005 (им)", {"----0001", "_E12", "+T12"}},
                            Shown{1, "Дата +003 (рд)", {"----0001", "_O10", "+T12"}}}) {
-        ASSERT_TRUE(store->createKey(std::string(EditorKeyPath)).writeDword("Language", c.language));
+        const RegistryKey editor = store->createKey(std::string(EditorKeyPath));
+        ASSERT_TRUE(editor.writeDword("Language", c.language));
         const LexItem lexemes(*store);
         EXPECT_EQ(templateItemText(lexemes, item), c.text);
         EXPECT_EQ(templateItemText(lexemes, bound), c.text + "('1')");
