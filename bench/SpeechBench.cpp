@@ -5,6 +5,7 @@
 #include "platform/RegistryStore.h"
 #include "speech/SpeechComposer.h"
 #include "stores/Aliases.h"
+#include "stores/LexItem.h"
 #include "stores/PatternItem.h"
 #include "stores/RegistryPaths.h"
 
@@ -98,11 +99,12 @@ void expandTemplate(benchmark::State &state, bool deletedUntilLast)
     Fixture fixture(deletedUntilLast);
     const FixedClock clock({2026, 12, 7}, {9, 5});
     const DbfTaskTableQuery tables;
+    const LexItem lexemes(*fixture.store);
+    const TaskSources sources{*fixture.taskConfig, *fixture.store, lexemes};
     for (auto _ : state) {
         SpeechComposer composer(clock, tables);
         for (const PatternItem &item : fixture.items)
-            composer.ExpandTemplateItem({*fixture.taskConfig, *fixture.store}, "Задача", item, "",
-                                        item.name);
+            composer.ExpandTemplateItem(sources, "Задача", item, item.name);
         if (!composer.keysValid || composer.keySequence.size() < 2 * ItemCount)
             state.SkipWithError("the template did not expand");
         benchmark::DoNotOptimize(composer.keySequence.data());

@@ -15,12 +15,13 @@ EditorPlayback::EditorPlayback(Form1 &form, const EditorContext &context, AudioD
 {
     QObject::connect(&player, &Form3::finished, &form, &Form1::playbackFinished);
     Form1Hooks &hooks = form.hooks();
-    hooks.playItems = [this, &form](const std::vector<SpokenItem> &items) {
+    hooks.playItems = [this, &form, &lexemes = context.lexemeRoot](
+                          const std::vector<SpokenItem> &items) {
         std::vector<ListenedItem> listened;
         listened.reserve(items.size());
         for (const SpokenItem &spoken : items)
             listened.push_back({spoken.item, spoken.task, spoken.marker});
-        return listening.playItems(form.taskConfig(), listened, *form.tv_1);
+        return listening.playItems(form.taskConfig(), lexemes, listened, *form.tv_1);
     };
     hooks.playFunctionEntry = [this, &form](std::uint64_t number, std::uintptr_t marker) {
         return listening.playFunctionEntry(number, marker, *form.tv_2);

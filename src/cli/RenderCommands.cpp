@@ -7,6 +7,7 @@
 #include "soundbank/WavExport.h"
 #include "speech/TemplateExpansion.h"
 #include "stores/Aliases.h"
+#include "stores/LexItem.h"
 #include "verification/Verification.h"
 
 namespace vorela {
@@ -59,7 +60,8 @@ int renderCommand(CliContext &context, const CliArguments &arguments)
 
     const DbfTaskTableQuery tables;
     SpeechComposer composer(options->clock, tables);
-    expandTemplate(composer, {taskConfig, *store}, task, items);
+    const LexItem lexemes(*store);
+    expandTemplate(composer, {taskConfig, *store, lexemes}, task, items);
     if (!composer.keysValid)
         return cliFailure("a value of the template cannot be spoken (see vorela expand)");
 

@@ -7,6 +7,7 @@
 #include "speech/SpeechComposer.h"
 #include "speech/TemplateExpansion.h"
 #include "stores/Aliases.h"
+#include "stores/LexItem.h"
 
 #include <charconv>
 #include <functional>
@@ -202,7 +203,8 @@ int expandCommand(CliContext &context, const CliArguments &arguments)
     const FixedClock clock = clockFor(*options);
     const DbfTaskTableQuery tables;
     SpeechComposer composer(clock, tables);
-    expandTemplate(composer, {taskConfig, *store}, names[0], chosen);
+    const LexItem lexemes(*store);
+    expandTemplate(composer, {taskConfig, *store, lexemes}, names[0], chosen);
     return printKeys(composer);
 }
 

@@ -14,6 +14,7 @@
 #include "platform/qt/QtModalDialog.h"
 #include "platform/qt/QtText.h"
 #include "platform/qt/TreeItemFont.h"
+#include "speech/TemplateExpansion.h"
 #include "stores/Aliases.h"
 #include "stores/LexItem.h"
 
@@ -127,9 +128,8 @@ std::string TaskTree::lexemeText(const std::string &path) const
 void TaskTree::showItem(QTreeWidgetItem &child, const PatternItem &pattern)
 {
     bool found = false;
-    const std::string text = session.context.lexemeRoot.GetTextAt(pattern.path, found);
     const unsigned kind = session.context.lexemeRoot.GetIconAt(pattern.path, found);
-    child.setText(0, toQString(templateItemText(text, pattern.arg)));
+    child.setText(0, toQString(templateItemText(session.context.lexemeRoot, pattern)));
     setItemPattern(child, pattern);
     setItemImage(child, imageList, templateItemImage(found ? std::optional(kind) : std::nullopt));
     child.setFlags(child.flags() | Qt::ItemIsDragEnabled);

@@ -2,7 +2,6 @@
 
 #include "player/Form3.h"
 #include "speech/SpeechComposer.h"
-#include "speech/TemplateExpansion.h"
 #include "stores/KeySequence.h"
 
 namespace vorela {
@@ -15,16 +14,15 @@ TemplateListening::TemplateListening(Form3 &templatePlayer, RegistryStore &regis
 {
 }
 
-bool TemplateListening::playItems(Aliases &taskConfig, std::span<const ListenedItem> items,
-                                  QTreeWidget &markerTree)
+bool TemplateListening::playItems(Aliases &taskConfig, const LexItem &lexemes,
+                                  std::span<const ListenedItem> items, QTreeWidget &markerTree)
 {
     if (player.isPlaying())
         return false;
     SpeechComposer composer(clock, tables);
-    const TaskSources sources{taskConfig, store};
+    const TaskSources sources{taskConfig, store, lexemes};
     for (const ListenedItem &listened : items) {
         composer.ExpandTemplateItem(sources, listened.task, listened.item,
-                                    templateItemText(listened.item),
                                     std::to_string(listened.marker));
     }
     if (!composer.keysValid)

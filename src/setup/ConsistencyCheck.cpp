@@ -1,13 +1,13 @@
 // One pass over a registry snapshot against the set of bank chunk ids.
 #include "setup/ConsistencyCheck.h"
 
-#include "platform/CodePage.h"
 #include "platform/DataDirectory.h"
 #include "platform/TextParsing.h"
 #include "setup/RegistrySnapshot.h"
 #include "soundbank/ChunkId.h"
 #include "soundbank/WaveFile.h"
 #include "speech/NumberGrammar.h"
+#include "speech/RelativeDate.h"
 #include "speech/SpeechVocabulary.h"
 #include "stores/ChunkIds.h"
 #include "stores/Operators.h"
@@ -44,19 +44,6 @@ std::string joined(const std::set<std::string> &keys)
     for (const std::string &key : keys)
         text += (text.empty() ? "" : ", ") + std::string("\"") + key + "\"";
     return text;
-}
-
-// Characters first..first+count-1 (from 1) of a UTF-8 text.
-std::string characters(std::string_view text, std::size_t first, std::size_t count)
-{
-    std::string out;
-    std::size_t index = 1;
-    for (std::size_t position = 0; position < text.size() && index < first + count; ++index) {
-        const char32_t character = decodeUtf8(text, position);
-        if (index >= first)
-            appendUtf8(out, character);
-    }
-    return out;
 }
 
 class Checker {
@@ -178,10 +165,7 @@ private:
         if (chunk.size() >= 4 && chunk.front() == FunctionChunkPrefix
             && digitsOnly(chunk.substr(chunk.size() - 3))) {
             const auto code = static_cast<unsigned>(leadingNumber(chunk.substr(chunk.size() - 3)));
-            // A relative date speaks the case its name carries in characters 12-13.
-            const DateCase dateCase = characters(node.value("text"), 12, 2) == "им"
-                                          ? DateCase::Nominative
-                                          : DateCase::Genitive;
+            const DateCase dateCase = relativeDateOf(node.value("text")).dateCase;
             const std::set<std::string> &keys = functionKeysOf(code, dateCase);
             needed.insert(keys.begin(), keys.end());
             return;

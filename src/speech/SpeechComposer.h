@@ -11,6 +11,7 @@ namespace vorela {
 
 class Aliases;
 class Clock;
+class LexItem;
 struct NounForms;
 struct PatternItem;
 class RegistryStore;
@@ -25,10 +26,11 @@ enum class DateCase { Nominative, Genitive };
 /// Currency codes as templates store them.
 enum class Currency { Hryvnia = 0, Ruble = 1, Dollar = 2, Euro = 3 };
 
-/// What expanding a task's template items reads besides the items; both must outlive the call.
+/// What expanding a task's template items reads besides the items; all must outlive the call.
 struct TaskSources {
     const Aliases &taskConfig; // the task's table file
     RegistryStore &store;      // the lexeme tables
+    const LexItem &lexemes;    // the names the task tree shows
 };
 
 class SpeechComposer {
@@ -84,10 +86,10 @@ public:
 
     // Template items.
     /// Appends "----" + markerId and the item's keys, with values from the task's table. A function
-    /// item first sets keysValid, so only failures from this item on count.
+    /// item first sets keysValid, so only failures from this item on count. A relative date speaks
+    /// what the item's text in the task tree says.
     void ExpandTemplateItem(const TaskSources &sources, const std::string &taskName,
-                            const PatternItem &item, std::string_view displayText,
-                            std::string_view markerId);
+                            const PatternItem &item, std::string_view markerId);
     /// The value the binding reads from the first live record of the task's table; empty when the
     /// task has no table file, the file is unreadable or the binding reads nothing.
     [[nodiscard]] std::string ReadFieldValue(const Aliases &taskConfig, const std::string &taskName,
@@ -102,8 +104,8 @@ private:
     void speakWithNoun(std::uint64_t number, Gender gender, const NounForms &forms);
     void speakAmountFraction(std::uint64_t fraction, Currency currency);
     void speakToday(DateCase dateCase);
-    void expandFunction(const Aliases &taskConfig, const std::string &taskName,
-                        const PatternItem &item, std::string_view displayText, unsigned code);
+    void expandFunction(const TaskSources &sources, const std::string &taskName,
+                        const PatternItem &item, unsigned code);
 
     const Clock &clock;
     const TaskTableQuery &tables;

@@ -2,7 +2,6 @@
 // lexeme-table items chosen by a value's key name.
 #include "speech/SpeechComposer.h"
 
-#include "platform/CodePage.h"
 #include "platform/Clock.h"
 #include "platform/RegistryKey.h"
 #include "platform/RegistryStore.h"
@@ -15,6 +14,8 @@
 #include "stores/RegistryPaths.h"
 #include "stores/SiblingChain.h"
 #include "speech/NumberGrammar.h"
+#include "speech/RelativeDate.h"
+#include "speech/TemplateExpansion.h"
 
 #include <cstdio>
 #include <optional>
@@ -52,19 +53,6 @@ std::optional<unsigned> itemCode(std::string_view key, char kind)
     return static_cast<unsigned>(leadingNumber(key.substr(key.size() - 3)));
 }
 
-// Characters first..first+count-1 (counting from 1) of a UTF-8 text; shorter at its end.
-std::string characters(std::string_view text, std::size_t first, std::size_t count)
-{
-    std::string out;
-    std::size_t index = 0;
-    for (std::size_t position = 0; position < text.size() && index < first - 1 + count; ++index) {
-        const char32_t character = decodeUtf8(text, position);
-        if (index + 1 >= first)
-            appendUtf8(out, character);
-    }
-    return out;
-}
-
 std::optional<Currency> amountCurrency(FunctionCode code)
 {
     switch (code) {
@@ -84,13 +72,12 @@ std::optional<Currency> amountCurrency(FunctionCode code)
 } // namespace
 
 void SpeechComposer::ExpandTemplateItem(const TaskSources &sources, const std::string &taskName,
-                                        const PatternItem &item, std::string_view displayText,
-                                        std::string_view markerId)
+                                        const PatternItem &item, std::string_view markerId)
 {
     append(std::string(MarkerPrefix) + std::string(markerId));
     if (const std::optional<unsigned> code = itemCode(item.chunk, '@')) {
         keysValid = true;
-        expandFunction(sources.taskConfig, taskName, item, displayText, *code);
+        expandFunction(sources, taskName, item, *code);
         return;
     }
     if (itemCode(item.chunk, '#')) {
@@ -110,9 +97,8 @@ void SpeechComposer::ExpandTemplateItem(const TaskSources &sources, const std::s
     append(item.chunk);
 }
 
-void SpeechComposer::expandFunction(const Aliases &taskConfig, const std::string &taskName,
-                                    const PatternItem &item, std::string_view displayText,
-                                    unsigned code)
+void SpeechComposer::expandFunction(const TaskSources &sources, const std::string &taskName,
+                                    const PatternItem &item, unsigned code)
 {
     const auto function = static_cast<FunctionCode>(code);
     if (function == FunctionCode::CurrentTime) {
@@ -120,15 +106,14 @@ void SpeechComposer::expandFunction(const Aliases &taskConfig, const std::string
         return;
     }
     if (function == FunctionCode::DateFromToday) {
-        // The item's text carries the offset at characters 7-9 and "им" at 12-13 for nominative.
-        const std::uint64_t offset = leadingNumber(characters(displayText, 7, 3));
-        const bool nominative = characters(displayText, 12, 2) == "им";
-        SpeakDateFromToday(offset, nominative ? DateCase::Nominative : DateCase::Genitive);
+        // The operator hears what the tree shows, in whichever language that is.
+        const RelativeDate date = relativeDateOf(templateItemText(sources.lexemes, item));
+        SpeakDateFromToday(date.offsetDays, date.dateCase);
         return;
     }
     if (function == FunctionCode::Nothing || code > static_cast<unsigned>(FunctionCode::Euros))
         return;
-    const std::string value = ReadFieldValue(taskConfig, taskName, item.arg);
+    const std::string value = ReadFieldValue(sources.taskConfig, taskName, item.arg);
     if (const std::optional<Currency> currency = amountCurrency(function)) {
         SpeakAmount(value.empty() ? EmptyAmount : std::string_view(value), *currency);
         return;

@@ -1,14 +1,19 @@
 #include "speech/TemplateExpansion.h"
 
 #include "stores/ChunkIds.h"
+#include "stores/LexItem.h"
 
 #include <algorithm>
 
 namespace vorela {
 
-std::string templateItemText(const PatternItem &item)
+std::string templateItemText(const LexItem &lexemes, const PatternItem &item)
 {
-    return item.arg.empty() ? item.text : item.text + "(" + item.arg + ")";
+    bool found = false;
+    std::string text = lexemes.GetTextAt(item.path, found);
+    if (!item.arg.empty())
+        text.append("(").append(item.arg).append(")");
+    return text;
 }
 
 bool holdsGreeting(std::span<const PatternItem> items)
@@ -22,7 +27,7 @@ void expandTemplate(SpeechComposer &composer, const TaskSources &sources,
 {
     composer.keysValid = true;
     for (const PatternItem &item : items)
-        composer.ExpandTemplateItem(sources, taskName, item, templateItemText(item), item.name);
+        composer.ExpandTemplateItem(sources, taskName, item, item.name);
 }
 
 } // namespace vorela

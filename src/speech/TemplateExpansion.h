@@ -9,8 +9,11 @@
 
 namespace vorela {
 
-/// The text the task tree shows for an item: its lexeme's name, then "(" binding ")" when bound.
-[[nodiscard]] std::string templateItemText(const PatternItem &item);
+class LexItem;
+
+/// The text the task tree shows for an item: its lexeme's name in the editor's language, then
+/// "(" binding ")" when bound.
+[[nodiscard]] std::string templateItemText(const LexItem &lexemes, const PatternItem &item);
 
 /// True when one of items is the greeting phrase, without which a template is not spoken.
 [[nodiscard]] bool holdsGreeting(std::span<const PatternItem> items);

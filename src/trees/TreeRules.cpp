@@ -133,14 +133,6 @@ std::optional<TaskMenuState> taskMenuState(int depth, bool stopRequested)
                          true, true};
 }
 
-std::string templateItemText(std::string_view text, std::string_view arg)
-{
-    std::string shown(text);
-    if (!arg.empty())
-        shown.append("(").append(arg).append(")");
-    return shown;
-}
-
 bool sourceDropAccepted(const SourceDrag &drag)
 {
     if (drag.draggedIsFolder)

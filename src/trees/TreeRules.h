@@ -69,9 +69,6 @@ struct TaskMenuState {
 /// Menu state for the selected depth; nothing (leave the menu as it is) past depth 4.
 [[nodiscard]] std::optional<TaskMenuState> taskMenuState(int depth, bool stopRequested);
 
-/// Text of a template item: the lexeme's text, then "(arg)" when it has a binding.
-[[nodiscard]] std::string templateItemText(std::string_view text, std::string_view arg);
-
 /// Whether a source drag may drop on a task-tree item at targetDepth (0 = no item).
 struct SourceDrag {
     bool draggedIsFolder = false;

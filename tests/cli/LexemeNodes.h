@@ -1,4 +1,5 @@
-// Writes top-level lexeme nodes straight into a registry store, for tools run on it afterwards.
+// Writes top-level lexeme nodes straight into a registry store, for tools run on it afterwards;
+// they are chained in the given order, as the tree of the store is read through its chain.
 #pragma once
 
 #include "platform/RegistryStore.h"
@@ -19,9 +20,13 @@ struct LexemeNode {
 
 inline void writeLexemeNodes(RegistryStore &store, std::initializer_list<LexemeNode> nodes)
 {
-    for (const LexemeNode &node : nodes) {
-        const RegistryKey key = store.createKey(std::string(LexemeRootPath) + node.name);
-        ASSERT_TRUE(key.writeString("chunk", node.chunk) && key.writeString("text", node.text));
+    const LexemeNode *previous = nullptr;
+    for (const LexemeNode *node = nodes.begin(); node != nodes.end(); previous = node++) {
+        const RegistryKey key = store.createKey(std::string(LexemeRootPath) + node->name);
+        const char *next = node + 1 != nodes.end() ? (node + 1)->name : "";
+        ASSERT_TRUE(key.writeString("chunk", node->chunk) && key.writeString("text", node->text) &&
+                    key.writeString("prev", previous != nullptr ? previous->name : "") &&
+                    key.writeString("next", next));
     }
 }
 

@@ -159,6 +159,30 @@ TEST_F(TaskTreeTest, PropertiesStoreTheBindingTheDialogReturns)
     EXPECT_EQ(templateTexts("Задание Б", "Оп1"), (std::vector<std::string>{"Сумма('125,50')"}));
 }
 
+// The listening commands speak a relative date from this same text (tests/player).
+TEST_F(TaskTreeTest, ItemsShowTheNamesOfTheEditorsLanguage)
+{
+    LexItem &folder = *root->GetChild("1");
+    const std::string date = folder.AppendChild("Дата +005 (им)", "@006", 2, 0, 0, "");
+    ASSERT_FALSE(date.empty());
+    folder.GetChild(date)->SetText1("Дата +003 (рд)");
+    folder.GetChild("2")->SetText1("Добрий день");
+    {
+        Aliases aliases(*store, dataDir.dataDirectory());
+        std::string newName;
+        ASSERT_TRUE(aliases.InsertTemplateItem("Задание Б", "Оп1", "",
+                                               {.path = "1\\" + date + "\\"}, newName));
+    }
+    closeForm();
+    ASSERT_TRUE(store->createKey(std::string(EditorKeyPath)).writeDword("Language", 1));
+    root = std::make_unique<LexItem>(*store);
+    openForm();
+    EXPECT_EQ(childTexts(taskItem({"Задание Б", "Оп1"})),
+              (std::vector<std::string>{"Дата +003 (рд)"}));
+    EXPECT_EQ(childTexts(taskItem({"Задание А", "Оп"})),
+              (std::vector<std::string>{"Приветствие", "Добрий день(Поле)"}));
+}
+
 TEST_F(TaskTreeTest, RefreshAddsWhatAnotherProgramAddedWithoutCollapsing)
 {
     QTreeWidgetItem *shown = taskItem({"Задание А", "Оп"});

@@ -9,6 +9,7 @@
 #include "player/TreeMarkers.h"
 #include "soundbank/RiffBytes.h"
 #include "stores/Aliases.h"
+#include "stores/LexItem.h"
 #include "stores/Operators.h"
 #include "stores/RegistryPaths.h"
 #include "support/ScriptedUiServices.h"
@@ -40,7 +41,7 @@ protected:
         std::vector<test::Bytes> chunks;
         std::int16_t first = 100;
         for (const char *id : {"0001", "_020", "_001", "__PS", "+RR ", "_005", "+SSK", "+CLC",
-                               "_01A", "+MNA"}) {
+                               "_01A", "+MNA", "_E12", "_O10", "+T12"}) {
             firstSample[id] = first;
             chunks.push_back(test::chunk(id, test::samples(80, first)));
             first = static_cast<std::int16_t>(first + 100);
@@ -93,7 +94,8 @@ TEST_F(TemplateListeningTest, ItemsSpeakTheirTableValuesMarkedInTheTree)
         {{.path = "1\\", .text = "Добрый день", .chunk = "0001"}, "Долги", treeItemHandle(hello)},
         {{.path = "2\\", .text = "Сумма", .chunk = "@009", .arg = "SUMMA"}, "Долги",
          treeItemHandle(amount)}};
-    ASSERT_TRUE(listening.playItems(*taskConfig, items, tree));
+    const LexItem lexemes(*store);
+    ASSERT_TRUE(listening.playItems(*taskConfig, lexemes, items, tree));
     EXPECT_TRUE(hello->font(0).bold());
     EXPECT_FALSE(amount->font(0).bold());
     play(10);
@@ -119,6 +121,23 @@ TEST_F(TemplateListeningTest, CurrentTimeEntrySpeaksTheClock)
     ASSERT_TRUE(listening.playFunctionEntry(13, treeItemHandle(amount), tree));
     EXPECT_EQ(finished.count(), 2);
     EXPECT_FALSE(amount->font(0).bold());
+}
+
+// With the Ukrainian language the tree shows the Ukrainian name of a relative date, and that
+// name's offset and case are spoken, not the Russian name's.
+TEST_F(TemplateListeningTest, RelativeDateSpeaksTheNameShownInTheEditorsLanguage)
+{
+    ASSERT_TRUE(store->createKey(std::string(EditorKeyPath)).writeDword("Language", 1));
+    LexItem lexemes(*store);
+    const std::string name = lexemes.AppendChild("Дата +005 (им)", "@006", 2, 0, 0, "");
+    ASSERT_FALSE(name.empty());
+    lexemes.GetChild(name)->SetText1("Дата +003 (рд)");
+    const std::vector<ListenedItem> items = {
+        {{.path = name + "\\", .text = "Дата +005 (им)", .chunk = "@006"}, "Долги",
+         treeItemHandle(amount)}};
+    ASSERT_TRUE(listening.playItems(*taskConfig, lexemes, items, tree));
+    play(100);
+    EXPECT_EQ(playedChunks(), (std::vector<std::string>{"_O10", "+T12"}));
 }
 
 } // namespace vorela

@@ -60,6 +60,25 @@ TEST(SpeechAmounts, ThousandsAreFeminineMillionsMasculine)
     });
 }
 
+// Nine characters are the longest whole part spoken: millions, thousands and units all full.
+TEST(SpeechAmounts, NineDigitWholePartsAreSpokenTenAreSkipped)
+{
+    test::expectSpeech({
+        amount("123456789", UAH,
+               {"_100", "_020", "_003", "+16A", "_400", "_050", "_006", "+130", "_700", "_080",
+                "_009", "__PS", "+GRE"}),
+        amount("201001002", UAH,
+               {"_200", "_001", "+16 ", "_01A", "+13 ", "_02E", "__PS", "+GRI"}),
+        amount("999999999", RUB,
+               {"_900", "_090", "_009", "+16B", "_900", "_090", "_009", "+130", "_900", "_090",
+                "_009", "__PS", "+RRE"}),
+        amount("000000001", RUB, {"_001", "__PS", "+RR "}),
+        amount("1000000000", RUB, {}),
+        amount("0000000001", RUB, {}), // the limit counts characters, not the value
+        amount("1000000000,25", USD, {"_020", "_005", "+CNV"}),
+    });
+}
+
 TEST(SpeechAmounts, FractionsAreNumbersOfKopecksOrCents)
 {
     test::expectSpeech({

@@ -86,7 +86,14 @@ TEST(SpeechNumbers, DigitGroupsSpeakLeadingZerosAndNoThousands)
         {"100001", [](C c) { c.SpeakDigitGroups("100001"); },
          {"__PS", "_100", "__PS", "_000", "_000", "_001"}},
         {"empty", [](C c) { c.SpeakDigitGroups(""); }, {}},
+        {"nine digits", [](C c) { c.SpeakDigitGroups("987654321"); },
+         {"__PS", "_900", "_080", "_007", "__PS", "_600", "_050", "_004", "__PS", "_300", "_020",
+          "_001"}},
+        {"nine zeros", [](C c) { c.SpeakDigitGroups("000000000"); },
+         {"__PS", "_000", "_000", "_000", "__PS", "_000", "_000", "_000", "__PS", "_000", "_000",
+          "_000"}},
         {"ten digits", [](C c) { c.SpeakDigitGroups("1234567890"); }, {}},
+        {"ten zeros", [](C c) { c.SpeakDigitGroups("0000000000"); }, {}},
     });
 }
 

@@ -3,7 +3,9 @@
 #include "platform/DbfBuilder.h"
 #include "platform/RegistryStore.h"
 #include "speech/SpeechCases.h"
+#include "speech/TemplateExpansion.h"
 #include "stores/Aliases.h"
+#include "stores/LexItem.h"
 #include "stores/PatternItem.h"
 #include "stores/RegistryPaths.h"
 #include "support/TempDataDir.h"
@@ -62,7 +64,6 @@ protected:
         std::string arg;
         std::vector<std::string> keys; // after the marker
         bool valid = true;
-        std::string displayText = {};
         std::string table = "7\\";
     };
 
@@ -70,11 +71,12 @@ protected:
     {
         const FixedClock clock({2026, 12, 7}, {9, 5});
         const DbfTaskTableQuery tables;
+        const LexItem lexemes(*store);
         for (const Case &c : cases) {
             SpeechComposer composer(clock, tables);
             composer.keysValid = false; // a function item forgets earlier failures
             const PatternItem item{.path = c.table, .chunk = c.chunk, .arg = c.arg};
-            composer.ExpandTemplateItem({*aliases, *store}, c.task, item, c.displayText, "17");
+            composer.ExpandTemplateItem({*aliases, *store, lexemes}, c.task, item, "17");
             std::vector<std::string> expected = {"----17"};
             expected.insert(expected.end(), c.keys.begin(), c.keys.end());
             EXPECT_EQ(composer.keySequence, expected) << c.chunk << " " << c.arg;
@@ -110,11 +112,50 @@ TEST_F(TemplateExpansionTest, FunctionItemsSpeakTheirTableValues)
         {"Задача", "@003", "'0000/07/03'", {"_E03", "+T07"}},
         {"Задача", "@003", "'03.07.2008'", {}, false},
         {"Задача", "@008", "ACCOUNT", {"__PS", "_012", "__PS", "_300", "_040", "_005"}},
+        {"Задача", "@008", "'123-456-789'",
+         {"__PS", "_100", "_020", "_003", "__PS", "_400", "_050", "_006", "__PS", "_700", "_080",
+          "_009"}},
+        {"Задача", "@008", "'12-345-678-90'", {}},
         {"Задача", "@011", "HOUSE", {"HOME", "__PS", "_012", "___/", "__PS", "_003", "___А"}},
         {"Задача", "@002", "", {"_009", "+CLW", "_005", "+MNT"}},
-        {"Задача", "@006", "", {"_E12", "+T12"}, true, "ДатаП+005, им"},
-        {"Задача", "@006", "", {"_O12", "+T12"}, true, "ДатаП+005, рд"},
     });
+}
+
+// A relative date carries its offset and case in its name as the tree shows it, in the editor's
+// language; this one's Ukrainian name says another offset and case than its Russian one.
+TEST_F(TemplateExpansionTest, RelativeDatesSpeakTheItemTextOfTheEditorsLanguage)
+{
+    std::string name;
+    {
+        LexItem lexemes(*store);
+        name = lexemes.AppendChild("Дата +005 (им)", "@006", 2, 0, 0, "");
+        ASSERT_FALSE(name.empty());
+        lexemes.GetChild(name)->SetText1("Дата +003 (рд)");
+    }
+    // Aliases hands out the Russian name whatever the language.
+    const PatternItem item{.name = "0001", .path = name + "\\", .text = "Дата +005 (им)",
+                           .chunk = "@006"};
+    PatternItem bound = item;
+    bound.arg = "'1'";
+    const FixedClock clock({2026, 12, 7}, {9, 5});
+    const DbfTaskTableQuery tables;
+    struct Shown {
+        std::uint32_t language;
+        std::string text;
+        std::vector<std::string> keys;
+    };
+    for (const Shown &c : {Shown{0, "Дата +005 (им)", {"----0001", "_E12", "+T12"}},
+                           Shown{1, "Дата +003 (рд)", {"----0001", "_O10", "+T12"}}}) {
+        const RegistryKey editor = store->createKey(std::string(EditorKeyPath));
+        ASSERT_TRUE(editor.writeDword("Language", c.language));
+        const LexItem lexemes(*store);
+        EXPECT_EQ(templateItemText(lexemes, item), c.text);
+        EXPECT_EQ(templateItemText(lexemes, bound), c.text + "('1')");
+        SpeechComposer composer(clock, tables);
+        expandTemplate(composer, {*aliases, *store, lexemes}, "Задача", std::span(&item, 1));
+        EXPECT_EQ(composer.keySequence, c.keys) << "language " << c.language;
+        EXPECT_TRUE(composer.keysValid);
+    }
 }
 
 TEST_F(TemplateExpansionTest, EmptyValuesSpeakZeroTodayOrNothing)
@@ -160,8 +201,8 @@ TEST_F(TemplateExpansionTest, TableEntriesFollowLinksWrittenInAnotherCase)
     writeEntry("8\\ёж", "ABC", "CAFÉ", "Второй", "|AAD");
     writeEntry("8\\café", "ЁЖ", "", "Третий", "|AAE");
     expectExpansions({
-        {"Задача", "#001", "'Второй'", {"|AAD"}, true, "", "8\\"},
-        {"Задача", "#001", "'Третий'", {"|AAE"}, true, "", "8\\"},
+        {"Задача", "#001", "'Второй'", {"|AAD"}, true, "8\\"},
+        {"Задача", "#001", "'Третий'", {"|AAE"}, true, "8\\"},
     });
 }
 
