@@ -29,7 +29,7 @@ bool TemplateListening::playItems(Aliases &taskConfig, std::span<const ListenedI
     }
     if (!composer.keysValid)
         return false;
-    return player.start(std::move(composer.keySequence), &markerTree, /*checkBankFormat=*/true);
+    return player.start(composer.keySequence, &markerTree, /*checkBankFormat=*/true);
 }
 
 bool TemplateListening::playFunctionEntry(std::uint64_t number, std::uint64_t marker,
@@ -43,7 +43,7 @@ bool TemplateListening::playFunctionEntry(std::uint64_t number, std::uint64_t ma
         composer.speakCurrentTime();
     if (!composer.keysValid)
         return false;
-    return player.start(std::move(composer.keySequence), &markerTree, /*checkBankFormat=*/true);
+    return player.start(composer.keySequence, &markerTree, /*checkBankFormat=*/true);
 }
 
 void TemplateListening::stop()
