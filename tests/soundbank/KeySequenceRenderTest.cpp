@@ -52,19 +52,4 @@ TEST_F(KeySequenceRenderTest, AFailingLexemeKeepsTheItemsBeforeItAndNoSound)
     EXPECT_EQ(speech.items, (std::vector<ItemStart>{{0, 1}, {3, 2}}));
 }
 
-TEST_F(KeySequenceRenderTest, OtherFormatsRenderOnlyWithoutTheCheck)
-{
-    test::writeFile(bankPath,
-                    test::riffWave({test::chunk("fmt ", test::formatRecord(1, 1, 11025, 22050)),
-                                    test::chunk("0001", test::samples(4))}));
-    const RenderedSpeech checked = renderKeySequence(bankPath, {{"0001"}}, {});
-    EXPECT_EQ(checked.failure, LexemeReadError::WrongFormat);
-    EXPECT_TRUE(checked.samples.empty());
-
-    const RenderedSpeech unchecked = renderKeySequence(bankPath, {{"0001"}}, {}, FormatCheck::Skip);
-    ASSERT_TRUE(unchecked.ok()) << unchecked.error;
-    EXPECT_EQ(unchecked.format.samplesPerSecond, 11025u);
-    EXPECT_EQ(unchecked.samples.size(), 4u);
-}
-
 } // namespace vorela
