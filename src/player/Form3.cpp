@@ -7,11 +7,12 @@
 #include "platform/qt/TreeItemFont.h"
 #include "player/TreeMarkers.h"
 #include "soundeditor/window/FormErrorVerify.h"
-#include "stores/KeySequence.h"
 #include "verification/Verification.h"
 
+#include <QTimer>
 #include <QTreeWidget>
 
+#include <algorithm>
 #include <utility>
 
 namespace vorela {
@@ -28,12 +29,18 @@ static constexpr const char *BusyText =
     "пpоигрывающие звук и повтоpите попытку.\r\n";
 static constexpr const char *BlockFailedCaption = "Ошибка пpоигpывания блока аудиоданных!";
 
+// Often enough that the bold mark keeps up with a short word.
+static constexpr int MarkerIntervalMs = 40;
+
 Form3::Form3(AudioDevice &audioDevice, UiServices &uiServices, DataDirectory dataDirectory,
              std::string caption, QObject *parent)
     : QObject(parent), audio(audioDevice), ui(uiServices), directory(std::move(dataDirectory)),
-      playerCaption(std::move(caption))
+      playerCaption(std::move(caption)), markerTimer(new QTimer(this))
 {
     setObjectName("Form3");
+    markerTimer->setObjectName("markerTimer");
+    markerTimer->setInterval(MarkerIntervalMs);
+    connect(markerTimer, &QTimer::timeout, this, &Form3::showSpokenItem);
     greetingCheck = [this](std::span<const std::int16_t> samples) {
         return Verification(directory).VerifySound(samples);
     };
@@ -46,78 +53,66 @@ Form3::~Form3()
         audio.abandon();
 }
 
-bool Form3::start(std::vector<std::string> sequence, QTreeWidget *tree, bool checkBankFormat)
+// The whole sequence is read first and played as one block: a device opened per lexeme leaves
+// pauses the subscriber never hears.
+bool Form3::start(const std::vector<std::string> &keys, QTreeWidget *tree, bool checkBankFormat)
 {
     if (playing)
         return false;
-    keys.assign(std::make_move_iterator(sequence.begin()), std::make_move_iterator(sequence.end()));
     markerTree = tree;
-    itemHandle = 0;
-    formatCheck = checkBankFormat ? FormatCheck::BankFormat : FormatCheck::Skip;
-    stopRequested = false;
+    itemHandle.reset();
     playing = true;
-    advance();
+    const FormatCheck check = checkBankFormat ? FormatCheck::BankFormat : FormatCheck::Skip;
+    speech = renderKeySequence(directory.productBank(), keys, greetingCheck, check);
+    if (!speech.ok()) {
+        // The item holding the faulty lexeme stays bold while its message is shown.
+        if (!speech.items.empty())
+            markItem(speech.items.back().marker);
+        showReadError(speech.failure);
+        finish();
+        return true;
+    }
+    if (!playSpeech()) {
+        finish();
+        return true;
+    }
+    showSpokenItem();
+    markerTimer->start();
     return true;
 }
 
 void Form3::stop()
 {
-    stopRequested = true;
-    if (audio.isPlaying())
+    if (playing && audio.isPlaying())
         audio.stop();
 }
 
-// Marks and silent entries are taken at once; the first chunk is played and the sequence goes on
-// when the device reports its end. Stop requests are honoured between lexemes.
-void Form3::advance()
+void Form3::showSpokenItem()
 {
-    while (!keys.empty()) {
-        const std::string key = std::move(keys.front());
-        keys.pop_front();
-        switch (keyKind(key)) {
-        case KeyKind::Marker:
-            if (const std::optional<std::uint64_t> handle = markerHandle(key))
-                markItem(*handle);
-            continue;
-        case KeyKind::Silent:
-            if (stopRequested)
-                break;
-            continue;
-        case KeyKind::Chunk:
-            if (playLexeme(key))
-                return;
-            break;
-        }
-        break;
-    }
-    finish();
-}
-
-void Form3::lexemeDone()
-{
-    currentSound.clear();
-    if (stopRequested) {
-        finish();
+    if (!playing)
         return;
-    }
-    advance();
+    const std::size_t channels = std::max<std::size_t>(1, speech.format.channels);
+    const std::optional<std::uint64_t> spoken =
+        itemAt(speech.items, audio.playedSamples() * channels);
+    if (spoken == itemHandle)
+        return;
+    clearMarks();
+    if (spoken)
+        markItem(*spoken);
 }
 
-bool Form3::playLexeme(const std::string &chunkId)
+// False when nothing plays: a sequence without sound, no sound card, or a device failure (after
+// its message).
+bool Form3::playSpeech()
 {
-    LexemeSound sound =
-        readSpokenLexeme(directory.productBank(), chunkId, formatCheck, greetingCheck);
-    if (!sound.ok()) {
-        showReadError(sound.error);
+    if (speech.samples.empty())
         return false;
-    }
-    const AudioFormat format{static_cast<int>(sound.format.samplesPerSecond),
-                             static_cast<int>(sound.format.channels)};
+    const AudioFormat format{static_cast<int>(speech.format.samplesPerSecond),
+                             static_cast<int>(speech.format.channels)};
     // Without a sound card nothing plays and nothing is said.
     if (!audio.canPlay(format))
         return false;
-    currentSound = std::move(sound.samples);
-    switch (audio.play(currentSound, format, [this] { lexemeDone(); })) {
+    switch (audio.play(speech.samples, format, [this] { finish(); })) {
     case AudioStart::Started:
         return true;
     case AudioStart::NoDevice:
@@ -126,7 +121,6 @@ bool Form3::playLexeme(const std::string &chunkId)
         warn(BusyCaption, BusyText);
         return false;
     case AudioStart::Failed:
-        // No completion follows a refused block: end as for a busy device.
         warn(BlockFailedCaption, "");
         return false;
     }
@@ -191,27 +185,20 @@ void Form3::markItem(std::uint64_t handle)
     markerTree->scrollToItem(item);
 }
 
-// Clears the bold marks of the last marked item and of its siblings: the whole template.
 void Form3::clearMarks()
 {
-    if (markerTree == nullptr)
+    const std::optional<std::uint64_t> handle = std::exchange(itemHandle, std::nullopt);
+    if (!handle || markerTree == nullptr)
         return;
-    const QTreeWidgetItem *item = findTreeItem(*markerTree, itemHandle);
-    if (item == nullptr)
-        return;
-    QTreeWidgetItem *parent = item->parent();
-    const int count = parent != nullptr ? parent->childCount() : markerTree->topLevelItemCount();
-    for (int index = 0; index < count; ++index)
-        setItemBold(parent != nullptr ? *parent->child(index) : *markerTree->topLevelItem(index),
-                    false);
+    if (QTreeWidgetItem *item = findTreeItem(*markerTree, *handle))
+        setItemBold(*item, false);
 }
 
 void Form3::finish()
 {
-    keys.clear();
-    currentSound.clear();
+    markerTimer->stop();
     clearMarks();
-    stopRequested = true;
+    speech = {};
     playing = false;
     emit finished();
 }

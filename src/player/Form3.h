@@ -1,20 +1,21 @@
-// The template player: speaks a key sequence lexeme by lexeme through the sound card, showing in
-// bold the tree item whose lexemes are playing. It has no window of its own.
+// The template player: speaks a key sequence through the sound card as one stream, as the
+// subscriber hears it, showing in bold the tree item being spoken. It has no window of its own.
 #pragma once
 
 #include "platform/DataDirectory.h"
+#include "soundbank/KeySequenceRender.h"
 #include "soundbank/LexemeReader.h"
 
 #include <QObject>
 #include <QPointer>
 
 #include <cstdint>
-#include <deque>
+#include <optional>
 #include <string>
 #include <vector>
 
+class QTimer;
 class QTreeWidget;
-class QTreeWidgetItem;
 
 namespace vorela {
 
@@ -36,24 +37,25 @@ public:
     void setGreetingCheck(GreetingCheck check) { greetingCheck = std::move(check); }
 
     /// Speaks keys from the bank, marking the items of markerTree that its markers name; with
-    /// checkBankFormat the bank must be in the bank format. false (and nothing done) while a
-    /// playback runs. finished() follows when the sequence ends, possibly before this returns.
-    bool start(std::vector<std::string> keys, QTreeWidget *markerTree, bool checkBankFormat);
+    /// checkBankFormat the bank must be in the bank format. A lexeme that cannot be read stops
+    /// the sequence before anything plays. false (and nothing done) while a playback runs.
+    /// finished() follows when the sequence ends, possibly before this returns.
+    bool start(const std::vector<std::string> &keys, QTreeWidget *markerTree,
+               bool checkBankFormat);
     /// Stops at once; finished() follows on the GUI thread.
     void stop();
     [[nodiscard]] bool isPlaying() const { return playing; }
 
-    /// Keys not yet spoken.
-    [[nodiscard]] const std::deque<std::string> &keySequence() const { return keys; }
+    /// Bolds the item being spoken at the device's play position, and only that one; the
+    /// marker timer calls it while the sequence plays.
+    void showSpokenItem();
 
 signals:
     /// The sequence ended: spoken, stopped, or ended by an error (after its message).
     void finished();
 
 private:
-    void advance();
-    void lexemeDone();
-    [[nodiscard]] bool playLexeme(const std::string &chunkId);
+    [[nodiscard]] bool playSpeech();
     void showReadError(LexemeReadError error);
     void showVerifyRefusal();
     void warn(const std::string &caption, const std::string &text);
@@ -67,13 +69,11 @@ private:
     std::string playerCaption;
     GreetingCheck greetingCheck;
 
-    std::deque<std::string> keys;
+    QTimer *markerTimer = nullptr;
     QPointer<QTreeWidget> markerTree;
-    std::uint64_t itemHandle = 0;
-    FormatCheck formatCheck = FormatCheck::Skip;
-    std::vector<std::int16_t> currentSound; // alive while the device plays it
+    std::optional<std::uint64_t> itemHandle; // the item shown in bold
+    RenderedSpeech speech;                   // alive while the device plays it
     bool playing = false;
-    bool stopRequested = true;
 };
 
 } // namespace vorela

@@ -27,7 +27,7 @@ bool TemplateListening::playItems(Aliases &taskConfig, const LexItem &lexemes,
     }
     if (!composer.keysValid)
         return false;
-    return player.start(std::move(composer.keySequence), &markerTree, /*checkBankFormat=*/true);
+    return player.start(composer.keySequence, &markerTree, /*checkBankFormat=*/true);
 }
 
 bool TemplateListening::playFunctionEntry(std::uint64_t number, std::uint64_t marker,
@@ -41,7 +41,7 @@ bool TemplateListening::playFunctionEntry(std::uint64_t number, std::uint64_t ma
         composer.speakCurrentTime();
     if (!composer.keysValid)
         return false;
-    return player.start(std::move(composer.keySequence), &markerTree, /*checkBankFormat=*/true);
+    return player.start(composer.keySequence, &markerTree, /*checkBankFormat=*/true);
 }
 
 void TemplateListening::stop()

@@ -16,6 +16,7 @@
 #include "support/ScriptedUiServices.h"
 #include "support/TempDataDir.h"
 
+#include <QAction>
 #include <QTreeWidget>
 
 #include <gtest/gtest.h>
@@ -69,11 +70,22 @@ protected:
         return found.isEmpty() ? nullptr : found.front();
     }
 
-    /// Moves the device's clock in small steps, so that each block that starts also plays.
+    /// Moves the device's clock in steps of the player's marker timer.
     void play(int ms)
     {
-        for (int step = 0; step < ms; step += 5)
+        auto *player = form->findChild<Form3 *>("Form3");
+        ASSERT_NE(player, nullptr);
+        for (int step = 0; step < ms; step += 5) {
             audio.advance(5);
+            player->showSpokenItem();
+        }
+    }
+
+    QAction &action(const char *name) const
+    {
+        auto *found = form->findChild<QAction *>(name);
+        EXPECT_NE(found, nullptr) << name;
+        return *found;
     }
 
     test::TempDataDir directory;
@@ -88,23 +100,28 @@ protected:
     std::unique_ptr<EditorPlayback> playback;
 };
 
-TEST_F(EditorPlaybackTest, ListenPlaysTheTemplateAndFreesTheWindowAtTheEnd)
+TEST_F(EditorPlaybackTest, ListenPlaysTheTemplateAsOneStreamAndFreesTheWindowAtTheEnd)
 {
     QTreeWidgetItem *item = operatorItem();
     ASSERT_NE(item, nullptr);
     form->tv_1->setCurrentItem(item);
-    form->taskTree().listen();
+    action("listen").trigger();
     ASSERT_EQ(item->childCount(), 2);
     EXPECT_FALSE(form->isReady());
     EXPECT_FALSE(form->isStopRequested());
     EXPECT_TRUE(item->child(0)->font(0).bold());
+    EXPECT_FALSE(item->child(1)->font(0).bold());
+    std::vector<std::int16_t> spoken = greeting;
+    const std::vector<std::int16_t> hello = test::sampleValues(800, 7);
+    spoken.insert(spoken.end(), hello.begin(), hello.end());
     ASSERT_EQ(audio.playedBlocks().size(), 1u);
-    EXPECT_EQ(audio.playedBlocks()[0], greeting);
+    EXPECT_EQ(audio.playedBlocks()[0], spoken);
 
     play(static_cast<int>(greeting.size() / 8) + 5);
+    EXPECT_FALSE(item->child(0)->font(0).bold());
     EXPECT_TRUE(item->child(1)->font(0).bold());
     play(200);
-    EXPECT_EQ(audio.playedBlocks().size(), 2u);
+    EXPECT_EQ(audio.playedBlocks().size(), 1u);
     EXPECT_TRUE(form->isReady());
     EXPECT_TRUE(form->isStopRequested());
     EXPECT_FALSE(item->child(0)->font(0).bold());
@@ -114,9 +131,9 @@ TEST_F(EditorPlaybackTest, ListenPlaysTheTemplateAndFreesTheWindowAtTheEnd)
 TEST_F(EditorPlaybackTest, StopEndsThePlaybackAtOnce)
 {
     form->tv_1->setCurrentItem(operatorItem());
-    form->taskTree().listen();
+    action("listen").trigger();
     play(20);
-    form->taskTree().stop();
+    action("stop").trigger();
     audio.advance(0);
     EXPECT_EQ(audio.playedBlocks().size(), 1u);
     EXPECT_TRUE(form->isReady());
