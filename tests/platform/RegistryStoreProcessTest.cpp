@@ -48,7 +48,8 @@ TEST(RegistryStoreBusy, AChangeFailsWhileAnotherProcessWritesAndTheNextOneSuccee
     RegistryTransaction transaction(*store);
     EXPECT_TRUE(key.writeDword("d", 7));
     EXPECT_TRUE(transaction.commit());
-    EXPECT_EQ(openStore(store->file())->openKey("Software\\vorela\\Editor").readString("v"), "after");
+    const std::unique_ptr<RegistryStore> reopened = openStore(store->file());
+    EXPECT_EQ(reopened->openKey("Software\\vorela\\Editor").readString("v"), "after");
 }
 
 TEST(RegistryStoreBusy, AStoreAnotherProcessWritesOpensForReading)

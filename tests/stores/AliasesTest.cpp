@@ -93,7 +93,8 @@ TEST_F(AliasesTest, NoLoadedHandlePointsAtAKeyAFailedLoadTookBack)
                                         &loaded->schedules().schedulesKey(),
                                         &loaded->patterns().templateKey()};
         for (const RegistryKey *handle : handles)
-            EXPECT_TRUE(!handle->isOpen() || handle->exists()) << handle->name() << ", step " << nth;
+            EXPECT_TRUE(!handle->isOpen() || handle->exists())
+                << handle->name() << ", step " << nth;
         if (!failed)
             break;
     }
