@@ -5,6 +5,8 @@
 #include "platform/RegistryStore.h"
 #include "platform/TextParsing.h"
 
+#include <type_traits>
+
 namespace vorela {
 
 bool RegistryKey::exists() const
@@ -59,7 +61,7 @@ std::optional<std::string> RegistryKey::enumerateSubkey(std::size_t index) const
     if (store == nullptr)
         return std::nullopt;
     if (index == 0 || keptSubkeys.empty())
-        (void)subkeyNames();
+        keepSubkeys();
     if (index >= keptSubkeys.size())
         return std::nullopt;
     return keptSubkeys[index];
@@ -67,12 +69,17 @@ std::optional<std::string> RegistryKey::enumerateSubkey(std::size_t index) const
 
 std::vector<std::string> RegistryKey::subkeyNames() const
 {
+    keepSubkeys();
+    return keptSubkeys;
+}
+
+void RegistryKey::keepSubkeys() const
+{
     keptSubkeys.clear();
     if (store == nullptr)
-        return {};
+        return;
     for (auto &[id, subkeyName] : store->listSubkeys(keyId))
         keptSubkeys.push_back(std::move(subkeyName));
-    return keptSubkeys;
 }
 
 std::vector<RegistryKey> RegistryKey::subkeys() const
@@ -85,39 +92,42 @@ std::vector<RegistryKey> RegistryKey::subkeys() const
     return opened;
 }
 
+ValueRead RegistryKey::readValue(std::string_view valueName) const
+{
+    if (store == nullptr)
+        return {ValueState::Failed};
+    return store->readValue(keyId, valueName);
+}
+
 bool RegistryKey::hasValue(std::string_view valueName) const
 {
-    return store != nullptr && store->readValue(keyId, valueName).has_value();
+    return readValue(valueName).state == ValueState::Found;
+}
+
+// The typed reads: the data when the value is there with the expected type.
+template <ValueType Type, auto Field>
+static auto readTyped(const RegistryKey &key, std::string_view valueName)
+{
+    ValueRead read = key.readValue(valueName);
+    using Data = std::remove_reference_t<decltype(read.value.*Field)>;
+    if (read.state != ValueState::Found || read.value.type != Type)
+        return std::optional<Data>();
+    return std::optional<Data>(std::move(read.value.*Field));
 }
 
 std::optional<std::string> RegistryKey::readString(std::string_view valueName) const
 {
-    if (store == nullptr)
-        return std::nullopt;
-    std::optional<RegistryValue> value = store->readValue(keyId, valueName);
-    if (!value || value->type != ValueType::String)
-        return std::nullopt;
-    return std::move(value->text);
+    return readTyped<ValueType::String, &RegistryValue::text>(*this, valueName);
 }
 
 std::optional<std::uint32_t> RegistryKey::readDword(std::string_view valueName) const
 {
-    if (store == nullptr)
-        return std::nullopt;
-    const std::optional<RegistryValue> value = store->readValue(keyId, valueName);
-    if (!value || value->type != ValueType::Dword)
-        return std::nullopt;
-    return value->dword;
+    return readTyped<ValueType::Dword, &RegistryValue::dword>(*this, valueName);
 }
 
 std::optional<std::vector<std::uint8_t>> RegistryKey::readBinary(std::string_view valueName) const
 {
-    if (store == nullptr)
-        return std::nullopt;
-    std::optional<RegistryValue> value = store->readValue(keyId, valueName);
-    if (!value || value->type != ValueType::Binary)
-        return std::nullopt;
-    return std::move(value->bytes);
+    return readTyped<ValueType::Binary, &RegistryValue::bytes>(*this, valueName);
 }
 
 std::vector<RegistryValue> RegistryKey::values() const
@@ -125,28 +135,43 @@ std::vector<RegistryValue> RegistryKey::values() const
     return store == nullptr ? std::vector<RegistryValue>() : store->readValues(keyId);
 }
 
+// Only a value known to be missing gets its default: a failed read may hide a stored one. After
+// writing, the value is read again, as another process may have stored it first.
+ValueRead RegistryKey::readOrCreate(const RegistryValue &fallback) const
+{
+    const ValueRead read = readValue(fallback.name);
+    if (read.state != ValueState::Missing || !createDefaults(std::span(&fallback, 1)))
+        return read;
+    return readValue(fallback.name);
+}
+
 std::string RegistryKey::stringValue(std::string_view valueName) const
 {
-    if (store == nullptr)
+    const ValueRead read = readOrCreate({.name = std::string(valueName)});
+    if (read.state != ValueState::Found || read.value.type != ValueType::String)
         return {};
-    const std::optional<RegistryValue> value = store->readValue(keyId, valueName);
-    if (!value)
-        (void)writeString(valueName, "");
-    if (!value || value->type != ValueType::String)
-        return {};
-    return value->text;
+    return read.value.text;
 }
 
 std::uint32_t RegistryKey::dwordValue(std::string_view valueName) const
 {
+    const ValueRead read =
+        readOrCreate({.name = std::string(valueName), .type = ValueType::Dword});
+    if (read.state != ValueState::Found || read.value.type != ValueType::Dword)
+        return 0;
+    return read.value.dword;
+}
+
+bool RegistryKey::createDefaults(std::span<const RegistryValue> defaults) const
+{
     if (store == nullptr)
-        return 0;
-    const std::optional<RegistryValue> value = store->readValue(keyId, valueName);
-    if (!value)
-        (void)writeDword(valueName, 0);
-    if (!value || value->type != ValueType::Dword)
-        return 0;
-    return value->dword;
+        return false;
+    RegistryTransaction transaction(*store);
+    for (const RegistryValue &value : defaults) {
+        if (!store->insertValue(keyId, value))
+            return false;
+    }
+    return transaction.commit();
 }
 
 bool RegistryKey::writeString(std::string_view valueName, std::string_view text) const

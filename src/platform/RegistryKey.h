@@ -46,18 +46,26 @@ public:
     /// Every subkey opened, in folded-name order, in one query.
     [[nodiscard]] std::vector<RegistryKey> subkeys() const;
 
+    /// The value, or whether it is missing or could not be read (Failed on a closed handle).
+    [[nodiscard]] ValueRead readValue(std::string_view valueName) const;
+    /// False when the value is missing or cannot be read.
     [[nodiscard]] bool hasValue(std::string_view valueName) const;
-    /// Empty when the value is missing or has another type. Nothing is written.
+    /// Empty when the value is missing, unreadable or of another type. Nothing is written.
     [[nodiscard]] std::optional<std::string> readString(std::string_view valueName) const;
     [[nodiscard]] std::optional<std::uint32_t> readDword(std::string_view valueName) const;
     [[nodiscard]] std::optional<std::vector<std::uint8_t>> readBinary(std::string_view valueName) const;
     /// Every value of the key in folded-name order, in one query.
     [[nodiscard]] std::vector<RegistryValue> values() const;
 
-    /// Reads a REG_SZ; when it is missing, writes it empty and returns "". Another type reads "".
+    /// Reads a REG_SZ; when it is missing, writes it empty and returns "". Another type, and a
+    /// value that cannot be read, read "" and nothing is written.
     [[nodiscard]] std::string stringValue(std::string_view valueName) const;
-    /// Reads a REG_DWORD; when it is missing, writes it as 0 and returns 0. Another type reads 0.
+    /// Reads a REG_DWORD; when it is missing, writes it as 0 and returns 0. Another type, and a
+    /// value that cannot be read, read 0 and nothing is written.
     [[nodiscard]] std::uint32_t dwordValue(std::string_view valueName) const;
+    /// Writes each value of defaults that is missing, in one transaction, never replacing a
+    /// stored one; false when that failed (then none is written).
+    [[nodiscard]] bool createDefaults(std::span<const RegistryValue> defaults) const;
 
     /// Each write replaces a value of any type under the same folded name; false on failure.
     [[nodiscard]] bool writeString(std::string_view valueName, std::string_view text) const;
@@ -72,6 +80,11 @@ public:
 
 private:
     friend class RegistryStore;
+    /// The value; one that is missing is first written as fallback.
+    [[nodiscard]] ValueRead readOrCreate(const RegistryValue &fallback) const;
+    /// Reads the subkey list afresh into keptSubkeys.
+    void keepSubkeys() const;
+
     RegistryKey(RegistryStore *owningStore, std::int64_t id, std::string name)
         : store(owningStore), keyId(id), keyName(std::move(name))
     {

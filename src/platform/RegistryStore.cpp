@@ -20,6 +20,7 @@ enum Slot : int {
     ReadValue,
     ReadValues,
     WriteValue,
+    InsertValue,
     DeleteValue,
     DeleteKeyTree,
     FindRoot,
@@ -104,78 +105,127 @@ private:
     sqlite3_stmt *handle;
 };
 
-std::unique_ptr<RegistryStore> RegistryStore::open(const std::filesystem::path &file,
-                                                   std::string &error)
+void RegistryStore::ConnectionClose::operator()(sqlite3 *connection) const
 {
-    sqlite3 *connection = nullptr;
+    sqlite3_close(connection);
+}
+
+void RegistryStore::StatementFinalize::operator()(sqlite3_stmt *prepared) const
+{
+    sqlite3_finalize(prepared);
+}
+
+std::unique_ptr<RegistryStore> RegistryStore::open(const std::filesystem::path &file,
+                                                   std::string &error,
+                                                   std::chrono::milliseconds busyTimeout)
+{
+    sqlite3 *opened = nullptr;
     const int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX;
-    if (sqlite3_open_v2(file.c_str(), &connection, flags, nullptr) != SQLITE_OK) {
+    const int status = sqlite3_open_v2(file.c_str(), &opened, flags, nullptr);
+    Connection connection(opened);
+    if (status != SQLITE_OK) {
         error = file.string() + ": cannot open the registry store: " +
-                (connection != nullptr ? sqlite3_errmsg(connection) : "out of memory");
-        sqlite3_close(connection);
+                (connection ? sqlite3_errmsg(connection.get()) : "out of memory");
         return nullptr;
     }
-    std::unique_ptr<RegistryStore> store(new RegistryStore(connection, file));
-    if (!store->createSchema(error))
+    std::unique_ptr<RegistryStore> store(new RegistryStore(std::move(connection), file));
+    if (!store->configure(busyTimeout) || !store->createSchema()) {
+        error = store->openFailure();
         return nullptr;
+    }
     return store;
 }
 
-RegistryStore::RegistryStore(sqlite3 *connection, std::filesystem::path file)
-    : db(connection), path(std::move(file)), statements(SlotCount, nullptr)
+RegistryStore::RegistryStore(Connection connection, std::filesystem::path file)
+    : db(std::move(connection)), path(std::move(file)), statements(SlotCount)
 {
 }
 
-RegistryStore::~RegistryStore()
-{
-    for (sqlite3_stmt *prepared : statements)
-        sqlite3_finalize(prepared);
-    sqlite3_close(db);
-}
-
-bool RegistryStore::createSchema(std::string &error)
+bool RegistryStore::configure(std::chrono::milliseconds busyTimeout)
 {
     // The busy timeout comes first so that even switching to WAL waits for another process.
-    sqlite3_busy_timeout(db, 5000);
-    const bool configured = execute("PRAGMA journal_mode=WAL") &&
-                            execute("PRAGMA synchronous=FULL") && execute("PRAGMA foreign_keys=ON");
-    bool ready = configured && execute("BEGIN IMMEDIATE") && execute(Schema);
+    sqlite3_busy_timeout(db.get(), static_cast<int>(busyTimeout.count()));
+    return pragma("PRAGMA journal_mode=WAL") == "wal" && execute("PRAGMA synchronous=FULL") &&
+           execute("PRAGMA foreign_keys=ON");
+}
+
+// A store that is set up needs no write to open, so it opens while another process writes it.
+bool RegistryStore::createSchema()
+{
+    if (const std::optional<std::int64_t> root = findRoot()) {
+        rootId = *root;
+        return true;
+    }
+    if (!execute("BEGIN IMMEDIATE"))
+        return false;
+    bool ready = execute(Schema);
     if (ready) {
-        Statement lookup(statement(FindRoot, "SELECT id FROM keys WHERE parent_id IS NULL AND "
-                                             "name_fold = ?1"));
-        lookup.bind(1, foldRegistryName(RootKeyName));
-        if (lookup.step() == SQLITE_ROW) {
-            rootId = lookup.number(0);
+        if (const std::optional<std::int64_t> root = findRoot()) {
+            rootId = *root;
         } else {
             Statement add(statement(InsertRoot, "INSERT INTO keys(parent_id, name, name_fold) "
                                                 "VALUES(NULL, ?1, ?2)"));
             add.bind(1, RootKeyName);
             add.bind(2, foldRegistryName(RootKeyName));
             ready = add.step() == SQLITE_DONE;
-            rootId = sqlite3_last_insert_rowid(db);
+            rootId = sqlite3_last_insert_rowid(db.get());
         }
     }
-    if (ready && execute("COMMIT"))
-        return true;
-    error = path.string() + ": not a usable registry store: " + sqlite3_errmsg(db);
-    (void)execute("ROLLBACK");
-    return false;
+    // On failure the transaction ends with the connection, which rolls it back.
+    return ready && execute("COMMIT");
+}
+
+std::optional<std::int64_t> RegistryStore::findRoot()
+{
+    Statement lookup(statement(FindRoot, "SELECT id FROM keys WHERE parent_id IS NULL AND "
+                                         "name_fold = ?1"));
+    lookup.bind(1, foldRegistryName(RootKeyName));
+    if (lookup.step() != SQLITE_ROW)
+        return std::nullopt;
+    return lookup.number(0);
+}
+
+std::string RegistryStore::openFailure() const
+{
+    if ((sqlite3_errcode(db.get()) & 0xFF) == SQLITE_BUSY)
+        return path.string() + ": the registry store is busy: another process is writing it; "
+                               "try again when it has finished";
+    return path.string() + ": not a usable registry store: " + sqlite3_errmsg(db.get());
 }
 
 sqlite3_stmt *RegistryStore::statement(int slot, const char *sql)
 {
-    sqlite3_stmt *&prepared = statements[static_cast<std::size_t>(slot)];
-    if (prepared == nullptr &&
-        sqlite3_prepare_v3(db, sql, -1, SQLITE_PREPARE_PERSISTENT, &prepared, nullptr) != SQLITE_OK) {
-        sqlite3_finalize(prepared);
-        prepared = nullptr;
-    }
-    return prepared;
+    PreparedStatement &prepared = statements[static_cast<std::size_t>(slot)];
+    if (prepared)
+        return prepared.get();
+    // A statement that fails to prepare leaves the slot empty; the next call tries again.
+    sqlite3_stmt *made = nullptr;
+    if (sqlite3_prepare_v3(db.get(), sql, -1, SQLITE_PREPARE_PERSISTENT, &made, nullptr) ==
+        SQLITE_OK)
+        prepared.reset(made);
+    return prepared.get();
 }
 
 bool RegistryStore::execute(const char *sql)
 {
-    return sqlite3_exec(db, sql, nullptr, nullptr, nullptr) == SQLITE_OK;
+    return sqlite3_exec(db.get(), sql, nullptr, nullptr, nullptr) == SQLITE_OK;
+}
+
+std::optional<std::string> RegistryStore::pragma(const char *sql)
+{
+    sqlite3_stmt *made = nullptr;
+    const int status = sqlite3_prepare_v2(db.get(), sql, -1, &made, nullptr);
+    const PreparedStatement prepared(made);
+    if (status != SQLITE_OK || sqlite3_step(prepared.get()) != SQLITE_ROW)
+        return std::nullopt;
+    const auto *text = reinterpret_cast<const char *>(sqlite3_column_text(prepared.get(), 0));
+    return text == nullptr ? std::string() : std::string(text);
+}
+
+RegistryStore::ConnectionSettings RegistryStore::connectionSettings()
+{
+    return {pragma("PRAGMA journal_mode").value_or(""), pragma("PRAGMA synchronous").value_or(""),
+            pragma("PRAGMA foreign_keys").value_or(""), pragma("PRAGMA busy_timeout").value_or("")};
 }
 
 RegistryKey RegistryStore::localMachine()
@@ -199,13 +249,24 @@ void RegistryStore::failStep(std::optional<unsigned> nth)
     failureHappened = false;
 }
 
+void RegistryStore::failRead(std::optional<unsigned> nth)
+{
+    readsUntilFailure = nth;
+}
+
+// Counts down an armed failure; false (and the failure disarmed) when it is due.
+static bool countDown(std::optional<unsigned> &remaining)
+{
+    if (!remaining || --*remaining > 0)
+        return true;
+    remaining.reset();
+    return false;
+}
+
 bool RegistryStore::takeStep()
 {
-    if (!stepsUntilFailure)
+    if (countDown(stepsUntilFailure))
         return true;
-    if (--*stepsUntilFailure > 0)
-        return true;
-    stepsUntilFailure.reset();
     failureHappened = true;
     return false;
 }
@@ -213,56 +274,6 @@ bool RegistryStore::takeStep()
 bool RegistryStore::writable() const
 {
     return depth > 0 && failedLevels == 0;
-}
-
-// Levels: the outermost is BEGIN IMMEDIATE (or a read snapshot), inner ones are savepoints, so an
-// inner operation that fails rolls back only its own writes and its caller decides the rest.
-bool RegistryStore::beginTransaction()
-{
-    bool begun = false;
-    if (failedLevels == 0) {
-        if (depth == 0) {
-            begun = execute("BEGIN IMMEDIATE");
-        } else {
-            begun = execute(("SAVEPOINT level" + std::to_string(depth)).c_str());
-        }
-    }
-    ++depth;
-    if (!begun)
-        ++failedLevels;
-    return begun;
-}
-
-bool RegistryStore::endTransaction(bool keep)
-{
-    --depth;
-    if (depth == 0) {
-        const bool committed = keep && takeStep() && execute("COMMIT");
-        if (!committed)
-            (void)execute("ROLLBACK");
-        return committed;
-    }
-    const std::string savepoint = "level" + std::to_string(depth);
-    if (keep && takeStep() && execute(("RELEASE " + savepoint).c_str()))
-        return true;
-    (void)execute(("ROLLBACK TO " + savepoint).c_str());
-    (void)execute(("RELEASE " + savepoint).c_str());
-    return false;
-}
-
-bool RegistryStore::beginRead()
-{
-    if (depth > 0 || !execute("BEGIN"))
-        return false;
-    ++depth;
-    return true;
-}
-
-void RegistryStore::endRead()
-{
-    --depth;
-    if (!execute("COMMIT"))
-        (void)execute("ROLLBACK");
 }
 
 std::optional<std::pair<std::int64_t, std::string>> RegistryStore::findSubkey(std::int64_t parent,
@@ -288,7 +299,7 @@ std::optional<std::int64_t> RegistryStore::insertSubkey(std::int64_t parent, std
     insert.bind(3, foldRegistryName(name));
     if (insert.step() != SQLITE_DONE)
         return std::nullopt;
-    return sqlite3_last_insert_rowid(db);
+    return sqlite3_last_insert_rowid(db.get());
 }
 
 std::optional<std::string> RegistryStore::keyName(std::int64_t key)
@@ -311,15 +322,18 @@ std::vector<std::pair<std::int64_t, std::string>> RegistryStore::listSubkeys(std
     return subkeys;
 }
 
-std::optional<RegistryValue> RegistryStore::readValue(std::int64_t key, std::string_view name)
+ValueRead RegistryStore::readValue(std::int64_t key, std::string_view name)
 {
+    if (!countDown(readsUntilFailure))
+        return {ValueState::Failed};
     Statement query(statement(ReadValue, "SELECT name, type, data FROM vals WHERE key_id = ?1 "
                                          "AND name_fold = ?2"));
     query.bind(1, key);
     query.bind(2, foldRegistryName(name));
-    if (query.step() != SQLITE_ROW)
-        return std::nullopt;
-    return query.value(0);
+    const int status = query.step();
+    if (status == SQLITE_ROW)
+        return {ValueState::Found, query.value(0)};
+    return {status == SQLITE_DONE ? ValueState::Missing : ValueState::Failed};
 }
 
 std::vector<RegistryValue> RegistryStore::readValues(std::int64_t key)
@@ -336,12 +350,28 @@ std::vector<RegistryValue> RegistryStore::readValues(std::int64_t key)
 // An existing value keeps the case of its stored name, as the registry does.
 bool RegistryStore::writeValue(std::int64_t key, const RegistryValue &value)
 {
+    return storeValue(WriteValue,
+                      "INSERT INTO vals(key_id, name, name_fold, type, data) "
+                      "VALUES(?1, ?2, ?3, ?4, ?5) ON CONFLICT(key_id, name_fold) "
+                      "DO UPDATE SET type = excluded.type, data = excluded.data",
+                      key, value);
+}
+
+// A default never replaces a value, even one another process stored after it was found missing.
+bool RegistryStore::insertValue(std::int64_t key, const RegistryValue &value)
+{
+    return storeValue(InsertValue,
+                      "INSERT INTO vals(key_id, name, name_fold, type, data) "
+                      "VALUES(?1, ?2, ?3, ?4, ?5) ON CONFLICT(key_id, name_fold) DO NOTHING",
+                      key, value);
+}
+
+bool RegistryStore::storeValue(int slot, const char *sql, std::int64_t key,
+                               const RegistryValue &value)
+{
     if (!writable() || !takeStep())
         return false;
-    Statement write(statement(WriteValue,
-                              "INSERT INTO vals(key_id, name, name_fold, type, data) "
-                              "VALUES(?1, ?2, ?3, ?4, ?5) ON CONFLICT(key_id, name_fold) "
-                              "DO UPDATE SET type = excluded.type, data = excluded.data"));
+    Statement write(statement(slot, sql));
     write.bind(1, key);
     write.bind(2, value.name);
     write.bind(3, foldRegistryName(value.name));
@@ -363,7 +393,7 @@ bool RegistryStore::deleteValue(std::int64_t key, std::string_view name)
     Statement erase(statement(DeleteValue, "DELETE FROM vals WHERE key_id = ?1 AND name_fold = ?2"));
     erase.bind(1, key);
     erase.bind(2, foldRegistryName(name));
-    return erase.step() == SQLITE_DONE && sqlite3_changes(db) > 0;
+    return erase.step() == SQLITE_DONE && sqlite3_changes(db.get()) > 0;
 }
 
 // The whole subtree goes in one statement: the ids are collected first, so no depth limit of the
@@ -377,7 +407,7 @@ bool RegistryStore::deleteKeyTree(std::int64_t key)
                               "(SELECT ?1 UNION ALL SELECT keys.id FROM keys JOIN subtree "
                               "ON keys.parent_id = subtree.id) SELECT id FROM subtree)"));
     erase.bind(1, key);
-    return erase.step() == SQLITE_DONE && sqlite3_changes(db) > 0;
+    return erase.step() == SQLITE_DONE && sqlite3_changes(db.get()) > 0;
 }
 
 } // namespace vorela

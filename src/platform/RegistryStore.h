@@ -5,6 +5,7 @@
 #include "platform/RegistryKey.h"
 #include "platform/RegistryTransaction.h"
 
+#include <chrono>
 #include <cstdint>
 #include <filesystem>
 #include <memory>
@@ -25,15 +26,18 @@ namespace vorela {
 ///   vals(id, key_id, name, name_fold, type, data, UNIQUE(key_id, name_fold)); data is TEXT
 ///   (UTF-8) for REG_SZ, INTEGER for REG_DWORD, BLOB for REG_BINARY; deletes cascade.
 /// Every connection uses WAL and `synchronous=FULL` and waits up to 5 s for another writer.
+/// A change that finds the store busy for longer fails; the next one tries afresh.
 /// One store object serves one thread at a time.
 class RegistryStore {
 public:
-    /// Opens (creating when absent) the store file; empty with a reason in error on failure.
-    [[nodiscard]] static std::unique_ptr<RegistryStore> open(const std::filesystem::path &file,
-                                                             std::string &error);
-    ~RegistryStore();
-    RegistryStore(const RegistryStore &) = delete;
-    RegistryStore &operator=(const RegistryStore &) = delete;
+    static constexpr std::chrono::milliseconds BusyTimeout{5000};
+
+    /// Opens (creating when absent) the store file; empty with a reason in error on failure. A
+    /// store that is set up opens while another process writes it; creating one waits for that
+    /// writer up to busyTimeout and then fails saying that the store is busy.
+    [[nodiscard]] static std::unique_ptr<RegistryStore>
+    open(const std::filesystem::path &file, std::string &error,
+         std::chrono::milliseconds busyTimeout = BusyTimeout);
 
     [[nodiscard]] const std::filesystem::path &file() const { return path; }
 
@@ -43,9 +47,21 @@ public:
     [[nodiscard]] RegistryKey createKey(std::string_view path);
     [[nodiscard]] RegistryKey openKey(std::string_view path);
 
-    /// Test hook: the nth step from now (each written value, created or deleted key, deleted
-    /// value, and each commit or savepoint release) fails as a disk error would. Empty disarms.
+    /// The settings SQLite reports for this store's connection, as text.
+    struct ConnectionSettings {
+        std::string journalMode;
+        std::string synchronous;
+        std::string foreignKeys;
+        std::string busyTimeout;
+    };
+    [[nodiscard]] ConnectionSettings connectionSettings();
+
+    /// Test hook: the nth step from now (each begin of a transaction or savepoint, written value,
+    /// created or deleted key, deleted value, commit or savepoint release) fails as a disk error
+    /// or a busy store would. Empty disarms.
     void failStep(std::optional<unsigned> nth);
+    /// Test hook: the nth single-value read from now fails as an I/O error would. Empty disarms.
+    void failRead(std::optional<unsigned> nth);
     /// Whether the armed failure has happened.
     [[nodiscard]] bool failureTriggered() const { return failureHappened; }
 
@@ -55,37 +71,65 @@ private:
     friend class RegistryReadTransaction;
     class Statement;
 
-    RegistryStore(sqlite3 *connection, std::filesystem::path file);
-    [[nodiscard]] bool createSchema(std::string &error);
+    struct ConnectionClose {
+        void operator()(sqlite3 *connection) const;
+    };
+    struct StatementFinalize {
+        void operator()(sqlite3_stmt *prepared) const;
+    };
+    using Connection = std::unique_ptr<sqlite3, ConnectionClose>;
+    using PreparedStatement = std::unique_ptr<sqlite3_stmt, StatementFinalize>;
+
+    RegistryStore(Connection connection, std::filesystem::path file);
+    [[nodiscard]] bool configure(std::chrono::milliseconds busyTimeout);
+    [[nodiscard]] bool createSchema();
+    [[nodiscard]] std::optional<std::int64_t> findRoot();
+    /// The reason opening failed, naming the file.
+    [[nodiscard]] std::string openFailure() const;
     [[nodiscard]] sqlite3_stmt *statement(int slot, const char *sql);
     [[nodiscard]] bool execute(const char *sql);
+    /// The first column of the statement's first row; empty when it fails or gives no row.
+    [[nodiscard]] std::optional<std::string> pragma(const char *sql);
     /// Counts one step for the failure hook; false when this step must fail.
     [[nodiscard]] bool takeStep();
     [[nodiscard]] bool writable() const;
     [[nodiscard]] bool beginTransaction();
     [[nodiscard]] bool endTransaction(bool keep);
+    [[nodiscard]] bool endSavepoint(bool keep);
+    /// Rolls back a transaction a failed COMMIT or ROLLBACK left open; false when it stays open.
+    [[nodiscard]] bool closeOpenTransaction();
     [[nodiscard]] bool beginRead();
-    void endRead();
+    /// False when the writes made inside the snapshot were lost.
+    [[nodiscard]] bool endRead();
 
     // Key and value primitives used by RegistryKey.
     [[nodiscard]] std::optional<std::pair<std::int64_t, std::string>> findSubkey(std::int64_t parent, std::string_view name);
     [[nodiscard]] std::optional<std::int64_t> insertSubkey(std::int64_t parent, std::string_view name);
     [[nodiscard]] std::optional<std::string> keyName(std::int64_t key);
     [[nodiscard]] std::vector<std::pair<std::int64_t, std::string>> listSubkeys(std::int64_t parent);
-    [[nodiscard]] std::optional<RegistryValue> readValue(std::int64_t key, std::string_view name);
+    [[nodiscard]] ValueRead readValue(std::int64_t key, std::string_view name);
     [[nodiscard]] std::vector<RegistryValue> readValues(std::int64_t key);
+    /// Writes value, replacing one of any type under the same folded name.
     [[nodiscard]] bool writeValue(std::int64_t key, const RegistryValue &value);
+    /// Writes value unless one under the same folded name is stored; true in both cases.
+    [[nodiscard]] bool insertValue(std::int64_t key, const RegistryValue &value);
+    [[nodiscard]] bool storeValue(int slot, const char *sql, std::int64_t key,
+                                  const RegistryValue &value);
     [[nodiscard]] bool deleteValue(std::int64_t key, std::string_view name);
     [[nodiscard]] bool deleteKeyTree(std::int64_t key);
 
-    sqlite3 *db;
+    Connection db;
     std::filesystem::path path;
-    std::vector<sqlite3_stmt *> statements;
+    std::vector<PreparedStatement> statements;
     std::int64_t rootId = 0;
-    // Open transaction levels; the outermost is BEGIN IMMEDIATE or a read snapshot.
+    // Open transaction levels; the outermost is BEGIN IMMEDIATE or a read snapshot. Levels that
+    // failed to begin are always the innermost ones: nothing begins inside a failed level.
     int depth = 0;
     int failedLevels = 0;
+    // A savepoint that could not be rolled back left its writes in the outer transaction.
+    bool outerSpoilt = false;
     std::optional<unsigned> stepsUntilFailure;
+    std::optional<unsigned> readsUntilFailure;
     bool failureHappened = false;
 };
 

@@ -23,6 +23,15 @@ struct RegistryValue {
     friend bool operator==(const RegistryValue &, const RegistryValue &) = default;
 };
 
+/// How a read of one value ended. A failed read says nothing about the value: it may be stored.
+enum class ValueState { Found, Missing, Failed };
+
+/// The outcome of reading one value; `value` is set only when it was found.
+struct ValueRead {
+    ValueState state = ValueState::Missing;
+    RegistryValue value{};
+};
+
 /// The case-folded form by which key and value names match: ASCII, Latin-1 and Cyrillic letters
 /// (with Ё/ё and the Ukrainian letters) fold to lower case; every other byte stays as it is.
 [[nodiscard]] std::string foldRegistryName(std::string_view name);

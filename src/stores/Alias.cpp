@@ -8,8 +8,11 @@ Alias::Alias(const RegistryKey &parentKey, const std::string &name,
     : taskName(name), key(parentKey.createKey(name)),
       taskOperators(key, std::string(OperatorsKeyName), name, dataDirectory)
 {
-    (void)key.stringValue(TaskFileValue);
-    (void)key.stringValue(TaskCommValue);
+    const RegistryValue defaults[] = {{.name = std::string(TaskFileValue)},
+                                      {.name = std::string(TaskCommValue)}};
+    // Best effort: a default that cannot be written now (another process holds the store) is
+    // written by a later load, and until then it reads as empty, as the stores read it anyway.
+    (void)key.createDefaults(defaults);
 }
 
 } // namespace vorela

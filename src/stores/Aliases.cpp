@@ -13,13 +13,21 @@ Aliases::Aliases(RegistryStore &store, const DataDirectory &dataDirectory)
     : key(store.createKey(TasksRootPath))
 {
     RegistryTransaction transaction(store);
+    load(dataDirectory);
+    if (transaction.commit() || !transaction.isActive())
+        return;
+    // The keys the load created went with the failed commit, and their ids go to the next keys
+    // created: load again, so that no handle points at one.
+    load(dataDirectory);
+}
+
+void Aliases::load(const DataDirectory &dataDirectory)
+{
     const std::vector<std::string> names = key.subkeyNames();
-    {
-        const std::lock_guard guard(lock);
-        for (const std::string &taskName : names)
-            aliases.push_back(std::make_unique<Alias>(key, taskName, dataDirectory));
-    }
-    (void)transaction.commit();
+    const std::lock_guard guard(lock);
+    aliases.clear();
+    for (const std::string &taskName : names)
+        aliases.push_back(std::make_unique<Alias>(key, taskName, dataDirectory));
 }
 
 Alias *Aliases::findTask(const std::string &task) const

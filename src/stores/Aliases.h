@@ -59,6 +59,8 @@ public:
     [[nodiscard]] const std::vector<std::unique_ptr<Alias>> &tasks() const { return aliases; }
 
 private:
+    /// Builds the list of tasks afresh.
+    void load(const DataDirectory &dataDirectory);
     [[nodiscard]] Alias *findTask(const std::string &task) const;
     [[nodiscard]] std::string taskValue(const std::string &task, std::string_view valueName,
                                         bool &found) const;

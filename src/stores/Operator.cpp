@@ -12,8 +12,10 @@ Operator::Operator(const RegistryKey &parentKey, const std::string &name, const 
       // separator, so two pairs that concatenate alike share one lock.
       operatorPatterns(key, std::string(TemplateKeyName), path + name, dataDirectory)
 {
-    (void)key.stringValue("FieldSort");
-    (void)key.dwordValue("Ascend");
+    const RegistryValue defaults[] = {{.name = "FieldSort"},
+                                      {.name = "Ascend", .type = ValueType::Dword}};
+    // Best effort, as the task's defaults (see Alias).
+    (void)key.createDefaults(defaults);
 }
 
 } // namespace vorela

@@ -6,8 +6,9 @@ namespace vorela {
 Ranges::Ranges(const RegistryKey &parentKey, const std::string &name)
     : key(parentKey.createKey(name)), rangesName(name)
 {
-    (void)key.stringValue("Field");
-    (void)key.stringValue("Type");
+    const RegistryValue defaults[] = {{.name = "Field"}, {.name = "Type"}};
+    // Best effort, as the task's defaults (see Alias).
+    (void)key.createDefaults(defaults);
     const std::vector<std::string> names = key.subkeyNames();
     const std::lock_guard guard(lock);
     for (const std::string &rangeName : names)

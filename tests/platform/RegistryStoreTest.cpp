@@ -6,6 +6,7 @@
 
 #include <fstream>
 #include <memory>
+#include <optional>
 #include <string>
 
 namespace vorela {
@@ -141,12 +142,13 @@ TEST_F(RegistryStoreTest, TransactionsRollBackUnlessCommittedAndNestAsSavepoints
 TEST_F(RegistryStoreTest, TheFailureHookFailsExactlyTheNthStep)
 {
     const RegistryKey key = store->createKey("H");
-    for (unsigned nth = 1; nth <= 3; ++nth) {
+    for (unsigned nth = 1; nth <= 7; ++nth) {
         store->failStep(nth);
-        RegistryTransaction transaction(*store);
-        const bool first = key.writeString("a", "x"); // steps 1 (write) and 2 (release)
-        const bool second = first && key.writeString("b", "x"); // steps 3 and 4
-        EXPECT_EQ(first, nth > 2) << nth;
+        RegistryTransaction transaction(*store); // step 1 (begin)
+        // Steps 2 (savepoint), 3 (write) and 4 (release), then 5 to 7 for the second value.
+        const bool first = key.writeString("a", "x");
+        const bool second = first && key.writeString("b", "x");
+        EXPECT_EQ(first, nth > 4) << nth;
         EXPECT_FALSE(second) << nth;
         EXPECT_TRUE(store->failureTriggered());
     }
@@ -155,6 +157,66 @@ TEST_F(RegistryStoreTest, TheFailureHookFailsExactlyTheNthStep)
     store->failStep(1);
     EXPECT_FALSE(store->createKey("New").isOpen());
     EXPECT_FALSE(store->openKey("New").isOpen());
+}
+
+// A read that fails tells nothing about the value: the getters that create defaults must not
+// write their default over a stored value.
+TEST_F(RegistryStoreTest, AFailedReadWritesNoDefault)
+{
+    const RegistryKey key = store->createKey("R");
+    ASSERT_TRUE(key.writeString("text", "kept"));
+    ASSERT_TRUE(key.writeDword("number", 7));
+    store->failRead(1);
+    EXPECT_EQ(key.stringValue("text"), "");
+    store->failRead(1);
+    EXPECT_EQ(key.dwordValue("number"), 0u);
+    store->failRead(1);
+    EXPECT_EQ(key.stringValue("absent"), "");
+    EXPECT_EQ(key.readString("text"), "kept");
+    EXPECT_EQ(key.readDword("number"), 7u);
+    EXPECT_FALSE(key.hasValue("absent"));
+    store->failRead(1);
+    EXPECT_EQ(key.readValue("absent").state, ValueState::Failed);
+    EXPECT_EQ(key.readValue("absent").state, ValueState::Missing);
+}
+
+// Another writer holding the store past the busy timeout fails BEGIN or SAVEPOINT like this; the
+// store must be writable again as soon as the failed transaction ends.
+TEST_F(RegistryStoreTest, AFailedBeginFailsItsTransactionOnly)
+{
+    const RegistryKey key = store->createKey("B");
+    for (const bool nested : {false, true}) {
+        {
+            std::optional<RegistryTransaction> outer;
+            if (nested)
+                outer.emplace(*store);
+            store->failStep(1);
+            RegistryTransaction failed(*store);
+            EXPECT_FALSE(failed.isActive()) << nested;
+            EXPECT_TRUE(store->failureTriggered()) << nested;
+            EXPECT_FALSE(key.writeString("lost", "1")) << nested;
+            EXPECT_FALSE(failed.commit()) << nested;
+            if (outer) {
+                EXPECT_TRUE(key.writeString("kept", "1"));
+                EXPECT_TRUE(outer->commit());
+            }
+        }
+        EXPECT_FALSE(key.hasValue("lost")) << nested;
+        EXPECT_TRUE(key.writeString("later", "1")) << nested;
+        EXPECT_TRUE(store->createKey("B\\Sub").isOpen()) << nested;
+    }
+    EXPECT_TRUE(key.hasValue("kept"));
+}
+
+// The notification application relies on these: committed changes survive a power loss (FULL),
+// readers never block the writer (WAL), deletes cascade, and a busy store is waited for.
+TEST_F(RegistryStoreTest, TheConnectionIsSetUpForSharingAndDurability)
+{
+    const RegistryStore::ConnectionSettings settings = store->connectionSettings();
+    EXPECT_EQ(settings.journalMode, "wal");
+    EXPECT_EQ(settings.synchronous, "2"); // FULL
+    EXPECT_EQ(settings.foreignKeys, "1");
+    EXPECT_EQ(settings.busyTimeout, "5000");
 }
 
 TEST(RegistryStoreOpen, AFileThatIsNoStoreFailsWithAReason)

@@ -91,4 +91,29 @@ TEST_F(AliasesTest, FileAndCommReadTheirOwnTasksValues)
     EXPECT_TRUE(found);
 }
 
+// A load whose commit fails takes back the keys it created, and their ids go to the next keys
+// created: no loaded handle may point at one, or later writes would land under another key.
+TEST_F(AliasesTest, NoLoadedHandlePointsAtAKeyAFailedLoadTookBack)
+{
+    for (unsigned nth = 1;; ++nth) {
+        ASSERT_LT(nth, 50u) << "the load never completes";
+        ASSERT_TRUE(!tasksKey.openKey("T").isOpen() || tasksKey.deleteSubkeyTree("T"));
+        ASSERT_TRUE(tasksKey.createKey("T\\Операторы\\O").isOpen());
+        store->failStep(nth);
+        const Aliases tasks(*store, dir.dataDirectory());
+        const bool failed = store->failureTriggered();
+        store->failStep(std::nullopt);
+        Operator *loaded = tasks.tasks().at(0)->operators().findOperator("O");
+        ASSERT_NE(loaded, nullptr);
+        const RegistryKey *handles[] = {&loaded->operatorKey(), &loaded->ranges().rangesKey(),
+                                        &loaded->schedules().schedulesKey(),
+                                        &loaded->patterns().templateKey()};
+        for (const RegistryKey *handle : handles)
+            EXPECT_TRUE(!handle->isOpen() || handle->exists())
+                << handle->name() << ", step " << nth;
+        if (!failed)
+            break;
+    }
+}
+
 } // namespace vorela

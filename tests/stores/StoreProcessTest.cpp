@@ -5,6 +5,7 @@
 #include "stores/LexItem.h"
 #include "stores/RegistryPaths.h"
 #include "support/ChildProcess.h"
+#include "support/StoreLockHolder.h"
 
 #include <gtest/gtest.h>
 
@@ -179,6 +180,29 @@ TEST(StoreProcessTest, TwoProcessesEditingAtOnceLoseNothing)
     EXPECT_EQ(root.GetChild("2")->GetChildren().size(), Inserts);
     Aliases tasks(*store, dir.dataDirectory());
     EXPECT_EQ(tasks.GetTemplate("T", "O").size(), 2 * Inserts);
+}
+
+// A change refused while another process held the store must not keep later changes out.
+TEST(StoreProcessTest, ALexemeIsAddedOnceAnotherProcessReleasesTheStore)
+{
+    const test::TempDataDir dir;
+    writeFixture(dir);
+    std::string error;
+    const std::unique_ptr<RegistryStore> store =
+        RegistryStore::open(dir.dataDirectory().registry(), error, 300ms);
+    ASSERT_TRUE(store) << error;
+    LexItem root(*store);
+    {
+        test::StoreLockHolder writer(store->file());
+        ASSERT_TRUE(writer.held());
+        EXPECT_EQ(root.AppendChild("занято", "0001", 4, 0, 49, ""), "");
+        ASSERT_TRUE(writer.commit());
+    }
+    const std::string added = root.AppendChild("свободно", "0002", 4, 0, 49, "");
+    ASSERT_FALSE(added.empty());
+    const RegistryKey lexemes = store->openKey(LexemeRootPath);
+    EXPECT_TRUE(test::wholeChain(lexemes));
+    EXPECT_EQ(test::chainOrder(lexemes), (std::vector<std::string>{"1", "2", added}));
 }
 
 } // namespace vorela
