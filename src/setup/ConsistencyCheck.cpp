@@ -10,6 +10,7 @@
 #include "speech/RelativeDate.h"
 #include "speech/SpeechVocabulary.h"
 #include "stores/ChunkIds.h"
+#include "stores/LexItem.h"
 #include "stores/Operators.h"
 #include "stores/RegistryPaths.h"
 
@@ -49,7 +50,8 @@ std::string joined(const std::set<std::string> &keys)
 class Checker {
 public:
     Checker(RegistryStore &store, const DataDirectory &dataDirectory)
-        : lexemes(loadSnapshot(store, LexemeRootPath)), tasks(loadSnapshot(store, TasksRootPath))
+        : lexemes(loadSnapshot(store, LexemeRootPath)), tasks(loadSnapshot(store, TasksRootPath)),
+          shownText(StoredLanguage(store) == 1 ? LexemeValue::Text1 : LexemeValue::Text)
     {
         readBank(dataDirectory);
     }
@@ -165,7 +167,7 @@ private:
         if (chunk.size() >= 4 && chunk.front() == FunctionChunkPrefix
             && digitsOnly(chunk.substr(chunk.size() - 3))) {
             const auto code = static_cast<unsigned>(leadingNumber(chunk.substr(chunk.size() - 3)));
-            const DateCase dateCase = relativeDateOf(node.value("text")).dateCase;
+            const DateCase dateCase = relativeDateOf(node.value(shownText)).dateCase;
             const std::set<std::string> &keys = functionKeysOf(code, dateCase);
             needed.insert(keys.begin(), keys.end());
             return;
@@ -194,6 +196,8 @@ private:
 
     SnapshotKey lexemes;
     SnapshotKey tasks;
+    // Function entries speak what their name in the editor's language says, as the player does.
+    std::string_view shownText;
     std::set<std::string> bankIds;
     std::set<std::string> referenced;
     std::map<std::pair<unsigned, DateCase>, std::set<std::string>> functionCache;

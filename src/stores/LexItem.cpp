@@ -210,6 +210,11 @@ int ReadLanguage(RegistryStore &store)
     return static_cast<int>(store.createKey(EditorKeyPath).dwordValue(LanguageValue));
 }
 
+int StoredLanguage(RegistryStore &store)
+{
+    return static_cast<int>(store.openKey(EditorKeyPath).readDword(LanguageValue).value_or(0));
+}
+
 bool DeleteKeyTree(const RegistryKey &parentKey, std::string_view name)
 {
     return parentKey.deleteSubkeyTree(name);

@@ -147,6 +147,8 @@ private:
 
 /// The "Language" setting of HKLM "Software\vorela\Editor\", created as 0 when absent.
 [[nodiscard]] int ReadLanguage(RegistryStore &store);
+/// The same setting read without writing anything: 0 when it is absent or unreadable.
+[[nodiscard]] int StoredLanguage(RegistryStore &store);
 
 /// Deletes the key `name` under parentKey with all its subkeys; false when it is missing or the
 /// deletion failed (then nothing is deleted).

@@ -200,6 +200,19 @@ TEST_F(ConsistencyCheckTest, FunctionItemsNeedEveryWordTheirFunctionSpeaks)
     EXPECT_FALSE(contains(keys, "_O03")); // the relative date is nominative
 }
 
+// A Ukrainian editor speaks what the item's Ukrainian name says: here the genitive date words.
+TEST_F(ConsistencyCheckTest, RelativeDatesNeedTheWordsOfTheNameInTheEditorsLanguage)
+{
+    templateOf({"2\\2\\"});
+    ASSERT_TRUE(lexemes.openKey("2\\2").writeString("text1", "Дата +003"));
+    ASSERT_TRUE(store->createKey("Software\\vorela\\Editor").writeDword("Language", 1));
+    const std::vector<const Finding *> lacking =
+        findings(check(), FindingKind::TemplateLacksKey);
+    ASSERT_EQ(lacking.size(), 1u);
+    EXPECT_TRUE(contains(lacking.front()->keys, "_O03"));
+    EXPECT_FALSE(contains(lacking.front()->keys, "_E03"));
+}
+
 TEST_F(ConsistencyCheckTest, TableItemNeedsEveryEntry)
 {
     templateOf({"1\\3\\"});
