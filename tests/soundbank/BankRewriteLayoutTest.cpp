@@ -88,16 +88,40 @@ TEST_F(BankRewriteLayoutTest, AnOddChunkWrittenBySpliceOrAppendIsPadded)
     EXPECT_EQ(bankBytes(), expected);
     EXPECT_EQ(Bytes(expected.begin() + 50, expected.begin() + 54), (Bytes{'0', '0', '0', '1'}));
 
+    // In place: the pad byte is on disk with the chunk, before anything follows it.
     test::writeFile(bankPath(), start);
     WaveFile file;
     ASSERT_TRUE(file.Open(bankPath()));
     ASSERT_TRUE(file.AppendChunk("+DLR", OddData));
+    expected = test::bank({chunk("0001", samples(3)), chunk("+DLR", OddData)});
+    ASSERT_EQ(expected.size(), 64u);
+    EXPECT_EQ(bankBytes(), expected);
     ASSERT_TRUE(file.AppendChunk("+CNT", samples(1)));
     file.Close();
     expected = test::bank(
         {chunk("0001", samples(3)), chunk("+DLR", OddData), chunk("+CNT", samples(1))});
     EXPECT_EQ(bankBytes(), expected);
-    EXPECT_EQ(Bytes(expected.begin() + 64, expected.begin() + 68), (Bytes{'+', 'C', 'N', 'T'}));
+}
+
+TEST_F(BankRewriteLayoutTest, AnOddLastChunkWithoutItsPadByteGetsItBeforeTheNextChunk)
+{
+    // Other writers leave out the pad byte after the last chunk; 36 + 8 + 5 is odd.
+    Bytes unpadded = test::bank({chunk("0001", OddData)});
+    unpadded.pop_back();
+    test::setU32At(unpadded, 4, static_cast<std::uint32_t>(unpadded.size() - 8));
+    const Bytes expected = test::bank({chunk("0001", OddData), chunk("0002", samples(1))});
+    ASSERT_EQ(Bytes(expected.begin() + 50, expected.begin() + 54), (Bytes{'0', '0', '0', '2'}));
+
+    test::writeFile(bankPath(), unpadded);
+    ASSERT_FALSE(soundBank.SaveSound("0002", sampleValues(1)));
+    EXPECT_EQ(bankBytes(), expected);
+
+    test::writeFile(bankPath(), unpadded);
+    WaveFile file;
+    ASSERT_TRUE(file.Open(bankPath()));
+    ASSERT_TRUE(file.AppendChunk("0002", samples(1)));
+    file.Close();
+    EXPECT_EQ(bankBytes(), expected);
 }
 
 /// A bank whose last chunk runs 4 bytes past the end of the form: past the RIFF size, or past
