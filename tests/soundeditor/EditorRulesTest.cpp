@@ -1,10 +1,8 @@
-// Closing questions and save guards of the sound editor, and chunk ids of new lexemes.
-#include "soundeditor/ChunkIds.h"
+// Closing questions and save guards of the sound editor.
 #include "soundeditor/EditorRules.h"
 
 #include <gtest/gtest.h>
 
-#include <set>
 #include <string>
 #include <vector>
 
@@ -40,24 +38,6 @@ TEST(EditorRulesTest, EmptySounds)
     EXPECT_FALSE(saveSkipped({.newEmpty = true, .soundSize = 2}));
     EXPECT_TRUE(needsSilencePadding({}));
     EXPECT_FALSE(needsSilencePadding({.newFromFile = true}));
-}
-
-TEST(ChunkIdsTest, NewIdIsAboveTheWholeStoreAndFreeInTheBank)
-{
-    const auto none = [](const std::string &) { return false; };
-    const std::vector<std::string> store{"0003", "#001", "@010", "PRIV", "0041", "+DLR", "12ab"};
-    EXPECT_EQ(nextLexemeChunkId(store, none), "0042");
-    EXPECT_EQ(nextLexemeChunkId({}, none), "0001");
-
-    const std::set<std::string> bank{"0042", "0043"};
-    const auto inBank = [&](const std::string &id) { return bank.contains(id); };
-    EXPECT_EQ(nextLexemeChunkId(store, inBank), "0044");
-
-    // Past 9999 the lowest free id is taken; a five-digit id would not fit the bank.
-    const std::vector<std::string> full{"0001", "0002", "9999"};
-    EXPECT_EQ(nextLexemeChunkId(full, none), "0003");
-    EXPECT_EQ(numericChunkId("0041"), 41U);
-    EXPECT_FALSE(numericChunkId("041"));
 }
 
 } // namespace
