@@ -4,8 +4,8 @@
 #include "platform/UiServices.h"
 #include "platform/qt/QtModalDialog.h"
 #include "platform/qt/QtText.h"
+#include "soundbank/ChunkIdAllocator.h"
 #include "soundbank/SoundBank.h"
-#include "soundbank/TableChunkIds.h"
 #include "stores/LexItem.h"
 
 #include <QHeaderView>
@@ -233,11 +233,8 @@ std::optional<std::filesystem::path> FormTableLexems::chooseSoundFile()
 std::optional<std::string> FormTableLexems::newChunkId() const
 {
     const std::vector<std::string> storeChunks = collectStoreChunks(root);
-    std::string id =
-        nextTableChunkId(usedChunkIds(storeChunks, context.dataDirectory.productBank()));
-    if (id.empty())
-        return std::nullopt;
-    return id;
+    return ChunkIdAllocator::forBank(storeChunks, context.dataDirectory.productBank())
+        .newTableChunkId();
 }
 
 void FormTableLexems::createEntry(const std::string &name, const std::string &chunkId,

@@ -90,15 +90,14 @@ bool AtomicFileReplace::commit()
 
 bool AtomicFileReplace::syncFolder()
 {
-    if (faults != nullptr && faults->fails(FileOperation::Fsync))
-        return false;
     std::filesystem::path folder = targetPath.parent_path();
     if (folder.empty())
         folder = ".";
     const int descriptor = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (descriptor < 0)
         return false;
-    const bool done = ::fsync(descriptor) == 0;
+    const bool injected = faults != nullptr && faults->fails(FileOperation::FolderFsync);
+    const bool done = !injected && ::fsync(descriptor) == 0;
     ::close(descriptor);
     return done;
 }

@@ -1,5 +1,5 @@
-// Test hook of the file layer: makes the Nth write, fsync or rename fail, so that every failure
-// path of a bank rewrite can be walked through with real files.
+// Test hook of the file layer: makes the Nth write, fsync, rename or fsync of a folder fail, so
+// that every failure path of a bank rewrite can be walked through with real files.
 #pragma once
 
 #include <array>
@@ -7,7 +7,8 @@
 
 namespace vorela {
 
-enum class FileOperation { Write, Fsync, Rename };
+/// Fsync is of a file's data; FolderFsync of the folder that makes a rename durable.
+enum class FileOperation { Write, Fsync, Rename, FolderFsync };
 
 class FileFaults {
 public:
@@ -35,8 +36,8 @@ private:
         return static_cast<std::size_t>(operation);
     }
 
-    std::array<int, 3> counts{};
-    std::array<int, 3> failAt{};
+    std::array<int, 4> counts{};
+    std::array<int, 4> failAt{};
 };
 
 } // namespace vorela

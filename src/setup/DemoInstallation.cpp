@@ -10,6 +10,7 @@
 #include "setup/SpeechSynthesis.h"
 #include "setup/StandardLexemeTree.h"
 #include "setup/StandardWords.h"
+#include "soundbank/ChunkIdAllocator.h"
 #include "soundbank/CurrencyInstallation.h"
 #include "soundbank/WaveFile.h"
 #include "stores/ChunkIds.h"
@@ -19,11 +20,10 @@
 #include "verification/RsaKey.h"
 
 #include <chrono>
-#include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <memory>
-#include <set>
+#include <optional>
 #include <unistd.h>
 
 namespace vorela {
@@ -66,13 +66,6 @@ private:
     std::filesystem::path folder;
 };
 
-std::string phraseChunk(unsigned number)
-{
-    char chunk[8];
-    std::snprintf(chunk, sizeof chunk, "%04u", number);
-    return chunk;
-}
-
 // The phrases and the district table in the phrase folder; their sounds join the plan.
 bool addPhraseNodes(LexItem &root, std::vector<PlannedSound> &plan)
 {
@@ -80,12 +73,13 @@ bool addPhraseNodes(LexItem &root, std::vector<PlannedSound> &plan)
     if (!phrases)
         return false;
     RegistryTransaction transaction(*root.key().owner());
-    unsigned number = 0;
+    // A new installation's bank holds no sounds yet: only the store's chunks are in use.
+    ChunkIdAllocator chunkIds(collectStoreChunks(root), {});
     for (const std::string_view text : demoPhrases()) {
-        const std::string chunk = phraseChunk(++number);
-        if (phrases->AppendChild(std::string(text), chunk, 4, 0, LexemeMask, "").empty())
+        const std::optional<std::string> chunk = chunkIds.newLexemeChunkId();
+        if (!chunk || phrases->AppendChild(std::string(text), *chunk, 4, 0, LexemeMask, "").empty())
             return false;
-        plan.push_back({chunk, false, {std::string(text), "ru"}});
+        plan.push_back({*chunk, false, {std::string(text), "ru"}});
     }
     const std::string tableName = phrases->AppendChild(std::string(DistrictTableText),
                                                        std::string(LexemeTableChunkId), TableIcon,
@@ -93,15 +87,13 @@ bool addPhraseNodes(LexItem &root, std::vector<PlannedSound> &plan)
     const std::shared_ptr<LexItem> table = phrases->GetChild(tableName);
     if (!table)
         return false;
-    std::set<std::string> usedIds;
     for (const DistrictEntry &district : demoDistricts()) {
-        const std::string chunk = nextTableChunkId(usedIds);
-        usedIds.insert(chunkIdBytes(chunk));
-        if (table->AppendChild(std::string(district.spoken), chunk, 0, 0, 0,
-                               std::string(district.keyname))
-                .empty())
+        const std::optional<std::string> chunk = chunkIds.newTableChunkId();
+        if (!chunk || table->AppendChild(std::string(district.spoken), *chunk, 0, 0, 0,
+                                         std::string(district.keyname))
+                          .empty())
             return false;
-        plan.push_back({chunk, false, {std::string(district.spoken), "ru"}});
+        plan.push_back({*chunk, false, {std::string(district.spoken), "ru"}});
     }
     return transaction.commit();
 }

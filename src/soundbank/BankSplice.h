@@ -16,8 +16,9 @@ struct BankSplice {
     std::uint64_t cutTo = 0;   // first byte kept after the replaced range
 };
 
-/// Writes bank[0, cutFrom) + header + data + bank[cutTo, formEnd) to out, with the RIFF size set to
-/// the new length less 8. False when a read or write fails or the result exceeds 4 GiB.
+/// Writes bank[0, cutFrom) + header + data + bank[cutTo, formEnd) to out, each part followed by a
+/// pad byte when it ends on an odd offset, with the RIFF size set to the new length less 8. False
+/// when a read or write fails or the result exceeds 4 GiB.
 [[nodiscard]] bool writeSplicedBank(AtomicFileReplace &out, const BinaryFile &bank,
                                     const BankSplice &splice, std::span<const std::uint8_t> header,
                                     std::span<const std::uint8_t> data);

@@ -65,16 +65,17 @@ static void appendEntry(LexItem &folder, const NamedEntry &entry, const std::str
         child->SetText1(std::string(entry.ukrainian));
 }
 
-/// True when the word's sound is in the product bank, copied from the currency bank if need be.
-static bool ensureWordSound(WaveFile &productBank, const WaveFile &currencyBank,
+/// True when the word's sound is in the product bank, copied from the currency bank (when that
+/// could be opened) if need be.
+static bool ensureWordSound(WaveFile &productBank, const WaveFile *currencyBank,
                             const std::string &chunk, const std::string &sourceChunk)
 {
     if (productBank.HasChunk(chunk))
         return true;
-    if (!currencyBank.isOpen() || !currencyBank.HasChunk(sourceChunk))
+    if (currencyBank == nullptr || !currencyBank->HasChunk(sourceChunk))
         return false;
     std::vector<std::uint8_t> sound;
-    return currencyBank.ReadChunk(sourceChunk, sound) && !sound.empty() &&
+    return currencyBank->ReadChunk(sourceChunk, sound) && !sound.empty() &&
            productBank.AppendChunk(chunk, sound);
 }
 
@@ -88,13 +89,15 @@ CurrencyInstallation installCurrency(LexItem &root, const DataDirectory &dataDir
     if (!currencyFolder)
         return result;
     WaveFile currencyBank;
-    (void)currencyBank.Open(dataDirectory.currencyBank());
+    // Without the currency bank, words already in the product bank still count.
+    const WaveFile *source = currencyBank.Open(dataDirectory.currencyBank()) ? &currencyBank
+                                                                             : nullptr;
     WaveFile productBank(faults);
     if (!productBank.Open(dataDirectory.productBank()))
         return result;
     for (const NamedEntry &word : CurrencyWords) {
         const std::string chunk = "+" + std::string(word.key);
-        if (!ensureWordSound(productBank, currencyBank, chunk, prefix + std::string(word.key)))
+        if (!ensureWordSound(productBank, source, chunk, prefix + std::string(word.key)))
             continue;
         if (!hasChildWithChunk(*currencyFolder, chunk))
             appendEntry(*currencyFolder, word, chunk, CurrencyWordIcon, CurrencyWordMask);

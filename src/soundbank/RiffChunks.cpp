@@ -67,21 +67,16 @@ std::optional<ChunkHeader> findChunk(const BinaryFile &file, const ChunkId &id, 
 std::vector<ChunkHeader> listChunks(const BinaryFile &file, std::uint64_t from, std::uint64_t end)
 {
     std::vector<ChunkHeader> headers;
-    for (std::optional<ChunkHeader> header = readChunkHeader(file, from, end); header;
-         header = readChunkHeader(file, header->next(), end))
+    for (std::optional<ChunkHeader> header = readChunkHeader(file, from, end);
+         header && header->dataEnd() <= end; header = readChunkHeader(file, header->next(), end))
         headers.push_back(*header);
     return headers;
 }
 
 std::uint64_t endOfWholeChunks(const BinaryFile &file, std::uint64_t from, std::uint64_t end)
 {
-    std::uint64_t wholeEnd = from;
-    for (const ChunkHeader &chunk : listChunks(file, from, end)) {
-        if (chunk.dataEnd() > end)
-            break;
-        wholeEnd = chunk.next();
-    }
-    return wholeEnd;
+    const std::vector<ChunkHeader> chunks = listChunks(file, from, end);
+    return chunks.empty() ? from : std::min(chunks.back().next(), end);
 }
 
 std::array<std::uint8_t, 4> littleEndian32(std::uint32_t value)

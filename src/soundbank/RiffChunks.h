@@ -53,12 +53,14 @@ enum class WaveLayoutError { NoForm, NoFormat };
 [[nodiscard]] std::optional<ChunkHeader> findChunk(const BinaryFile &file, const ChunkId &id,
                                                    std::uint64_t from, std::uint64_t end);
 
-/// Every chunk header from `from` up to end, in file order.
+/// Every whole chunk from `from` up to end, in file order. A chunk whose data runs past end is a
+/// torn write: the walk stops there, and neither it nor anything after it is part of the form.
 [[nodiscard]] std::vector<ChunkHeader> listChunks(const BinaryFile &file, std::uint64_t from,
                                                   std::uint64_t end);
 
-/// Where the whole chunks from `from` end: a chunk whose data runs past end is a torn write, and
-/// the next chunk written takes its place.
+/// Where the whole chunks from `from` end, the last one's pad byte included when end leaves room
+/// for it (so the result is odd only when that pad byte is missing); the next chunk written
+/// takes the place of whatever follows.
 [[nodiscard]] std::uint64_t endOfWholeChunks(const BinaryFile &file, std::uint64_t from,
                                              std::uint64_t end);
 

@@ -50,12 +50,24 @@ static constexpr std::string_view SaveRetryText =
 static constexpr std::string_view RemoveOpenText = "mmioOpen1";
 static constexpr std::string_view RemoveBuildText = "mmioOpen2";
 
+// The new bank is in place but its folder's fsync failed (exclamation icon).
+static constexpr std::string_view NotConfirmedText =
+    "Банк звуков изменён, но запись на диск не подтверждена: при сбое питания изменение может "
+    "пропасть.";
+
 namespace {
 
 /// A failed loading step: its message (an empty caption stands for the window title).
 struct LoadFailure {
     std::string_view caption;
     std::string_view text;
+};
+
+/// What a rewrite keeps of the old bank: the chunks after "fmt " up to the end of the last whole
+/// one. A torn chunk and whatever follows it are dropped, as `bank list` leaves them out.
+struct BankChunks {
+    std::uint64_t begin = 0;
+    std::uint64_t end = 0;
 };
 
 } // namespace
@@ -80,7 +92,7 @@ static std::optional<LoadFailure> readFormatRecord(const BinaryFile &file, const
 }
 
 static std::optional<LoadFailure> readSamples(const BinaryFile &file, const WaveLayout &layout,
-                                              std::uint64_t fileSize, const ChunkId &id,
+                                              const ChunkId &id,
                                               std::vector<std::int16_t> &samples)
 {
     const std::optional<ChunkHeader> chunk =
@@ -91,7 +103,8 @@ static std::optional<LoadFailure> readSamples(const BinaryFile &file, const Wave
     const std::size_t sampleCount = chunk->size / sizeof(std::int16_t);
     if (sampleCount == 0)
         return LoadFailure{{}, EmptyChunkText};
-    if (chunk->dataEnd() > fileSize)
+    // A chunk running past the form is a torn write, whether the file or the RIFF size ends first.
+    if (chunk->dataEnd() > layout.form.end)
         return LoadFailure{{}, ChunkReadText};
     try {
         samples.assign(sampleCount, 0);
@@ -106,11 +119,15 @@ static std::optional<LoadFailure> readSamples(const BinaryFile &file, const Wave
 }
 
 /// Opens the product bank for a rewrite: a RIFF "WAVE" form whose "fmt " chunk is whole.
-static bool openBank(const std::filesystem::path &path, BinaryFile &bank, WaveLayout &layout)
+static std::optional<BankChunks> openBank(const std::filesystem::path &path, BinaryFile &bank)
 {
+    WaveLayout layout;
     WaveLayoutError error{};
-    return bank.open(path, BinaryFile::Access::Read) && readWaveLayout(bank, layout, error) &&
-           layout.dataStart() <= layout.form.end;
+    if (!bank.open(path, BinaryFile::Access::Read) || !readWaveLayout(bank, layout, error) ||
+        layout.dataStart() > layout.form.end)
+        return std::nullopt;
+    return BankChunks{layout.dataStart(),
+                      endOfWholeChunks(bank, layout.dataStart(), layout.form.end)};
 }
 
 SoundBank::SoundBank(DataDirectory dataDirectory, UiServices &uiServices, FileFaults *fileFaults)
@@ -137,7 +154,7 @@ bool SoundBank::LoadSound(const std::filesystem::path &fileName, std::string_vie
     std::optional<LoadFailure> failure =
         readFormatRecord(file, layout, *fileSize, checkFormat, loaded.formatRecord);
     if (!failure)
-        failure = readSamples(file, layout, *fileSize, ChunkId::fromText(chunkId), loaded.samples);
+        failure = readSamples(file, layout, ChunkId::fromText(chunkId), loaded.samples);
     if (failure) {
         warn(failure->caption.empty() ? windowTitle : std::string(failure->caption), failure->text);
         return false;
@@ -163,23 +180,20 @@ bool SoundBank::takeGreeting(std::string_view chunkId, std::string_view targetCh
 bool SoundBank::SaveSound(std::string_view chunkId, std::span<const std::int16_t> sound)
 {
     BinaryFile bank;
-    WaveLayout layout;
+    const std::optional<BankChunks> chunks = openBank(directory.productBank(), bank);
     // A file that is no bank is reported too: a silent failure would lose the operator's edit.
-    if (!openBank(directory.productBank(), bank, layout)) {
+    if (!chunks) {
         inform(windowTitle, SaveOpenText);
         return true;
     }
     const ChunkId id = ChunkId::fromText(chunkId);
-    const std::optional<ChunkHeader> existing =
-        findChunk(bank, id, layout.dataStart(), layout.form.end);
+    const std::optional<ChunkHeader> existing = findChunk(bank, id, chunks->begin, chunks->end);
     const std::span<const std::uint8_t> data(reinterpret_cast<const std::uint8_t *>(sound.data()),
                                              sound.size_bytes());
-    BankSplice splice{layout.form.end, 0, layout.form.end};
+    BankSplice splice{chunks->end, chunks->end, chunks->end};
     if (existing) {
         splice.cutFrom = existing->offset;
-        splice.cutTo = std::min(existing->next(), layout.form.end);
-    } else {
-        splice.cutFrom = endOfWholeChunks(bank, layout.dataStart(), layout.form.end);
+        splice.cutTo = std::min(existing->next(), chunks->end);
     }
     AtomicFileReplace replace(directory.productBank(), directory.temporaryBank(), faults);
     if (data.size() > UINT32_MAX || !replace.create() ||
@@ -189,24 +203,24 @@ bool SoundBank::SaveSound(std::string_view chunkId, std::span<const std::int16_t
         return true;
     }
     bank.close();
-    return !commitWithRetry(replace);
+    return !commitWithRetry(replace, windowTitle);
 }
 
 bool SoundBank::RemoveSound(std::string_view chunkId)
 {
     BinaryFile bank;
-    WaveLayout layout;
-    if (!openBank(directory.productBank(), bank, layout)) {
+    const std::optional<BankChunks> chunks = openBank(directory.productBank(), bank);
+    if (!chunks) {
         inform({}, RemoveOpenText);
         return true;
     }
     const std::optional<ChunkHeader> existing =
-        findChunk(bank, ChunkId::fromText(chunkId), layout.dataStart(), layout.form.end);
+        findChunk(bank, ChunkId::fromText(chunkId), chunks->begin, chunks->end);
     // The sound is already gone: the caller may go on and remove the lexeme's node.
     if (!existing)
         return false;
-    const BankSplice splice{layout.form.end, existing->offset,
-                            std::min(existing->next(), layout.form.end)};
+    const BankSplice splice{chunks->end, existing->offset,
+                            std::min(existing->next(), chunks->end)};
     AtomicFileReplace replace(directory.productBank(), directory.temporaryBank(), faults);
     if (!replace.create() || !writeSplicedBank(replace, bank, splice, {}, {})) {
         inform({}, RemoveBuildText);
@@ -214,17 +228,29 @@ bool SoundBank::RemoveSound(std::string_view chunkId)
     }
     bank.close();
     // The callers tell the operator why a removal failed.
-    return !replace.commit();
+    return !replace.commit() && !acceptedAfterRename(replace, {});
 }
 
-bool SoundBank::commitWithRetry(AtomicFileReplace &replace)
+bool SoundBank::commitWithRetry(AtomicFileReplace &replace, const std::string &caption)
 {
     while (!replace.commit()) {
-        const MessageRequest question{windowTitle, std::string(SaveRetryText), MessageIcon::Error,
+        if (replace.replaced())
+            return acceptedAfterRename(replace, caption);
+        const MessageRequest question{caption, std::string(SaveRetryText), MessageIcon::Error,
                                       MessageButtons::RetryCancel, MessageAnswer::Cancel};
         if (ui.showMessage(question) != MessageAnswer::Retry)
             return false;
     }
+    return true;
+}
+
+bool SoundBank::acceptedAfterRename(const AtomicFileReplace &replace, const std::string &caption)
+{
+    if (!replace.replaced())
+        return false;
+    // Readers already get the new bank; reporting it unchanged would make the caller keep a node
+    // without its sound or drop a new one whose sound is in place.
+    warn(caption, NotConfirmedText);
     return true;
 }
 

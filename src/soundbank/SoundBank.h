@@ -47,11 +47,12 @@ public:
                                  std::string_view targetChunkId = {});
 
     /// Stores the sound under chunkId, in place of the chunk with that id or as a new last chunk.
-    /// Returns true when it FAILED (after its message; the bank is then as it was).
+    /// Returns true when it FAILED (after its message; the bank is then as it was). A bank that
+    /// was replaced but whose folder could not be synced counts as saved, after a warning.
     [[nodiscard]] bool SaveSound(std::string_view chunkId, std::span<const std::int16_t> sound);
 
     /// Removes the chunk chunkId; an id the bank lacks leaves the bank untouched and succeeds.
-    /// Returns true when it FAILED (the bank is then as it was).
+    /// Returns true when it FAILED (the bank is then as it was); as SaveSound after the rename.
     [[nodiscard]] bool RemoveSound(std::string_view chunkId);
 
 private:
@@ -59,7 +60,12 @@ private:
                                     std::span<const std::int16_t> samples) const;
     void warn(const std::string &caption, std::string_view text);
     void inform(const std::string &caption, std::string_view text);
-    [[nodiscard]] bool commitWithRetry(AtomicFileReplace &replace);
+    /// Commits, asking Retry or Cancel while the old bank is still in place; true once the new
+    /// bank is in place.
+    [[nodiscard]] bool commitWithRetry(AtomicFileReplace &replace, const std::string &caption);
+    /// After a failed commit: true, with a warning, when the new bank is in place nevertheless.
+    [[nodiscard]] bool acceptedAfterRename(const AtomicFileReplace &replace,
+                                           const std::string &caption);
 
     DataDirectory directory;
     UiServices &ui;

@@ -29,12 +29,13 @@ bool WaveFile::Open(const std::filesystem::path &fileName)
         Close();
         return false;
     }
+    chunksEnd = endOfWholeChunks(file, layout.dataStart(), layout.form.end);
     return true;
 }
 
 bool WaveFile::HasChunk(std::string_view id) const
 {
-    return isOpen() && findChunk(file, ChunkId::fromText(id), layout.dataStart(), layout.form.end);
+    return isOpen() && findChunk(file, ChunkId::fromText(id), layout.dataStart(), chunksEnd);
 }
 
 bool WaveFile::ReadChunk(std::string_view id, std::vector<std::uint8_t> &buffer) const
@@ -42,12 +43,9 @@ bool WaveFile::ReadChunk(std::string_view id, std::vector<std::uint8_t> &buffer)
     if (!isOpen())
         return false;
     const std::optional<ChunkHeader> chunk =
-        findChunk(file, ChunkId::fromText(id), layout.dataStart(), layout.form.end);
+        findChunk(file, ChunkId::fromText(id), layout.dataStart(), chunksEnd);
     if (!chunk || chunk->size == 0)
         return true;
-    const std::optional<std::uint64_t> fileSize = file.size();
-    if (!fileSize || chunk->dataEnd() > *fileSize)
-        return false;
     const std::size_t oldSize = buffer.size();
     try {
         buffer.resize(oldSize + chunk->size);
@@ -65,7 +63,8 @@ bool WaveFile::AppendChunk(std::string_view id, std::span<const std::uint8_t> da
 {
     if (!isOpen())
         return false;
-    const std::uint64_t at = endOfWholeChunks(file, layout.dataStart(), layout.form.end);
+    // An odd end means the last chunk's pad byte is missing: it goes in first.
+    const std::uint64_t at = chunksEnd + (chunksEnd & 1U);
     const std::uint64_t padding = data.size() & 1U;
     const std::uint64_t newEnd = at + ChunkHeaderBytes + data.size() + padding;
     if (newEnd - ChunkHeaderBytes > std::numeric_limits<std::uint32_t>::max())
@@ -74,7 +73,8 @@ bool WaveFile::AppendChunk(std::string_view id, std::span<const std::uint8_t> da
         encodeChunkHeader(ChunkId::fromText(id), static_cast<std::uint32_t>(data.size()));
     const std::array<std::uint8_t, 1> pad{0};
     // The data is on disk before the RIFF size claims it, so a crash never exposes a torn chunk.
-    if (!file.writeAt(at, header) || !file.writeAt(at + ChunkHeaderBytes, data) ||
+    if ((at != chunksEnd && !file.writeAt(chunksEnd, pad)) || !file.writeAt(at, header) ||
+        !file.writeAt(at + ChunkHeaderBytes, data) ||
         (padding != 0 && !file.writeAt(at + ChunkHeaderBytes + data.size(), pad)) ||
         !file.truncate(newEnd) || !file.sync())
         return false;
@@ -83,6 +83,7 @@ bool WaveFile::AppendChunk(std::string_view id, std::span<const std::uint8_t> da
         return false;
     layout.form.declaredSize = riffSize;
     layout.form.end = newEnd;
+    chunksEnd = newEnd;
     return true;
 }
 
@@ -101,7 +102,7 @@ std::vector<ChunkHeader> WaveFile::chunks() const
 {
     if (!isOpen())
         return {};
-    return listChunks(file, layout.dataStart(), layout.form.end);
+    return listChunks(file, layout.dataStart(), chunksEnd);
 }
 
 } // namespace vorela

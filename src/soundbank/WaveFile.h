@@ -25,13 +25,13 @@ public:
     /// Opens a "RIFF" "WAVE" file with a readable "fmt " chunk, for reading and writing when the
     /// file allows it, else for reading only. False leaves the object closed.
     [[nodiscard]] bool Open(const std::filesystem::path &fileName);
-    /// True when a chunk with that id lies inside the form.
+    /// True when a whole chunk with that id lies inside the form (a torn one is no chunk).
     [[nodiscard]] bool HasChunk(std::string_view id) const;
     /// Appends the data of the chunk to buffer. A missing or empty chunk leaves buffer as it was
-    /// and succeeds; false (not open, data beyond the end of the file, no memory) leaves it too.
+    /// and succeeds; false (not open, a failed read, no memory) leaves it too.
     [[nodiscard]] bool ReadChunk(std::string_view id, std::vector<std::uint8_t> &buffer) const;
-    /// Writes a new chunk at the declared end of the form, cutting off whatever a crash left
-    /// beyond it, then grows the RIFF size. A failure before the size is written leaves the new
+    /// Writes a new chunk after the last whole chunk, cutting off whatever a crash left beyond
+    /// it, then grows the RIFF size. A failure before the size is written leaves the new
     /// bytes outside the form, where no search finds them.
     [[nodiscard]] bool AppendChunk(std::string_view id, std::span<const std::uint8_t> data);
     /// Closes the file; true also when it was not open.
@@ -40,13 +40,14 @@ public:
     [[nodiscard]] bool isOpen() const { return file.isOpen(); }
     /// The format record as read (at most 20 bytes).
     [[nodiscard]] std::span<const std::uint8_t> formatRecord() const;
-    /// Every chunk after "fmt ", in file order.
+    /// Every whole chunk after "fmt ", in file order.
     [[nodiscard]] std::vector<ChunkHeader> chunks() const;
 
 private:
     FileFaults *fileFaults = nullptr;
     BinaryFile file;
     WaveLayout layout;
+    std::uint64_t chunksEnd = 0; // of the last whole chunk
     std::array<std::uint8_t, 20> format{};
     std::uint32_t formatSize = 0;
 };

@@ -53,28 +53,4 @@ std::vector<std::string> collectStoreChunks(const LexItem &root)
     return chunks;
 }
 
-std::string chunkIdBytes(std::string_view chunkText)
-{
-    std::string bytes = utf8ToCp1251(chunkText);
-    bytes.resize(4, ' ');
-    return bytes;
-}
-
-std::string nextTableChunkId(const std::set<std::string> &usedIds)
-{
-    constexpr int First = 32;
-    constexpr int Last = 255;
-    for (int high = First; high <= Last; ++high) {
-        for (int middle = First; middle <= Last; ++middle) {
-            for (int low = First; low <= Last; ++low) {
-                const std::string id{'|', static_cast<char>(high), static_cast<char>(middle),
-                                     static_cast<char>(low)};
-                if (!usedIds.contains(id))
-                    return cp1251ToUtf8(id);
-            }
-        }
-    }
-    return {};
-}
-
 } // namespace vorela

@@ -1,9 +1,8 @@
-// Rules of the lexeme table editor: the order of its rows, unique key names and the chunk ids
-// of new table entries.
+// Rules of the lexeme table editor: the order of its rows and unique key names; and the chunks of
+// the whole store, from which new chunk ids are chosen.
 #pragma once
 
 #include <optional>
-#include <set>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -27,12 +26,5 @@ class LexItem;
 
 /// The "chunk" of every node below root (root excluded), depth-first.
 [[nodiscard]] std::vector<std::string> collectStoreChunks(const LexItem &root);
-
-/// The 4-byte bank id a node's chunk text names: its first four Windows-1251 bytes, blank-padded.
-[[nodiscard]] std::string chunkIdBytes(std::string_view chunkText);
-
-/// The first id "|" + three bytes, counting the three bytes from blanks through 255 (last byte
-/// fastest), that is none of usedIds (4-byte ids); decoded to text. Empty when all are taken.
-[[nodiscard]] std::string nextTableChunkId(const std::set<std::string> &usedIds);
 
 } // namespace vorela

@@ -47,6 +47,17 @@ TEST_F(BankCommandsTest, ListShowsIdOffsetBytesAndSeconds)
     EXPECT_EQ(output, "0001\t36\t32000\t2.00\n+DLR\t32044\t3000\t0.19\n");
 }
 
+TEST_F(BankCommandsTest, ListLeavesOutAChunkCutShortByTheEndOfTheFile)
+{
+    // Rewrites drop such a chunk; the list must not promise it.
+    Bytes torn = test::concat(bank, chunk("0003", samples(4)));
+    test::setU32At(torn, 4, static_cast<std::uint32_t>(torn.size() - 8));
+    torn.resize(torn.size() - 4);
+    test::writeFile(bankPath, torn);
+    ASSERT_EQ(vorela("bank list"), 0);
+    EXPECT_EQ(output, "0001\t36\t32000\t2.00\n+DLR\t32044\t3000\t0.19\n");
+}
+
 TEST_F(BankCommandsTest, ImportedSoundExportsAsTheSameSamples)
 {
     const Bytes sound = samples(300, -150);

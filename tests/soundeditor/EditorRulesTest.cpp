@@ -1,11 +1,9 @@
 // The sound editor's decisions from its state: enabled controls, closing questions and save
-// guards; and chunk ids of new lexemes.
-#include "soundeditor/ChunkIds.h"
+// guards.
 #include "soundeditor/EditorRules.h"
 
 #include <gtest/gtest.h>
 
-#include <set>
 #include <string>
 #include <vector>
 
@@ -134,24 +132,6 @@ TEST(EditorRulesTest, EmptySounds)
     EXPECT_FALSE(saveSkipped(created, {.soundSize = 2}));
     EXPECT_TRUE(needsSilencePadding({}, {}));
     EXPECT_FALSE(needsSilencePadding({.mode = SoundEditorMode::CreateFromFile}, {}));
-}
-
-TEST(ChunkIdsTest, NewIdIsAboveTheWholeStoreAndFreeInTheBank)
-{
-    const auto none = [](const std::string &) { return false; };
-    const std::vector<std::string> store{"0003", "#001", "@010", "PRIV", "0041", "+DLR", "12ab"};
-    EXPECT_EQ(nextLexemeChunkId(store, none), "0042");
-    EXPECT_EQ(nextLexemeChunkId({}, none), "0001");
-
-    const std::set<std::string> bank{"0042", "0043"};
-    const auto inBank = [&](const std::string &id) { return bank.contains(id); };
-    EXPECT_EQ(nextLexemeChunkId(store, inBank), "0044");
-
-    // Past 9999 the lowest free id is taken; a five-digit id would not fit the bank.
-    const std::vector<std::string> full{"0001", "0002", "9999"};
-    EXPECT_EQ(nextLexemeChunkId(full, none), "0003");
-    EXPECT_EQ(numericChunkId("0041"), 41U);
-    EXPECT_FALSE(numericChunkId("041"));
 }
 
 } // namespace

@@ -35,26 +35,4 @@ TEST(LexemeTable, KeyNameUniqueness)
     EXPECT_FALSE(keyNameInUse("b2", keys)); // compared exactly
 }
 
-TEST(LexemeTable, ChunkIdBytesPadAndCut)
-{
-    EXPECT_EQ(chunkIdBytes("#1"), "#1  ");
-    EXPECT_EQ(chunkIdBytes("00071"), "0007");
-    EXPECT_EQ(chunkIdBytes("|Яя"), "|\xDF\xFF ");
-}
-
-TEST(LexemeTable, OdometerIdsSkipEveryUsedId)
-{
-    EXPECT_EQ(nextTableChunkId({}), "|   ");
-    EXPECT_EQ(nextTableChunkId({"|   "}), "|  !");
-    // Other shapes with the same last three bytes do not block the id.
-    EXPECT_EQ(nextTableChunkId({"0   ", "+   "}), "|   ");
-    // The last byte runs through 255 (decoded as Windows-1251) before the middle one advances.
-    std::set<std::string> used;
-    for (int low = 32; low <= 255; ++low)
-        used.insert(std::string{'|', ' ', ' ', static_cast<char>(low)});
-    EXPECT_EQ(nextTableChunkId(used), "| ! ");
-    used.erase(std::string{'|', ' ', ' ', static_cast<char>(0xFF)});
-    EXPECT_EQ(nextTableChunkId(used), "|  я");
-}
-
 } // namespace vorela

@@ -4,14 +4,11 @@
 #include "platform/UiServices.h"
 #include "platform/qt/QtModalDialog.h"
 #include "platform/qt/QtText.h"
+#include "soundbank/ChunkIdAllocator.h"
 #include "soundbank/SoundBank.h"
-#include "soundbank/TableChunkIds.h"
-#include "soundeditor/ChunkIds.h"
 #include "soundeditor/window/Form2.h"
 #include "soundeditor/window/FormErrorVerify.h"
 #include "verification/Verification.h"
-
-#include <set>
 
 namespace vorela {
 
@@ -123,12 +120,8 @@ void SoundEditorCommands::replaceFromFile(const std::string &lexemeName, const s
 std::optional<std::string>
 SoundEditorCommands::newChunkId(std::span<const std::string> storeChunks) const
 {
-    // Only the bank's ids here: nextLexemeChunkId weighs the store's itself.
-    const std::set<std::string> bankChunks =
-        usedChunkIds(/*storeChunks=*/{}, context.dataDirectory.productBank());
-    return nextLexemeChunkId(storeChunks, [&bankChunks](const std::string &id) {
-        return bankChunks.contains(id);
-    });
+    return ChunkIdAllocator::forBank(storeChunks, context.dataDirectory.productBank())
+        .newLexemeChunkId();
 }
 
 } // namespace vorela
