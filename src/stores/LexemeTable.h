@@ -2,7 +2,6 @@
 // of new table entries.
 #pragma once
 
-#include <optional>
 #include <set>
 #include <string>
 #include <string_view>
@@ -19,9 +18,8 @@ enum class TableSortMode { NamesAsText = 0, NamesAsNumbers = 1, KeysAsText = 2, 
 /// The mode after a click on a column header (0 names, 1 key names).
 [[nodiscard]] TableSortMode sortModeAfterClick(TableSortMode current, int column);
 
-/// True when keyName equals one of keyNames, except the one at skipIndex.
-[[nodiscard]] bool keyNameInUse(std::string_view keyName, const std::vector<std::string> &keyNames,
-                                std::optional<std::size_t> skipIndex = std::nullopt);
+/// True when keyName equals one of keyNames, exactly.
+[[nodiscard]] bool keyNameInUse(std::string_view keyName, const std::vector<std::string> &keyNames);
 
 class LexItem;
 

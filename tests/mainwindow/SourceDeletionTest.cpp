@@ -26,7 +26,7 @@ TEST_F(SourceDeletionTest, UnusedLexemeIsDeletedWithItsSoundAfterYes)
 
     ui.expectMessage(LexemeQuestion, MessageAnswer::Yes);
     runSourceCommand(sourceItem({"Общие", "Вложенная", "Глубокая"}), "removeSource");
-    EXPECT_EQ(ui.messages().back().text, "Вы действительно желаете удалить лексему 'Глубокая'?");
+    EXPECT_EQ(lastMessage(), "Вы действительно желаете удалить лексему 'Глубокая'?");
     EXPECT_EQ(ui.messages().back().icon, MessageIcon::Question);
     EXPECT_EQ(ui.messages().back().defaultAnswer, MessageAnswer::No);
     EXPECT_EQ(ui.messages().back().caption, form->windowTitle().toStdString());
