@@ -153,8 +153,8 @@ bool FormTableLexems::eventFilter(QObject *watched, QEvent *event)
 
 void FormTableLexems::inform(const std::string &text)
 {
-    context.ui.showMessage(
-        {toUtf8(windowTitle()), text, MessageIcon::Information, MessageButtons::Ok, MessageAnswer::Ok});
+    context.ui.showMessage({toUtf8(windowTitle()), text, MessageIcon::Information,
+                            MessageButtons::Ok, MessageAnswer::Ok});
 }
 
 void FormTableLexems::sortByColumn(int column)

@@ -194,8 +194,8 @@ TEST_F(FormTableLexemsTest, NewEntryTheRegistryRefusesTakesItsSoundOutOfTheBankA
     expectSavedFromFile(directory.path() / "Восток.wav", [this] {
         EXPECT_TRUE(bankHolds("|  #"));
         store->failStep(1);
+        ui.expectMessage("Не удалось записать новую лексему", MessageAnswer::Ok);
     });
-    ui.expectMessage("Не удалось записать новую лексему", MessageAnswer::Ok);
     form->createFromFile();
     ASSERT_TRUE(ui.finished());
     EXPECT_EQ(lastMessage(),

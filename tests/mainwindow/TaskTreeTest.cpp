@@ -210,8 +210,8 @@ TEST_F(TaskTreeTest, RefusedTemplateWritesSaySoAndShowTheStoredTemplate)
 
     {
         Aliases aliases(*store, dataDir.dataDirectory());
-        std::string newName;
-        ASSERT_TRUE(aliases.InsertTemplateItem("Задание Б", "Оп1", "", {.path = "1\\4\\"}, newName));
+        std::string name;
+        ASSERT_TRUE(aliases.InsertTemplateItem("Задание Б", "Оп1", "", {.path = "1\\4\\"}, name));
     }
     form->taskTree().fillTemplate(*taskItem({"Задание Б", "Оп1"}));
     ui.expectDialog("FormSumma", [this](ModalDialog &dialog) {

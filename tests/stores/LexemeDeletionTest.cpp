@@ -32,8 +32,9 @@ protected:
                                    {lexeme("1", "А", "0001"), table,
                                     folder("3", "Вложенная", {lexeme("1", "Б", "0002")})}),
                             lexeme("2", "В", "0003")});
-        test::writeTemplate(templateKey("T", "O"),
-                            {{"0001", "1\\1\\", ""}, {"0002", "2\\", ""}, {"0003", "1\\1\\", "'1'"}});
+        test::writeTemplate(templateKey("T", "O"), {{"0001", "1\\1\\", ""},
+                                                    {"0002", "2\\", ""},
+                                                    {"0003", "1\\1\\", "'1'"}});
         test::writeTemplate(templateKey("U", "P"), {{"0001", "1\\1\\", ""}});
         root = std::make_unique<LexItem>(*store);
         tasks = std::make_unique<Aliases>(*store, dir.dataDirectory());
