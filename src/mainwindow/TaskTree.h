@@ -65,6 +65,7 @@ public:
     bool markItemsWithPath(const std::string &path, bool bold);
     /// Tells the operator that the lexeme at path could not be put into a template.
     void showInsertFailure(const std::string &path);
+    /// An information box captioned with the window's title.
     void showInformation(const std::string &text);
 
     /// Context menu state for the selected item.
