@@ -7,8 +7,10 @@
 #include "soundbank/ChunkIdAllocator.h"
 #include "soundbank/SoundBank.h"
 #include "stores/LexItem.h"
+#include "stores/LexemeDeletion.h"
 
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QMenu>
 #include <QPushButton>
 #include <QTreeWidget>
@@ -35,6 +37,11 @@ static constexpr const char *RemovalFailedText =
     "Ошибка удаления!\r\nВозможно в данный момент происходит оповещение абонента. \r\nДля "
     "успешного завершения операции приостановите выполнение заданий в приложении \"ВОРЕЛА\" и "
     "повторите попытку.\r\n";
+static constexpr const char *NodeRemovalFailedHead = "Ошибка удаления лексемы '";
+static constexpr const char *NodeRemovalFailedTail = "' !";
+static constexpr const char *RenameFailedHead = "Не удалось переименовать лексему '";
+static constexpr const char *KeyNameFailedHead = "Не удалось сохранить ключевое имя лексемы '";
+static constexpr const char *FailedTail = "'.";
 static constexpr const char *OpenSoundTitle = "Открытие звукового файла";
 static constexpr int KeyColumnWidth = 140;
 static constexpr int EntryNameRole = Qt::UserRole;
@@ -51,7 +58,9 @@ FormTableLexems::FormTableLexems(LexItem &tableNode, const LexItem &storeRoot,
     lv_1->setObjectName("lv_1");
     lv_1->setRootIsDecorated(false);
     lv_1->setSelectionMode(QAbstractItemView::SingleSelection);
-    lv_1->setEditTriggers(QAbstractItemView::EditKeyPressed);
+    // Only the name is edited in place; a key name goes through its dialog, which checks it.
+    lv_1->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    lv_1->installEventFilter(this);
     lv_1->setContextMenuPolicy(Qt::CustomContextMenu);
     lv_1->setHeaderLabels({toQString(NameHeader), toQString(KeyHeader)});
     // The name column takes whatever the key column leaves.
@@ -125,6 +134,29 @@ QTreeWidgetItem *FormTableLexems::addRow(const LexItem &entry)
     return row;
 }
 
+// Shows a stored text without taking it for an edit.
+void FormTableLexems::setRowText(QTreeWidgetItem &row, int column, const std::string &text)
+{
+    filling = true;
+    row.setText(column, toQString(text));
+    filling = false;
+}
+
+bool FormTableLexems::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched != lv_1 || event->type() != QEvent::KeyPress ||
+        static_cast<QKeyEvent *>(event)->key() != Qt::Key_F2)
+        return QDialog::eventFilter(watched, event);
+    renameEntry();
+    return true;
+}
+
+void FormTableLexems::inform(const std::string &text)
+{
+    context.ui.showMessage({toUtf8(windowTitle()), text, MessageIcon::Information,
+                            MessageButtons::Ok, MessageAnswer::Ok});
+}
+
 void FormTableLexems::sortByColumn(int column)
 {
     mode = sortModeAfterClick(mode, column);
@@ -185,22 +217,36 @@ void FormTableLexems::writeEditedName(QTreeWidgetItem *item, int column)
     if (filling || column != 0)
         return;
     const std::shared_ptr<LexItem> entry = entryOf(item);
+    if (!entry)
+        return;
+    const std::string stored = entry->GetText();
     const std::string text = toUtf8(item->text(0));
-    if (entry && entry->GetText() != text)
-        entry->SetText(text);
+    if (text == stored || entry->SetText(text))
+        return;
+    setRowText(*item, 0, stored);
+    inform(RenameFailedHead + stored + FailedTail);
 }
 
-std::optional<std::string> FormTableLexems::askKeyName(std::string proposal,
-                                                       const QTreeWidgetItem *ownRow)
+// The key names as stored now (another program may have changed them), shown in the list too;
+// own's is left out of the result.
+std::vector<std::string> FormTableLexems::storedKeyNames(const LexItem *own)
 {
-    std::vector<std::string> keyNames;
-    std::optional<std::size_t> ownIndex;
     for (int index = 0; index < lv_1->topLevelItemCount(); ++index) {
-        const QTreeWidgetItem *row = lv_1->topLevelItem(index);
-        if (row == ownRow)
-            ownIndex = keyNames.size();
-        keyNames.push_back(toUtf8(row->text(1)));
+        QTreeWidgetItem *row = lv_1->topLevelItem(index);
+        if (const std::shared_ptr<LexItem> entry = entryOf(row))
+            setRowText(*row, 1, entry->GetKeyname());
     }
+    std::vector<std::string> keyNames;
+    for (const std::shared_ptr<LexItem> &entry : table.GetChildren()) {
+        if (entry.get() != own)
+            keyNames.push_back(entry->GetKeyname());
+    }
+    return keyNames;
+}
+
+std::optional<std::string> FormTableLexems::askKeyName(std::string proposal, const LexItem *own)
+{
+    const std::vector<std::string> keyNames = storedKeyNames(own);
     for (;;) {
         FormEnterKeyname dialog(context.ui, this);
         dialog.SetKeyName(proposal);
@@ -208,7 +254,7 @@ std::optional<std::string> FormTableLexems::askKeyName(std::string proposal,
         if (context.ui.runDialog(modal) != QDialog::Accepted)
             return std::nullopt;
         proposal = dialog.GetKeyName();
-        if (!keyNameInUse(proposal, keyNames, ownIndex))
+        if (!keyNameInUse(proposal, keyNames))
             return proposal;
         const MessageRequest refusal{ErrorCaption, KeyInUseHead + proposal + KeyInUseTail,
                                      MessageIcon::Error, MessageButtons::OkCancel,
@@ -241,9 +287,12 @@ void FormTableLexems::createEntry(const std::string &name, const std::string &ch
                                   const std::string &keyName)
 {
     const std::string entryName = table.AppendChild(name, chunkId, 0, 0, 0, keyName);
-    const std::shared_ptr<LexItem> entry = table.GetChild(entryName);
-    if (entryName.empty() || !entry)
+    const std::shared_ptr<LexItem> entry = entryName.empty() ? nullptr : table.GetChild(entryName);
+    if (!entry) {
+        SoundEditorCommands::discardNewSound(context.bank, context.ui, toUtf8(windowTitle()),
+                                             chunkId);
         return;
+    }
     // A new row stays at the end until the next header click.
     QTreeWidgetItem *row = addRow(*entry);
     lv_1->setFocus();
@@ -317,13 +366,13 @@ void FormTableLexems::changeKeyName()
     const std::shared_ptr<LexItem> entry = entryOf(row);
     if (!entry)
         return;
-    const std::optional<std::string> keyName = askKeyName(toUtf8(row->text(1)), row);
+    const std::optional<std::string> keyName = askKeyName(entry->GetKeyname(), entry.get());
     if (!keyName)
         return;
-    entry->SetKeyname(*keyName);
-    filling = true;
-    row->setText(1, toQString(*keyName));
-    filling = false;
+    const bool written = entry->SetKeyname(*keyName);
+    setRowText(*row, 1, entry->GetKeyname());
+    if (!written)
+        inform(KeyNameFailedHead + entry->GetText() + FailedTail);
 }
 
 void FormTableLexems::deleteEntry()
@@ -350,8 +399,6 @@ void FormTableLexems::deleteAllEntries()
     }
 }
 
-// The sound goes first: while the notification application holds the bank it cannot be removed,
-// and the entry then stays whole.
 bool FormTableLexems::removeEntry(QTreeWidgetItem *row)
 {
     const std::shared_ptr<LexItem> entry = entryOf(row);
@@ -359,15 +406,19 @@ bool FormTableLexems::removeEntry(QTreeWidgetItem *row)
         return false;
     ready = false;
     context.bank.setWindowTitle(toUtf8(windowTitle()));
-    const bool removed = !context.bank.RemoveSound(entry->GetChunk()) &&
-                         table.RemoveChild(entry->GetName());
-    if (removed)
+    SoundBank &bank = context.bank;
+    const NodeDeletion removed =
+        removeNodeAndSound(table, entry->GetName(), [&bank](std::string_view chunkId) {
+            return !bank.RemoveSound(chunkId);
+        });
+    if (removed.ok())
         delete row;
+    else if (removed.failedStep == DeletionStep::Sound)
+        inform(RemovalFailedText);
     else
-        context.ui.showMessage({toUtf8(windowTitle()), RemovalFailedText, MessageIcon::Information,
-                                MessageButtons::Ok, MessageAnswer::Ok});
+        inform(NodeRemovalFailedHead + removed.failedText + NodeRemovalFailedTail);
     ready = true;
-    return removed;
+    return removed.ok();
 }
 
 void FormTableLexems::listenToEntry()

@@ -11,8 +11,10 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <vector>
 
 class QAction;
+class QEvent;
 class QMenu;
 class QPushButton;
 class QTreeWidget;
@@ -56,22 +58,28 @@ public slots:
     /// Enables the entries that act on a row only while one is selected.
     void updateMenu();
 
+protected:
+    /// F2 in the list edits the selected row's name, whichever column is current.
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
     void buildMenu();
     void fillRows();
     QTreeWidgetItem *addRow(const LexItem &entry);
+    void setRowText(QTreeWidgetItem &row, int column, const std::string &text);
     void sortRows();
     void showHeaders(int clickedColumn);
     void writeEditedName(QTreeWidgetItem *item, int column);
     [[nodiscard]] QTreeWidgetItem *selectedRow() const;
     [[nodiscard]] std::shared_ptr<LexItem> entryOf(const QTreeWidgetItem *row) const;
-    [[nodiscard]] std::optional<std::string> askKeyName(std::string proposal,
-                                                        const QTreeWidgetItem *ownRow);
+    [[nodiscard]] std::vector<std::string> storedKeyNames(const LexItem *own);
+    [[nodiscard]] std::optional<std::string> askKeyName(std::string proposal, const LexItem *own);
     [[nodiscard]] std::optional<std::filesystem::path> chooseSoundFile();
     [[nodiscard]] std::optional<std::string> newChunkId() const;
     void createEntry(const std::string &name, const std::string &chunkId,
                      const std::string &keyName);
     [[nodiscard]] bool removeEntry(QTreeWidgetItem *row);
+    void inform(const std::string &text);
 
     LexItem &table;
     const LexItem &root;

@@ -1,6 +1,7 @@
 // What the main window's parts share.
 #include "mainwindow/EditorSession.h"
 
+#include "platform/UiServices.h"
 #include "platform/qt/QtText.h"
 
 namespace vorela {
@@ -8,6 +9,12 @@ namespace vorela {
 std::string EditorSession::caption() const
 {
     return toUtf8(window.windowTitle());
+}
+
+void EditorSession::inform(const std::string &text) const
+{
+    context.ui.showMessage(
+        {caption(), text, MessageIcon::Information, MessageButtons::Ok, MessageAnswer::Ok});
 }
 
 } // namespace vorela

@@ -38,6 +38,8 @@ struct EditorSession {
 
     /// Messages are captioned with the window's title.
     [[nodiscard]] std::string caption() const;
+    /// An information box with OK, captioned with the window's title.
+    void inform(const std::string &text) const;
 };
 
 } // namespace vorela

@@ -4,12 +4,14 @@
 #include "mainwindow/EditorSession.h"
 #include "mainwindow/SourceTreeWidget.h"
 #include "mainwindow/TaskTree.h"
+#include "mainwindow/TaskTreeWidget.h"
 #include "mainwindow/TreeItems.h"
 #include "platform/UiServices.h"
 #include "platform/qt/QtText.h"
 #include "platform/qt/TreeItemFont.h"
 #include "soundbank/SoundBank.h"
 #include "stores/LexItem.h"
+#include "stores/LexemeDeletion.h"
 
 #include <QLabel>
 
@@ -45,12 +47,6 @@ bool SourceDeletion::ask(const std::string &text)
            MessageAnswer::Yes;
 }
 
-void SourceDeletion::inform(const std::string &text)
-{
-    (void)session.context.ui.showMessage(
-        {session.caption(), text, MessageIcon::Information, MessageButtons::Ok, MessageAnswer::Ok});
-}
-
 void SourceDeletion::showStatus(const std::string &text)
 {
     status.setText(toQString(text));
@@ -58,21 +54,18 @@ void SourceDeletion::showStatus(const std::string &text)
 }
 
 // Marks item's lexemes (every non-folder node below a folder) and their template items bold.
-bool SourceDeletion::markUses(QTreeWidgetItem &item, bool bold)
+void SourceDeletion::markUses(QTreeWidgetItem &item, bool bold)
 {
-    bool used = false;
     const LexItem *node = itemNode(&item);
-    if (node != nullptr && !node->IsFolder() && tasks.markItemsWithPath(node->GetPath(), bold)) {
-        used = true;
-        setItemBold(item, bold);
-        if (bold)
-            widget.scrollToItem(&item);
+    if (node != nullptr && !node->IsFolder() && tasks.markItemsWithPath(node->GetPath(), bold) &&
+        bold) {
+        setItemBold(item, true);
+        widget.scrollToItem(&item);
     }
     if (!bold)
         setItemBold(item, false);
     for (int i = 0; i < item.childCount(); ++i)
-        used = markUses(*item.child(i), bold) || used;
-    return used;
+        markUses(*item.child(i), bold);
 }
 
 static void expandAll(QTreeWidgetItem &item)
@@ -94,11 +87,13 @@ bool SourceDeletion::confirm(QTreeWidgetItem &selected)
     }
     // The templates as stored now, so a use added by another program is seen too.
     tasks.refillAll();
-    if (!markUses(selected, true))
+    const LexItem *node = itemNode(&selected);
+    if (node == nullptr || !lexemesInUse(tasks.taskConfig(), *node))
         return true;
+    markUses(selected, true);
     if (ask(InUseQuestion))
         return true;
-    (void)markUses(selected, false);
+    markUses(selected, false);
     return false;
 }
 
@@ -113,81 +108,58 @@ void SourceDeletion::run(QTreeWidgetItem &selected)
     font.setBold(true);
     status.setFont(font);
     session.ready = false;
-    (void)markUses(selected, false);
-    (void)removeAll(selected);
+    markUses(selected, false);
+    removeAll(selected);
     session.ready = true;
     font.setBold(false);
     status.setFont(font);
     status.setText(savedStatus);
 }
 
-bool SourceDeletion::removeAll(QTreeWidgetItem &selected)
+void SourceDeletion::removeAll(QTreeWidgetItem &selected)
 {
     for (;;) {
         QTreeWidgetItem *deepest = &selected;
         while (deepest->childCount() > 0)
             deepest = deepest->child(0);
         const bool last = deepest == &selected;
-        if (!removeOne(*deepest))
-            return false;
-        if (last)
-            return true;
+        if (!removeOne(*deepest) || last)
+            return;
     }
 }
 
+// A failed step leaves the node's item in place; template items that went before it are shown
+// gone all the same.
 bool SourceDeletion::removeOne(QTreeWidgetItem &item)
 {
-    LexItem *node = itemNode(&item);
+    const LexItem *node = itemNode(&item);
     LexItem *parentNode = itemNode(item.parent());
     if (node == nullptr || parentNode == nullptr)
         return false;
     const std::string text = toUtf8(item.text(0));
-    const bool folder = node->IsFolder();
     showStatus(RemovingLexeme + text);
-    if (folder)
+    if (node->IsFolder())
         showStatus(RemovingFolder + text);
-    // A removed node is freed with its LexItem: decide everything before removing it.
-    if (folder && !parentNode->RemoveChild(node->GetName())) {
-        // The folder is still in the store: its item must stay too.
-        inform(NodeRemovalFailed + node->GetText() + NodeRemovalFailedTail);
+    SoundBank &bank = session.context.bank;
+    bank.setWindowTitle(session.caption());
+    // The node is freed by its deletion: nothing of it is read afterwards.
+    const NodeDeletion result = deleteLexemeNode(
+        tasks.taskConfig(), *parentNode, node->GetName(),
+        [&bank](std::string_view chunkId) { return !bank.RemoveSound(chunkId); });
+    if (result.templatesChanged) {
+        tasks.refillAll();
+        tasks.tree().viewport()->update();
+    }
+    if (result.failedStep == DeletionStep::Sound) {
+        session.inform(SoundRemovalFailed);
         return false;
     }
-    if (!folder && !removeLexeme(*node, *parentNode))
+    if (!result.ok()) {
+        session.inform(NodeRemovalFailed + result.failedText + NodeRemovalFailedTail);
         return false;
+    }
     delete &item;
     widget.viewport()->update();
-    return true;
-}
-
-// Template items first, then the sounds, then the node: a failure leaves the node in the store
-// with its sound, so the operator can delete it again once the bank is free.
-bool SourceDeletion::removeLexeme(LexItem &node, LexItem &parentNode)
-{
-    const std::string text = node.GetText();
-    if (!tasks.removeItemsWithPath(node.GetPath())) {
-        inform(NodeRemovalFailed + text + NodeRemovalFailedTail);
-        return false;
-    }
-    session.context.bank.setWindowTitle(session.caption());
-    if (node.GetChunk().starts_with('#')) {
-        for (const std::shared_ptr<LexItem> &entry : node.GetChildren()) {
-            if (session.context.bank.RemoveSound(entry->GetChunk())) {
-                inform(SoundRemovalFailed);
-                return false;
-            }
-            if (!node.RemoveChild(entry->GetName())) {
-                inform(NodeRemovalFailed + entry->GetText() + NodeRemovalFailedTail);
-                return false;
-            }
-        }
-    } else if (session.context.bank.RemoveSound(node.GetChunk())) {
-        inform(SoundRemovalFailed);
-        return false;
-    }
-    if (!parentNode.RemoveChild(node.GetName())) {
-        inform(NodeRemovalFailed + text + NodeRemovalFailedTail);
-        return false;
-    }
     return true;
 }
 

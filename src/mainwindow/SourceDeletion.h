@@ -1,5 +1,5 @@
 // "Удалить" in the source tree: the questions, the bold marking of lexemes used in templates,
-// and the removal of nodes, their sounds and their template items, deepest first.
+// and the node by node deletion, deepest first, with the trees following the store.
 #pragma once
 
 #include <string>
@@ -9,7 +9,6 @@ class QTreeWidgetItem;
 
 namespace vorela {
 
-class LexItem;
 class SourceTreeWidget;
 class TaskTree;
 struct EditorSession;
@@ -25,13 +24,11 @@ public:
 
 private:
     [[nodiscard]] bool confirm(QTreeWidgetItem &selected);
-    [[nodiscard]] bool markUses(QTreeWidgetItem &item, bool bold);
+    void markUses(QTreeWidgetItem &item, bool bold);
     [[nodiscard]] bool ask(const std::string &text);
-    [[nodiscard]] bool removeAll(QTreeWidgetItem &selected);
+    void removeAll(QTreeWidgetItem &selected);
     [[nodiscard]] bool removeOne(QTreeWidgetItem &item);
-    [[nodiscard]] bool removeLexeme(LexItem &node, LexItem &parentNode);
     void showStatus(const std::string &text);
-    void inform(const std::string &text);
 
     EditorSession &session;
     SourceTreeWidget &widget;

@@ -9,6 +9,7 @@
 #include "mainwindow/TreeIcons.h"
 #include "mainwindow/TreeItems.h"
 #include "platform/qt/QtText.h"
+#include "soundeditor/window/SoundEditorCommands.h"
 #include "stores/ChunkIds.h"
 #include "stores/LexItem.h"
 #include "stores/LexemeTable.h"
@@ -21,6 +22,10 @@ namespace vorela {
 static constexpr const char *NewFolderText = "Новая папка";
 static constexpr const char *NewTableText = "Новая таблица";
 static constexpr const char *RootFallbackText = "Лексемы и функции";
+static constexpr const char *FolderNotCreatedText = "Не удалось создать новую папку.";
+static constexpr const char *TableNotCreatedText = "Не удалось создать новую таблицу.";
+static constexpr const char *RenameFailedHead = "Не удалось переименовать '";
+static constexpr const char *RenameFailedTail = "'.";
 constexpr unsigned FolderKind = 4;
 constexpr unsigned TableKind = 6;
 
@@ -143,8 +148,11 @@ void SourceTree::finishRename(QTreeWidgetItem *item, const QString &text)
     LexItem *parentNode = item != nullptr ? itemNode(item->parent()) : nullptr;
     if (node == nullptr || parentNode == nullptr)
         return;
-    if (parentNode->SetChildText(node->GetName(), toUtf8(text)))
-        item->setText(0, toQString(node->GetText()));
+    const std::string stored = node->GetText();
+    const bool renamed = parentNode->SetChildText(node->GetName(), toUtf8(text));
+    item->setText(0, toQString(node->GetText()));
+    if (!renamed)
+        session.inform(RenameFailedHead + stored + RenameFailedTail);
 }
 
 void SourceTree::showAndEdit(QTreeWidgetItem &item)
@@ -164,8 +172,10 @@ void SourceTree::createFolder()
     const std::string name =
         parentNode->AddFolderToChild(node->GetName(), NewFolderText, FolderKind, 1, FolderMask);
     const std::shared_ptr<LexItem> folder = name.empty() ? nullptr : node->GetChild(name);
-    if (!folder)
+    if (!folder) {
+        session.inform(FolderNotCreatedText);
         return;
+    }
     // Folders stand ahead of lexemes: after the last child item that is a folder.
     int position = 0;
     for (int i = 0; i < selected->childCount(); ++i) {
@@ -190,8 +200,10 @@ void SourceTree::createTable()
                                                     std::string(LexemeTableChunkId), TableKind, 0,
                                                     LexemeTableMask);
     const std::shared_ptr<LexItem> table = name.empty() ? nullptr : node->GetChild(name);
-    if (!table)
+    if (!table) {
+        session.inform(TableNotCreatedText);
         return;
+    }
     showAndEdit(*addItem(*selected, *table, sourceItemImage(TableKind, false)));
 }
 
@@ -205,13 +217,18 @@ void SourceTree::addRecordedLexeme(QTreeWidgetItem &folderItem, const std::strin
 {
     LexItem *node = itemNode(&folderItem);
     LexItem *parentNode = itemNode(folderItem.parent());
-    if (node == nullptr || parentNode == nullptr)
-        return;
     const std::string name =
-        parentNode->AddToChild(node->GetName(), text, chunk, FolderKind, 0, LexemeMask);
+        node != nullptr && parentNode != nullptr
+            ? parentNode->AddToChild(node->GetName(), text, chunk, FolderKind, 0, LexemeMask)
+            : std::string();
     const std::shared_ptr<LexItem> lexeme = name.empty() ? nullptr : node->GetChild(name);
-    if (lexeme)
-        showAndEdit(*addItem(folderItem, *lexeme, sourceItemImage(FolderKind, false)));
+    if (!lexeme) {
+        // The sound is in the bank already: without its node it would never be reached.
+        SoundEditorCommands::discardNewSound(session.context.bank, session.context.ui,
+                                             session.caption(), chunk);
+        return;
+    }
+    showAndEdit(*addItem(folderItem, *lexeme, sourceItemImage(FolderKind, false)));
 }
 
 } // namespace vorela

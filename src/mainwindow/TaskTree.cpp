@@ -254,28 +254,9 @@ bool TaskTree::markItemsWithPath(const std::string &path, bool bold)
     return marked;
 }
 
-bool TaskTree::removeItemsWithPath(const std::string &path)
-{
-    // The whole configuration, not only the operators shown: a template the tree does not show
-    // yet must not keep a reference to a lexeme that is going away.
-    for (const std::string &task : config->GetTaskNames()) {
-        for (const std::string &operatorName : config->GetOperatorNames(task)) {
-            for (const PatternItem &item : config->GetTemplate(task, operatorName)) {
-                if (item.path == path &&
-                    !config->RemoveTemplateItem(task, operatorName, item.name))
-                    return false;
-            }
-        }
-    }
-    refillAll();
-    widget.viewport()->update();
-    return true;
-}
-
 void TaskTree::showInformation(const std::string &text)
 {
-    (void)session.context.ui.showMessage(
-        {session.caption(), text, MessageIcon::Information, MessageButtons::Ok, MessageAnswer::Ok});
+    session.inform(text);
 }
 
 } // namespace vorela

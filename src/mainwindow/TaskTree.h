@@ -63,9 +63,10 @@ public:
     /// Marks (or unmarks) bold every template item referring to path, opening its branches;
     /// true when there was one.
     bool markItemsWithPath(const std::string &path, bool bold);
-    /// Removes every template item referring to path from every template of the configuration and
-    /// refills the operators shown; false as soon as one removal fails.
-    [[nodiscard]] bool removeItemsWithPath(const std::string &path);
+    /// Tells the operator that the lexeme at path could not be put into a template.
+    void showInsertFailure(const std::string &path);
+    /// An information box captioned with the window's title.
+    void showInformation(const std::string &text);
 
     /// Context menu state for the selected item.
     void prepareMenu();
@@ -89,7 +90,6 @@ private:
     void play(const std::vector<QTreeWidgetItem *> &items);
     void showTemplateMenu(const QPoint &position);
     void setBranchImage(QTreeWidgetItem *item, int image);
-    void showInformation(const std::string &text);
 
     EditorSession &session;
     TaskTreeWidget &widget;

@@ -24,6 +24,10 @@ static constexpr const char *NotRemovableTail = "' не подлежит уда�
 static constexpr const char *RemoveFailedText = "Ошибка удаления лексемы '";
 static constexpr const char *RemoveFailedTail = "' !";
 static constexpr const char *ClearQuestion = "Вы действительно желаете удалить содержимое задания '";
+static constexpr const char *InsertFailedText = "Не удалось вставить лексему '";
+static constexpr const char *InsertFailedTail = "' в шаблон.";
+static constexpr const char *UpdateFailedText = "Не удалось сохранить привязку лексемы '";
+static constexpr const char *UpdateFailedTail = "'.";
 
 static std::size_t countWithChunk(const std::vector<PatternItem> &items, std::string_view chunk)
 {
@@ -139,14 +143,30 @@ void TaskTree::clear()
         return;
     const std::string task = taskNameOf(*operatorItem);
     // Items another program added since the tree was filled go too.
-    for (const PatternItem &item : storedTemplate(*operatorItem))
-        (void)config->RemoveTemplateItem(task, operatorName, item.name);
+    const std::vector<PatternItem> items = storedTemplate(*operatorItem);
+    // The greeting goes in first: a failure on the way never leaves the template without it.
     const std::string greetingPath = FindLexemePath(session.context.store, GreetingChunkId);
     std::string newName;
-    if (!greetingPath.empty())
-        (void)config->InsertTemplateItem(task, operatorName, "", PatternItem{.path = greetingPath},
-                                         newName);
+    if (!greetingPath.empty() && !config->InsertTemplateItem(task, operatorName, "",
+                                                             PatternItem{.path = greetingPath},
+                                                             newName)) {
+        fillTemplate(*operatorItem);
+        showInsertFailure(greetingPath);
+        return;
+    }
+    for (const PatternItem &item : items) {
+        if (config->RemoveTemplateItem(task, operatorName, item.name))
+            continue;
+        fillTemplate(*operatorItem);
+        showInformation(RemoveFailedText + lexemeText(item.path) + RemoveFailedTail);
+        return;
+    }
     fillTemplate(*operatorItem);
+}
+
+void TaskTree::showInsertFailure(const std::string &path)
+{
+    showInformation(InsertFailedText + lexemeText(path) + InsertFailedTail);
 }
 
 void TaskTree::insertBoundary()
@@ -163,9 +183,12 @@ void TaskTree::insertBoundary()
         const std::string afterName =
             itemDepth(selected) == ItemDepth ? itemPattern(*selected).name : std::string();
         std::string newName;
-        (void)config->InsertTemplateItem(taskNameOf(*operatorItem), operatorNameOf(*operatorItem),
-                                         afterName, PatternItem{.path = path}, newName);
+        const bool inserted =
+            config->InsertTemplateItem(taskNameOf(*operatorItem), operatorNameOf(*operatorItem),
+                                       afterName, PatternItem{.path = path}, newName);
         fillTemplate(*operatorItem);
+        if (!inserted)
+            showInsertFailure(path);
     }
     expandBranch(*operatorItem);
 }
@@ -184,10 +207,12 @@ void TaskTree::editProperties()
     if (!arg)
         return;
     pattern.arg = *arg;
-    (void)config->UpdateTemplateItem(taskNameOf(*operatorItem), operatorNameOf(*operatorItem),
-                                     pattern.name, pattern);
+    const bool updated = config->UpdateTemplateItem(
+        taskNameOf(*operatorItem), operatorNameOf(*operatorItem), pattern.name, pattern);
     fillTemplate(*operatorItem);
     selectTemplateItem(*operatorItem, pattern.name);
+    if (!updated)
+        showInformation(UpdateFailedText + lexemeText(pattern.path) + UpdateFailedTail);
 }
 
 void TaskTree::refresh()

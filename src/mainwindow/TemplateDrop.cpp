@@ -19,6 +19,8 @@ namespace vorela {
 static const QString SourceFormat = QStringLiteral("application/x-vorela-lexeme");
 static const QString MoveFormat = QStringLiteral("application/x-vorela-template-item");
 static constexpr int ExpandDelayMs = 1000;
+static constexpr const char *MoveFailedText = "Не удалось переместить лексему '";
+static constexpr const char *MoveFailedTail = "' в шаблоне.";
 
 // Whether item is still in tree: items can go away (refresh, deletion) while a drag waits.
 static bool treeHolds(const QTreeWidget &tree, const QTreeWidgetItem *item)
@@ -191,9 +193,12 @@ bool TemplateDrop::dropLexeme(LexItem &node, QTreeWidgetItem &target)
     tasks.fillTemplate(*operatorItem);
     // An operator that had no items could not open before; the dropped item must be seen.
     tasks.expandBranch(*operatorItem);
-    if (inserted)
-        tasks.selectTemplateItem(*operatorItem, newName);
-    return inserted;
+    if (!inserted) {
+        tasks.showInsertFailure(node.GetPath());
+        return false;
+    }
+    tasks.selectTemplateItem(*operatorItem, newName);
+    return true;
 }
 
 bool TemplateDrop::moveItem(QTreeWidgetItem &dragged, QTreeWidgetItem &target)
@@ -202,11 +207,16 @@ bool TemplateDrop::moveItem(QTreeWidgetItem &dragged, QTreeWidgetItem &target)
     const std::string name = itemPattern(dragged).name;
     const std::string afterName =
         itemDepth(&target) == ItemDepth ? itemPattern(target).name : std::string();
+    const std::string path = itemPattern(dragged).path;
     const bool moved = tasks.taskConfig().MoveTemplateItem(
         TaskTree::taskNameOf(*operatorItem), TaskTree::operatorNameOf(*operatorItem), afterName,
         name);
     tasks.fillTemplate(*operatorItem);
     tasks.selectTemplateItem(*operatorItem, name);
+    if (!moved) {
+        bool found = false;
+        tasks.showInformation(MoveFailedText + root.GetTextAt(path, found) + MoveFailedTail);
+    }
     return moved;
 }
 

@@ -53,8 +53,7 @@ std::string appendNamed(LexItem &parent, std::string_view text, std::string_view
     if (name.empty() || ukrainian.empty() || ukrainian == text)
         return name;
     const std::shared_ptr<LexItem> child = parent.GetChild(name);
-    child->SetText1(std::string(ukrainian));
-    return child->key().readString(LexemeValue::Text1) == ukrainian ? name : std::string();
+    return child->SetText1(std::string(ukrainian)) ? name : std::string();
 }
 
 std::shared_ptr<LexItem> appendFolder(LexItem &parent, std::string_view text, unsigned icon,

@@ -54,15 +54,14 @@ static bool hasChildWithChunk(const LexItem &folder, std::string_view chunk)
     return false;
 }
 
-static void appendEntry(LexItem &folder, const NamedEntry &entry, const std::string &chunk,
+// False when the node or its Ukrainian name could not be written.
+static bool appendEntry(LexItem &folder, const NamedEntry &entry, const std::string &chunk,
                         unsigned icon, unsigned mask)
 {
     const std::string name =
         folder.AppendChild(std::string(entry.russian), chunk, icon, /*child=*/0, mask, "");
-    if (name.empty())
-        return;
-    if (const std::shared_ptr<LexItem> child = folder.GetChild(name))
-        child->SetText1(std::string(entry.ukrainian));
+    const std::shared_ptr<LexItem> child = name.empty() ? nullptr : folder.GetChild(name);
+    return child && child->SetText1(std::string(entry.ukrainian));
 }
 
 /// True when the word's sound is in the product bank, copied from the currency bank (when that
@@ -99,8 +98,9 @@ CurrencyInstallation installCurrency(LexItem &root, const DataDirectory &dataDir
         const std::string chunk = "+" + std::string(word.key);
         if (!ensureWordSound(productBank, source, chunk, prefix + std::string(word.key)))
             continue;
-        if (!hasChildWithChunk(*currencyFolder, chunk))
-            appendEntry(*currencyFolder, word, chunk, CurrencyWordIcon, CurrencyWordMask);
+        if (!hasChildWithChunk(*currencyFolder, chunk) &&
+            !appendEntry(*currencyFolder, word, chunk, CurrencyWordIcon, CurrencyWordMask))
+            continue;
         ++result.wordsPresent;
     }
     productBank.Close();
@@ -108,12 +108,13 @@ CurrencyInstallation installCurrency(LexItem &root, const DataDirectory &dataDir
     const std::shared_ptr<LexItem> functionsFolder = root.GetChild("2");
     if (result.wordsPresent != CurrencyWords.size() || !functionsFolder)
         return result;
+    result.amountFunctionsPresent = true;
     for (const NamedEntry &function : AmountFunctions) {
         const std::string chunk(function.key);
-        if (!hasChildWithChunk(*functionsFolder, chunk))
-            appendEntry(*functionsFolder, function, chunk, FunctionIcon, FunctionMask);
+        if (!hasChildWithChunk(*functionsFolder, chunk) &&
+            !appendEntry(*functionsFolder, function, chunk, FunctionIcon, FunctionMask))
+            result.amountFunctionsPresent = false;
     }
-    result.amountFunctionsPresent = true;
     return result;
 }
 

@@ -125,14 +125,14 @@ bool LexItem::writeText(const std::string &text) const
     return transaction.commit();
 }
 
-void LexItem::SetText(const std::string &text)
+bool LexItem::SetText(const std::string &text)
 {
-    (void)writeText(text);
+    return writeText(text);
 }
 
-void LexItem::SetText1(const std::string &text)
+bool LexItem::SetText1(const std::string &text)
 {
-    (void)nodeKey.writeString(LexemeValue::Text1, text);
+    return nodeKey.writeString(LexemeValue::Text1, text);
 }
 
 bool LexItem::SetChildText(const std::string &childName, const std::string &text)
@@ -150,9 +150,9 @@ std::string LexItem::GetKeyname() const
     return nodeKey.stringValue(LexemeValue::Keyname);
 }
 
-void LexItem::SetKeyname(const std::string &text)
+bool LexItem::SetKeyname(const std::string &text)
 {
-    (void)nodeKey.writeString(LexemeValue::Keyname, text);
+    return nodeKey.writeString(LexemeValue::Keyname, text);
 }
 
 std::string LexItem::GetChunk() const
@@ -185,14 +185,14 @@ std::string LexItem::GetNext() const
     return nodeKey.stringValue(LexemeValue::Next);
 }
 
-void LexItem::SetPrev(const std::string &siblingName)
+bool LexItem::SetPrev(const std::string &siblingName)
 {
-    (void)nodeKey.writeString(LexemeValue::Prev, siblingName);
+    return nodeKey.writeString(LexemeValue::Prev, siblingName);
 }
 
-void LexItem::SetNext(const std::string &siblingName)
+bool LexItem::SetNext(const std::string &siblingName)
 {
-    (void)nodeKey.writeString(LexemeValue::Next, siblingName);
+    return nodeKey.writeString(LexemeValue::Next, siblingName);
 }
 
 bool LexItem::writeFolderFlag(unsigned value) const
@@ -200,9 +200,9 @@ bool LexItem::writeFolderFlag(unsigned value) const
     return nodeKey.writeDword(LexemeValue::Child, value);
 }
 
-void LexItem::SetFolderFlag(unsigned value)
+bool LexItem::SetFolderFlag(unsigned value)
 {
-    (void)writeFolderFlag(value);
+    return writeFolderFlag(value);
 }
 
 int ReadLanguage(RegistryStore &store)

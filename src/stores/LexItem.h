@@ -72,12 +72,15 @@ public:
     /// "text1" when the node's language is 1, otherwise "text" (created empty when missing).
     [[nodiscard]] std::string GetText() const;
     /// Writes the language's name; the other language's name only when it does not exist yet.
-    void SetText(const std::string &text);
-    void SetText1(const std::string &text);
+    /// False when the registry refused (then neither name changed).
+    [[nodiscard]] bool SetText(const std::string &text);
+    /// Writes the Ukrainian name; false when the registry refused it.
+    [[nodiscard]] bool SetText1(const std::string &text);
     /// SetText on the named child; false when there is no such child or the write failed.
     [[nodiscard]] bool SetChildText(const std::string &childName, const std::string &text);
     [[nodiscard]] std::string GetKeyname() const;
-    void SetKeyname(const std::string &text);
+    /// False when the registry refused the key name (then the old one stays).
+    [[nodiscard]] bool SetKeyname(const std::string &text);
     [[nodiscard]] std::string GetChunk() const;
     /// The DWORDs "icon", "mask" and "child"; a missing one is created as 0.
     [[nodiscard]] unsigned GetIcon() const;
@@ -85,9 +88,10 @@ public:
     [[nodiscard]] bool IsFolder() const;
     [[nodiscard]] std::string GetPrev() const;
     [[nodiscard]] std::string GetNext() const;
-    void SetPrev(const std::string &siblingName);
-    void SetNext(const std::string &siblingName);
-    void SetFolderFlag(unsigned value);
+    /// The single-value setters: false when the registry refused the write.
+    [[nodiscard]] bool SetPrev(const std::string &siblingName);
+    [[nodiscard]] bool SetNext(const std::string &siblingName);
+    [[nodiscard]] bool SetFolderFlag(unsigned value);
 
     /// New node at the tail of the chain ("text" and "text1" both = text); its name, or "" when
     /// the registry could not be written (then nothing changed).

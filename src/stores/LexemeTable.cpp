@@ -3,6 +3,8 @@
 #include "platform/CodePage.h"
 #include "stores/LexItem.h"
 
+#include <algorithm>
+
 namespace vorela {
 
 bool tableTextLess(std::string_view left, std::string_view right, bool asNumbers)
@@ -26,16 +28,9 @@ TableSortMode sortModeAfterClick(TableSortMode current, int column)
                                                 : TableSortMode::KeysAsText;
 }
 
-bool keyNameInUse(std::string_view keyName, const std::vector<std::string> &keyNames,
-                  std::optional<std::size_t> skipIndex)
+bool keyNameInUse(std::string_view keyName, const std::vector<std::string> &keyNames)
 {
-    for (std::size_t index = 0; index < keyNames.size(); ++index) {
-        if (skipIndex && *skipIndex == index)
-            continue;
-        if (keyNames[index] == keyName)
-            return true;
-    }
-    return false;
+    return std::find(keyNames.begin(), keyNames.end(), keyName) != keyNames.end();
 }
 
 static void appendChunks(const LexItem &node, std::vector<std::string> &chunks)

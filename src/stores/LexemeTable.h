@@ -2,7 +2,6 @@
 // the whole store, from which new chunk ids are chosen.
 #pragma once
 
-#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -18,9 +17,8 @@ enum class TableSortMode { NamesAsText = 0, NamesAsNumbers = 1, KeysAsText = 2, 
 /// The mode after a click on a column header (0 names, 1 key names).
 [[nodiscard]] TableSortMode sortModeAfterClick(TableSortMode current, int column);
 
-/// True when keyName equals one of keyNames, except the one at skipIndex.
-[[nodiscard]] bool keyNameInUse(std::string_view keyName, const std::vector<std::string> &keyNames,
-                                std::optional<std::size_t> skipIndex = std::nullopt);
+/// True when keyName equals one of keyNames, exactly.
+[[nodiscard]] bool keyNameInUse(std::string_view keyName, const std::vector<std::string> &keyNames);
 
 class LexItem;
 

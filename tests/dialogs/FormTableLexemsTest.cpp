@@ -18,6 +18,7 @@
 #include <QCoreApplication>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTest>
 #include <QTreeWidget>
 
 #include <gtest/gtest.h>
@@ -65,14 +66,48 @@ protected:
 
     void select(int row) { form->lv_1->setCurrentItem(form->lv_1->topLevelItem(row)); }
 
+    // The key name dialog answered with entered; shownProposal receives what it showed first.
     void expectKeyName(const std::string &entered)
     {
-        ui.expectDialog("FormEnterKeyname", [entered](ModalDialog &dialog) {
+        ui.expectDialog("FormEnterKeyname", [this, entered](ModalDialog &dialog) {
             auto *keyDialog = static_cast<FormEnterKeyname *>(qDialogOf(dialog));
+            shownProposal = keyDialog->textb_1->text().toStdString();
             keyDialog->textb_1->setText(QString::fromStdString(entered));
             keyDialog->cb_OK->click();
             return keyDialog->result();
         });
+    }
+
+    // The sound editor opened on wav plays it and saves it as new; afterSave runs once it did.
+    void expectSavedFromFile(const std::filesystem::path &wav, std::function<void()> afterSave)
+    {
+        test::writeFile(wav, test::riffWave({test::chunk("fmt ", test::formatRecord()),
+                                             test::chunk("data", test::samples(800))}));
+        ui.expectOpenFile(wav.parent_path() / wav.stem()); // no extension: ".wav" is added
+        ui.expectDialog("Form2", [this, wav, afterSave](ModalDialog &dialog) {
+            auto *editor = static_cast<Form2 *>(qDialogOf(dialog));
+            EXPECT_EQ(editor->windowTitle().toStdString(),
+                      "Проигрыватель - " + wav.stem().string());
+            editor->show();
+            QCoreApplication::processEvents(); // the automatic playback starts from the event loop
+            audio.advance(1000);
+            ui.expectMessage("Вы желаете сохpанить изменения?", MessageAnswer::Yes);
+            editor->close();
+            afterSave();
+            return 0;
+        });
+    }
+
+    /// The text of the last message shown, "" when there was none.
+    std::string lastMessage() const
+    {
+        return ui.messages().empty() ? std::string() : ui.messages().back().text;
+    }
+
+    bool bankHolds(const std::string &chunkId) const
+    {
+        const test::Bytes bankBytes = test::readFile(directory.dataDirectory().productBank());
+        return std::string(bankBytes.begin(), bankBytes.end()).find(chunkId) != std::string::npos;
     }
 
     test::TempDataDir directory;
@@ -86,6 +121,7 @@ protected:
     std::shared_ptr<LexItem> folder;
     std::shared_ptr<LexItem> table;
     std::unique_ptr<FormTableLexems> form;
+    std::string shownProposal;
 };
 
 TEST_F(FormTableLexemsTest, SortsNamesAndKeysAsTextOrAsNumbers)
@@ -137,22 +173,8 @@ TEST_F(FormTableLexemsTest, DuplicateKeyNamesAreRefusedTheRowsOwnIsAccepted)
 TEST_F(FormTableLexemsTest, CreatedFromFileGetsAnIdUnusedAnywhere)
 {
     buildTable({{"Центр", "|  \"", "1"}});
-    const std::filesystem::path wav = directory.path() / "Восток";
-    test::writeFile(directory.path() / "Восток.wav",
-                    test::riffWave({test::chunk("fmt ", test::formatRecord()),
-                                    test::chunk("data", test::samples(800))}));
     expectKeyName("3");
-    ui.expectOpenFile(wav); // no extension: ".wav" is added
-    ui.expectDialog("Form2", [this](ModalDialog &dialog) {
-        auto *editor = static_cast<Form2 *>(qDialogOf(dialog));
-        EXPECT_EQ(editor->windowTitle().toStdString(), "Проигрыватель - Восток");
-        editor->show();
-        QCoreApplication::processEvents(); // the automatic playback starts from the event loop
-        audio.advance(1000);
-        ui.expectMessage("Вы желаете сохpанить изменения?", MessageAnswer::Yes);
-        editor->close();
-        return 0;
-    });
+    expectSavedFromFile(directory.path() / "Восток.wav", [] {});
     form->createFromFile();
     ASSERT_TRUE(ui.finished());
     const std::vector<std::shared_ptr<LexItem>> entries = table->GetChildren();
@@ -163,6 +185,24 @@ TEST_F(FormTableLexemsTest, CreatedFromFileGetsAnIdUnusedAnywhere)
     EXPECT_EQ(entries[1]->GetKeyname(), "3");
     // The new row stays at the end, unsorted, until the next header click.
     EXPECT_EQ(column(0), (std::vector<std::string>{"Центр", "Восток"}));
+}
+
+TEST_F(FormTableLexemsTest, NewEntryTheRegistryRefusesTakesItsSoundOutOfTheBankAgain)
+{
+    buildTable({{"Центр", "|  \"", "1"}});
+    expectKeyName("3");
+    expectSavedFromFile(directory.path() / "Восток.wav", [this] {
+        EXPECT_TRUE(bankHolds("|  #"));
+        store->failStep(1);
+        ui.expectMessage("Не удалось записать новую лексему", MessageAnswer::Ok);
+    });
+    form->createFromFile();
+    ASSERT_TRUE(ui.finished());
+    EXPECT_EQ(lastMessage(),
+              "Не удалось записать новую лексему в реестр. Её звук удалён из банка.");
+    EXPECT_FALSE(bankHolds("|  #"));
+    EXPECT_EQ(table->GetChildren().size(), 1u);
+    EXPECT_EQ(column(0), std::vector<std::string>{"Центр"});
 }
 
 TEST_F(FormTableLexemsTest, DeleteAllStopsAtTheFirstFailure)
@@ -212,6 +252,83 @@ TEST_F(FormTableLexemsTest, RenamingWritesTheCurrentLanguagesNameAndMenuFollowsS
     const std::shared_ptr<LexItem> entry = table->GetChildren()[0];
     EXPECT_EQ(entry->key().stringValue("text1"), "Центр-1");
     EXPECT_EQ(entry->key().stringValue("text"), "Центр");
+}
+
+TEST_F(FormTableLexemsTest, F2EditsTheNameEvenFromTheKeyColumn)
+{
+    buildTable({{"Центр", "|  \"", "1"}});
+    form->show();
+    form->lv_1->setCurrentItem(form->lv_1->topLevelItem(0), 1);
+    form->lv_1->setFocus();
+    QTest::keyClick(form->lv_1, Qt::Key_F2);
+    QLineEdit *editor = form->lv_1->viewport()->findChild<QLineEdit *>();
+    ASSERT_NE(editor, nullptr);
+    EXPECT_EQ(editor->text().toStdString(), "Центр");
+    editor->setText("Юг");
+    QTest::keyClick(editor, Qt::Key_Return);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(table->GetChildren()[0]->GetText(), "Юг");
+    EXPECT_EQ(column(0), std::vector<std::string>{"Юг"});
+    EXPECT_EQ(column(1), std::vector<std::string>{"1"});
+}
+
+TEST_F(FormTableLexemsTest, KeyNamesAreComparedWithTheStoredOnes)
+{
+    buildTable({{"Центр", "|  \"", "1"}, {"Север", "|  #", "2"}});
+    const std::shared_ptr<LexItem> centre = table->GetChildren()[0];
+    // Another program gives Север a new key name while the list shows the old one.
+    ASSERT_TRUE(table->GetChildren()[1]->key().writeString(LexemeValue::Keyname, "9"));
+    ASSERT_TRUE(centre->key().writeString(LexemeValue::Keyname, "8"));
+    select(1); // "Центр" sorts after "Север"
+    expectKeyName("9");
+    ui.expectMessage("уже используется", MessageAnswer::Cancel);
+    form->changeKeyName();
+    EXPECT_EQ(shownProposal, "8");
+    EXPECT_EQ(lastMessage(), "Введенное ключевое имя \"9\" уже используется.");
+    EXPECT_EQ(centre->GetKeyname(), "8");
+    EXPECT_EQ(column(1), (std::vector<std::string>{"9", "8"}));
+
+    expectKeyName("2"); // no longer stored anywhere
+    form->changeKeyName();
+    EXPECT_EQ(centre->GetKeyname(), "2");
+    EXPECT_EQ(column(1), (std::vector<std::string>{"9", "2"}));
+    EXPECT_TRUE(ui.finished());
+}
+
+TEST_F(FormTableLexemsTest, RefusedWritesSaySoAndTheListShowsWhatIsStored)
+{
+    buildTable({{"Центр", "|  \"", "1"}});
+    const std::shared_ptr<LexItem> entry = table->GetChildren()[0];
+    select(0);
+    store->failStep(1);
+    ui.expectMessage("Не удалось переименовать", MessageAnswer::Ok);
+    form->lv_1->topLevelItem(0)->setText(0, "Юг");
+    EXPECT_EQ(lastMessage(), "Не удалось переименовать лексему 'Центр'.");
+    EXPECT_EQ(entry->GetText(), "Центр");
+    EXPECT_EQ(column(0), std::vector<std::string>{"Центр"});
+
+    expectKeyName("5");
+    ui.expectMessage("Не удалось сохранить ключевое имя", MessageAnswer::Ok);
+    store->failStep(1);
+    form->changeKeyName();
+    EXPECT_EQ(lastMessage(), "Не удалось сохранить ключевое имя лексемы 'Центр'.");
+    EXPECT_EQ(entry->GetKeyname(), "1");
+    EXPECT_EQ(column(1), std::vector<std::string>{"1"});
+
+    // The sound goes first; a registry that then refuses the node is not a busy bank.
+    ui.expectMessage("удалить лексему 'Центр'?", MessageAnswer::Yes);
+    ui.expectMessage("Ошибка удаления лексемы", MessageAnswer::Ok);
+    store->failStep(1);
+    form->deleteEntry();
+    EXPECT_EQ(lastMessage(), "Ошибка удаления лексемы 'Центр' !");
+    EXPECT_EQ(table->GetChildren().size(), 1u);
+    EXPECT_EQ(column(0), std::vector<std::string>{"Центр"});
+    // Deleting again finishes the job.
+    ui.expectMessage("удалить лексему 'Центр'?", MessageAnswer::Yes);
+    form->deleteEntry();
+    EXPECT_TRUE(table->GetChildren().empty());
+    EXPECT_EQ(form->lv_1->topLevelItemCount(), 0);
+    EXPECT_TRUE(ui.finished());
 }
 
 } // namespace vorela

@@ -47,7 +47,7 @@ void MainWindowFixture::SetUp()
     store = RegistryStore::open(dataDir.dataDirectory().registry(), error);
     ASSERT_TRUE(store) << error;
     root = std::make_unique<LexItem>(*store);
-    root->SetText("Лексемы и функции");
+    ASSERT_TRUE(root->SetText("Лексемы и функции"));
     const std::string common = root->AppendChild("Общие", "", 4, 1, FolderMask, "");
     const std::string empty = root->AppendChild("Пустая", "", 4, 1, FolderMask, "");
     ASSERT_EQ(common, "1");
@@ -164,6 +164,11 @@ std::vector<std::string> MainWindowFixture::templateTexts(const std::string &tas
     for (const PatternItem &item : aliases.GetTemplate(task, operatorName))
         texts.push_back(item.text + (item.arg.empty() ? "" : "(" + item.arg + ")"));
     return texts;
+}
+
+std::string MainWindowFixture::lastMessage() const
+{
+    return ui.messages().empty() ? std::string() : ui.messages().back().text;
 }
 
 std::vector<std::string> MainWindowFixture::childTexts(const QTreeWidgetItem *item)

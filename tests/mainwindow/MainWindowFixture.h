@@ -51,6 +51,8 @@ protected:
                                                          const std::string &operatorName) const;
     /// Texts of item's children.
     [[nodiscard]] static std::vector<std::string> childTexts(const QTreeWidgetItem *item);
+    /// The text of the last message shown, "" when there was none.
+    [[nodiscard]] std::string lastMessage() const;
     /// Chunk ids the bank holds, in file order.
     [[nodiscard]] std::vector<std::string> bankChunks() const;
     void writeBank(const std::vector<std::string> &ids) const;

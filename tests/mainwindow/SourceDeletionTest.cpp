@@ -26,7 +26,7 @@ TEST_F(SourceDeletionTest, UnusedLexemeIsDeletedWithItsSoundAfterYes)
 
     ui.expectMessage(LexemeQuestion, MessageAnswer::Yes);
     runSourceCommand(sourceItem({"Общие", "Вложенная", "Глубокая"}), "removeSource");
-    EXPECT_EQ(ui.messages().back().text, "Вы действительно желаете удалить лексему 'Глубокая'?");
+    EXPECT_EQ(lastMessage(), "Вы действительно желаете удалить лексему 'Глубокая'?");
     EXPECT_EQ(ui.messages().back().icon, MessageIcon::Question);
     EXPECT_EQ(ui.messages().back().defaultAnswer, MessageAnswer::No);
     EXPECT_EQ(ui.messages().back().caption, form->windowTitle().toStdString());
@@ -123,6 +123,25 @@ TEST_F(SourceDeletionTest, TemplateItemThatCannotBeRemovedKeepsTheLexemeAndItsSo
     EXPECT_EQ(bankChunks(), (std::vector<std::string>{"0001", "0002", "PRIV", "|001"}));
     EXPECT_EQ(templateTexts("Задание А", "Оп"),
               (std::vector<std::string>{"Приветствие", "Добрый день(Поле)"}));
+}
+
+TEST_F(SourceDeletionTest, BusyBankAfterTheTemplatesLeavesBothTreesAsStored)
+{
+    std::filesystem::remove(dataDir.dataDirectory().productBank());
+    std::filesystem::create_directory(dataDir.dataDirectory().productBank());
+    ui.expectMessage(LexemeQuestion, MessageAnswer::Yes);
+    ui.expectMessage(InUseQuestion, MessageAnswer::Yes);
+    ui.expectMessage("mmioOpen1", MessageAnswer::Ok);
+    ui.expectMessage(SoundError, MessageAnswer::Ok);
+    runSourceCommand(sourceItem({"Общие", "Добрый день"}), "removeSource");
+    EXPECT_EQ(lastMessage(), "Ошибка удаления!\r\nВозможно в данный момент происходит оповещение "
+                             "абонента. \r\nДля успешного завершения операции приостановите "
+                             "выполнение заданий в приложении \"ВОРЕЛА\" и повторите попытку.\r\n");
+    // The template item is gone from the store, so from the tree; the lexeme stays in both.
+    EXPECT_EQ(templateTexts("Задание А", "Оп"), std::vector<std::string>{"Приветствие"});
+    EXPECT_EQ(childTexts(taskItem({"Задание А", "Оп"})), std::vector<std::string>{"Приветствие"});
+    EXPECT_TRUE(root->GetChild("1")->GetChild("2"));
+    EXPECT_NE(sourceItem({"Общие", "Добрый день"}), nullptr);
 }
 
 } // namespace

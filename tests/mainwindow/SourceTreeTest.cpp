@@ -11,6 +11,8 @@
 #include <QMenu>
 #include <QTest>
 
+#include <filesystem>
+
 namespace vorela::test {
 namespace {
 
@@ -224,6 +226,64 @@ TEST_F(SourceTreeTest, DoubleClickListensSpeaksTheTimeOrOpensTheTable)
     form->playbackFinished();
     emit sourceTree().itemDoubleClicked(sourceItem({"Общие", "Метка"}), 0);
     EXPECT_EQ(spoken, (std::vector<std::uint64_t>{2, 14}));
+}
+
+TEST_F(SourceTreeTest, RecordedLexemeTheRegistryRefusesLeavesNoSoundBehind)
+{
+    writeBank({"0001", "0002", "0003", "PRIV", "|001"}); // the sound editor saved "0003"
+    form->hooks().createInPlayer = [](std::span<const std::string>) {
+        return std::optional(CreatedLexeme{"0003", ""});
+    };
+    store->failStep(1);
+    ui.expectMessage("Не удалось записать новую лексему", MessageAnswer::Ok);
+    runSourceCommand(sourceItem({"Общие", "Вложенная"}), "createFromPlayer");
+    EXPECT_EQ(lastMessage(),
+              "Не удалось записать новую лексему в реестр. Её звук удалён из банка.");
+    EXPECT_EQ(bankChunks(), (std::vector<std::string>{"0001", "0002", "PRIV", "|001"}));
+    EXPECT_EQ(root->GetChild("1")->GetChild("6")->GetChildren().size(), 1U);
+    EXPECT_EQ(childTexts(sourceItem({"Общие", "Вложенная"})), std::vector<std::string>{"Глубокая"});
+
+    // A bank that cannot be rewritten keeps the sound, and the operator hears of it.
+    std::filesystem::remove(dataDir.dataDirectory().productBank());
+    std::filesystem::create_directory(dataDir.dataDirectory().productBank());
+    store->failStep(1);
+    ui.expectMessage("mmioOpen1", MessageAnswer::Ok);
+    ui.expectMessage("Не удалось записать новую лексему", MessageAnswer::Ok);
+    runSourceCommand(sourceItem({"Общие", "Вложенная"}), "createFromPlayer");
+    EXPECT_EQ(lastMessage(), "Не удалось записать новую лексему в реестр, и её звук "
+                                         "не удалось удалить из банка.");
+}
+
+TEST_F(SourceTreeTest, RefusedWritesSaySoAndTheTreeShowsWhatIsStored)
+{
+    form->showWindow();
+    LexItem &common = *root->GetChild("1");
+    const std::vector<std::string> shown = childTexts(sourceItem({"Общие"}));
+    store->failStep(1);
+    ui.expectMessage("Не удалось создать новую папку.", MessageAnswer::Ok);
+    runSourceCommand(sourceItem({"Общие"}), "createFolder");
+    store->failStep(1);
+    ui.expectMessage("Не удалось создать новую таблицу.", MessageAnswer::Ok);
+    sourceTree().setCurrentItem(sourceItem({"Общие"}));
+    form->sourceTree().createTable();
+    EXPECT_EQ(common.GetChildren().size(), 6U);
+    EXPECT_EQ(childTexts(sourceItem({"Общие"})), shown);
+    EXPECT_EQ(labelEditor(sourceTree()), nullptr);
+
+    runSourceCommand(sourceItem({"Общие", "Добрый день"}), "rename");
+    QLineEdit *editor = labelEditor(sourceTree());
+    ASSERT_NE(editor, nullptr);
+    editor->setText("Добрый вечер");
+    store->failStep(1);
+    ui.expectMessage("Не удалось переименовать", MessageAnswer::Ok);
+    QTest::keyClick(editor, Qt::Key_Return);
+    QCoreApplication::processEvents(); // the delegate commits through a queued call
+    ASSERT_EQ(ui.messages().size(), 3U);
+    EXPECT_EQ(ui.messages()[0].text, "Не удалось создать новую папку.");
+    EXPECT_EQ(ui.messages()[1].text, "Не удалось создать новую таблицу.");
+    EXPECT_EQ(ui.messages()[2].text, "Не удалось переименовать 'Добрый день'.");
+    EXPECT_EQ(common.GetChild("2")->GetText(), "Добрый день");
+    EXPECT_EQ(childTexts(sourceItem({"Общие"})), shown);
 }
 
 } // namespace

@@ -212,5 +212,45 @@ TEST_F(TaskTreeTest, RefreshAddsWhatAnotherProgramAddedWithoutCollapsing)
     EXPECT_EQ(shown->childCount(), 2);
 }
 
+TEST_F(TaskTreeTest, RefusedTemplateWritesSaySoAndShowTheStoredTemplate)
+{
+    QTreeWidgetItem *operatorItem = taskItem({"Задание А", "Оп"});
+    const std::vector<std::string> stored{"Приветствие", "Добрый день(Поле)"};
+    store->failStep(1);
+    ui.expectMessage("Не удалось вставить лексему", MessageAnswer::Ok);
+    runTaskCommand(operatorItem->child(0), "boundary");
+    EXPECT_EQ(lastMessage(), "Не удалось вставить лексему 'Граница' в шаблон.");
+    EXPECT_EQ(templateTexts("Задание А", "Оп"), stored);
+    EXPECT_EQ(childTexts(operatorItem), stored);
+
+    // The greeting goes in first: a refusal leaves the template as it was, never without it.
+    ui.expectMessage("содержимое задания 'Оп'", MessageAnswer::Yes);
+    ui.expectMessage("Не удалось вставить лексему", MessageAnswer::Ok);
+    store->failStep(1);
+    runTaskCommand(operatorItem, "clear");
+    EXPECT_EQ(lastMessage(), "Не удалось вставить лексему 'Приветствие' в шаблон.");
+    EXPECT_EQ(templateTexts("Задание А", "Оп"), stored);
+    EXPECT_EQ(childTexts(operatorItem), stored);
+
+    {
+        Aliases aliases(*store, dataDir.dataDirectory());
+        std::string name;
+        ASSERT_TRUE(aliases.InsertTemplateItem("Задание Б", "Оп1", "", {.path = "1\\4\\"}, name));
+    }
+    form->taskTree().fillTemplate(*taskItem({"Задание Б", "Оп1"}));
+    ui.expectDialog("FormSumma", [this](ModalDialog &dialog) {
+        QDialog *window = qDialogOf(dialog);
+        QTest::keyClicks(window->findChild<QLineEdit *>("textb_grn"), "125");
+        window->findChild<QPushButton *>("cb_1")->click();
+        store->failStep(1);
+        return window->result();
+    });
+    ui.expectMessage("Не удалось сохранить привязку", MessageAnswer::Ok);
+    runTaskCommand(taskItem({"Задание Б", "Оп1", "Сумма"}), "properties");
+    EXPECT_EQ(lastMessage(), "Не удалось сохранить привязку лексемы 'Сумма'.");
+    EXPECT_EQ(templateTexts("Задание Б", "Оп1"), std::vector<std::string>{"Сумма"});
+    EXPECT_EQ(childTexts(taskItem({"Задание Б", "Оп1"})), std::vector<std::string>{"Сумма"});
+}
+
 } // namespace
 } // namespace vorela::test

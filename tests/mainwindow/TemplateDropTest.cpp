@@ -152,5 +152,24 @@ TEST_F(TemplateDropTest, RestingOnACollapsedTaskForASecondOpensIt)
     EXPECT_EQ(taskTree().currentItem(), task);
 }
 
+TEST_F(TemplateDropTest, RefusedDropsSaySoAndTheTemplateShowsWhatIsStored)
+{
+    store->failStep(1);
+    ui.expectMessage("Не удалось вставить лексему", MessageAnswer::Ok);
+    drag(lexeme("2"), taskItem({"Задание Б", "Оп1"}), true);
+    EXPECT_EQ(lastMessage(), "Не удалось вставить лексему 'Добрый день' в шаблон.");
+    EXPECT_TRUE(templateTexts("Задание Б", "Оп1").empty());
+    EXPECT_TRUE(childTexts(taskItem({"Задание Б", "Оп1"})).empty());
+
+    store->failStep(1);
+    ui.expectMessage("Не удалось переместить лексему", MessageAnswer::Ok);
+    drag(moving(taskItem({"Задание А", "Оп", "Добрый день(Поле)"})), taskItem({"Задание А", "Оп"}),
+         true);
+    EXPECT_EQ(lastMessage(), "Не удалось переместить лексему 'Добрый день' в шаблоне.");
+    const std::vector<std::string> stored{"Приветствие", "Добрый день(Поле)"};
+    EXPECT_EQ(templateTexts("Задание А", "Оп"), stored);
+    EXPECT_EQ(childTexts(taskItem({"Задание А", "Оп"})), stored);
+}
+
 } // namespace
 } // namespace vorela::test

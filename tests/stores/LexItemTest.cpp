@@ -170,7 +170,7 @@ TEST_F(LexItemTest, TextFollowsTheLanguageSampledAtConstruction)
     EXPECT_EQ(node.readString("text"), "Новое");
     EXPECT_EQ(node.readString("text1"), ""); // it existed already: left as it was
     ASSERT_TRUE(node.deleteValue("text1"));
-    russian.GetChild("1")->SetText("Ещё");
+    EXPECT_TRUE(russian.GetChild("1")->SetText("Ещё"));
     EXPECT_EQ(node.readString("text1"), "Ещё"); // missing: written too
     EXPECT_FALSE(russian.SetChildText("2", "x"));
 

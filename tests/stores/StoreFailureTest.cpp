@@ -48,6 +48,8 @@ const Change Changes[] = {
     {"RemoveChild middle", [](LexItem &root, Aliases &) { return root.RemoveChild("2"); }},
     {"RemoveChild folder", [](LexItem &root, Aliases &) { return root.RemoveChild("1"); }},
     {"SetChildText", [](LexItem &root, Aliases &) { return root.SetChildText("3", "новый"); }},
+    {"SetText", [](LexItem &root, Aliases &) { return root.GetChild("2")->SetText("новый"); }},
+    {"SetKeyname", [](LexItem &root, Aliases &) { return root.GetChild("2")->SetKeyname("ключ"); }},
     {"InsertTemplateItem head", [](LexItem &, Aliases &tasks) { std::string name; return tasks.InsertTemplateItem("T", "O", "", PatternItem{.path = "3\\"}, name); }},
     {"InsertTemplateItem middle", [](LexItem &, Aliases &tasks) { std::string name; return tasks.InsertTemplateItem("T", "O", "0001", PatternItem{.path = "3\\", .arg = "'1'"}, name); }},
     {"RemoveTemplateItem", [](LexItem &, Aliases &tasks) { return tasks.RemoveTemplateItem("T", "O", "0002"); }},

@@ -14,6 +14,10 @@ namespace vorela {
 
 static const std::string OpenSoundTitle = "Открытие звукового файла";
 static const FileFilter SoundFilter{"Звуковые файлы(*.wav)", "*.wav"};
+static constexpr const char *NodeNotWrittenText =
+    "Не удалось записать новую лексему в реестр. Её звук удалён из банка.";
+static constexpr const char *NodeNotWrittenSoundKeptText =
+    "Не удалось записать новую лексему в реестр, и её звук не удалось удалить из банка.";
 
 SoundEditorCommands::SoundEditorCommands(SoundEditorContext editorContext, QWidget *parentWidget)
     : context(std::move(editorContext)), parent(parentWidget)
@@ -60,6 +64,15 @@ bool SoundEditorCommands::runEditor(SoundEditorMode mode, const std::string &chu
     if (savedAsNew)
         *savedAsNew = form.WasSavedAsNew();
     return opened;
+}
+
+void SoundEditorCommands::discardNewSound(SoundBank &bank, UiServices &ui,
+                                          const std::string &caption, const std::string &chunkId)
+{
+    bank.setWindowTitle(caption);
+    const bool kept = bank.RemoveSound(chunkId);
+    ui.showMessage({caption, kept ? NodeNotWrittenSoundKeptText : NodeNotWrittenText,
+                    MessageIcon::Warning, MessageButtons::Ok, MessageAnswer::Ok});
 }
 
 void SoundEditorCommands::listen(const std::string &lexemeName, const std::string &chunkId)

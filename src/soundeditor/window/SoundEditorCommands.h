@@ -42,6 +42,11 @@ public:
     [[nodiscard]] std::optional<std::string>
     newChunkId(std::span<const std::string> storeChunks) const;
 
+    /// A sound saved as new whose lexeme node could not be written: removes it from the bank
+    /// again, so that no sound is left without a node, and tells the operator what happened.
+    static void discardNewSound(SoundBank &bank, UiServices &ui, const std::string &caption,
+                                const std::string &chunkId);
+
     /// Opens the editor in mode; false when it could not load its sound. savedAsNew is set from it.
     bool runEditor(SoundEditorMode mode, const std::string &chunkId, const std::string &lexemeName,
                    const std::filesystem::path &file, bool *savedAsNew = nullptr);
