@@ -3,6 +3,7 @@
 
 #include "app/EditorPlayback.h"
 #include "app/EditorWindows.h"
+#include "app/QtTranslation.h"
 #include "mainwindow/Form1.h"
 #include "platform/DbfTaskTableQuery.h"
 #include "platform/NamedMutex.h"
@@ -15,6 +16,7 @@
 
 #include <QApplication>
 #include <QGuiApplication>
+#include <QTranslator>
 
 #include <fcntl.h>
 #include <unistd.h>
@@ -73,6 +75,10 @@ int ApplicationClass::run()
     std::unique_ptr<QApplication> application;
     if (QCoreApplication::instance() == nullptr)
         application = std::make_unique<QApplication>(argc, argv);
+    // Qt's own buttons and file dialog in Russian; without them they stay English.
+    const std::unique_ptr<QTranslator> qtTexts = installQtTranslation();
+    if (!qtTexts)
+        std::cerr << "vorela-editor: Qt's Russian texts (qtbase_ru) not found\n";
     if (!guardUsable) {
         reportStartFailure(NoLockText + dataDirectory.locks().string() + NoLockTail);
         return DataUnusable;
