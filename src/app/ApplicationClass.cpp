@@ -3,6 +3,7 @@
 
 #include "app/EditorPlayback.h"
 #include "app/EditorWindows.h"
+#include "app/InstanceChannel.h"
 #include "app/QtTranslation.h"
 #include "mainwindow/Form1.h"
 #include "platform/DbfTaskTableQuery.h"
@@ -50,6 +51,16 @@ static bool lockFileUsable(const DataDirectory &dataDirectory)
     return true;
 }
 
+// The second copy's only act: the operator who started it wants the editor in front.
+static void callRunningCopy(int &argc, char **argv, const DataDirectory &dataDirectory)
+{
+    std::unique_ptr<QCoreApplication> core;
+    if (QCoreApplication::instance() == nullptr)
+        core = std::make_unique<QCoreApplication>(argc, argv);
+    if (!InstanceChannel::requestFront(dataDirectory.root()))
+        std::cerr << "vorela-editor: the editor running on this data directory did not answer\n";
+}
+
 ApplicationClass::ApplicationClass(int &argumentCount, char **arguments, UiServices *ui)
     : argc(argumentCount), argv(arguments), startupUi(ui),
       dataDirectory(DataDirectory::fromEnvironment())
@@ -70,8 +81,10 @@ int ApplicationClass::run()
     // The guard comes first, so a second copy never opens a window or touches the data.
     NamedMutex instance(dataDirectory, InstanceMutexName);
     const bool guardUsable = lockFileUsable(dataDirectory);
-    if (guardUsable && !instance.tryLock())
+    if (guardUsable && !instance.tryLock()) {
+        callRunningCopy(argc, argv, dataDirectory);
         return SecondCopy;
+    }
     std::unique_ptr<QApplication> application;
     if (QCoreApplication::instance() == nullptr)
         application = std::make_unique<QApplication>(argc, argv);
@@ -106,6 +119,10 @@ int ApplicationClass::run()
         ui.setParent(&form);
         EditorWindows windows(form, context, audio);
         EditorPlayback playback(form, context, audio);
+        const InstanceChannel channel(dataDirectory.root(), form);
+        if (!channel.isListening())
+            std::cerr << "vorela-editor: other copies cannot call this one: "
+                      << channel.errorText().toStdString() << '\n';
         form.showWindow();
         const int code = QApplication::exec();
         ui.setParent(nullptr);
