@@ -55,11 +55,5 @@ TEST(BindingConstant, AmountPartsMustBeReadWholeAsDigits)
     });
 }
 
-TEST(BindingConstant, NumbersAndTableItemsAreNotJudgedHere)
-{
-    expectFaults(BindingMode::Number, {{"12/3А", "", None}}); // a house number, slash and letter
-    expectFaults(BindingMode::TableItem, {{"Иванов", "", None}});
-}
-
 } // namespace
 } // namespace vorela
