@@ -3,6 +3,8 @@
 
 #include "app/EditorPlayback.h"
 #include "app/EditorWindows.h"
+#include "app/InstanceChannel.h"
+#include "app/QtTranslation.h"
 #include "mainwindow/Form1.h"
 #include "platform/DbfTaskTableQuery.h"
 #include "platform/NamedMutex.h"
@@ -15,6 +17,7 @@
 
 #include <QApplication>
 #include <QGuiApplication>
+#include <QTranslator>
 
 #include <fcntl.h>
 #include <unistd.h>
@@ -48,6 +51,16 @@ static bool lockFileUsable(const DataDirectory &dataDirectory)
     return true;
 }
 
+// The second copy's only act: the operator who started it wants the editor in front.
+static void callRunningCopy(int &argc, char **argv, const DataDirectory &dataDirectory)
+{
+    std::unique_ptr<QCoreApplication> core;
+    if (QCoreApplication::instance() == nullptr)
+        core = std::make_unique<QCoreApplication>(argc, argv);
+    if (!InstanceChannel::requestFront(dataDirectory.root()))
+        std::cerr << "vorela-editor: the editor running on this data directory did not answer\n";
+}
+
 ApplicationClass::ApplicationClass(int &argumentCount, char **arguments, UiServices *ui)
     : argc(argumentCount), argv(arguments), startupUi(ui),
       dataDirectory(DataDirectory::fromEnvironment())
@@ -68,11 +81,17 @@ int ApplicationClass::run()
     // The guard comes first, so a second copy never opens a window or touches the data.
     NamedMutex instance(dataDirectory, InstanceMutexName);
     const bool guardUsable = lockFileUsable(dataDirectory);
-    if (guardUsable && !instance.tryLock())
+    if (guardUsable && !instance.tryLock()) {
+        callRunningCopy(argc, argv, dataDirectory);
         return SecondCopy;
+    }
     std::unique_ptr<QApplication> application;
     if (QCoreApplication::instance() == nullptr)
         application = std::make_unique<QApplication>(argc, argv);
+    // Qt's own buttons and file dialog in Russian; without them they stay English.
+    const std::unique_ptr<QTranslator> qtTexts = installQtTranslation();
+    if (!qtTexts)
+        std::cerr << "vorela-editor: Qt's Russian texts (qtbase_ru) not found\n";
     if (!guardUsable) {
         reportStartFailure(NoLockText + dataDirectory.locks().string() + NoLockTail);
         return DataUnusable;
@@ -100,6 +119,10 @@ int ApplicationClass::run()
         ui.setParent(&form);
         EditorWindows windows(form, context, audio);
         EditorPlayback playback(form, context, audio);
+        const InstanceChannel channel(dataDirectory.root(), form);
+        if (!channel.isListening())
+            std::cerr << "vorela-editor: other copies cannot call this one: "
+                      << channel.errorText().toStdString() << '\n';
         form.showWindow();
         const int code = QApplication::exec();
         ui.setParent(nullptr);

@@ -12,7 +12,8 @@ class UiServices;
 
 class ApplicationClass {
 public:
-    /// Exit codes: 0 after a normal end and when another copy runs on the data directory,
+    /// Exit codes: 0 after a normal end and when another copy runs on the data directory (which
+    /// is asked to bring its window to the front),
     /// 1 when the data directory or its registry store cannot be used (after a message),
     /// -1 when the main window cannot be created.
     static constexpr int SecondCopy = 0;

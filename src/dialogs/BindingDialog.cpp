@@ -1,6 +1,8 @@
 #include "dialogs/BindingDialog.h"
 
+#include "platform/UiServices.h"
 #include "platform/qt/QtText.h"
+#include "speech/BindingConstant.h"
 
 #include <QButtonGroup>
 #include <QGroupBox>
@@ -17,6 +19,13 @@
 namespace vorela {
 
 static constexpr int ChoosableRole = Qt::UserRole;
+static constexpr const char *AmountRefusedText =
+    "Такую сумму нельзя произнести так, как она набрана.\n"
+    "Целая часть — от одной до девяти цифр, дробная — не больше трёх цифр, "
+    "без букв, пробелов, точек и запятых.";
+static constexpr const char *DateRefusedText =
+    "Такой даты нет в календаре.\n"
+    "Наберите цифрами день и номер месяца, например 8 и 3 для 8 марта.";
 
 // Marks the rows that may not be chosen: a small grey "no entry" sign.
 static QIcon notChoosableIcon()
@@ -33,9 +42,9 @@ static QIcon notChoosableIcon()
 }
 
 BindingDialog::BindingDialog(const BindingRequest &request, const TaskTableQuery &tables,
-                             std::string &result,
+                             UiServices &uiServices, std::string &result,
                              const ConstantNames &names, QWidget *parent)
-    : QDialog(parent), mode(request.mode), bindingResult(result)
+    : QDialog(parent), mode(request.mode), ui(uiServices), bindingResult(result)
 {
     // 315 x 223 dialog units at the 8-point dialog font.
     setFixedSize(472, 362);
@@ -230,8 +239,25 @@ void BindingDialog::applyChoice()
         done(BindingColumnChosen);
         return;
     }
+    if (!constantSpeakable())
+        return;
     bindingResult = toUtf8(textb_4->text());
     done(BindingConstantChosen);
+}
+
+bool BindingDialog::constantSpeakable()
+{
+    const ConstantFault fault =
+        constantFault(mode, toUtf8(firstEdit->text()), toUtf8(secondEdit->text()));
+    if (fault == ConstantFault::None)
+        return true;
+    const char *text = mode == BindingMode::Date ? DateRefusedText : AmountRefusedText;
+    ui.showMessage({toUtf8(windowTitle()), text, MessageIcon::Warning, MessageButtons::Ok,
+                    MessageAnswer::Ok});
+    QLineEdit *edit = fault == ConstantFault::First ? firstEdit : secondEdit;
+    edit->setFocus();
+    edit->selectAll();
+    return false;
 }
 
 } // namespace vorela

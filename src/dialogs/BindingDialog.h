@@ -22,6 +22,8 @@ class QTreeWidgetItem;
 
 namespace vorela {
 
+class UiServices;
+
 /// What the caller hands to a binding dialog before it opens.
 struct BindingRequest {
     BindingMode mode = BindingMode::Amount;
@@ -65,9 +67,11 @@ protected:
         std::string secondLabelText;
     };
 
-    /// bindingResult receives the choice when the dialog ends with 1 or 2 and is left alone on 0.
-    BindingDialog(const BindingRequest &request, const TaskTableQuery &tables, std::string &result,
-                  const ConstantNames &names, QWidget *parent);
+    /// bindingResult receives the choice when the dialog ends with 1 or 2 and is left alone on 0;
+    /// uiServices shows why a typed constant is refused.
+    BindingDialog(const BindingRequest &request, const TaskTableQuery &tables,
+                  UiServices &uiServices, std::string &result, const ConstantNames &names,
+                  QWidget *parent);
 
     QLineEdit *firstEdit = nullptr;
     QLabel *firstLabel = nullptr;
@@ -85,8 +89,12 @@ private:
     void composeConstant();
     void refreshApplyForColumn();
     void applyChoice();
+    /// Whether the typed constant is spoken as typed; otherwise says why and returns the
+    /// operator to the edit at fault.
+    [[nodiscard]] bool constantSpeakable();
 
     BindingMode mode;
+    UiServices &ui;
     std::string &bindingResult;
 };
 

@@ -4,8 +4,8 @@
 namespace vorela {
 
 FormDate::FormDate(const BindingRequest &request, const TaskTableQuery &tables,
-                   std::string &result, QWidget *parent)
-    : BindingDialog(request, tables, result,
+                   UiServices &uiServices, std::string &result, QWidget *parent)
+    : BindingDialog(request, tables, uiServices, result,
                     {"textb_day", "label_d", "textb_mon", "label_m", "день", "месяц"}, parent)
 {
     setObjectName("FormDate");

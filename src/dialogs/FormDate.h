@@ -11,7 +11,7 @@ class FormDate : public BindingDialog {
 public:
     /// Mode Date; 0 cancelled, 1 a column, 2 a constant (0000/MM/DD) in result.
     FormDate(const BindingRequest &request, const TaskTableQuery &tables,
-              std::string &result, QWidget *parent = nullptr);
+             UiServices &uiServices, std::string &result, QWidget *parent = nullptr);
 
     QLineEdit *textb_day = nullptr;
     QLabel *label_d = nullptr;

@@ -4,8 +4,8 @@
 namespace vorela {
 
 FormSumma::FormSumma(const BindingRequest &request, const TaskTableQuery &tables,
-                     std::string &result, QWidget *parent)
-    : BindingDialog(request, tables, result,
+                     UiServices &uiServices, std::string &result, QWidget *parent)
+    : BindingDialog(request, tables, uiServices, result,
                     {"textb_grn", "label_g", "textb_kop", "label_k", request.unitLabel,
                      request.subunitLabel},
                     parent)

@@ -198,11 +198,13 @@ std::optional<std::string> TaskTree::askBinding(const QTreeWidgetItem &operatorI
     std::string result;
     int code = BindingCancelled;
     if (choice->mode == BindingMode::Date) {
-        FormDate dialog(request, session.context.tables, result, &session.window);
+        FormDate dialog(request, session.context.tables, session.context.ui, result,
+                        &session.window);
         QtModalDialog modal(dialog, "FormDate");
         code = session.context.ui.runDialog(modal);
     } else {
-        FormSumma dialog(request, session.context.tables, result, &session.window);
+        FormSumma dialog(request, session.context.tables, session.context.ui, result,
+                         &session.window);
         QtModalDialog modal(dialog, "FormSumma");
         code = session.context.ui.runDialog(modal);
     }

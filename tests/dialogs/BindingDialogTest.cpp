@@ -4,6 +4,7 @@
 #include "dialogs/DialogScreenshots.h"
 #include "platform/DbfBuilder.h"
 #include "platform/DbfTaskTableQuery.h"
+#include "support/ScriptedUiServices.h"
 #include "support/TempDataDir.h"
 
 #include <QLabel>
@@ -15,6 +16,7 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
 
 namespace vorela {
 
@@ -46,6 +48,7 @@ protected:
     test::TempDataDir directory;
     std::filesystem::path table = directory.path() / "dolg.dbf";
     DbfTaskTableQuery tables;
+    test::ScriptedUiServices ui;
 };
 
 static QTreeWidgetItem *rowNamed(QTreeWidget *list, const QString &name)
@@ -57,7 +60,7 @@ static QTreeWidgetItem *rowNamed(QTreeWidget *list, const QString &name)
 TEST_F(BindingDialogTest, SummaQuotedAmountOpensAsConstantAndIsReturnedUnquoted)
 {
     std::string result = "untouched";
-    FormSumma dialog(amountRequest("'125,50'"), tables, result);
+    FormSumma dialog(amountRequest("'125,50'"), tables, ui, result);
     EXPECT_TRUE(dialog.optb_2->isChecked());
     EXPECT_EQ(dialog.textb_grn->text(), "125");
     EXPECT_EQ(dialog.textb_kop->text(), "50");
@@ -78,7 +81,7 @@ TEST_F(BindingDialogTest, SummaQuotedAmountOpensAsConstantAndIsReturnedUnquoted)
 TEST_F(BindingDialogTest, SummaColumnRowsShowTypesAndMarkersByMode)
 {
     std::string result;
-    FormSumma dialog(amountRequest("SUMMA"), tables, result);
+    FormSumma dialog(amountRequest("SUMMA"), tables, ui, result);
     ASSERT_EQ(dialog.lv_1->topLevelItemCount(), 4); // the memo column is not listed
     QTreeWidgetItem *summa = rowNamed(dialog.lv_1, "SUMMA");
     QTreeWidgetItem *fio = rowNamed(dialog.lv_1, "FIO");
@@ -112,7 +115,7 @@ TEST_F(BindingDialogTest, SummaNumberAndTableModesHideTheHundredths)
         BindingRequest request = amountRequest("");
         request.mode = mode;
         std::string result;
-        FormSumma dialog(request, tables, result);
+        FormSumma dialog(request, tables, ui, result);
         EXPECT_TRUE(dialog.textb_kop->isHidden());
         EXPECT_TRUE(dialog.label_g->isHidden());
         EXPECT_TRUE(dialog.optb_2->isChecked());
@@ -134,7 +137,7 @@ TEST_F(BindingDialogTest, SummaWithoutDatabaseOnlyAConstantCanBeChosen)
     request.pathText = "нет пути";
     request.notes.clear();
     std::string result = "kept";
-    FormSumma dialog(request, tables, result);
+    FormSumma dialog(request, tables, ui, result);
     EXPECT_FALSE(dialog.optb_1->isEnabled());
     EXPECT_TRUE(dialog.optb_2->isChecked());
     EXPECT_EQ(dialog.lv_1->topLevelItemCount(), 0);
@@ -149,7 +152,7 @@ TEST_F(BindingDialogTest, SummaUnreadableTableListsNothingToChoose)
     BindingRequest request = amountRequest("SUMMA");
     request.tablePath = directory.path() / "missing.dbf";
     std::string result;
-    FormSumma dialog(request, tables, result);
+    FormSumma dialog(request, tables, ui, result);
     EXPECT_EQ(dialog.lv_1->topLevelItemCount(), 0);
     EXPECT_TRUE(dialog.optb_1->isChecked());
     EXPECT_FALSE(dialog.cb_1->isEnabled());
@@ -160,7 +163,7 @@ TEST_F(BindingDialogTest, DateDayAndMonthComposeYearFirstConstant)
     BindingRequest request = amountRequest("'0000/12/25'");
     request.mode = BindingMode::Date;
     std::string result;
-    FormDate dialog(request, tables, result);
+    FormDate dialog(request, tables, ui, result);
     EXPECT_EQ(dialog.textb_day->text(), "25");
     EXPECT_EQ(dialog.textb_mon->text(), "12");
     EXPECT_EQ(dialog.label_d->text(), "день");
@@ -183,13 +186,105 @@ TEST_F(BindingDialogTest, DateDateColumnChosenFromTheList)
     BindingRequest request = amountRequest("");
     request.mode = BindingMode::Date;
     std::string result;
-    FormDate dialog(request, tables, result);
+    FormDate dialog(request, tables, ui, result);
     dialog.optb_1->setChecked(true);
     EXPECT_FALSE(dialog.cb_1->isEnabled());
     dialog.lv_1->setCurrentItem(rowNamed(dialog.lv_1, "DATA_OPL"));
     dialog.cb_1->click();
     EXPECT_EQ(dialog.result(), BindingColumnChosen);
     EXPECT_EQ(result, "DATA_OPL");
+}
+
+// Typed into the two constant edits; refusedEdit names the edit the operator is sent back to,
+// or is null when the constant is stored.
+struct TypedConstant {
+    const char *first;
+    const char *second;
+    const char *stored;
+    const char *refusedEdit;
+};
+
+static const std::string AmountRefusedText =
+    "Такую сумму нельзя произнести так, как она набрана.\n"
+    "Целая часть — от одной до девяти цифр, дробная — не больше трёх цифр, "
+    "без букв, пробелов, точек и запятых.";
+static const std::string DateRefusedText =
+    "Такой даты нет в календаре.\n"
+    "Наберите цифрами день и номер месяца, например 8 и 3 для 8 марта.";
+
+// Types the constant as an operator would and presses "Применить" on a shown dialog.
+template <typename Dialog>
+static void applyTyped(const BindingRequest &request, const TaskTableQuery &tables,
+                       const TypedConstant &typed, const std::string &refusedText)
+{
+    SCOPED_TRACE(std::string(typed.first) + " | " + typed.second);
+    test::ScriptedUiServices ui;
+    if (typed.refusedEdit != nullptr)
+        ui.expectMessage(refusedText, MessageAnswer::Ok);
+    std::string result = "untouched";
+    Dialog dialog(request, tables, ui, result);
+    dialog.show();
+    dialog.optb_2->setChecked(true);
+    auto *first = dialog.template findChild<QLineEdit *>(
+        request.mode == BindingMode::Date ? "textb_day" : "textb_grn");
+    auto *second = dialog.template findChild<QLineEdit *>(
+        request.mode == BindingMode::Date ? "textb_mon" : "textb_kop");
+    first->setText(QString::fromUtf8(typed.first));
+    second->setText(QString::fromUtf8(typed.second));
+    ASSERT_TRUE(dialog.cb_1->isEnabled());
+    dialog.cb_1->click();
+    EXPECT_TRUE(ui.finished());
+    if (typed.refusedEdit == nullptr) {
+        EXPECT_EQ(dialog.result(), BindingConstantChosen);
+        EXPECT_EQ(result, typed.stored);
+        return;
+    }
+    EXPECT_TRUE(dialog.isVisible());
+    EXPECT_EQ(dialog.result(), BindingCancelled);
+    EXPECT_EQ(result, "untouched");
+    ASSERT_EQ(ui.messages().size(), 1U);
+    const MessageRequest &shown = ui.messages().front();
+    EXPECT_EQ(shown.caption, request.caption);
+    EXPECT_EQ(shown.text, refusedText);
+    EXPECT_EQ(shown.icon, MessageIcon::Warning);
+    EXPECT_EQ(shown.buttons, MessageButtons::Ok);
+    ASSERT_NE(dialog.focusWidget(), nullptr);
+    EXPECT_EQ(dialog.focusWidget()->objectName(), typed.refusedEdit);
+}
+
+TEST_F(BindingDialogTest, SummaStoresOnlyAmountsSpokenAsTyped)
+{
+    const std::vector<TypedConstant> cases = {
+        {"125", "50", "125,50", nullptr},
+        {"125", "", "125,", nullptr},
+        {"0", "5", "0,5", nullptr},
+        {"999999999", "999", "999999999,999", nullptr},
+        {"1x2", "5", nullptr, "textb_grn"},        // the template would say 12
+        {"1,5", "", nullptr, "textb_grn"},         // 1 and five hundredths
+        {"12 500", "", nullptr, "textb_grn"},      // 12500
+        {"", "50", nullptr, "textb_grn"},          // fifty whole units
+        {"1000000000", "", nullptr, "textb_grn"},  // ten digits: nothing at all
+        {"5", "1000", nullptr, "textb_kop"},       // no words for 1000 hundredths
+    };
+    for (const TypedConstant &typed : cases)
+        applyTyped<FormSumma>(amountRequest(""), tables, typed, AmountRefusedText);
+}
+
+TEST_F(BindingDialogTest, DateStoresOnlyCalendarDatesSpokenAsTyped)
+{
+    BindingRequest request = amountRequest("");
+    request.mode = BindingMode::Date;
+    const std::vector<TypedConstant> cases = {
+        {"29", "2", "0000/2/29", nullptr}, // the stored year stands for any year
+        {"30", "04", "0000/04/30", nullptr},
+        {"07", "03", "0000/03/07", nullptr},
+        {"31", "2", nullptr, "textb_day"},
+        {"31", "4", nullptr, "textb_day"},
+        {"3x", "7", nullptr, "textb_day"},  // said as the 3rd
+        {"3 5", "7", nullptr, "textb_day"}, // said as the 3rd
+    };
+    for (const TypedConstant &typed : cases)
+        applyTyped<FormDate>(request, tables, typed, DateRefusedText);
 }
 
 } // namespace vorela
