@@ -16,6 +16,17 @@ static bool hasUnsavedImport(const EditorState &state)
     return state.importPending;
 }
 
+// Until it is saved, an empty sound of such a lexeme is no change worth a chunk.
+static bool savesNothingEmpty(const EditorState &state)
+{
+    return state.newLexeme() || state.soundMissing;
+}
+
+bool recordsMissingSound(SoundEditorMode mode, bool greetingPhrase)
+{
+    return mode == SoundEditorMode::ReplaceInPlayer && !greetingPhrase;
+}
+
 bool hasFullControls(const EditorState &state)
 {
     return state.mode != SoundEditorMode::Listen && state.editable;
@@ -33,6 +44,7 @@ EditorControls enabledControls(const EditorState &state, const SoundFacts &sound
     }
     controls.record = true;
     controls.play = sound.soundSize > 0;
+    controls.selectAll = sound.soundSize > 0;
     const bool editing = state.hasSelection && sound.soundSize > 0;
     controls.cut = editing;
     controls.crop = editing;
@@ -45,12 +57,12 @@ EditorControls enabledControls(const EditorState &state, const SoundFacts &sound
 
 bool saveSkipped(const EditorState &state, const SoundFacts &sound)
 {
-    return state.newLexeme() && sound.soundSize == 0;
+    return savesNothingEmpty(state) && sound.soundSize == 0;
 }
 
 bool needsSilencePadding(const EditorState &state, const SoundFacts &sound)
 {
-    return !state.newLexeme() && sound.soundSize == 0;
+    return !savesNothingEmpty(state) && sound.soundSize == 0;
 }
 
 bool closeNeedsQuestion(const EditorState &state, const SoundFacts &sound)

@@ -21,6 +21,7 @@ struct EditorState {
     bool savedOnce = false;
     bool savedAsNew = false;
     bool audioStarted = false; ///< something was recorded or heard; until then closing never asks
+    bool soundMissing = false; ///< the bank held no sound for the lexeme, and none is saved yet
 
     [[nodiscard]] bool idle() const { return activity == EditorActivity::Idle; }
     [[nodiscard]] bool newLexeme() const;
@@ -44,14 +45,18 @@ struct EditorControls {
     bool gainDown = false;
     bool undo = false;
     bool save = false;
+    bool selectAll = false; ///< no button: the key that selects the whole sound
     bool operator==(const EditorControls &) const = default;
 };
 
+/// True when a lexeme whose chunk the bank lacks opens empty, ready to record, instead of
+/// failing its load. The greeting phrase never does: it is taken only from a certified file.
+[[nodiscard]] bool recordsMissingSound(SoundEditorMode mode, bool greetingPhrase);
 /// False for the compact window, which only plays.
 [[nodiscard]] bool hasFullControls(const EditorState &state);
 /// The controls to enable; none of them in the compact window.
 [[nodiscard]] EditorControls enabledControls(const EditorState &state, const SoundFacts &sound);
-/// A new lexeme without sound is never written to the bank.
+/// A lexeme without sound in the bank (new, or never recorded) never gets an empty one there.
 [[nodiscard]] bool saveSkipped(const EditorState &state, const SoundFacts &sound);
 /// A replaced lexeme cut to nothing is saved as one silent sample, never as an empty chunk.
 [[nodiscard]] bool needsSilencePadding(const EditorState &state, const SoundFacts &sound);

@@ -61,33 +61,36 @@ TEST(EditorRulesTest, IdleControlsFollowTheSoundAndTheWork)
         {"new, empty", {.mode = Mode::CreateInPlayer}, {}, {.record = true}},
         {"a selection on an empty sound",
          {.mode = Mode::CreateInPlayer, .hasSelection = true}, {}, {.record = true}},
-        {"marker only", {}, oneSecond, {.record = true, .play = true}},
+        {"marker only", {}, oneSecond, {.record = true, .play = true, .selectAll = true}},
         {"selection", {.hasSelection = true}, oneSecond,
          {.record = true, .play = true, .cut = true, .crop = true, .gainUp = true,
-          .gainDown = true}},
+          .gainDown = true, .selectAll = true}},
         {"gain at silence", {.hasSelection = true},
          {.soundSize = 16000, .gainAtMinimum = true},
-         {.record = true, .play = true, .cut = true, .crop = true, .gainUp = true}},
+         {.record = true, .play = true, .cut = true, .crop = true, .gainUp = true,
+          .selectAll = true}},
         {"gain at its top", {.hasSelection = true},
          {.soundSize = 16000, .gainAtMaximum = true},
-         {.record = true, .play = true, .cut = true, .crop = true, .gainDown = true}},
+         {.record = true, .play = true, .cut = true, .crop = true, .gainDown = true,
+          .selectAll = true}},
         {"edited", {.modified = true}, {.soundSize = 16000, .undoAvailable = true},
-         {.record = true, .play = true, .undo = true, .save = true}},
+         {.record = true, .play = true, .undo = true, .save = true, .selectAll = true}},
         {"cut to nothing", {.modified = true}, {.undoAvailable = true},
          {.record = true, .undo = true, .save = true}},
-        {"replaced, heard", {.audioStarted = true}, oneSecond, {.record = true, .play = true}},
+        {"replaced, heard", {.audioStarted = true}, oneSecond,
+         {.record = true, .play = true, .selectAll = true}},
         {"import not heard yet", {.mode = Mode::ReplaceFromFile, .importPending = true},
-         oneSecond, {.record = true, .play = true}},
+         oneSecond, {.record = true, .play = true, .selectAll = true}},
         {"import heard", {.mode = Mode::ReplaceFromFile, .importPending = true,
                           .audioStarted = true},
-         oneSecond, {.record = true, .play = true, .save = true}},
+         oneSecond, {.record = true, .play = true, .save = true, .selectAll = true}},
         {"import saved", {.mode = Mode::ReplaceFromFile, .savedOnce = true, .audioStarted = true},
-         oneSecond, {.record = true, .play = true}},
+         oneSecond, {.record = true, .play = true, .selectAll = true}},
         {"new from file, heard", {.mode = Mode::CreateFromFile, .audioStarted = true}, oneSecond,
-         {.record = true, .play = true, .save = true}},
+         {.record = true, .play = true, .save = true, .selectAll = true}},
         {"new from file, saved",
          {.mode = Mode::CreateFromFile, .savedOnce = true, .audioStarted = true}, oneSecond,
-         {.record = true, .play = true}},
+         {.record = true, .play = true, .selectAll = true}},
     };
     for (const Case &c : cases)
         EXPECT_EQ(enabledControls(c.state, c.sound), c.enabled) << c.what;
@@ -120,6 +123,10 @@ TEST(EditorRulesTest, ClosingQuestion)
          {.mode = Mode::CreateFromFile, .savedOnce = true, .audioStarted = true}, 2, false},
         {"new from file cut to nothing",
          {.mode = Mode::CreateFromFile, .modified = true, .audioStarted = true}, 0, false},
+        {"never recorded, recording undone",
+         {.modified = true, .audioStarted = true, .soundMissing = true}, 0, false},
+        {"never recorded, recorded",
+         {.modified = true, .audioStarted = true, .soundMissing = true}, 2, true},
     };
     for (const Case &c : cases)
         EXPECT_EQ(closeNeedsQuestion(c.state, {.soundSize = c.soundSize}), c.asks) << c.what;
@@ -132,6 +139,12 @@ TEST(EditorRulesTest, EmptySounds)
     EXPECT_FALSE(saveSkipped(created, {.soundSize = 2}));
     EXPECT_TRUE(needsSilencePadding({}, {}));
     EXPECT_FALSE(needsSilencePadding({.mode = SoundEditorMode::CreateFromFile}, {}));
+
+    // A lexeme that never had a sound gets none made up; once saved, it is a replaced lexeme.
+    const EditorState neverRecorded{.modified = true, .soundMissing = true};
+    EXPECT_TRUE(saveSkipped(neverRecorded, {}));
+    EXPECT_FALSE(needsSilencePadding(neverRecorded, {}));
+    EXPECT_TRUE(needsSilencePadding({.modified = true, .savedOnce = true}, {}));
 }
 
 } // namespace

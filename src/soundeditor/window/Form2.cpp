@@ -3,6 +3,7 @@
 
 #include "platform/UiServices.h"
 #include "platform/qt/QtText.h"
+#include "soundbank/LexemeReader.h"
 #include "soundbank/SoundBank.h"
 #include "soundbank/WaveFormat.h"
 #include "soundeditor/window/EditorPictures.h"
@@ -42,6 +43,7 @@ Form2::Form2(const SoundEditorContext &context, QWidget *parent)
     setObjectName("Form2");
     setWindowTitle(QStringLiteral("Проигрыватель"));
     buildWidgets();
+    buildKeys();
 }
 
 Form2::~Form2()
@@ -221,6 +223,10 @@ bool Form2::prepare()
 
 bool Form2::loadSound()
 {
+    if (bankLacksSound()) {
+        state.soundMissing = true;
+        return true; // opens empty, ready to record
+    }
     const bool fromFile = inputs.sourceIsFile;
     const std::filesystem::path file = fromFile ? sourcePath : dataDirectory.productBank();
     const std::string chunk = fromFile ? std::string(WavDataChunkId) : chunkId;
@@ -238,6 +244,15 @@ bool Form2::loadSound()
         state.editable = false;
     editBuffer = EditBuffer(std::move(loaded.samples));
     return true;
+}
+
+// Every standard word of a new installation is such a lexeme until the operator records it.
+bool Form2::bankLacksSound() const
+{
+    if (!recordsMissingSound(state.mode, chunkId == GreetingChunkId))
+        return false;
+    const LexemeSound read = readLexeme(dataDirectory.productBank(), chunkId, FormatCheck::Skip);
+    return read.error == LexemeReadError::NoChunk;
 }
 
 void Form2::applyLayout()
@@ -293,6 +308,8 @@ void Form2::applyControls()
     label_dn->setActive(enabled.gainDown);
     undoAction->setEnabled(enabled.undo);
     saveAction->setEnabled(enabled.save);
+    recordKey->setEnabled(enabled.record);
+    selectAllKey->setEnabled(enabled.selectAll);
 }
 
 void Form2::setActivity(EditorActivity activity)
@@ -312,6 +329,7 @@ bool Form2::writeSound()
         state.modified = false;
         state.importPending = false;
         state.savedOnce = true;
+        state.soundMissing = false;
     }
     if (state.newLexeme()) {
         // A lexeme saved once keeps its sound in the bank: its node must still be created.

@@ -70,6 +70,9 @@ public slots:
     void cropSelection();
     void undoOrRedo();
     void saveSound();
+    /// Space: stops what runs, otherwise plays; it never records.
+    void playOrStop();
+    void selectAll();
     /// Timer handlers, public so that tests can drive them with the virtual device's clock.
     void playTick();
     void recordTick();
@@ -85,8 +88,10 @@ private:
     void buildWidgets();
     void buildToolbar();
     void buildControls(QWidget *row);
+    void buildKeys();
     void applyLayout();
     [[nodiscard]] bool loadSound();
+    [[nodiscard]] bool bankLacksSound() const;
     void startAutoPlayback();
 
     [[nodiscard]] std::uint32_t soundSize() const { return editBuffer.soundSize(); }
@@ -176,6 +181,9 @@ private:
     QAction *cropAction = nullptr;
     QAction *undoAction = nullptr;
     QAction *saveAction = nullptr;
+    QAction *playOrStopKey = nullptr;
+    QAction *recordKey = nullptr;
+    QAction *selectAllKey = nullptr;
     QStatusBar *statusBar = nullptr;
     QLabel *panes[3] = {};
     QWidget *controlsRow = nullptr;

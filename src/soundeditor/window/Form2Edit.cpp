@@ -127,6 +127,22 @@ void Form2::waveformDragged(int x)
     showSelectionText();
 }
 
+void Form2::selectAll()
+{
+    if (!enabledControls(state, soundFacts()).selectAll)
+        return;
+    closeGainAdjustment();
+    markerX = 0;
+    selectionEndX = viewWidth;
+    state.hasSelection = true;
+    updateHighlight();
+    restartMarkerBlink();
+    applyControls();
+    slider_1->setValue(markerX);
+    setSliderSelection(markerX, selectionEndX);
+    showSelectionText();
+}
+
 void Form2::cutSelection()
 {
     const std::optional<Selection> after = editBuffer.cut({markerX, selectionEndX}, viewWidth);

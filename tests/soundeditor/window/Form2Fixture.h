@@ -136,11 +136,16 @@ protected:
         return form;
     }
 
-    Samples bankSound(const std::string &chunkId)
+    Samples bankSound(const std::string &chunkId) const
+    {
+        return bankSoundIn(dir.dataDirectory(), chunkId);
+    }
+
+    static Samples bankSoundIn(const DataDirectory &data, const std::string &chunkId)
     {
         WaveFile file;
         std::vector<std::uint8_t> bytes;
-        if (!file.Open(dir.dataDirectory().productBank()) || !file.ReadChunk(chunkId, bytes))
+        if (!file.Open(data.productBank()) || !file.ReadChunk(chunkId, bytes))
             return {};
         Samples samples(bytes.size() / 2);
         std::memcpy(samples.data(), bytes.data(), samples.size() * 2);

@@ -174,10 +174,11 @@ TEST_F(Form2PlaybackTest, DeviceFailuresAfterOpeningReturnToIdle)
     EXPECT_EQ(current(*form), oneSecond());
 }
 
-TEST_F(Form2PlaybackTest, MissingLexemeIsNotOpened)
+TEST_F(Form2PlaybackTest, LexemeWithoutSoundIsNotOpenedForListening)
 {
+    // Only replacing it in the player opens it, empty, for recording.
     ui.expectMessage("Ошибка pаботы с файлом! (0004)", MessageAnswer::Ok);
-    EXPECT_FALSE(openEditor(SoundEditorMode::ReplaceInPlayer, "0077"));
+    EXPECT_FALSE(openEditor(SoundEditorMode::Listen, "0077"));
     EXPECT_EQ(ui.messages().at(0).caption, "Проигрыватель - Лексема");
 }
 
