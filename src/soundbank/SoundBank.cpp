@@ -5,6 +5,7 @@
 #include "platform/BinaryFile.h"
 #include "platform/UiServices.h"
 #include "soundbank/BankSplice.h"
+#include "soundbank/LoadMessages.h"
 #include "soundbank/RiffChunks.h"
 #include "soundbank/WaveFormat.h"
 #include "stores/ChunkIds.h"
@@ -18,24 +19,6 @@ namespace vorela {
 
 static_assert(std::endian::native == std::endian::little,
               "samples are stored little-endian and read in place");
-
-// Texts of loading a sound (exclamation icon).
-static constexpr std::string_view OpenFailedText = "Ошибка откpытия файла!";
-static constexpr std::string_view NoFormText = "Ошибка pаботы с файлом! (0001)";
-static constexpr std::string_view NoFormatChunkText = "Ошибка pаботы с файлом! (0002)";
-static constexpr std::string_view FormatReadText = "Ошибка pаботы с файлом! (0003)";
-static constexpr std::string_view NoChunkText = "Ошибка pаботы с файлом! (0004)";
-static constexpr std::string_view EmptyChunkText = "Ошибка pаботы с файлом! (0005)";
-static constexpr std::string_view ChunkReadText = "Ошибка pаботы с файлом! (0006)";
-static constexpr std::string_view NoMemoryCaption = "Недостаточно памяти!";
-static constexpr std::string_view FormatMemoryText =
-    "Закpойте дpугие пpиложения и повтоpите попытку (0010)";
-static constexpr std::string_view SoundMemoryText =
-    "Закpойте дpугие пpиложения и повтоpите попытку (0011)";
-static constexpr std::string_view WrongFormatCaption = "Недопустимый формат файла!";
-static constexpr std::string_view WrongFormatText =
-    "Файл должен быть записан в следующем формате:      \r\n\r\nЧастота дискретизации:\t8кГц\r\n"
-    "Моно\r\nТип оцифровки:\t\tPCM 16 bit\r\n";
 
 // Texts of saving (information icon) and of the failed replace of the bank (error icon).
 static constexpr std::string_view SaveOpenText = "Ошибка сохранения файла (0001)";
@@ -57,12 +40,6 @@ static constexpr std::string_view NotConfirmedText =
 
 namespace {
 
-/// A failed loading step: its message (an empty caption stands for the window title).
-struct LoadFailure {
-    std::string_view caption;
-    std::string_view text;
-};
-
 /// What a rewrite keeps of the old bank: the chunks after "fmt " up to the end of the last whole
 /// one. A torn chunk and whatever follows it are dropped, as `bank list` leaves them out.
 struct BankChunks {
@@ -72,50 +49,69 @@ struct BankChunks {
 
 } // namespace
 
-static std::optional<LoadFailure> readFormatRecord(const BinaryFile &file, const WaveLayout &layout,
-                                                   std::uint64_t fileSize, bool checkFormat,
-                                                   std::vector<std::uint8_t> &record)
+static std::optional<LoadFault> readFormatRecord(const BinaryFile &file, const WaveLayout &layout,
+                                                 std::uint64_t fileSize, bool checkFormat,
+                                                 std::vector<std::uint8_t> &record)
 {
     // A size from the file is checked against the file before anything is allocated for it.
     if (layout.format.dataEnd() > fileSize)
-        return LoadFailure{{}, FormatReadText};
+        return LoadFault::FormatRead;
     try {
         record.assign(layout.format.size, 0);
     } catch (const std::bad_alloc &) {
-        return LoadFailure{NoMemoryCaption, FormatMemoryText};
+        return LoadFault::FormatMemory;
     }
     if (!file.readAt(layout.format.dataOffset(), record))
-        return LoadFailure{{}, FormatReadText};
+        return LoadFault::FormatRead;
     if (checkFormat && !WaveFormat::fromRecord(record).isBankFormat())
-        return LoadFailure{WrongFormatCaption, WrongFormatText};
+        return LoadFault::WrongFormat;
     return std::nullopt;
 }
 
-static std::optional<LoadFailure> readSamples(const BinaryFile &file, const WaveLayout &layout,
-                                              const ChunkId &id,
-                                              std::vector<std::int16_t> &samples)
+static std::optional<LoadFault> readSamples(const BinaryFile &file, const WaveLayout &layout,
+                                            const ChunkId &id, std::vector<std::int16_t> &samples)
 {
     const std::optional<ChunkHeader> chunk =
         findChunk(file, id, layout.dataStart(), layout.form.end);
     if (!chunk)
-        return LoadFailure{{}, NoChunkText};
+        return LoadFault::NoChunk;
     // Only whole samples are sound; a chunk without one is as empty as a chunk of size 0.
     const std::size_t sampleCount = chunk->size / sizeof(std::int16_t);
     if (sampleCount == 0)
-        return LoadFailure{{}, EmptyChunkText};
+        return LoadFault::EmptyChunk;
     // A chunk running past the form is a torn write, whether the file or the RIFF size ends first.
     if (chunk->dataEnd() > layout.form.end)
-        return LoadFailure{{}, ChunkReadText};
+        return LoadFault::ChunkRead;
     try {
         samples.assign(sampleCount, 0);
     } catch (const std::bad_alloc &) {
-        return LoadFailure{NoMemoryCaption, SoundMemoryText};
+        return LoadFault::SoundMemory;
     }
     const std::span<std::uint8_t> bytes(reinterpret_cast<std::uint8_t *>(samples.data()),
                                         samples.size() * sizeof(std::int16_t));
     if (!file.readAt(chunk->dataOffset(), bytes))
-        return LoadFailure{{}, ChunkReadText};
+        return LoadFault::ChunkRead;
     return std::nullopt;
+}
+
+/// Reads chunkId of the file into sound; the file is closed again on return.
+static std::optional<LoadFault> readSound(const std::filesystem::path &fileName,
+                                          std::string_view chunkId, bool checkFormat,
+                                          LoadedSound &sound)
+{
+    BinaryFile file;
+    if (!file.open(fileName, BinaryFile::Access::Read))
+        return LoadFault::Open;
+    WaveLayout layout;
+    WaveLayoutError error{};
+    const std::optional<std::uint64_t> fileSize = file.size();
+    if (!fileSize || !readWaveLayout(file, layout, error))
+        return error == WaveLayoutError::NoFormat ? LoadFault::NoFormat : LoadFault::NoForm;
+    const std::optional<LoadFault> fault =
+        readFormatRecord(file, layout, *fileSize, checkFormat, sound.formatRecord);
+    if (fault)
+        return fault;
+    return readSamples(file, layout, ChunkId::fromText(chunkId), sound.samples);
 }
 
 /// Opens the product bank for a rewrite: a RIFF "WAVE" form whose "fmt " chunk is whole.
@@ -138,32 +134,24 @@ SoundBank::SoundBank(DataDirectory dataDirectory, UiServices &uiServices, FileFa
 bool SoundBank::LoadSound(const std::filesystem::path &fileName, std::string_view chunkId,
                           bool checkFormat, LoadedSound &sound, std::string_view targetChunkId)
 {
-    BinaryFile file;
-    if (!file.open(fileName, BinaryFile::Access::Read)) {
-        warn(windowTitle, OpenFailedText);
-        return false;
-    }
-    WaveLayout layout;
-    WaveLayoutError error{};
-    const std::optional<std::uint64_t> fileSize = file.size();
-    if (!fileSize || !readWaveLayout(file, layout, error)) {
-        warn(windowTitle, error == WaveLayoutError::NoFormat ? NoFormatChunkText : NoFormText);
-        return false;
-    }
     LoadedSound loaded;
-    std::optional<LoadFailure> failure =
-        readFormatRecord(file, layout, *fileSize, checkFormat, loaded.formatRecord);
-    if (!failure)
-        failure = readSamples(file, layout, ChunkId::fromText(chunkId), loaded.samples);
-    if (failure) {
-        warn(failure->caption.empty() ? windowTitle : std::string(failure->caption), failure->text);
+    const std::optional<LoadFault> fault = readSound(fileName, chunkId, checkFormat, loaded);
+    if (fault) {
+        const LoadMessage message = isProductBank(fileName)
+                                        ? bankLoadMessage(*fault)
+                                        : importLoadMessage(*fault, fileName, loaded.formatRecord);
+        warn(message.caption.empty() ? windowTitle : message.caption, message.text);
         return false;
     }
-    file.close();
     if (!takeGreeting(chunkId, targetChunkId, loaded.samples))
         return false;
     sound = std::move(loaded);
     return true;
+}
+
+bool SoundBank::isProductBank(const std::filesystem::path &fileName) const
+{
+    return fileName.lexically_normal() == directory.productBank().lexically_normal();
 }
 
 bool SoundBank::takeGreeting(std::string_view chunkId, std::string_view targetChunkId,

@@ -42,6 +42,8 @@ public:
     /// Reads chunk chunkId of fileName into sound; with checkFormat the file must be in the bank
     /// format. The "data" chunk of a WAV file bound for the greeting phrase (targetChunkId) passes
     /// the greeting gate. True = loaded; false after one message, and sound is left as it was.
+    /// The messages about the product bank are its numbered ones; those about any other file
+    /// name it and say what is wrong with it.
     [[nodiscard]] bool LoadSound(const std::filesystem::path &fileName, std::string_view chunkId,
                                  bool checkFormat, LoadedSound &sound,
                                  std::string_view targetChunkId = {});
@@ -56,6 +58,7 @@ public:
     [[nodiscard]] bool RemoveSound(std::string_view chunkId);
 
 private:
+    [[nodiscard]] bool isProductBank(const std::filesystem::path &fileName) const;
     [[nodiscard]] bool takeGreeting(std::string_view chunkId, std::string_view targetChunkId,
                                     std::span<const std::int16_t> samples) const;
     void warn(const std::string &caption, std::string_view text);

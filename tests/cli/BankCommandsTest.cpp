@@ -72,16 +72,36 @@ TEST_F(BankCommandsTest, ImportedSoundExportsAsTheSameSamples)
     EXPECT_FALSE(std::filesystem::exists(file("none.wav")));
 }
 
-TEST_F(BankCommandsTest, RefusedImportsLeaveTheBank)
+TEST_F(BankCommandsTest, RefusedImportsNameTheFileAndLeaveTheBank)
 {
-    test::writeFile(file("stereo.wav"),
-                    test::riffWave({chunk("fmt ", test::formatRecord(1, 2, 8000, 32000, 4, 16)),
-                                    chunk("data", samples(8))}));
-    test::writeFile(file("empty.wav"),
-                    test::riffWave({chunk("fmt ", test::formatRecord()), chunk("data", {})}));
-    EXPECT_EQ(vorela("bank import 0002 " + file("stereo.wav")), 1);
-    EXPECT_EQ(vorela("bank import 0002 " + file("empty.wav")), 1);
-    EXPECT_EQ(vorela("bank import 0002 " + file("missing.wav")), 1);
+    Bytes notWave;
+    test::putText(notWave, "ID3");
+    notWave.resize(40, 0);
+    const struct {
+        const char *name;
+        Bytes bytes;
+        const char *message;
+    } cases[] = {
+        {"stereo.wav",
+         test::riffWave({chunk("fmt ", test::formatRecord(1, 2, 8000, 32000, 4, 16)),
+                         chunk("data", samples(8))}),
+         "Файл «stereo.wav» не подходит: в нём звук 8000 Гц, стерео, 16 бит, а нужен 8000 Гц, "
+         "моно, 16 бит."},
+        {"empty.wav", test::riffWave({chunk("fmt ", test::formatRecord()), chunk("data", {})}),
+         "Файл «empty.wav» не подходит: звук в нём пустой. (0005)"},
+        {"song.wav", notWave, "Файл «song.wav» не подходит: это не файл WAV. (0001)"},
+        {"missing.wav", {}, "Не удаётся открыть файл «missing.wav»."},
+    };
+    for (const auto &entry : cases) {
+        if (!entry.bytes.empty())
+            test::writeFile(file(entry.name), entry.bytes);
+        const test::ToolRun run =
+            test::runVorela(dir.path(), "bank import 0002 " + file(entry.name));
+        EXPECT_EQ(run.status, 1) << entry.name;
+        EXPECT_EQ(run.errors, "vorela: " + std::string(entry.message) + "\nvorela: " +
+                                  file(entry.name) + ": not imported\n")
+            << entry.name;
+    }
     EXPECT_EQ(test::readFile(bankPath), bank);
 }
 

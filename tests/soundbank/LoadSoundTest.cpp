@@ -18,6 +18,22 @@ using test::sampleValues;
 
 const std::string Title = "Проигрыватель - Лексема";
 
+/// A format record in the extensible layout, as some programs write even plain PCM: the coding
+/// tag moves into the first two bytes of the sub-format.
+Bytes extensibleRecord(std::uint16_t coding, std::uint16_t channels, std::uint32_t rate,
+                       std::uint16_t bits)
+{
+    const auto blockAlign = static_cast<std::uint16_t>(channels * bits / 8);
+    Bytes record = formatRecord(0xFFFE, channels, rate, rate * blockAlign, blockAlign, bits);
+    test::putU16(record, 22);   // the size of what follows
+    test::putU16(record, bits); // valid bits per sample
+    test::putU32(record, channels == 1 ? 4 : 3);
+    test::putU16(record, coding);
+    const Bytes guidTail{0, 0, 0, 0, 0x10, 0, 0x80, 0, 0, 0xAA, 0, 0x38, 0x9B, 0x71};
+    record.insert(record.end(), guidTail.begin(), guidTail.end());
+    return record;
+}
+
 class LoadSoundTest : public ::testing::Test {
 protected:
     bool load(const Bytes &bytes, std::string_view chunkId = "data", bool checkFormat = true,
@@ -25,6 +41,11 @@ protected:
     {
         test::writeFile(file, bytes);
         return soundBank.LoadSound(file, chunkId, checkFormat, sound, target);
+    }
+    bool loadBank(const Bytes &bytes, std::string_view chunkId, bool checkFormat = false)
+    {
+        test::writeFile(dir.dataDirectory().productBank(), bytes);
+        return soundBank.LoadSound(dir.dataDirectory().productBank(), chunkId, checkFormat, sound);
     }
 
     test::TempDataDir dir;
@@ -54,40 +75,12 @@ TEST_F(LoadSoundTest, BankChunkLoadsWithoutTheFormatCheck)
     EXPECT_EQ(sound.samples, sampleValues(3, -7));
 }
 
-TEST_F(LoadSoundTest, FormatCheckTakesOnlyTheBankFormat)
-{
-    const Bytes record = formatRecord();
-    const struct {
-        const char *name;
-        Bytes record;
-        bool accepted;
-    } cases[] = {
-        {"bank format", formatRecord(), true},
-        {"8-bit with 2-byte blocks", formatRecord(1, 1, 8000, 16000, 2, 8), true},
-        {"11025 per second", formatRecord(1, 1, 11025, 22050, 2, 16), false},
-        {"stereo", formatRecord(1, 2, 8000, 32000, 4, 16), false},
-        {"not PCM", formatRecord(3, 1, 8000, 16000, 2, 16), false},
-        {"wrong bytes per second", formatRecord(1, 1, 8000, 8000, 2, 16), false},
-        {"record cut to 8 bytes", Bytes(record.begin(), record.begin() + 8), false},
-    };
-    for (const auto &entry : cases) {
-        if (!entry.accepted)
-            ui.expectMessage(
-                "Файл должен быть записан в следующем формате:      \r\n\r\n"
-                "Частота дискретизации:\t8кГц\r\nМоно\r\nТип оцифровки:\t\tPCM 16 bit\r\n",
-                MessageAnswer::Ok);
-        const Bytes wav = test::riffWave({chunk("fmt ", entry.record), chunk("data", samples(4))});
-        EXPECT_EQ(load(wav), entry.accepted) << entry.name;
-        if (!entry.accepted) {
-            EXPECT_EQ(ui.messages().back().caption, "Недопустимый формат файла!") << entry.name;
-        }
-    }
-    EXPECT_TRUE(ui.finished());
-}
-
-TEST_F(LoadSoundTest, EachFailingStepShowsItsMessage)
+TEST_F(LoadSoundTest, EachFaultHasItsBankTextAndItsImportText)
 {
     const Bytes good = test::riffWave({chunk("fmt ", formatRecord()), chunk("data", samples(4))});
+    const auto withFormat = [](const Bytes &record) {
+        return test::riffWave({chunk("fmt ", record), chunk("data", samples(4))});
+    };
     Bytes notWave = good;
     notWave[11] = 'X';
     Bytes hugeFormat = good;
@@ -96,30 +89,84 @@ TEST_F(LoadSoundTest, EachFailingStepShowsItsMessage)
     test::setU32At(hugeData, 40, 0xFFFFFFF0);
     Bytes hugeForm = good; // a form claiming more than the file is read up to the file's end
     test::setU32At(hugeForm, 4, 0xFFFFFFFF);
+    const Bytes record = formatRecord();
+    const Bytes extensible = extensibleRecord(1, 2, 44100, 16);
+    Bytes mp3;
+    test::putText(mp3, "ID3");
+    mp3.resize(64, 0);
+
+    const std::string bad = "Файл «Запись 1.wav» не подходит: ";
+    const std::string needed = ", а нужен 8000 Гц, моно, 16 бит.";
+    // bank: the numbered text of reading the bank, nullptr when the bytes load without the
+    // format check; import: the text for the operator's own file, nullptr when it loads.
     const struct {
         const char *name;
         Bytes bytes;
-        const char *text;
+        const char *bank;
+        std::string import;
     } cases[] = {
-        {"not a RIFF file", Bytes(60, 'z'), "Ошибка pаботы с файлом! (0001)"},
-        {"form type not WAVE", notWave, "Ошибка pаботы с файлом! (0001)"},
+        {"an MP3 file", mp3, "Ошибка pаботы с файлом! (0001)", bad + "это не файл WAV. (0001)"},
+        {"form type not WAVE", notWave, "Ошибка pаботы с файлом! (0001)",
+         bad + "это не файл WAV. (0001)"},
         {"no fmt chunk", test::riffWave({chunk("data", samples(4))}),
-         "Ошибка pаботы с файлом! (0002)"},
-        {"fmt body beyond the end", hugeFormat, "Ошибка pаботы с файлом! (0003)"},
+         "Ошибка pаботы с файлом! (0002)", bad + "в нём нет описания формата звука. (0002)"},
+        {"fmt body beyond the end", hugeFormat, "Ошибка pаботы с файлом! (0003)",
+         bad + "он обрезан или повреждён — описание формата звука обрывается. (0003)"},
+        {"floating point", withFormat(formatRecord(3, 1, 8000, 32000, 4, 32)), nullptr,
+         bad + "звук в нём записан числами с плавающей точкой" + needed},
+        {"compressed", withFormat(formatRecord(0x55, 1, 8000, 2000, 1, 0)), nullptr,
+         bad + "звук в нём сжат или записан особым способом" + needed},
+        {"44100 stereo", withFormat(formatRecord(1, 2, 44100, 176400, 4, 16)), nullptr,
+         bad + "в нём звук 44100 Гц, стерео, 16 бит" + needed},
+        {"11025 mono", withFormat(formatRecord(1, 1, 11025, 22050, 2, 16)), nullptr,
+         bad + "в нём звук 11025 Гц, моно, 16 бит" + needed},
+        {"8 bits", withFormat(formatRecord(1, 1, 8000, 8000, 1, 8)), nullptr,
+         bad + "в нём звук 8000 Гц, моно, 8 бит" + needed},
+        {"six channels of 24 bits", withFormat(formatRecord(1, 6, 48000, 864000, 18, 24)), nullptr,
+         bad + "в нём звук 48000 Гц, 6 каналов, 24 бита" + needed},
+        {"three channels of 32 bits", withFormat(formatRecord(1, 3, 8000, 96000, 12, 32)), nullptr,
+         bad + "в нём звук 8000 Гц, 3 канала, 32 бита" + needed},
+        {"44100 stereo, extensible", withFormat(extensibleRecord(1, 2, 44100, 16)), nullptr,
+         bad + "в нём звук 44100 Гц, стерео, 16 бит" + needed},
+        {"floating point, extensible", withFormat(extensibleRecord(3, 1, 8000, 32)), nullptr,
+         bad + "звук в нём записан числами с плавающей точкой" + needed},
+        {"bank values, extensible", withFormat(extensibleRecord(1, 1, 8000, 16)), nullptr,
+         bad + "формат звука описан в нём в расширенном виде, а нужен простой заголовок WAV."},
+        {"extensible cut before its sub-format",
+         withFormat(Bytes(extensible.begin(), extensible.begin() + 24)), nullptr,
+         bad + "описание формата звука в нём повреждено."},
+        {"wrong bytes per second", withFormat(formatRecord(1, 1, 8000, 8000, 2, 16)), nullptr,
+         bad + "описание формата звука в нём повреждено."},
+        {"record cut to 8 bytes", withFormat(Bytes(record.begin(), record.begin() + 8)), nullptr,
+         bad + "описание формата звука в нём повреждено."},
         {"no data chunk", test::riffWave({chunk("fmt ", formatRecord())}),
-         "Ошибка pаботы с файлом! (0004)"},
+         "Ошибка pаботы с файлом! (0004)", bad + "в нём нет звука. (0004)"},
         {"empty data chunk", test::riffWave({chunk("fmt ", formatRecord()), chunk("data", {})}),
-         "Ошибка pаботы с файлом! (0005)"},
+         "Ошибка pаботы с файлом! (0005)", bad + "звук в нём пустой. (0005)"},
         {"data chunk of one byte",
          test::riffWave({chunk("fmt ", formatRecord()), chunk("data", {7})}),
-         "Ошибка pаботы с файлом! (0005)"},
-        {"data size beyond the end", hugeData, "Ошибка pаботы с файлом! (0006)"},
-        {"form size beyond the end", hugeForm, nullptr},
+         "Ошибка pаботы с файлом! (0005)", bad + "звук в нём пустой. (0005)"},
+        {"data size beyond the end", hugeData, "Ошибка pаботы с файлом! (0006)",
+         bad + "он обрезан или повреждён — звук обрывается. (0006)"},
+        {"form size beyond the end", hugeForm, nullptr, {}},
+        {"8-bit with 2-byte blocks", withFormat(formatRecord(1, 1, 8000, 16000, 2, 8)), nullptr,
+         {}},
     };
+    file = dir.path() / "Запись 1.wav";
     for (const auto &entry : cases) {
-        if (entry.text != nullptr)
-            ui.expectMessage(entry.text, MessageAnswer::Ok);
-        EXPECT_EQ(load(entry.bytes), entry.text == nullptr) << entry.name;
+        if (entry.bank != nullptr)
+            ui.expectMessage(entry.bank, MessageAnswer::Ok);
+        EXPECT_EQ(loadBank(entry.bytes, "data"), entry.bank == nullptr) << entry.name;
+        if (entry.bank != nullptr) {
+            EXPECT_EQ(ui.messages().back().text, entry.bank) << entry.name;
+        }
+
+        if (!entry.import.empty())
+            ui.expectMessage(entry.import, MessageAnswer::Ok);
+        EXPECT_EQ(load(entry.bytes), entry.import.empty()) << entry.name;
+        if (!entry.import.empty()) {
+            EXPECT_EQ(ui.messages().back().text, entry.import) << entry.name;
+        }
     }
     EXPECT_TRUE(ui.finished());
     for (const MessageRequest &message : ui.messages()) {
@@ -127,8 +174,40 @@ TEST_F(LoadSoundTest, EachFailingStepShowsItsMessage)
         EXPECT_EQ(message.icon, MessageIcon::Warning);
         EXPECT_EQ(message.buttons, MessageButtons::Ok);
     }
+}
+
+TEST_F(LoadSoundTest, TheBankKeepsItsUnnumberedTexts)
+{
     ui.expectMessage("Ошибка откpытия файла!", MessageAnswer::Ok);
-    EXPECT_FALSE(soundBank.LoadSound(dir.path() / "absent.wav", "data", true, sound));
+    EXPECT_FALSE(soundBank.LoadSound(dir.dataDirectory().productBank(), "0001", false, sound));
+    EXPECT_EQ(ui.messages().back().text, "Ошибка откpытия файла!");
+    EXPECT_EQ(ui.messages().back().caption, Title);
+
+    const std::string wrongFormat =
+        "Файл должен быть записан в следующем формате:      \r\n\r\n"
+        "Частота дискретизации:\t8кГц\r\nМоно\r\nТип оцифровки:\t\tPCM 16 bit\r\n";
+    ui.expectMessage(wrongFormat, MessageAnswer::Ok);
+    EXPECT_FALSE(loadBank(test::riffWave({chunk("fmt ", formatRecord(1, 1, 11025, 22050, 2, 16)),
+                                          chunk("0001", samples(4))}),
+                          "0001", /*checkFormat=*/true));
+    EXPECT_EQ(ui.messages().back().text, wrongFormat);
+    EXPECT_EQ(ui.messages().back().caption, "Недопустимый формат файла!");
+    EXPECT_TRUE(ui.finished());
+}
+
+TEST_F(LoadSoundTest, ImportedFileIsNamedAsItIs)
+{
+    // Only the file's own name: the folders of a long path would push the reason off the box.
+    ui.expectMessage("Ответ.wav", MessageAnswer::Ok);
+    EXPECT_FALSE(soundBank.LoadSound(dir.path() / "Звуки" / "Ответ.wav", "data", true, sound));
+    EXPECT_EQ(ui.messages().back().text, "Не удаётся открыть файл «Ответ.wav».");
+
+    file = dir.path() / "громче на 50%2.wav";
+    ui.expectMessage("громче", MessageAnswer::Ok);
+    EXPECT_FALSE(load(test::riffWave({chunk("fmt ", formatRecord())})));
+    EXPECT_EQ(ui.messages().back().text,
+              "Файл «громче на 50%2.wav» не подходит: в нём нет звука. (0004)");
+    EXPECT_TRUE(ui.finished());
 }
 
 TEST_F(LoadSoundTest, EveryTruncationFailsWithOneMessageAndKeepsTheOldSound)
@@ -137,7 +216,7 @@ TEST_F(LoadSoundTest, EveryTruncationFailsWithOneMessageAndKeepsTheOldSound)
         {chunk("LIST", Bytes(5, 'x')), chunk("fmt ", formatRecord()), chunk("data", samples(6))});
     sound.samples = {42};
     for (std::size_t length = 0; length < wav.size(); ++length) {
-        ui.expectMessage("Ошибка", MessageAnswer::Ok);
+        ui.expectMessage("Файл «import.wav» не подходит: ", MessageAnswer::Ok);
         EXPECT_FALSE(load(Bytes(wav.begin(), wav.begin() + static_cast<std::ptrdiff_t>(length))))
             << length;
         EXPECT_EQ(sound.samples, std::vector<std::int16_t>{42});

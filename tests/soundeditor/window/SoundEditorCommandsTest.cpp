@@ -13,10 +13,6 @@
 namespace vorela::test {
 namespace {
 
-const std::string WrongFormatText =
-    "Файл должен быть записан в следующем формате:      \r\n\r\nЧастота дискретизации:\t8кГц\r\n"
-    "Моно\r\nТип оцифровки:\t\tPCM 16 bit\r\n";
-
 class SoundEditorCommandsTest : public Form2Fixture {
 protected:
     std::filesystem::path wavFile(const std::string &name, const Bytes &format, const Samples &sound)
@@ -93,13 +89,23 @@ TEST_F(SoundEditorCommandsTest, ReplaceLexemeFromWavFile)
 
 TEST_F(SoundEditorCommandsTest, StereoAnd11025HzFilesAreRefused)
 {
-    const Bytes stereo = formatRecord(1, 2, 8000, 32000, 4, 16);
-    const Bytes fast = formatRecord(1, 1, 11025, 22050, 2, 16);
-    for (const Bytes &format : {stereo, fast}) {
-        ui.expectOpenFile(wavFile("Плохой.wav", format, Samples(800, 5)));
-        ui.expectMessage(WrongFormatText, MessageAnswer::Ok);
+    const struct {
+        Bytes format;
+        std::string text;
+    } cases[] = {
+        {formatRecord(1, 2, 8000, 32000, 4, 16),
+         "Файл «Плохой.wav» не подходит: в нём звук 8000 Гц, стерео, 16 бит, а нужен 8000 Гц, "
+         "моно, 16 бит."},
+        {formatRecord(1, 1, 11025, 22050, 2, 16),
+         "Файл «Плохой.wav» не подходит: в нём звук 11025 Гц, моно, 16 бит, а нужен 8000 Гц, "
+         "моно, 16 бит."},
+    };
+    for (const auto &entry : cases) {
+        ui.expectOpenFile(wavFile("Плохой.wav", entry.format, Samples(800, 5)));
+        ui.expectMessage(entry.text, MessageAnswer::Ok);
         commands.replaceFromFile("Ответ", "0001");
-        EXPECT_EQ(ui.messages().back().caption, "Недопустимый формат файла!");
+        EXPECT_EQ(ui.messages().back().text, entry.text);
+        EXPECT_EQ(ui.messages().back().caption, "Проигрыватель - Ответ (Плохой)");
     }
     EXPECT_EQ(bankSound("0001"), oneSecond());
     EXPECT_TRUE(ui.finished()); // the editor never opened
