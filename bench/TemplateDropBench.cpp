@@ -1,5 +1,7 @@
-// One drag move of a lexeme over the task tree, on a store of 10,010 lexeme nodes with the
-// boundary entry at its end and 200 templates: what the operator's mouse waits for while dragging.
+// One drag move over the task tree (of a lexeme, of the boundary, of a template item) on a store
+// of 10,010 lexeme nodes and 200 templates: what the operator's mouse waits for while dragging.
+#include "LargeStoreShape.h"
+#include "OffscreenApplication.h"
 #include "mainwindow/Form1.h"
 #include "mainwindow/TaskTree.h"
 #include "mainwindow/TaskTreeWidget.h"
@@ -29,23 +31,6 @@
 namespace vorela {
 
 namespace {
-
-constexpr int TopFolders = 10;
-constexpr int SubFolders = 10;
-constexpr int LexemesPerFolder = 99; // 10 + 100 + 9,900 = 10,010 nodes
-constexpr int Tasks = 20;
-constexpr int OperatorsPerTask = 10;
-constexpr int ItemsPerTemplate = 12;
-
-QApplication &application()
-{
-    static int argc = 1;
-    static char name[] = "bench";
-    static char *argv[] = {name, nullptr};
-    setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    static QApplication app(argc, argv);
-    return app;
-}
 
 void require(bool done)
 {
@@ -187,7 +172,7 @@ private:
 
 DragScene &scene()
 {
-    application();
+    offscreenApplication();
     static DragScene built;
     return built;
 }

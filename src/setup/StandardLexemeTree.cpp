@@ -129,7 +129,8 @@ bool buildStandardLexemeTree(LexItem &root, std::string &error)
         return false;
     }
     RegistryTransaction transaction(*root.key().owner());
-    const std::shared_ptr<LexItem> phrases = appendFolder(root, "Фразы", LexemeIcon, TableFolderMask);
+    const std::shared_ptr<LexItem> phrases =
+        appendFolder(root, "Фразы", LexemeIcon, TableFolderMask);
     const bool written = phrases
                          && !appendNamed(*phrases, GreetingText, "Привітання", GreetingChunkId,
                                          LexemeIcon, 0, LexemeMask)
