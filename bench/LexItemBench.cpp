@@ -1,5 +1,6 @@
 // Loading a lexeme tree of 10,000 nodes through LexItem, alone and with the 200 templates of the
 // task configuration read as the editor does at start-up.
+#include "LargeStoreShape.h"
 #include "platform/DataDirectory.h"
 #include "platform/RegistryStore.h"
 #include "stores/Aliases.h"
@@ -16,13 +17,6 @@
 namespace vorela {
 
 namespace {
-
-constexpr int TopFolders = 10;
-constexpr int SubFolders = 10;
-constexpr int LexemesPerFolder = 99; // 10 + 100 + 9,900 = 10,010 nodes
-constexpr int Tasks = 20;
-constexpr int OperatorsPerTask = 10; // 200 templates
-constexpr int ItemsPerTemplate = 12;
 
 void writeNode(const RegistryKey &parent, int name, int count, bool isFolder)
 {

@@ -1,5 +1,6 @@
 // Opening the main window on a large store: both trees filled from the loaded lexeme tree and
 // the task configuration (5,000 lexemes in 100 folders; 100 operators with 20 items each).
+#include "OffscreenApplication.h"
 #include "mainwindow/Form1.h"
 #include "platform/DbfTaskTableQuery.h"
 #include "platform/RegistryStore.h"
@@ -14,7 +15,6 @@
 
 #include <benchmark/benchmark.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -22,16 +22,6 @@
 namespace {
 
 using namespace vorela;
-
-QApplication &application()
-{
-    static int argc = 1;
-    static char name[] = "bench";
-    static char *argv[] = {name, nullptr};
-    setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    static QApplication app(argc, argv);
-    return app;
-}
 
 std::filesystem::path buildStore()
 {
@@ -68,7 +58,7 @@ std::filesystem::path buildStore()
 
 void openMainWindow(benchmark::State &state)
 {
-    application();
+    offscreenApplication();
     const std::filesystem::path dir = buildStore();
     const DataDirectory dataDirectory(dir);
     std::string error;

@@ -1,5 +1,5 @@
-// Qt's own Russian texts: the standard buttons of message boxes ("Да", "Нет", "Отмена") and the
-// file dialog, which Qt otherwise shows in English.
+// Qt's own Russian texts: the standard buttons of message boxes ("Да", "Нет", "Отмена", "ОК")
+// and the file dialog, which Qt otherwise shows in English.
 #pragma once
 
 #include <QString>

@@ -169,8 +169,8 @@ void SourceTree::createFolder()
     LexItem *parentNode = selected != nullptr ? itemNode(selected->parent()) : nullptr;
     if (node == nullptr || parentNode == nullptr)
         return;
-    const std::string name =
-        parentNode->AddFolderToChild(node->GetName(), NewFolderText, FolderKind, 1, FolderMask);
+    const std::string name = parentNode->AddFolderToChild(node->GetName(), NewFolderText,
+                                                          FolderKind, 1, TableFolderMask);
     const std::shared_ptr<LexItem> folder = name.empty() ? nullptr : node->GetChild(name);
     if (!folder) {
         session.inform(FolderNotCreatedText);

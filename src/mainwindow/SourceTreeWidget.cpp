@@ -9,13 +9,12 @@
 
 namespace vorela {
 
-SourceTreeWidget::SourceTreeWidget(QWidget *parent) : QTreeWidget(parent)
+SourceTreeWidget::SourceTreeWidget(QWidget *parent) : ContextMenuTreeWidget(parent)
 {
     setHeaderHidden(true);
     setDragEnabled(true);
     setDragDropMode(QAbstractItemView::DragOnly);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
-    setContextMenuPolicy(Qt::CustomContextMenu);
 }
 
 void SourceTreeWidget::keyPressEvent(QKeyEvent *event)
@@ -24,7 +23,7 @@ void SourceTreeWidget::keyPressEvent(QKeyEvent *event)
         emit renameRequested(currentItem());
         return;
     }
-    QTreeWidget::keyPressEvent(event);
+    ContextMenuTreeWidget::keyPressEvent(event);
 }
 
 void SourceTreeWidget::startDrag(Qt::DropActions)

@@ -1,11 +1,11 @@
 // The source tree widget tv_2: starts drags of lexemes and turns F2 into a rename request.
 #pragma once
 
-#include <QTreeWidget>
+#include "mainwindow/ContextMenuTreeWidget.h"
 
 namespace vorela {
 
-class SourceTreeWidget : public QTreeWidget {
+class SourceTreeWidget : public ContextMenuTreeWidget {
     Q_OBJECT
 
 public:

@@ -8,13 +8,14 @@
 #include <QDrag>
 #include <QDragEnterEvent>
 #include <QKeyEvent>
+#include <QPainter>
 
 namespace vorela {
 
 // The cursor this close below the top edge scrolls the tree up while a drag rests there.
 static constexpr int ScrollMargin = 11;
 
-TaskTreeWidget::TaskTreeWidget(QWidget *parent) : QTreeWidget(parent)
+TaskTreeWidget::TaskTreeWidget(QWidget *parent) : ContextMenuTreeWidget(parent)
 {
     setHeaderHidden(true);
     setDragEnabled(true);
@@ -22,7 +23,6 @@ TaskTreeWidget::TaskTreeWidget(QWidget *parent) : QTreeWidget(parent)
     setDragDropMode(QAbstractItemView::DragDrop);
     setAutoScroll(false);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
-    setContextMenuPolicy(Qt::CustomContextMenu);
 }
 
 void TaskTreeWidget::keyPressEvent(QKeyEvent *event)
@@ -31,7 +31,7 @@ void TaskTreeWidget::keyPressEvent(QKeyEvent *event)
         emit refreshRequested();
         return;
     }
-    QTreeWidget::keyPressEvent(event);
+    ContextMenuTreeWidget::keyPressEvent(event);
 }
 
 void TaskTreeWidget::startDrag(Qt::DropActions)
@@ -60,7 +60,10 @@ void TaskTreeWidget::dragMoveEvent(QDragMoveEvent *event)
 {
     const QPoint position = event->position().toPoint();
     scrollNearTop(position);
-    if (drop != nullptr && drop->accepts(event->mimeData(), itemAt(position)))
+    QTreeWidgetItem *target = itemAt(position);
+    const bool accepted = drop != nullptr && drop->accepts(event->mimeData(), target);
+    showDropTarget(accepted ? target : nullptr);
+    if (accepted)
         event->acceptProposedAction();
     else
         event->ignore();
@@ -70,11 +73,13 @@ void TaskTreeWidget::dragLeaveEvent(QDragLeaveEvent *)
 {
     if (drop != nullptr)
         drop->resetExpansion();
+    showDropTarget(nullptr);
     viewport()->update();
 }
 
 void TaskTreeWidget::dropEvent(QDropEvent *event)
 {
+    showDropTarget(nullptr);
     if (drop == nullptr) {
         event->ignore();
         return;
@@ -96,6 +101,31 @@ void TaskTreeWidget::scrollNearTop(const QPoint &position)
     setCurrentItem(above);
     scrollToItem(above);
     viewport()->update();
+}
+
+void TaskTreeWidget::showDropTarget(QTreeWidgetItem *item)
+{
+    const QPersistentModelIndex index(item != nullptr ? indexFromItem(item) : QModelIndex());
+    if (index == dropTarget)
+        return;
+    dropTarget = index;
+    viewport()->update();
+}
+
+void TaskTreeWidget::drawRow(QPainter *painter, const QStyleOptionViewItem &option,
+                             const QModelIndex &index) const
+{
+    QTreeWidget::drawRow(painter, option, index);
+    if (dropTarget != index)
+        return;
+    // Over the row, so that it shows on the selected row too; translucent, so the text stays.
+    QColor colour = palette().color(QPalette::Highlight);
+    painter->save();
+    painter->setPen(colour);
+    colour.setAlpha(60);
+    painter->setBrush(colour);
+    painter->drawRect(option.rect.adjusted(0, 0, -1, -1));
+    painter->restore();
 }
 
 } // namespace vorela

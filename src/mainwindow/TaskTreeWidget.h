@@ -1,14 +1,17 @@
 // The task tree widget tv_1: accepts drops of lexemes and moves of template items through its
-// TemplateDrop, scrolls while the cursor rests near its top edge, and turns F5 into a refresh.
+// TemplateDrop, highlights the item a drop would go to, scrolls while the cursor rests near its
+// top edge, and turns F5 into a refresh.
 #pragma once
 
-#include <QTreeWidget>
+#include "mainwindow/ContextMenuTreeWidget.h"
+
+#include <QPersistentModelIndex>
 
 namespace vorela {
 
 class TemplateDrop;
 
-class TaskTreeWidget : public QTreeWidget {
+class TaskTreeWidget : public ContextMenuTreeWidget {
     Q_OBJECT
 
 public:
@@ -27,11 +30,16 @@ protected:
     void dragMoveEvent(QDragMoveEvent *event) override;
     void dragLeaveEvent(QDragLeaveEvent *event) override;
     void dropEvent(QDropEvent *event) override;
+    void drawRow(QPainter *painter, const QStyleOptionViewItem &option,
+                 const QModelIndex &index) const override;
 
 private:
     void scrollNearTop(const QPoint &position);
+    /// Highlights item as the drop's target; null clears the highlight.
+    void showDropTarget(QTreeWidgetItem *item);
 
     TemplateDrop *drop = nullptr;
+    QPersistentModelIndex dropTarget;
 };
 
 } // namespace vorela

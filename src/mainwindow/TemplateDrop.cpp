@@ -80,6 +80,24 @@ LexItem *TemplateDrop::draggedNode(const QMimeData *data) const
     return node;
 }
 
+const TemplateDrop::DraggedLexeme *TemplateDrop::draggedLexeme(const QMimeData *data)
+{
+    if (data == nullptr || !data->hasFormat(SourceFormat))
+        return nullptr;
+    const QByteArray path = data->data(SourceFormat);
+    if (lexemeDrag && lexemeDrag->path == path)
+        return &*lexemeDrag;
+    lexemeDrag.reset();
+    const LexItem *node = draggedNode(data);
+    if (node == nullptr)
+        return nullptr;
+    const bool boundary = node->GetChunk() == BoundaryChunk;
+    // Finding the boundary searches the whole store: only its own drag needs the answer.
+    lexemeDrag = DraggedLexeme{path, node->IsFolder(), boundary,
+                               boundary ? tasks.boundaryPath() : std::string()};
+    return &*lexemeDrag;
+}
+
 QTreeWidgetItem *TemplateDrop::draggedItem(const QMimeData *data) const
 {
     if (data == nullptr || !data->hasFormat(MoveFormat))
@@ -120,22 +138,22 @@ void TemplateDrop::resetExpansion()
 {
     expandTimer->stop();
     expandTargetItem = nullptr;
+    lexemeDrag.reset();
 }
 
 bool TemplateDrop::accepts(const QMimeData *data, QTreeWidgetItem *target)
 {
     if (const QTreeWidgetItem *dragged = draggedItem(data))
         return moveDropAccepted(itemDepth(dragged), moveTargetOf(*dragged, target));
-    const LexItem *node = draggedNode(data);
-    if (node == nullptr)
-        return false;
-    if (node->IsFolder())
+    const DraggedLexeme *lexeme = draggedLexeme(data);
+    if (lexeme == nullptr || lexeme->isFolder)
         return false;
     if (target != nullptr && target != expandTargetItem)
         restartExpansion(target);
-    SourceDrag drag{false, node->GetChunk() == BoundaryChunk, itemDepth(target), false};
-    if (QTreeWidgetItem *operatorItem = TaskTree::operatorItemOf(target))
-        drag.templateHasBoundary = templateHasPath(*operatorItem, tasks.boundaryPath());
+    SourceDrag drag{false, lexeme->isBoundary, itemDepth(target), false};
+    QTreeWidgetItem *operatorItem = TaskTree::operatorItemOf(target);
+    if (lexeme->isBoundary && operatorItem != nullptr)
+        drag.templateHasBoundary = templateHasPath(*operatorItem, lexeme->boundaryPath);
     return sourceDropAccepted(drag);
 }
 

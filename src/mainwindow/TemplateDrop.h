@@ -3,9 +3,11 @@
 // operator after the cursor rests on it for a second, and writes the drop.
 #pragma once
 
+#include <QByteArray>
 #include <QObject>
 #include <QPoint>
 
+#include <optional>
 #include <string>
 
 class QMimeData;
@@ -29,7 +31,8 @@ public:
     [[nodiscard]] static QMimeData *moveMimeData(const QTreeWidgetItem &item, QPoint start);
     [[nodiscard]] static bool isOurs(const QMimeData *data);
 
-    /// A drag came in or left: the expansion wait starts afresh with the next item.
+    /// A drag came in or left: the expansion wait starts afresh with the next item, and the next
+    /// check reads the dragged lexeme from the store again.
     void resetExpansion();
     /// Whether the drag may drop on target (null: no item under the cursor); a source drag also
     /// restarts the expansion wait when the cursor reaches another item.
@@ -40,7 +43,16 @@ public:
     QTimer *expandTimer = nullptr;
 
 private:
+    /// What the checks need of a dragged lexeme, read once per drag: a move reads no store.
+    struct DraggedLexeme {
+        QByteArray path;
+        bool isFolder = false;
+        bool isBoundary = false;
+        std::string boundaryPath; // only for the boundary itself
+    };
+
     [[nodiscard]] LexItem *draggedNode(const QMimeData *data) const;
+    [[nodiscard]] const DraggedLexeme *draggedLexeme(const QMimeData *data);
     [[nodiscard]] QTreeWidgetItem *draggedItem(const QMimeData *data) const;
     [[nodiscard]] bool templateHasPath(QTreeWidgetItem &operatorItem, const std::string &path) const;
     void restartExpansion(QTreeWidgetItem *target);
@@ -51,6 +63,7 @@ private:
     TaskTree &tasks;
     LexItem &root;
     QTreeWidgetItem *expandTargetItem = nullptr;
+    std::optional<DraggedLexeme> lexemeDrag;
 };
 
 } // namespace vorela

@@ -8,6 +8,7 @@
 #include "speech/SpeechVocabulary.h"
 #include "stores/ChunkIds.h"
 #include "stores/LexItem.h"
+#include "trees/TreeRules.h"
 
 #include <map>
 #include <memory>
@@ -81,14 +82,15 @@ bool buildFunctions(LexItem &root)
 // installation, which names them and copies their sound when the editor starts.
 bool buildWords(LexItem &root)
 {
-    const std::shared_ptr<LexItem> top = appendFolder(root, "Стандартные слова", LexemeIcon, FolderMask);
+    const std::shared_ptr<LexItem> top =
+        appendFolder(root, "Стандартные слова", LexemeIcon, TableFolderMask);
     if (!top)
         return false;
     std::map<WordFolder, std::shared_ptr<LexItem>> folders;
     for (WordFolder folder = WordFolder::Digits; folder <= WordFolder::Address;
          folder = static_cast<WordFolder>(static_cast<int>(folder) + 1)) {
         const unsigned icon = folder == WordFolder::Currency ? CurrencyIcon : LexemeIcon;
-        const unsigned mask = folder == WordFolder::Currency ? NoMenu : FolderMask;
+        const unsigned mask = folder == WordFolder::Currency ? NoMenu : TableFolderMask;
         folders[folder] = appendFolder(*top, wordFolderName(folder), icon, mask);
         if (!folders[folder])
             return false;
@@ -126,7 +128,8 @@ bool buildStandardLexemeTree(LexItem &root, std::string &error)
         return false;
     }
     RegistryTransaction transaction(*root.key().owner());
-    const std::shared_ptr<LexItem> phrases = appendFolder(root, "Фразы", LexemeIcon, FolderMask);
+    const std::shared_ptr<LexItem> phrases =
+        appendFolder(root, "Фразы", LexemeIcon, TableFolderMask);
     const bool written = phrases
                          && !appendNamed(*phrases, GreetingText, "Привітання", GreetingChunkId,
                                          LexemeIcon, 0, LexemeMask)

@@ -80,7 +80,8 @@ bool sourceMenuEnabled(unsigned mask, int position)
 
 bool labelEditAllowed(unsigned mask)
 {
-    return mask == LexemeMask || mask == FolderMask || mask == LexemeTableMask;
+    return mask == LexemeMask || mask == FolderMask || mask == LexemeTableMask
+           || mask == TableFolderMask;
 }
 
 std::uint64_t functionNumber(std::string_view chunk)

@@ -28,10 +28,16 @@ constexpr std::string_view BoundaryChunk = "____";
 constexpr int BranchCollapsedImage = 0;
 constexpr int BranchExpandedImage = 1;
 
+/// Source menu position of "Создать таблицу".
+constexpr int CreateTablePosition = 7;
+/// Mask of the folders the editor writes: a folder's entries and "Создать таблицу" (186). Masks
+/// already stored are left as they are; the notification application does not read them.
+constexpr unsigned TableFolderMask = FolderMask | (1U << CreateTablePosition);
+
 /// Whether the source context menu's entry at position is enabled by the node's mask.
 [[nodiscard]] bool sourceMenuEnabled(unsigned mask, int position);
 
-/// Labels of folders, lexemes and tables only may be edited.
+/// Labels of the folders, lexemes and tables the editor writes only may be edited.
 [[nodiscard]] bool labelEditAllowed(unsigned mask);
 
 /// Function number of a function entry: its chunk's last three characters ("@010" -> 10).

@@ -55,8 +55,8 @@ const std::vector<ButtonCase> Cases = {
      {QMessageBox::Yes, QMessageBox::No, QMessageBox::Cancel},
      {"&Да", "&Нет", "Отмена"},
      {"&Yes", "&No", "Cancel"}},
-    // Qt's Russian translation keeps "OK" in Latin letters.
-    {MessageButtons::OkCancel, {QMessageBox::Ok, QMessageBox::Cancel}, {"OK", "Отмена"},
+    // "ОК" in Cyrillic letters, where Qt's own translation keeps the Latin "OK".
+    {MessageButtons::OkCancel, {QMessageBox::Ok, QMessageBox::Cancel}, {"ОК", "Отмена"},
      {"OK", "Cancel"}},
     {MessageButtons::RetryCancel, {QMessageBox::Retry, QMessageBox::Cancel},
      {"Повторить", "Отмена"}, {"Retry", "Cancel"}},

@@ -4,6 +4,7 @@
 #include "mainwindow/SourceTree.h"
 #include "mainwindow/TreeItems.h"
 #include "platform/qt/QtText.h"
+#include "trees/TreeRules.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -107,7 +108,7 @@ TEST_F(SourceTreeTest, CreatesFolderAfterFoldersAndTableAtTheEndThenRenamesThem)
     ASSERT_TRUE(folder);
     EXPECT_EQ(folder->GetText(), "Новая папка");
     EXPECT_TRUE(folder->IsFolder());
-    EXPECT_EQ(folder->GetMask(), FolderMask);
+    EXPECT_EQ(folder->GetMask(), TableFolderMask);
     // The chain ended with a folder, so the new one follows it, in the store and in the tree.
     EXPECT_EQ(folder->GetPrev(), "6");
     EXPECT_EQ(sourceItem({"Общие"})->child(6)->text(0), "Новая папка");
@@ -121,7 +122,7 @@ TEST_F(SourceTreeTest, CreatesFolderAfterFoldersAndTableAtTheEndThenRenamesThem)
     EXPECT_EQ(folder->GetText(), "Переименованная");
     EXPECT_EQ(sourceItem({"Общие"})->child(6)->text(0), "Переименованная");
 
-    // No standard mask offers "Создать таблицу"; the command itself still works on a folder.
+    // A stored folder mask without "Создать таблицу" is kept; the command still works there.
     sourceTree().setCurrentItem(sourceItem({"Общие"}));
     form->sourceTree().createTable();
     const std::shared_ptr<LexItem> table = common.GetChild("8");

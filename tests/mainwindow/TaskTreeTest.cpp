@@ -165,8 +165,8 @@ TEST_F(TaskTreeTest, ItemsShowTheNamesOfTheEditorsLanguage)
     LexItem &folder = *root->GetChild("1");
     const std::string date = folder.AppendChild("Дата +005 (им)", "@006", 2, 0, 0, "");
     ASSERT_FALSE(date.empty());
-    folder.GetChild(date)->SetText1("Дата +003 (рд)");
-    folder.GetChild("2")->SetText1("Добрий день");
+    ASSERT_TRUE(folder.GetChild(date)->SetText1("Дата +003 (рд)"));
+    ASSERT_TRUE(folder.GetChild("2")->SetText1("Добрий день"));
     {
         Aliases aliases(*store, dataDir.dataDirectory());
         std::string newName;

@@ -129,6 +129,49 @@ TEST_F(TemplateDropTest, FunctionAsksForItsBindingAndCancelAbandonsTheDrop)
     EXPECT_EQ(templateTexts("Задание А", "Оп").size(), 2U);
 }
 
+TEST_F(TemplateDropTest, TheItemThatWouldTakeTheDropIsHighlightedWhileTheDragIsOverIt)
+{
+    QTreeWidgetItem *target = taskItem({"Задание Б", "Оп1"});
+    QTreeWidgetItem *task = taskItem({"Задание Б"});
+    taskTree().setCurrentItem(taskTree().topLevelItem(0));
+    QWidget *viewport = taskTree().viewport();
+    // The row's colour past its text, as the operator sees it.
+    const auto rowColour = [&](QTreeWidgetItem *item) {
+        const int y = taskTree().visualItemRect(item).center().y();
+        return viewport->grab().toImage().pixel(viewport->width() - 3, y);
+    };
+    const QRgb plainTarget = rowColour(target);
+    const QRgb plainTask = rowColour(task);
+    const std::unique_ptr<QMimeData> data(lexeme("2"));
+    const auto enterAndMove = [&](std::initializer_list<QTreeWidgetItem *> items) {
+        QDragEnterEvent enter(pointOf(*items.begin()), Qt::CopyAction, data.get(), Qt::LeftButton,
+                              Qt::NoModifier);
+        QApplication::sendEvent(viewport, &enter);
+        for (QTreeWidgetItem *item : items) {
+            QDragMoveEvent move(pointOf(item), Qt::CopyAction, data.get(), Qt::LeftButton,
+                                Qt::NoModifier);
+            QApplication::sendEvent(viewport, &move);
+        }
+        form->templateDrop().expandTimer->stop();
+    };
+    enterAndMove({target});
+    EXPECT_NE(rowColour(target), plainTarget);
+    enterAndMove({target, task}); // refused: nothing is highlighted
+    EXPECT_EQ(rowColour(target), plainTarget);
+    EXPECT_EQ(rowColour(task), plainTask);
+    enterAndMove({target});
+    QDragLeaveEvent leave;
+    QApplication::sendEvent(viewport, &leave);
+    EXPECT_EQ(rowColour(target), plainTarget);
+
+    enterAndMove({target});
+    QDropEvent drop(QPointF(pointOf(target)), Qt::CopyAction, data.get(), Qt::LeftButton,
+                    Qt::NoModifier);
+    QApplication::sendEvent(viewport, &drop);
+    EXPECT_EQ(templateTexts("Задание Б", "Оп1"), std::vector<std::string>{"Добрый день"});
+    EXPECT_EQ(rowColour(target), plainTarget);
+}
+
 TEST_F(TemplateDropTest, RestingOnACollapsedTaskForASecondOpensIt)
 {
     QTreeWidgetItem *task = taskItem({"Задание Б"});

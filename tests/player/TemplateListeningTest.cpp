@@ -140,7 +140,7 @@ TEST_F(TemplateListeningTest, RelativeDateSpeaksTheNameShownInTheEditorsLanguage
     LexItem lexemes(*store);
     const std::string name = lexemes.AppendChild("Дата +005 (им)", "@006", 2, 0, 0, "");
     ASSERT_FALSE(name.empty());
-    lexemes.GetChild(name)->SetText1("Дата +003 (рд)");
+    ASSERT_TRUE(lexemes.GetChild(name)->SetText1("Дата +003 (рд)"));
     const std::vector<ListenedItem> items = {
         {{.path = name + "\\", .text = "Дата +005 (им)", .chunk = "@006"}, "Долги",
          treeItemHandle(amount)}};

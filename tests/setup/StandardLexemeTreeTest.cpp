@@ -10,6 +10,7 @@
 #include "speech/SpeechVocabulary.h"
 #include "stores/LexItem.h"
 #include "support/TempDataDir.h"
+#include "trees/TreeRules.h"
 
 #include <gtest/gtest.h>
 
@@ -142,6 +143,20 @@ TEST_F(StandardTreeTest, GreetingPhraseAndWordFoldersWithTheCurrencyFolderFourth
     EXPECT_EQ(lexeme->GetMask(), LexemeMask);
     // Dollar and euro words come from the currency bank when the editor starts.
     EXPECT_EQ(FindLexemePath(*store, "+DLR"), "");
+}
+
+TEST_F(StandardTreeTest, FoldersTheOperatorFillsAlsoTakeTablesAndStayRenamable)
+{
+    const std::string folders[] = {"1\\", "3\\", "3\\1\\", "3\\5\\"};
+    for (const std::string &path : folders) {
+        const std::shared_ptr<LexItem> folder = at(path);
+        ASSERT_TRUE(folder && folder->IsFolder()) << path;
+        EXPECT_EQ(folder->GetMask(), TableFolderMask) << path;
+        EXPECT_TRUE(labelEditAllowed(folder->GetMask())) << path;
+    }
+    // Generated folders take nothing from the operator.
+    EXPECT_EQ(at("2\\")->GetMask(), 0U);
+    EXPECT_EQ(at(std::string(CurrencyFolderPath))->GetMask(), 0U);
 }
 
 TEST_F(StandardTreeTest, CurrencyInstallationFillsTheFolderWithoutDuplicatingFunctions)

@@ -130,7 +130,7 @@ TEST_F(TemplateExpansionTest, RelativeDatesSpeakTheItemTextOfTheEditorsLanguage)
         LexItem lexemes(*store);
         name = lexemes.AppendChild("Дата +005 (им)", "@006", 2, 0, 0, "");
         ASSERT_FALSE(name.empty());
-        lexemes.GetChild(name)->SetText1("Дата +003 (рд)");
+        ASSERT_TRUE(lexemes.GetChild(name)->SetText1("Дата +003 (рд)"));
     }
     // Aliases hands out the Russian name whatever the language.
     const PatternItem item{.name = "0001", .path = name + "\\", .text = "Дата +005 (им)",

@@ -42,11 +42,13 @@ TEST(TreeRulesTest, StandardMasksEnableTheirMenuEntries)
     EXPECT_EQ(enabled(LexemeMask), "0...45.....");
     EXPECT_EQ(enabled(FolderMask), ".1.345.....");
     EXPECT_EQ(enabled(LexemeTableMask), "....45..8..");
+    EXPECT_EQ(enabled(TableFolderMask), ".1.345.7...");
     EXPECT_EQ(enabled(1), "0..........");
     EXPECT_FALSE(sourceMenuEnabled(0xFFFFFFFFU, 32));
-    for (unsigned mask : {LexemeMask, FolderMask, LexemeTableMask})
-        EXPECT_TRUE(labelEditAllowed(mask));
-    for (unsigned mask : {0U, 1U, 50U, 305U})
+    for (unsigned mask : {LexemeMask, FolderMask, LexemeTableMask, TableFolderMask})
+        EXPECT_TRUE(labelEditAllowed(mask)) << mask;
+    // Only the masks the editor writes: another stored mask with the rename bit stays as it was.
+    for (unsigned mask : {0U, 1U, 50U, 305U, 16U, 187U})
         EXPECT_FALSE(labelEditAllowed(mask));
 }
 
