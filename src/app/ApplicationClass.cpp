@@ -113,7 +113,9 @@ int ApplicationClass::run()
         return NoMainWindow;
 
     Form1Hooks hooks;
-    hooks.installCurrency = [&lexemeRoot, this] { (void)installCurrency(lexemeRoot, dataDirectory); };
+    hooks.installCurrency = [&lexemeRoot, this] {
+        return !installCurrency(lexemeRoot, dataDirectory).writeFailed;
+    };
     {
         Form1 form(context, std::move(hooks));
         ui.setParent(&form);

@@ -8,7 +8,11 @@
 
 namespace vorela {
 
+class Aliases;
+
 /// Opens the data directory's registry store; null after printing why to stderr.
 [[nodiscard]] std::unique_ptr<RegistryStore> openCliStore(const CliContext &context);
+/// Warns on stderr when loading taskConfig from store could not write every missing default.
+void warnOfUnwrittenDefaults(const Aliases &taskConfig, const RegistryStore &store);
 
 } // namespace vorela

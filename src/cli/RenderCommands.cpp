@@ -50,6 +50,7 @@ int renderCommand(CliContext &context, const CliArguments &arguments)
     if (!store)
         return 1;
     Aliases taskConfig(*store, context.dataDirectory);
+    warnOfUnwrittenDefaults(taskConfig, *store);
     bool found = false;
     const std::vector<PatternItem> items = taskConfig.GetTemplate(task, operatorName, found);
     if (!found)

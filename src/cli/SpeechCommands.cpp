@@ -189,6 +189,7 @@ int expandCommand(CliContext &context, const CliArguments &arguments)
     if (!store)
         return 1;
     Aliases taskConfig(*store, context.dataDirectory);
+    warnOfUnwrittenDefaults(taskConfig, *store);
     bool found = false;
     const std::vector<PatternItem> items = taskConfig.GetTemplate(names[0], names[1], found);
     if (!found)

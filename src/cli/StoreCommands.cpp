@@ -42,6 +42,7 @@ int tasksCommand(CliContext &context, const CliArguments &arguments)
     if (!store)
         return 1;
     const Aliases taskConfig(*store, context.dataDirectory);
+    warnOfUnwrittenDefaults(taskConfig, *store);
     for (const std::string &task : taskConfig.GetTaskNames()) {
         for (const std::string &operatorName : taskConfig.GetOperatorNames(task))
             std::cout << task << '\t' << operatorName << '\n';
@@ -58,6 +59,7 @@ int templatesCommand(CliContext &context, const CliArguments &arguments)
     if (!store)
         return 1;
     Aliases taskConfig(*store, context.dataDirectory);
+    warnOfUnwrittenDefaults(taskConfig, *store);
     bool found = false;
     const std::vector<PatternItem> items = taskConfig.GetTemplate(arguments[0], arguments[1], found);
     if (!found)

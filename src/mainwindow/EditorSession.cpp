@@ -17,4 +17,10 @@ void EditorSession::inform(const std::string &text) const
         {caption(), text, MessageIcon::Information, MessageButtons::Ok, MessageAnswer::Ok});
 }
 
+void EditorSession::warn(const std::string &text) const
+{
+    context.ui.showMessage(
+        {caption(), text, MessageIcon::Warning, MessageButtons::Ok, MessageAnswer::Ok});
+}
+
 } // namespace vorela

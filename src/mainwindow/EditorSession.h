@@ -40,6 +40,8 @@ struct EditorSession {
     [[nodiscard]] std::string caption() const;
     /// An information box with OK, captioned with the window's title.
     void inform(const std::string &text) const;
+    /// A warning box with OK, captioned with the window's title.
+    void warn(const std::string &text) const;
 };
 
 } // namespace vorela

@@ -31,6 +31,14 @@ static constexpr const char *SourceCaption = "Источники фраз";
 static constexpr const char *TaskCaption = "Наборы фраз, закреплённых за заданиями";
 static constexpr const char *StatusHint =
     "Для перемещения фраз из источников в шаблоны используйте мышь";
+static constexpr const char *CurrencyNotWrittenText =
+    "Не удалось записать слова валют в банк звуков или в дерево лексем. "
+    "Суммы в долларах и евро могут быть озвучены не полностью.";
+static constexpr const char *GeometryDefaultsText =
+    "Не удалось записать в реестр положение и размер окна. Окно открыто на обычном месте.";
+static constexpr const char *GeometryNotSavedText =
+    "Не удалось сохранить в реестре положение и размер окна. "
+    "В следующий раз окно откроется на обычном месте.";
 
 static QRect desktopRect()
 {
@@ -48,8 +56,8 @@ Form1::Form1(const EditorContext &context, Form1Hooks hooks, QWidget *parent)
         EditorSession{context, windowHooks, *this, true, true});
     buildWidgets();
 
-    if (windowHooks.installCurrency)
-        windowHooks.installCurrency();
+    if (windowHooks.installCurrency && !windowHooks.installCurrency())
+        session->warn(CurrencyNotWrittenText);
     const QRect desktop = desktopRect();
     settings = std::make_unique<WindowSettings>(context.store, desktop.width(), desktop.height());
     aboutBox = new FormAbout(this);
@@ -101,6 +109,8 @@ void Form1::buildWidgets()
 
 void Form1::restoreWindowState()
 {
+    if (!settings->storeDefaults())
+        session->warn(GeometryDefaultsText);
     const WindowRect rect = settings->restoredRect();
     setGeometry(rect.x, rect.y, rect.width, rect.height);
     startMaximized = settings->maximized();
@@ -120,13 +130,14 @@ void Form1::showWindow()
 
 void Form1::saveWindowState()
 {
-    if (!isMaximized()) {
-        const QRect rect = geometry();
-        (void)settings->saveRect({rect.x(), rect.y(), rect.width(), rect.height()});
-    }
-    (void)settings->saveMaximized(isMaximized());
-    (void)settings->saveSplitPos(splitPane->splitPos());
+    const QRect rect = geometry();
+    const bool rectSaved =
+        isMaximized() || settings->saveRect({rect.x(), rect.y(), rect.width(), rect.height()});
+    const bool maximizedSaved = settings->saveMaximized(isMaximized());
+    const bool splitSaved = settings->saveSplitPos(splitPane->splitPos());
     stateSaved = true;
+    if (!rectSaved || !maximizedSaved || !splitSaved || geometryLost)
+        session->warn(GeometryNotSavedText);
 }
 
 void Form1::closeEvent(QCloseEvent *event)
@@ -143,11 +154,14 @@ void Form1::changeEvent(QEvent *event)
     QMainWindow::changeEvent(event);
     if (event->type() != QEvent::WindowStateChange || !isMaximized())
         return;
-    // While maximized the stored rectangle is the one to come back to.
+    // While maximized the stored rectangle is the one to come back to. A failed save is told
+    // at close, once.
     const QRect normal = normalGeometry();
-    if (normal.isValid())
-        (void)settings->saveRect({normal.x(), normal.y(), normal.width(), normal.height()});
-    (void)settings->saveMaximized(true);
+    const bool rectSaved =
+        !normal.isValid() ||
+        settings->saveRect({normal.x(), normal.y(), normal.width(), normal.height()});
+    if (!rectSaved || !settings->saveMaximized(true))
+        geometryLost = true;
 }
 
 void Form1::showHelp()

@@ -84,6 +84,8 @@ private:
     QPointer<HelpWindow> helpWindow;
     bool startMaximized = false;
     bool stateSaved = false;
+    // A save while maximizing failed: the geometry stored is not the window's.
+    bool geometryLost = false;
 };
 
 } // namespace vorela

@@ -54,8 +54,9 @@ struct Form1Hooks {
     std::function<bool(std::uint64_t functionNumber, std::uintptr_t marker)> playFunctionEntry;
     /// Tells the player to stop.
     std::function<void()> stopPlayback;
-    /// Copies the currency words into the bank and the lexeme tree before the trees are built.
-    std::function<void()> installCurrency;
+    /// Copies the currency words into the bank and the lexeme tree before the trees are built;
+    /// false when a word's sound or node could not be written.
+    std::function<bool()> installCurrency;
 };
 
 } // namespace vorela

@@ -26,6 +26,9 @@ static constexpr const char *RootText = "Шаблоны";
 static constexpr const char *NoTablePathText =
     "Для данного задания не сопоставлен путь к базе данных, или он неверен.\r\nПроверьте наличие "
     "таблицы или пути к ней.";
+static constexpr const char *DefaultsNotWrittenText =
+    "Не удалось записать в реестр значения по умолчанию для заданий и операторов. "
+    "Задания показаны такими, какими они хранятся сейчас.";
 
 // Tasks and operators stand in alphabetical order whatever their order in the store.
 static int sortedPosition(const QTreeWidgetItem &parent, const QString &text)
@@ -62,13 +65,21 @@ TaskTree::~TaskTree() = default;
 
 void TaskTree::build()
 {
-    config = std::make_unique<Aliases>(session.context.store, session.context.dataDirectory);
+    loadConfig();
     widget.clear();
     auto *root = new QTreeWidgetItem(&widget, QStringList(QString::fromUtf8(RootText)));
     setItemImage(*root, imageList, BranchCollapsedImage);
     for (const std::string &task : config->GetTaskNames())
         addTask(task);
     expandBranch(*root);
+}
+
+// What could not be written reads as empty, so the tree still shows what is stored.
+void TaskTree::loadConfig()
+{
+    config = std::make_unique<Aliases>(session.context.store, session.context.dataDirectory);
+    if (!config->hasAllDefaults())
+        session.warn(DefaultsNotWrittenText);
 }
 
 QTreeWidgetItem *TaskTree::rootItem() const

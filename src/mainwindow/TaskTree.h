@@ -81,6 +81,8 @@ public:
     void speakItem(QTreeWidgetItem *item);
 
 private:
+    /// Loads the task configuration afresh, warning when its defaults could not be written.
+    void loadConfig();
     [[nodiscard]] QTreeWidgetItem *rootItem() const;
     QTreeWidgetItem *addTask(const std::string &task);
     QTreeWidgetItem *addOperator(QTreeWidgetItem &taskItem, const std::string &operatorName);

@@ -218,7 +218,7 @@ void TaskTree::editProperties()
 void TaskTree::refresh()
 {
     config.reset();
-    config = std::make_unique<Aliases>(session.context.store, session.context.dataDirectory);
+    loadConfig();
     QTreeWidgetItem *root = rootItem();
     if (root == nullptr) {
         build();

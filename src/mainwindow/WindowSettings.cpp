@@ -5,7 +5,9 @@
 #include "stores/RegistryPaths.h"
 
 #include <algorithm>
+#include <array>
 #include <optional>
+#include <string>
 #include <vector>
 
 namespace vorela {
@@ -19,13 +21,24 @@ WindowSettings::WindowSettings(RegistryStore &store, int screenWidth, int screen
 {
 }
 
+bool WindowSettings::storeDefaults() const
+{
+    const std::array<std::uint8_t, 16> rect =
+        encodeWindowRect(defaultWindowRect(desktopWidth, desktopHeight));
+    const RegistryValue defaults[] = {
+        {.name = std::string(LastWindowSizeValue),
+         .type = ValueType::Binary,
+         .bytes = std::vector<std::uint8_t>(rect.begin(), rect.end())},
+        {.name = std::string(WindowMaximizedValue), .type = ValueType::Dword},
+        {.name = std::string(SplitPosValue),
+         .type = ValueType::Dword,
+         .dword = static_cast<std::uint32_t>(defaultSplitPos(desktopWidth))},
+    };
+    return key.createDefaults(defaults);
+}
+
 WindowRect WindowSettings::restoredRect() const
 {
-    if (!key.hasValue(LastWindowSizeValue)) {
-        const WindowRect fallback = defaultWindowRect(desktopWidth, desktopHeight);
-        (void)saveRect(fallback); // a store that cannot be written still gets the default window
-        return fallback;
-    }
     const std::optional<std::vector<std::uint8_t>> bytes = key.readBinary(LastWindowSizeValue);
     const std::optional<WindowRect> stored =
         bytes ? decodeWindowRect(*bytes) : std::optional<WindowRect>();
@@ -34,17 +47,13 @@ WindowRect WindowSettings::restoredRect() const
 
 bool WindowSettings::maximized() const
 {
-    return key.dwordValue(WindowMaximizedValue) == 1;
+    return key.readDword(WindowMaximizedValue) == 1u;
 }
 
 std::uint32_t WindowSettings::splitPos() const
 {
-    if (!key.hasValue(SplitPosValue)) {
-        const int fallback = defaultSplitPos(desktopWidth);
-        (void)saveSplitPos(fallback);
-        return static_cast<std::uint32_t>(fallback);
-    }
-    return key.dwordValue(SplitPosValue);
+    return key.readDword(SplitPosValue)
+        .value_or(static_cast<std::uint32_t>(defaultSplitPos(desktopWidth)));
 }
 
 bool WindowSettings::saveRect(const WindowRect &rect) const

@@ -1,5 +1,5 @@
 // The main window's saved state in HKLM "Software\vorela\Editor\": "LastWindowSize",
-// "WindowMaximized" and "SplitPos". A missing value is written with its default when first read.
+// "WindowMaximized" and "SplitPos". A missing value reads as its default, written by storeDefaults.
 #pragma once
 
 #include "mainwindow/WindowGeometry.h"
@@ -17,10 +17,14 @@ public:
     /// defaults.
     WindowSettings(RegistryStore &store, int screenWidth, int screenHeight);
 
+    /// Writes the default of each value that is missing; false when they could not be written.
+    [[nodiscard]] bool storeDefaults() const;
+
     /// The stored rectangle when it fits the desktop, else the default one.
     [[nodiscard]] WindowRect restoredRect() const;
     [[nodiscard]] bool maximized() const;
-    /// The stored split position as stored (callers check it against the client width).
+    /// The stored split position as stored, the default one when missing (callers check it
+    /// against the client width).
     [[nodiscard]] std::uint32_t splitPos() const;
 
     /// Each returns false when the store could not be written.

@@ -255,16 +255,22 @@ private:
         if (rest.empty() || rest.front() != '=')
             return failure(line.number, "expected '=' after the value name");
         const std::string_view data = trimmed(rest.substr(1));
-        if (data == "-") {
-            (void)current.deleteValue(name); // deleting a missing value is no error
-            return RegFileResult{true, {}};
-        }
+        if (data == "-")
+            return deleteValue(line, name);
         const std::optional<RegistryValue> value = readData(data, name);
         if (!value)
             return failure(line.number, "expected a string, dword:, hex: or - value");
         if (!current.writeValue(*value))
             return failure(line.number, "the value could not be written");
         return RegFileResult{true, {}};
+    }
+
+    // Deleting a missing value is no error; a stored value that stays fails the import.
+    RegFileResult deleteValue(const Line &line, const std::string &name)
+    {
+        if (current.deleteValue(name) || current.readValue(name).state == ValueState::Missing)
+            return RegFileResult{true, {}};
+        return failure(line.number, "the value could not be deleted");
     }
 
     RegFileResult applyKey(const Line &line)

@@ -5,6 +5,7 @@
 #include "platform/RegistryStore.h"
 #include "platform/TextParsing.h"
 
+#include <algorithm>
 #include <type_traits>
 
 namespace vorela {
@@ -166,6 +167,10 @@ bool RegistryKey::createDefaults(std::span<const RegistryValue> defaults) const
 {
     if (store == nullptr)
         return false;
+    // With every value stored there is nothing to write, and a busy store is no failure.
+    const auto stored = [this](const RegistryValue &value) { return hasValue(value.name); };
+    if (std::ranges::all_of(defaults, stored))
+        return true;
     RegistryTransaction transaction(*store);
     for (const RegistryValue &value : defaults) {
         if (!store->insertValue(keyId, value))

@@ -64,7 +64,8 @@ public:
     /// value that cannot be read, read 0 and nothing is written.
     [[nodiscard]] std::uint32_t dwordValue(std::string_view valueName) const;
     /// Writes each value of defaults that is missing, in one transaction, never replacing a
-    /// stored one; false when that failed (then none is written).
+    /// stored one; false when that failed (then none is written). True without writing when
+    /// every value is stored.
     [[nodiscard]] bool createDefaults(std::span<const RegistryValue> defaults) const;
 
     /// Each write replaces a value of any type under the same folded name; false on failure.

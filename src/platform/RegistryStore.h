@@ -94,13 +94,21 @@ private:
     [[nodiscard]] bool takeStep();
     [[nodiscard]] bool writable() const;
     [[nodiscard]] bool beginTransaction();
-    [[nodiscard]] bool endTransaction(bool keep);
-    [[nodiscard]] bool endSavepoint(bool keep);
+    /// Ends the innermost level keeping its writes; false when they were lost.
+    [[nodiscard]] bool commitTransaction();
+    /// Ends the innermost level throwing its writes away; a rollback that fails is remembered
+    /// (the outer transaction spoilt, or left open for the next begin to roll back).
+    void abandonTransaction();
+    [[nodiscard]] bool releaseSavepoint();
+    void rollbackSavepoint();
+    /// Rolls back whatever transaction is open; the connection shows whether that worked.
+    void rollbackOpenTransaction();
     /// Rolls back a transaction a failed COMMIT or ROLLBACK left open; false when it stays open.
     [[nodiscard]] bool closeOpenTransaction();
     [[nodiscard]] bool beginRead();
-    /// False when the writes made inside the snapshot were lost.
-    [[nodiscard]] bool endRead();
+    /// Ends the snapshot keeping the writes made inside it; when its COMMIT fails they are rolled
+    /// back (a later read writes those defaults again).
+    void endRead();
 
     // Key and value primitives used by RegistryKey.
     [[nodiscard]] std::optional<std::pair<std::int64_t, std::string>> findSubkey(std::int64_t parent, std::string_view name);

@@ -7,6 +7,7 @@
 #include <sqlite3.h>
 
 #include <string>
+#include <utility>
 
 namespace vorela {
 
@@ -15,11 +16,10 @@ RegistryTransaction::RegistryTransaction(RegistryStore &store)
 {
 }
 
-// Ending without commit() rolls back, and says so by returning false: nothing to report.
 RegistryTransaction::~RegistryTransaction()
 {
     if (!finished)
-        (void)owner.endTransaction(/*keep=*/false);
+        owner.abandonTransaction();
 }
 
 bool RegistryTransaction::commit()
@@ -27,7 +27,7 @@ bool RegistryTransaction::commit()
     if (finished)
         return false;
     finished = true;
-    return owner.endTransaction(/*keep=*/active);
+    return owner.commitTransaction();
 }
 
 RegistryReadTransaction::RegistryReadTransaction(RegistryStore &store)
@@ -35,11 +35,10 @@ RegistryReadTransaction::RegistryReadTransaction(RegistryStore &store)
 {
 }
 
-// Only defaults written while reading can be lost here, and a later read writes them again.
 RegistryReadTransaction::~RegistryReadTransaction()
 {
     if (began)
-        (void)owner.endRead();
+        owner.endRead();
 }
 
 // Levels: the outermost is BEGIN IMMEDIATE (or a read snapshot), inner ones are savepoints, so an
@@ -62,7 +61,7 @@ bool RegistryStore::beginTransaction()
     return begun;
 }
 
-bool RegistryStore::endTransaction(bool keep)
+bool RegistryStore::commitTransaction()
 {
     --depth;
     if (failedLevels > 0) {
@@ -70,27 +69,57 @@ bool RegistryStore::endTransaction(bool keep)
         return false;
     }
     if (depth > 0)
-        return endSavepoint(keep);
-    const bool committed = keep && !outerSpoilt && takeStep() && execute("COMMIT");
-    outerSpoilt = false;
+        return releaseSavepoint();
+    const bool committed = !std::exchange(outerSpoilt, false) && takeStep() && execute("COMMIT");
     // Whatever a failed COMMIT left open is rolled back now, or else by the next begin.
     return closeOpenTransaction() && committed;
 }
 
-bool RegistryStore::endSavepoint(bool keep)
+// Nobody is told of a rollback that fails, as nothing is lost by it: a savepoint that stays
+// spoils the commit of its outer transaction, and an outer transaction left open is rolled back
+// by the next begin before anything is written.
+void RegistryStore::abandonTransaction()
+{
+    --depth;
+    if (failedLevels > 0) {
+        --failedLevels;
+        return;
+    }
+    if (depth > 0) {
+        rollbackSavepoint();
+        return;
+    }
+    outerSpoilt = false;
+    rollbackOpenTransaction();
+}
+
+bool RegistryStore::releaseSavepoint()
+{
+    if (takeStep() && execute(("RELEASE level" + std::to_string(depth)).c_str()))
+        return true;
+    rollbackSavepoint();
+    return false;
+}
+
+void RegistryStore::rollbackSavepoint()
 {
     const std::string savepoint = "level" + std::to_string(depth);
-    if (keep && takeStep() && execute(("RELEASE " + savepoint).c_str()))
-        return true;
     if (!execute(("ROLLBACK TO " + savepoint).c_str()) ||
         !execute(("RELEASE " + savepoint).c_str()))
         outerSpoilt = true;
-    return false;
+}
+
+// The connection itself records the outcome: closeOpenTransaction() reads it.
+void RegistryStore::rollbackOpenTransaction()
+{
+    if (sqlite3_get_autocommit(db.get()) == 0)
+        sqlite3_exec(db.get(), "ROLLBACK", nullptr, nullptr, nullptr);
 }
 
 bool RegistryStore::closeOpenTransaction()
 {
-    return sqlite3_get_autocommit(db.get()) != 0 || execute("ROLLBACK");
+    rollbackOpenTransaction();
+    return sqlite3_get_autocommit(db.get()) != 0;
 }
 
 bool RegistryStore::beginRead()
@@ -101,12 +130,13 @@ bool RegistryStore::beginRead()
     return true;
 }
 
-bool RegistryStore::endRead()
+// Only defaults written while reading can be lost when the COMMIT fails, and a later read
+// writes them again; a snapshot left open is rolled back by the next begin.
+void RegistryStore::endRead()
 {
     --depth;
-    const bool committed = !outerSpoilt && execute("COMMIT");
-    outerSpoilt = false;
-    return closeOpenTransaction() && committed;
+    if (std::exchange(outerSpoilt, false) || !execute("COMMIT"))
+        rollbackOpenTransaction();
 }
 
 } // namespace vorela

@@ -184,6 +184,10 @@ bool createDemoTasks(RegistryStore &store, const LexItem &root, const DataDirect
         return false;
     }
     Aliases taskConfig(store, dataDirectory);
+    if (!taskConfig.hasAllDefaults()) {
+        error = "cannot write the default values of the demo tasks to the registry store";
+        return false;
+    }
     for (const DemoTemplate &entry : Templates) {
         std::string last;
         for (const DemoItem &item : entry.items) {

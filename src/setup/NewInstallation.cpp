@@ -40,6 +40,17 @@ bool createEmptyBank(const std::filesystem::path &bank, const std::filesystem::p
     return true;
 }
 
+bool fillNewRegistry(RegistryStore &store, std::string &error)
+{
+    // The setting exists from the start, as the editor would create it.
+    if (!storeDefaultLanguage(store)) {
+        error = store.file().string() + ": cannot write the language setting";
+        return false;
+    }
+    LexItem root(store);
+    return buildStandardLexemeTree(root, error);
+}
+
 bool initDataDirectory(const DataDirectory &dataDirectory, std::string &error)
 {
     std::error_code code;
@@ -62,9 +73,7 @@ bool initDataDirectory(const DataDirectory &dataDirectory, std::string &error)
     const std::unique_ptr<RegistryStore> store = RegistryStore::open(dataDirectory.registry(), error);
     if (!store)
         return false;
-    (void)ReadLanguage(*store); // the setting exists from the start, as the editor would create it
-    LexItem root(*store);
-    return buildStandardLexemeTree(root, error);
+    return fillNewRegistry(*store, error);
 }
 
 } // namespace vorela

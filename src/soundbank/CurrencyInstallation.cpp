@@ -21,6 +21,8 @@ struct NamedEntry {
     std::string_view ukrainian;
 };
 
+enum class WordSound { Present, Unavailable, NotWritten };
+
 } // namespace
 
 // In this order; in "currency.awf" a word is "R" or "U" and its key, in the product bank "+" and
@@ -64,18 +66,18 @@ static bool appendEntry(LexItem &folder, const NamedEntry &entry, const std::str
     return child && child->SetText1(std::string(entry.ukrainian));
 }
 
-/// True when the word's sound is in the product bank, copied from the currency bank (when that
-/// could be opened) if need be.
-static bool ensureWordSound(WaveFile &productBank, const WaveFile *currencyBank,
-                            const std::string &chunk, const std::string &sourceChunk)
+/// Whether the word's sound is in the product bank, copied from the currency bank (when that
+/// could be opened) if need be; Unavailable when the currency bank lacks it or cannot give it.
+static WordSound ensureWordSound(WaveFile &productBank, const WaveFile *currencyBank,
+                                 const std::string &chunk, const std::string &sourceChunk)
 {
     if (productBank.HasChunk(chunk))
-        return true;
-    if (currencyBank == nullptr || !currencyBank->HasChunk(sourceChunk))
-        return false;
+        return WordSound::Present;
     std::vector<std::uint8_t> sound;
-    return currencyBank->ReadChunk(sourceChunk, sound) && !sound.empty() &&
-           productBank.AppendChunk(chunk, sound);
+    if (currencyBank == nullptr || !currencyBank->HasChunk(sourceChunk) ||
+        !currencyBank->ReadChunk(sourceChunk, sound) || sound.empty())
+        return WordSound::Unavailable;
+    return productBank.AppendChunk(chunk, sound) ? WordSound::Present : WordSound::NotWritten;
 }
 
 CurrencyInstallation installCurrency(LexItem &root, const DataDirectory &dataDirectory,
@@ -96,11 +98,17 @@ CurrencyInstallation installCurrency(LexItem &root, const DataDirectory &dataDir
         return result;
     for (const NamedEntry &word : CurrencyWords) {
         const std::string chunk = "+" + std::string(word.key);
-        if (!ensureWordSound(productBank, source, chunk, prefix + std::string(word.key)))
+        const WordSound sound =
+            ensureWordSound(productBank, source, chunk, prefix + std::string(word.key));
+        if (sound == WordSound::NotWritten)
+            result.writeFailed = true;
+        if (sound != WordSound::Present)
             continue;
         if (!hasChildWithChunk(*currencyFolder, chunk) &&
-            !appendEntry(*currencyFolder, word, chunk, CurrencyWordIcon, CurrencyWordMask))
+            !appendEntry(*currencyFolder, word, chunk, CurrencyWordIcon, CurrencyWordMask)) {
+            result.writeFailed = true;
             continue;
+        }
         ++result.wordsPresent;
     }
     productBank.Close();
@@ -112,8 +120,10 @@ CurrencyInstallation installCurrency(LexItem &root, const DataDirectory &dataDir
     for (const NamedEntry &function : AmountFunctions) {
         const std::string chunk(function.key);
         if (!hasChildWithChunk(*functionsFolder, chunk) &&
-            !appendEntry(*functionsFolder, function, chunk, FunctionIcon, FunctionMask))
+            !appendEntry(*functionsFolder, function, chunk, FunctionIcon, FunctionMask)) {
             result.amountFunctionsPresent = false;
+            result.writeFailed = true;
+        }
     }
     return result;
 }

@@ -121,14 +121,10 @@ GainStepResult EditBuffer::applyGainStep(int direction, const Selection &selecti
     steps += direction;
     if (steps > MaxGainSteps || steps < MinGainSteps) {
         steps = std::clamp(steps, MinGainSteps, MaxGainSteps);
-        result.upEnabled = steps < MaxGainSteps;
-        result.downEnabled = steps > MinGainSteps;
         result.limitReached = true;
         return result;
     }
     result.applied = true;
-    result.upEnabled = steps < MaxGainSteps;
-    result.downEnabled = steps > MinGainSteps;
     result.limitReached = steps == MaxGainSteps || steps == MinGainSteps;
     if (gainClosed) {
         result.opened = true;

@@ -19,8 +19,6 @@ inline constexpr int MaxGainSteps = 4080;
 struct GainStepResult {
     bool applied = false;     ///< false: already at a limit, nothing changed
     bool opened = false;      ///< this step opened the adjustment (and took the undo copy)
-    bool upEnabled = true;
-    bool downEnabled = true;
     bool limitReached = false; ///< the auto-repeat must stop
 };
 

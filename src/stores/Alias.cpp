@@ -10,9 +10,9 @@ Alias::Alias(const RegistryKey &parentKey, const std::string &name,
 {
     const RegistryValue defaults[] = {{.name = std::string(TaskFileValue)},
                                       {.name = std::string(TaskCommValue)}};
-    // Best effort: a default that cannot be written now (another process holds the store) is
-    // written by a later load, and until then it reads as empty, as the stores read it anyway.
-    (void)key.createDefaults(defaults);
+    // A default that cannot be written now (another process holds the store) is written by a
+    // later load; until then it reads as empty, and the owner of the load tells the operator.
+    defaultsStored = key.createDefaults(defaults) && taskOperators.hasAllDefaults();
 }
 
 } // namespace vorela

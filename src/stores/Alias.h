@@ -23,11 +23,14 @@ public:
     [[nodiscard]] const std::string &name() const { return taskName; }
     [[nodiscard]] const RegistryKey &taskKey() const { return key; }
     [[nodiscard]] Operators &operators() { return taskOperators; }
+    /// Whether the task's and its operators' default values and fixed subkeys are all stored.
+    [[nodiscard]] bool hasAllDefaults() const { return defaultsStored; }
 
 private:
     std::string taskName;
     RegistryKey key;
     Operators taskOperators;
+    bool defaultsStored = false;
 };
 
 } // namespace vorela

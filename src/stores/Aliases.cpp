@@ -26,8 +26,11 @@ void Aliases::load(const DataDirectory &dataDirectory)
     const std::vector<std::string> names = key.subkeyNames();
     const std::lock_guard guard(lock);
     aliases.clear();
-    for (const std::string &taskName : names)
+    defaultsStored = key.isOpen();
+    for (const std::string &taskName : names) {
         aliases.push_back(std::make_unique<Alias>(key, taskName, dataDirectory));
+        defaultsStored = defaultsStored && aliases.back()->hasAllDefaults();
+    }
 }
 
 Alias *Aliases::findTask(const std::string &task) const

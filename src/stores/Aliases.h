@@ -55,6 +55,9 @@ public:
     [[nodiscard]] bool UpdateTemplateItem(const std::string &task, const std::string &operatorName,
                                           const std::string &itemName, const PatternItem &item);
 
+    /// Whether the load found or wrote every fixed subkey and default value; false when some
+    /// could not be written (the store busy or failing): they read as empty until a later load.
+    [[nodiscard]] bool hasAllDefaults() const { return defaultsStored; }
     /// The loaded tasks, for views that walk the whole configuration.
     [[nodiscard]] const std::vector<std::unique_ptr<Alias>> &tasks() const { return aliases; }
 
@@ -70,6 +73,7 @@ private:
 
     RegistryKey key;
     std::vector<std::unique_ptr<Alias>> aliases;
+    bool defaultsStored = false;
     mutable std::recursive_mutex lock;
 };
 

@@ -210,6 +210,12 @@ int ReadLanguage(RegistryStore &store)
     return static_cast<int>(store.createKey(EditorKeyPath).dwordValue(LanguageValue));
 }
 
+bool storeDefaultLanguage(RegistryStore &store)
+{
+    const RegistryValue language{.name = std::string(LanguageValue), .type = ValueType::Dword};
+    return store.createKey(EditorKeyPath).createDefaults(std::span(&language, 1));
+}
+
 int StoredLanguage(RegistryStore &store)
 {
     return static_cast<int>(store.openKey(EditorKeyPath).readDword(LanguageValue).value_or(0));

@@ -151,6 +151,8 @@ private:
 
 /// The "Language" setting of HKLM "Software\vorela\Editor\", created as 0 when absent.
 [[nodiscard]] int ReadLanguage(RegistryStore &store);
+/// Writes the setting as 0 unless it is stored; false when it could not be written.
+[[nodiscard]] bool storeDefaultLanguage(RegistryStore &store);
 /// The same setting read without writing anything: 0 when it is absent or unreadable.
 [[nodiscard]] int StoredLanguage(RegistryStore &store);
 

@@ -14,8 +14,9 @@ Operator::Operator(const RegistryKey &parentKey, const std::string &name, const 
 {
     const RegistryValue defaults[] = {{.name = "FieldSort"},
                                       {.name = "Ascend", .type = ValueType::Dword}};
-    // Best effort, as the task's defaults (see Alias).
-    (void)key.createDefaults(defaults);
+    defaultsStored = key.createDefaults(defaults) && operatorRanges.hasAllDefaults() &&
+                     operatorSchedules.schedulesKey().isOpen() &&
+                     operatorPatterns.templateKey().isOpen();
 }
 
 } // namespace vorela

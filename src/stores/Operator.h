@@ -30,6 +30,8 @@ public:
     [[nodiscard]] Ranges &ranges() { return operatorRanges; }
     [[nodiscard]] Schedules &schedules() { return operatorSchedules; }
     [[nodiscard]] Patterns &patterns() { return operatorPatterns; }
+    /// Whether the operator's default values and fixed subkeys are all stored.
+    [[nodiscard]] bool hasAllDefaults() const { return defaultsStored; }
 
 private:
     std::string operatorName;
@@ -38,6 +40,7 @@ private:
     Ranges operatorRanges;
     Schedules operatorSchedules;
     Patterns operatorPatterns;
+    bool defaultsStored = false;
 };
 
 } // namespace vorela

@@ -9,8 +9,11 @@ Operators::Operators(const RegistryKey &parentKey, const std::string &name, cons
 {
     const std::vector<std::string> names = key.subkeyNames();
     const std::lock_guard guard(lock);
-    for (const std::string &operatorName : names)
+    defaultsStored = key.isOpen();
+    for (const std::string &operatorName : names) {
         operators.push_back(std::make_unique<Operator>(key, operatorName, path, dataDirectory));
+        defaultsStored = defaultsStored && operators.back()->hasAllDefaults();
+    }
 }
 
 std::vector<std::string> Operators::operatorNames() const

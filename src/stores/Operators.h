@@ -27,6 +27,8 @@ public:
     [[nodiscard]] const std::string &path() const { return operatorsPath; }
     /// The operators' names in load order.
     [[nodiscard]] std::vector<std::string> operatorNames() const;
+    /// Whether the key and every operator's default values and fixed subkeys are stored.
+    [[nodiscard]] bool hasAllDefaults() const { return defaultsStored; }
     /// The first operator with exactly this name, or null. Hold guard() while using it.
     [[nodiscard]] Operator *findOperator(const std::string &operatorName) const;
     /// This list's lock, taken after the Aliases lock and before a template's mutex.
@@ -40,6 +42,7 @@ private:
     std::string operatorsPath;
     RegistryKey key;
     std::vector<std::unique_ptr<Operator>> operators;
+    bool defaultsStored = false;
     mutable std::recursive_mutex lock;
 };
 

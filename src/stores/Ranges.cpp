@@ -7,8 +7,7 @@ Ranges::Ranges(const RegistryKey &parentKey, const std::string &name)
     : key(parentKey.createKey(name)), rangesName(name)
 {
     const RegistryValue defaults[] = {{.name = "Field"}, {.name = "Type"}};
-    // Best effort, as the task's defaults (see Alias).
-    (void)key.createDefaults(defaults);
+    defaultsStored = key.createDefaults(defaults);
     const std::vector<std::string> names = key.subkeyNames();
     const std::lock_guard guard(lock);
     for (const std::string &rangeName : names)

@@ -23,11 +23,14 @@ public:
     [[nodiscard]] const RegistryKey &rangesKey() const { return key; }
     /// The ranges' names in load order.
     [[nodiscard]] std::vector<std::string> rangeNames() const;
+    /// Whether "Field" and "Type" are stored (false: they could not be written, and read empty).
+    [[nodiscard]] bool hasAllDefaults() const { return defaultsStored; }
 
 private:
     RegistryKey key;
     std::string rangesName;
     std::vector<std::unique_ptr<Range>> ranges;
+    bool defaultsStored = false;
     mutable std::recursive_mutex lock;
 };
 

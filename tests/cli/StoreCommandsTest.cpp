@@ -1,5 +1,8 @@
 // `vorela reg`, `lexemes`, `tasks` and `templates` as a real process on the sample registry.
 #include "ToolProcess.h"
+#include "platform/RegistryStore.h"
+#include "stores/RegistryPaths.h"
+#include "support/StoreLockHolder.h"
 #include "support/TempDataDir.h"
 
 #include <gtest/gtest.h>
@@ -79,6 +82,28 @@ TEST_F(StoreCommandsTest, ExportThenImportIntoAnEmptyStoreGivesTheSameExport)
     ASSERT_EQ(vorela("reg export HKEY_LOCAL_MACHINE\\\\Software\\\\vorela -o " + path("second.reg")), 0);
     EXPECT_EQ(readFile("second.reg"), first);
     EXPECT_EQ(vorela("reg export HKEY_LOCAL_MACHINE\\\\Nowhere"), 1);
+}
+
+// Another process holds the store while a task lacks its default values: the tasks are listed
+// as stored, with a warning that the defaults could not be written.
+TEST_F(StoreCommandsTest, TasksWhoseDefaultsCannotBeWrittenAreListedWithAWarning)
+{
+    const std::filesystem::path registry = dir.dataDirectory().registry();
+    {
+        std::string error;
+        const std::unique_ptr<RegistryStore> store = RegistryStore::open(registry, error);
+        ASSERT_TRUE(store) << error;
+        ASSERT_TRUE(store->createKey(std::string(TasksRootPath) + "Новое").isOpen());
+    }
+    test::StoreLockHolder writer(registry);
+    ASSERT_TRUE(writer.held());
+    const test::ToolRun run = test::runVorela(dir.path(), "tasks");
+    ASSERT_TRUE(writer.commit());
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.output, "Долги\tОператор1\n");
+    EXPECT_EQ(run.errors, "vorela: warning: " + registry.string() +
+                              ": default values of the tasks could not be written; "
+                              "they read as empty\n");
 }
 
 } // namespace

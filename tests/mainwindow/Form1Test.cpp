@@ -20,6 +20,18 @@
 namespace vorela::test {
 namespace {
 
+constexpr const char *GeometryNotSavedText =
+    "Не удалось сохранить в реестре положение и размер окна. "
+    "В следующий раз окно откроется на обычном месте.";
+constexpr const char *GeometryDefaultsText =
+    "Не удалось записать в реестр положение и размер окна. Окно открыто на обычном месте.";
+constexpr const char *CurrencyNotWrittenText =
+    "Не удалось записать слова валют в банк звуков или в дерево лексем. "
+    "Суммы в долларах и евро могут быть озвучены не полностью.";
+constexpr const char *TaskDefaultsText =
+    "Не удалось записать в реестр значения по умолчанию для заданий и операторов. "
+    "Задания показаны такими, какими они хранятся сейчас.";
+
 class Form1Test : public MainWindowFixture {
 protected:
     [[nodiscard]] RegistryKey editorKey() const { return store->createKey(EditorKeyPath); }
@@ -86,6 +98,70 @@ TEST_F(Form1Test, ClosingMaximizedKeepsTheRestoredRectangle)
     form->showNormal();
     QCoreApplication::processEvents();
     EXPECT_EQ(form->geometry(), QRect(30, 40, 400, 300));
+}
+
+// A save that fails while maximizing or at close is told once, at close.
+TEST_F(Form1Test, AGeometryThatCannotBeSavedIsToldOnceAtClose)
+{
+    for (const bool whileMaximizing : {false, true}) {
+        openForm();
+        form->showWindow();
+        form->setGeometry(30, 40, 400, 300);
+        const std::size_t shown = ui.messages().size();
+        store->failStep(1);
+        if (whileMaximizing) {
+            form->showMaximized();
+            QCoreApplication::processEvents();
+            ASSERT_TRUE(store->failureTriggered());
+            EXPECT_EQ(ui.messages().size(), shown);
+        }
+        ui.expectMessage(GeometryNotSavedText, MessageAnswer::Ok);
+        closeForm();
+        EXPECT_TRUE(store->failureTriggered());
+        store->failStep(std::nullopt);
+        ASSERT_EQ(ui.messages().size(), shown + 1) << whileMaximizing;
+        EXPECT_EQ(lastMessage(), GeometryNotSavedText);
+    }
+}
+
+TEST_F(Form1Test, DefaultsThatCannotBeWrittenAtStartAreToldAndUsed)
+{
+    closeForm();
+    for (const char *value : {"LastWindowSize", "WindowMaximized", "SplitPos"})
+        ASSERT_TRUE(editorKey().deleteValue(value)) << value;
+    store->failStep(1);
+    ui.expectMessage(GeometryDefaultsText, MessageAnswer::Ok);
+    openForm();
+    store->failStep(std::nullopt);
+    EXPECT_EQ(lastMessage(), GeometryDefaultsText);
+    const QRect shown = form->geometry();
+    EXPECT_EQ((WindowRect{shown.x(), shown.y(), shown.width(), shown.height()}), middle());
+    EXPECT_EQ(form->splitPane->splitPos(), middle().width / 2);
+    EXPECT_FALSE(editorKey().hasValue("LastWindowSize"));
+}
+
+TEST_F(Form1Test, CurrencyWordsThatCannotBeWrittenAreToldAndTheEditorStarts)
+{
+    closeForm();
+    Form1Hooks hooks;
+    hooks.installCurrency = [] { return false; };
+    ui.expectMessage(CurrencyNotWrittenText, MessageAnswer::Ok);
+    form = std::make_unique<Form1>(
+        EditorContext{*store, *root, dataDir.dataDirectory(), ui, tables, *bank}, std::move(hooks));
+    EXPECT_EQ(lastMessage(), CurrencyNotWrittenText);
+    EXPECT_NE(sourceItem({"Общие", "Добрый день"}), nullptr);
+}
+
+TEST_F(Form1Test, ATaskLoadThatCannotWriteItsDefaultsIsToldAndShowsTheStore)
+{
+    ASSERT_TRUE(store->createKey(std::string(TasksRootPath) + "Задание В").isOpen());
+    store->failStep(1); // the load's transaction cannot begin
+    ui.expectMessage(TaskDefaultsText, MessageAnswer::Ok);
+    runTaskCommand(taskTree().topLevelItem(0), "refresh");
+    store->failStep(std::nullopt);
+    EXPECT_EQ(lastMessage(), TaskDefaultsText);
+    EXPECT_NE(taskItem({"Задание В"}), nullptr);
+    EXPECT_NE(taskItem({"Задание А", "Оп", "Добрый день(Поле)"}), nullptr);
 }
 
 TEST_F(Form1Test, SplitBarStopsFiftyPixelsFromEitherEdgeAndPanesFollowIt)

@@ -73,7 +73,8 @@ TEST_F(RegFileTest, DeletionsAndContinuedHexLines)
     ASSERT_TRUE(store->createKey("K").writeString("gone", "1"));
     const RegFileResult result = import(bytesOf(
         "REGEDIT4\n\n; a comment\n[-HKEY_LOCAL_MACHINE\\K\\Sub]\n[-HKEY_LOCAL_MACHINE\\Absent]\n"
-        "[HKEY_LOCAL_MACHINE\\K]\n\"gone\"=-\n\"bin\"=hex:00,ff,\\\n  10\n@=\"default\"\n"
+        "[HKEY_LOCAL_MACHINE\\K]\n\"gone\"=-\n\"absent\"=-\n"
+        "\"bin\"=hex:00,ff,\\\n  10\n@=\"default\"\n"
         "\"q\"=\"a \\\"b\\\" c:\\\\d\"\n"));
     ASSERT_TRUE(result.ok) << result.reason;
     const RegistryKey k = store->openKey("K");

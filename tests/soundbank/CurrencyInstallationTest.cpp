@@ -1,6 +1,7 @@
 // Currency installation on a real registry store and real bank files.
 #include "soundbank/CurrencyInstallation.h"
 
+#include "platform/FileFaults.h"
 #include "platform/RegistryStore.h"
 #include "soundbank/RiffBytes.h"
 #include "stores/LexItem.h"
@@ -171,6 +172,7 @@ TEST_F(CurrencyInstallationTest, MissingWordSkipsItAndTheFunctions)
     const CurrencyInstallation result = install();
     EXPECT_EQ(result.wordsPresent, 6u);
     EXPECT_FALSE(result.amountFunctionsPresent);
+    EXPECT_FALSE(result.writeFailed); // a missing source is no failure
     LexItem root(*store);
     EXPECT_EQ(node(root, "3", "4")->GetChildren().size(), 6u);
     EXPECT_TRUE(root.GetChild("2")->GetChildren().empty());
@@ -191,6 +193,30 @@ TEST_F(CurrencyInstallationTest, WithoutTheCurrencyFolderNothingIsTouched)
     EXPECT_EQ(install().wordsPresent, 0u);
     EXPECT_EQ(registryText(), before);
     EXPECT_EQ(test::readFile(dir.dataDirectory().productBank()), productBank);
+}
+
+// A missing source skips a word silently; a sound or a node that cannot be written is reported.
+TEST_F(CurrencyInstallationTest, AWriteThatFailsIsReported)
+{
+    buildTree();
+    FileFaults faults;
+    faults.failNth(FileOperation::Write, 1);
+    {
+        LexItem root(*store);
+        const CurrencyInstallation result = installCurrency(root, dir.dataDirectory(), &faults);
+        EXPECT_TRUE(result.writeFailed);
+        EXPECT_EQ(result.wordsPresent, 6u);
+    }
+    store->failStep(1);
+    CurrencyInstallation result = install();
+    store->failStep(std::nullopt);
+    EXPECT_TRUE(result.writeFailed);
+    EXPECT_FALSE(result.amountFunctionsPresent);
+
+    result = install();
+    EXPECT_FALSE(result.writeFailed);
+    EXPECT_EQ(result.wordsPresent, 7u);
+    EXPECT_TRUE(result.amountFunctionsPresent);
 }
 
 } // namespace

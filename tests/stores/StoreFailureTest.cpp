@@ -108,7 +108,8 @@ TEST(RegImportFailure, EachFailedStepImportsNothing)
     const test::TempDataDir dir;
     const std::unique_ptr<RegistryStore> store = test::openTestStore(dir);
     const std::string text = "REGEDIT4\n[HKEY_LOCAL_MACHINE\\A\\B]\n\"v\"=\"1\"\n\"d\"=dword:2\n"
-                             "[-HKEY_LOCAL_MACHINE\\A\\B]\n[HKEY_LOCAL_MACHINE\\A\\C]\n\"w\"=hex:01\n";
+                             "[-HKEY_LOCAL_MACHINE\\A\\B]\n[HKEY_LOCAL_MACHINE\\A\\C]\n"
+                             "\"w\"=hex:01\n\"x\"=\"2\"\n\"x\"=-\n";
     const std::vector<std::uint8_t> bytes(text.begin(), text.end());
     for (unsigned nth = 1;; ++nth) {
         ASSERT_LT(nth, 100u);
@@ -124,6 +125,7 @@ TEST(RegImportFailure, EachFailedStepImportsNothing)
         EXPECT_FALSE(store->openKey("A").isOpen()) << nth;
     }
     EXPECT_EQ(store->openKey("A\\C").readBinary("w"), std::vector<std::uint8_t>{1});
+    EXPECT_FALSE(store->openKey("A\\C").hasValue("x"));
     EXPECT_FALSE(store->openKey("A\\B").isOpen());
 }
 
