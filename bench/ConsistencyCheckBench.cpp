@@ -1,11 +1,11 @@
 // `vorela check` on a large installation: the standard tree plus 10,000 recorded lexemes in 100
 // folders, all in the bank, and 20 templates of 30 items mixing lexemes, functions and a table.
+#include "platform/AtomicFileReplace.h"
 #include "platform/DataDirectory.h"
 #include "platform/RegistryStore.h"
 #include "platform/RegistryTransaction.h"
 #include "setup/ConsistencyCheck.h"
 #include "setup/NewInstallation.h"
-#include "platform/AtomicFileReplace.h"
 #include "soundbank/RiffChunks.h"
 #include "soundbank/WaveFormat.h"
 #include "stores/Aliases.h"
@@ -36,7 +36,8 @@ constexpr int ItemsPerTemplate = 30;
 class LargeInstallation {
 public:
     LargeInstallation()
-        : folder(std::filesystem::temp_directory_path() / ("vorela-check-bench-" + std::to_string(std::rand()))),
+        : folder(std::filesystem::temp_directory_path() /
+                 ("vorela-check-bench-" + std::to_string(std::rand()))),
           directory(folder)
     {
         std::string error;
@@ -63,8 +64,8 @@ private:
     void fillLexemes(LexItem &root, std::vector<std::string> &paths)
     {
         // The bank is written in one pass: appending 10,000 chunks one by one syncs each.
-        std::vector<std::uint8_t> bank = {'R', 'I', 'F', 'F', 0, 0, 0, 0, 'W', 'A', 'V', 'E',
-                                          'f', 'm', 't', ' ', 16, 0, 0, 0};
+        std::vector<std::uint8_t> bank = {'R', 'I', 'F', 'F', 0,   0,   0,  0, 'W', 'A',
+                                          'V', 'E', 'f', 'm', 't', ' ', 16, 0, 0,   0};
         const std::array<std::uint8_t, 16> format = WaveFormat::bankRecord();
         bank.insert(bank.end(), format.begin(), format.end());
         const std::vector<std::uint8_t> sound(800, 7);
@@ -72,8 +73,8 @@ private:
         RegistryTransaction transaction(*store);
         unsigned chunkNumber = 0;
         for (int f = 0; f < Folders; ++f) {
-            const std::shared_ptr<LexItem> sub =
-                phrases->GetChild(phrases->AppendChild("Папка " + std::to_string(f), "", 4, 1, FolderMask, ""));
+            const std::shared_ptr<LexItem> sub = phrases->GetChild(
+                phrases->AppendChild("Папка " + std::to_string(f), "", 4, 1, FolderMask, ""));
             for (int l = 0; l < LexemesPerFolder; ++l) {
                 char chunk[8];
                 std::snprintf(chunk, sizeof chunk, "%04u", ++chunkNumber);
@@ -88,7 +89,8 @@ private:
         std::copy(riffSize.begin(), riffSize.end(), bank.begin() + 4);
         std::filesystem::remove(directory.productBank());
         AtomicFileReplace replace(directory.productBank(), directory.temporaryBank());
-        if (!transaction.commit() || !replace.create() || !replace.append(bank) || !replace.commit())
+        if (!transaction.commit() || !replace.create() || !replace.append(bank) ||
+            !replace.commit())
             std::abort();
     }
 
@@ -97,11 +99,13 @@ private:
         RegistryTransaction transaction(*store);
         const RegistryKey tasks = store->createKey(TasksRootPath);
         for (int t = 0; t < Templates; ++t)
-            (void)tasks.createKey("Задание " + std::to_string(t) + "\\" + std::string(OperatorsKeyName) + "\\Оператор");
+            (void)tasks.createKey("Задание " + std::to_string(t) + "\\" +
+                                  std::string(OperatorsKeyName) + "\\Оператор");
         if (!transaction.commit())
             std::abort();
         Aliases taskConfig(*store, directory);
-        const char *functions[] = {"2\\8\\", "2\\3\\", "2\\11\\", "2\\17\\"}; // amount, time, dollars, relative date
+        const char *functions[] = {"2\\8\\", "2\\3\\", "2\\11\\",
+                                   "2\\17\\"}; // amount, time, dollars, relative date
         for (int t = 0; t < Templates; ++t) {
             std::string last;
             for (int i = 0; i < ItemsPerTemplate; ++i) {

@@ -21,14 +21,13 @@ namespace {
 void writeNode(const RegistryKey &parent, int name, int count, bool isFolder)
 {
     const RegistryKey key = parent.createKey(std::to_string(name));
-    const bool written =
-        key.writeString("text", "Лексема " + std::to_string(name)) &&
-        key.writeString("text1", "Лексема") && key.writeString("keyname", "") &&
-        key.writeString("chunk", isFolder ? "" : std::to_string(1000 + name)) &&
-        key.writeDword("icon", 4) && key.writeDword("child", isFolder ? 1 : 0) &&
-        key.writeDword("mask", isFolder ? 58 : 49) &&
-        key.writeString("prev", name > 1 ? std::to_string(name - 1) : "") &&
-        key.writeString("next", name < count ? std::to_string(name + 1) : "");
+    const bool written = key.writeString("text", "Лексема " + std::to_string(name)) &&
+                         key.writeString("text1", "Лексема") && key.writeString("keyname", "") &&
+                         key.writeString("chunk", isFolder ? "" : std::to_string(1000 + name)) &&
+                         key.writeDword("icon", 4) && key.writeDword("child", isFolder ? 1 : 0) &&
+                         key.writeDword("mask", isFolder ? 58 : 49) &&
+                         key.writeString("prev", name > 1 ? std::to_string(name - 1) : "") &&
+                         key.writeString("next", name < count ? std::to_string(name + 1) : "");
     if (!written)
         std::abort();
 }
@@ -64,7 +63,8 @@ void buildTemplates(RegistryStore &store)
             for (int item = 1; item <= ItemsPerTemplate; ++item) {
                 const std::string path = std::to_string(1 + item % TopFolders) + "\\" +
                                          std::to_string(1 + op % SubFolders) + "\\" +
-                                         std::to_string(1 + (task * item) % LexemesPerFolder) + "\\";
+                                         std::to_string(1 + (task * item) % LexemesPerFolder) +
+                                         "\\";
                 char name[8];
                 std::snprintf(name, sizeof name, "%04d", item);
                 char prev[8];

@@ -29,7 +29,8 @@ std::filesystem::path buildStore()
     std::filesystem::remove_all(dir);
     std::filesystem::create_directories(dir);
     std::string error;
-    const std::unique_ptr<RegistryStore> store = RegistryStore::open(dir / "registry.sqlite", error);
+    const std::unique_ptr<RegistryStore> store =
+        RegistryStore::open(dir / "registry.sqlite", error);
     LexItem root(*store);
     for (int f = 0; f < 100; ++f) {
         const std::string folder = root.AppendChild("Папка " + std::to_string(f), "", 4, 1, 58, "");
@@ -49,8 +50,8 @@ std::filesystem::path buildStore()
         for (const std::string &op : aliases.GetOperatorNames(task)) {
             std::string newName;
             for (int i = 0; i < 20; ++i)
-                (void)aliases.InsertTemplateItem(task, op, newName,
-                                                 {.path = std::to_string(i + 1) + "\\1\\"}, newName);
+                (void)aliases.InsertTemplateItem(
+                    task, op, newName, {.path = std::to_string(i + 1) + "\\1\\"}, newName);
         }
     }
     return dir;
@@ -62,7 +63,8 @@ void openMainWindow(benchmark::State &state)
     const std::filesystem::path dir = buildStore();
     const DataDirectory dataDirectory(dir);
     std::string error;
-    const std::unique_ptr<RegistryStore> store = RegistryStore::open(dataDirectory.registry(), error);
+    const std::unique_ptr<RegistryStore> store =
+        RegistryStore::open(dataDirectory.registry(), error);
     QtUiServices ui;
     const DbfTaskTableQuery tables;
     SoundBank bank(dataDirectory, ui);

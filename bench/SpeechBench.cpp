@@ -33,9 +33,11 @@ void putLittleEndian(std::string &out, std::size_t at, std::uint32_t value, int 
 // PHONE C(20), SUMMA N(12,2), DATE D, HOUSE C(8), ACCOUNT C(10): 59 bytes a record.
 void writeTable(const std::filesystem::path &path, bool deletedUntilLast)
 {
-    const std::vector<std::tuple<const char *, char, int, int>> fields = {
-        {"PHONE", 'C', 20, 0}, {"SUMMA", 'N', 12, 2}, {"DATE", 'D', 8, 0},
-        {"HOUSE", 'C', 8, 0}, {"ACCOUNT", 'C', 10, 0}};
+    const std::vector<std::tuple<const char *, char, int, int>> fields = {{"PHONE", 'C', 20, 0},
+                                                                          {"SUMMA", 'N', 12, 2},
+                                                                          {"DATE", 'D', 8, 0},
+                                                                          {"HOUSE", 'C', 8, 0},
+                                                                          {"ACCOUNT", 'C', 10, 0}};
     const std::uint32_t headerLength = 32 + 32 * static_cast<std::uint32_t>(fields.size()) + 1;
     std::string out(32, '\0');
     out[0] = 0x03;
@@ -52,7 +54,9 @@ void writeTable(const std::filesystem::path &path, bool deletedUntilLast)
         out += descriptor;
     }
     out += '\x0D';
-    const std::string record = "(044) 123-45-67          1234.5020080703" "12/3    " "1234567   ";
+    const std::string record = "(044) 123-45-67          1234.5020080703"
+                               "12/3    "
+                               "1234567   ";
     out.reserve(out.size() + RecordCount * 60);
     for (std::uint32_t index = 0; index < RecordCount; ++index)
         out += (deletedUntilLast && index + 1 < RecordCount ? "*" : " ") + record;
@@ -64,7 +68,8 @@ class Fixture {
 public:
     explicit Fixture(bool deletedUntilLast)
     {
-        std::string pattern = (std::filesystem::temp_directory_path() / "vorela-bench-XXXXXX").string();
+        std::string pattern =
+            (std::filesystem::temp_directory_path() / "vorela-bench-XXXXXX").string();
         root = mkdtemp(pattern.data());
         writeTable(root / "task.dbf", deletedUntilLast);
         std::string error;
@@ -72,9 +77,11 @@ public:
         (void)store->createKey(std::string(TasksRootPath) + "Задача")
             .writeString("File", (root / "task.dbf").string());
         taskConfig = std::make_unique<Aliases>(*store, DataDirectory(root));
-        const std::vector<std::pair<const char *, const char *>> functions = {
-            {"@007", "SUMMA"}, {"@003", "DATE"}, {"@000", "PHONE"}, {"@011", "HOUSE"},
-            {"@008", "ACCOUNT"}};
+        const std::vector<std::pair<const char *, const char *>> functions = {{"@007", "SUMMA"},
+                                                                              {"@003", "DATE"},
+                                                                              {"@000", "PHONE"},
+                                                                              {"@011", "HOUSE"},
+                                                                              {"@008", "ACCOUNT"}};
         for (std::size_t index = 0; index < ItemCount; ++index) {
             const auto &[chunk, arg] = functions[index % functions.size()];
             items.push_back(PatternItem{.name = std::to_string(index), .chunk = chunk, .arg = arg});

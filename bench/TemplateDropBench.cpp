@@ -54,10 +54,10 @@ void buildLexemes(RegistryStore &store)
                 const int number = (top * SubFolders + sub) * LexemesPerFolder + leaf;
                 const bool boundary = top == 8 && sub == 8 && leaf == 98;
                 const std::string name =
-                    boundary ? subNode.AppendChild("Граница", "____", 2, 0, 0, "")
-                             : subNode.AppendChild("Лексема " + std::to_string(number),
-                                                   std::to_string(1000 + number), 4, 0,
-                                                   LexemeMask, "");
+                    boundary
+                        ? subNode.AppendChild("Граница", "____", 2, 0, 0, "")
+                        : subNode.AppendChild("Лексема " + std::to_string(number),
+                                              std::to_string(1000 + number), 4, 0, LexemeMask, "");
                 require(!name.empty());
             }
         }
@@ -80,8 +80,8 @@ void buildTemplates(RegistryStore &store, const DataDirectory &dataDirectory)
             std::string newName;
             for (int item = 0; item < ItemsPerTemplate; ++item)
                 require(aliases.InsertTemplateItem(
-                    task, op, newName,
-                    {.path = "1\\1\\" + std::to_string(item + 1) + "\\"}, newName));
+                    task, op, newName, {.path = "1\\1\\" + std::to_string(item + 1) + "\\"},
+                    newName));
         }
     }
 }
@@ -102,8 +102,8 @@ public:
         buildTemplates(*store, dataDirectory);
         root = std::make_unique<LexItem>(*store);
         bank = std::make_unique<SoundBank>(dataDirectory, ui);
-        form = std::make_unique<Form1>(
-            EditorContext{*store, *root, dataDirectory, ui, tables, *bank});
+        form =
+            std::make_unique<Form1>(EditorContext{*store, *root, dataDirectory, ui, tables, *bank});
         form->resize(900, 700);
         form->showWindow();
         TaskTreeWidget &tree = form->taskTree().tree();

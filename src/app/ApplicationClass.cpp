@@ -33,7 +33,8 @@ static constexpr const char *InstanceMutexName = "VEZEVOREZIDI";
 static constexpr const char *StartCaption = "Редактор лексем";
 static constexpr const char *NoLockText =
     "Не удаётся создать блокировку редактора в каталоге данных:\n";
-static constexpr const char *NoLockTail = "\nПроверьте, что каталог существует и доступен для записи.";
+static constexpr const char *NoLockTail =
+    "\nПроверьте, что каталог существует и доступен для записи.";
 static constexpr const char *NoRegistryText = "Не удаётся открыть реестр редактора:\n";
 
 // Whether the guard's lock file can be created at all: when it cannot, tryLock fails just as it
@@ -98,7 +99,8 @@ int ApplicationClass::run()
     }
 
     std::string error;
-    const std::unique_ptr<RegistryStore> store = RegistryStore::open(dataDirectory.registry(), error);
+    const std::unique_ptr<RegistryStore> store =
+        RegistryStore::open(dataDirectory.registry(), error);
     if (!store) {
         reportStartFailure(NoRegistryText + dataDirectory.registry().string() + "\n" + error);
         return DataUnusable;

@@ -2,8 +2,8 @@
 #include "app/EditorPlayback.h"
 
 #include "mainwindow/Form1.h"
-#include "mainwindow/TaskTreeWidget.h"
 #include "mainwindow/SourceTreeWidget.h"
+#include "mainwindow/TaskTreeWidget.h"
 
 #include <vector>
 
@@ -15,8 +15,8 @@ EditorPlayback::EditorPlayback(Form1 &form, const EditorContext &context, AudioD
 {
     QObject::connect(&player, &Form3::finished, &form, &Form1::playbackFinished);
     Form1Hooks &hooks = form.hooks();
-    hooks.playItems = [this, &form, &lexemes = context.lexemeRoot](
-                          const std::vector<SpokenItem> &items) {
+    hooks.playItems = [this, &form,
+                       &lexemes = context.lexemeRoot](const std::vector<SpokenItem> &items) {
         std::vector<ListenedItem> listened;
         listened.reserve(items.size());
         for (const SpokenItem &spoken : items)

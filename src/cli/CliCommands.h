@@ -68,10 +68,12 @@ int bankCommand(CliContext &context, const CliArguments &arguments);
 int installCurrencyCommand(CliContext &context, const CliArguments &arguments);
 
 /// The data directory a command works on: DIR when given as its only argument, else the context's.
-[[nodiscard]] DataDirectory cliTargetDirectory(const CliContext &context, const CliArguments &arguments);
+[[nodiscard]] DataDirectory cliTargetDirectory(const CliContext &context,
+                                               const CliArguments &arguments);
 /// init [DIR]: a new data directory with the standard lexeme tree and no sounds.
 int initCommand(CliContext &context, const CliArguments &arguments);
-/// demo [DIR]: init, then synthesized recordings, currency bank, signed greeting, tasks and a table.
+/// demo [DIR]: init, then synthesized recordings, currency bank, signed greeting, tasks and a
+/// table.
 int demoCommand(CliContext &context, const CliArguments &arguments);
 /// check: the installation's problems, one per line; exit 0 when clean, 2 when not.
 int checkCommand(CliContext &context, const CliArguments &arguments);

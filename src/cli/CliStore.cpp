@@ -11,7 +11,8 @@ namespace vorela {
 std::unique_ptr<RegistryStore> openCliStore(const CliContext &context)
 {
     std::string error;
-    std::unique_ptr<RegistryStore> store = RegistryStore::open(context.dataDirectory.registry(), error);
+    std::unique_ptr<RegistryStore> store =
+        RegistryStore::open(context.dataDirectory.registry(), error);
     if (!store)
         (void)cliFailure(error);
     return store;

@@ -31,8 +31,8 @@ int checkCommand(CliContext &context, const CliArguments &arguments)
         return cliFailure("usage: vorela check");
     std::error_code code;
     if (!std::filesystem::exists(context.dataDirectory.registry(), code))
-        return cliFailure(context.dataDirectory.registry().string()
-                          + ": no registry store (run vorela init first)");
+        return cliFailure(context.dataDirectory.registry().string() +
+                          ": no registry store (run vorela init first)");
     const std::unique_ptr<RegistryStore> store = openCliStore(context);
     if (!store)
         return 1;

@@ -67,11 +67,11 @@ int renderCommand(CliContext &context, const CliArguments &arguments)
         return cliFailure("a value of the template cannot be spoken (see vorela expand)");
 
     const Verification verification(context.dataDirectory);
-    const RenderedSpeech speech = renderKeySequence(
-        context.dataDirectory.productBank(), composer.keySequence,
-        [&verification](std::span<const std::int16_t> samples) {
-            return verification.VerifySound(samples);
-        });
+    const RenderedSpeech speech =
+        renderKeySequence(context.dataDirectory.productBank(), composer.keySequence,
+                          [&verification](std::span<const std::int16_t> samples) {
+                              return verification.VerifySound(samples);
+                          });
     if (!speech.ok())
         return cliFailure(speech.error);
     if (!exportWav(*output, speech.samples))

@@ -61,12 +61,13 @@ int templatesCommand(CliContext &context, const CliArguments &arguments)
     Aliases taskConfig(*store, context.dataDirectory);
     warnOfUnwrittenDefaults(taskConfig, *store);
     bool found = false;
-    const std::vector<PatternItem> items = taskConfig.GetTemplate(arguments[0], arguments[1], found);
+    const std::vector<PatternItem> items =
+        taskConfig.GetTemplate(arguments[0], arguments[1], found);
     if (!found)
         return cliFailure("no operator '" + arguments[1] + "' in a task '" + arguments[0] + "'");
     for (const PatternItem &item : items) {
-        std::cout << item.name << '\t' << item.path << '\t' << item.chunk << '\t' << item.arg << '\t'
-                  << item.text << '\n';
+        std::cout << item.name << '\t' << item.path << '\t' << item.chunk << '\t' << item.arg
+                  << '\t' << item.text << '\n';
     }
     std::cout.flush();
     return std::cout ? 0 : cliFailure("cannot write to standard output");

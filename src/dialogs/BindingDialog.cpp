@@ -172,16 +172,15 @@ void BindingDialog::prepare(const BindingRequest &request, const TaskTableQuery 
     }
 }
 
-void BindingDialog::fillColumns(const std::vector<TableColumn> &columns,
-                                const std::string &binding)
+void BindingDialog::fillColumns(const std::vector<TableColumn> &columns, const std::string &binding)
 {
     const QIcon marker = notChoosableIcon();
     for (const TableColumn &column : columns) {
         const std::optional<ColumnRow> row = columnRow(column, mode);
         if (!row)
             continue;
-        auto *item = new QTreeWidgetItem(lv_1, {toQString(column.name), toQString(row->typeText),
-                                                toQString(row->lengthText)});
+        auto *item = new QTreeWidgetItem(
+            lv_1, {toQString(column.name), toQString(row->typeText), toQString(row->lengthText)});
         item->setData(0, ChoosableRole, row->choosable);
         if (!row->choosable)
             item->setIcon(0, marker);
@@ -252,8 +251,8 @@ bool BindingDialog::constantSpeakable()
     if (fault == ConstantFault::None)
         return true;
     const char *text = mode == BindingMode::Date ? DateRefusedText : AmountRefusedText;
-    ui.showMessage({toUtf8(windowTitle()), text, MessageIcon::Warning, MessageButtons::Ok,
-                    MessageAnswer::Ok});
+    ui.showMessage(
+        {toUtf8(windowTitle()), text, MessageIcon::Warning, MessageButtons::Ok, MessageAnswer::Ok});
     QLineEdit *edit = fault == ConstantFault::First ? firstEdit : secondEdit;
     edit->setFocus();
     edit->selectAll();

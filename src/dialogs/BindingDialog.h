@@ -28,10 +28,10 @@ class UiServices;
 struct BindingRequest {
     BindingMode mode = BindingMode::Amount;
     std::string caption;
-    std::string pathText;   // the table path, or the caller's error text
+    std::string pathText; // the table path, or the caller's error text
     std::string notes;
     bool noDatabase = false;
-    std::string binding;    // the item's current binding
+    std::string binding; // the item's current binding
     std::string unitLabel = "грн.";
     std::string subunitLabel = "коп.";
     std::filesystem::path tablePath; // the resolved table file, listed for the columns

@@ -10,8 +10,8 @@ class FormDate : public BindingDialog {
 
 public:
     /// Mode Date; 0 cancelled, 1 a column, 2 a constant (0000/MM/DD) in result.
-    FormDate(const BindingRequest &request, const TaskTableQuery &tables,
-             UiServices &uiServices, std::string &result, QWidget *parent = nullptr);
+    FormDate(const BindingRequest &request, const TaskTableQuery &tables, UiServices &uiServices,
+             std::string &result, QWidget *parent = nullptr);
 
     QLineEdit *textb_day = nullptr;
     QLabel *label_d = nullptr;

@@ -49,8 +49,8 @@ void FormEnterKeyname::acceptKeyName()
 {
     const QString entered = textb_1->text().trimmed();
     if (entered.isEmpty()) {
-        ui.showMessage({ErrorCaption, EmptyKeyNameText, MessageIcon::Information, MessageButtons::Ok,
-                        MessageAnswer::Ok});
+        ui.showMessage({ErrorCaption, EmptyKeyNameText, MessageIcon::Information,
+                        MessageButtons::Ok, MessageAnswer::Ok});
         return;
     }
     keyName = toUtf8(entered);

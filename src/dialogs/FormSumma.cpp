@@ -5,10 +5,10 @@ namespace vorela {
 
 FormSumma::FormSumma(const BindingRequest &request, const TaskTableQuery &tables,
                      UiServices &uiServices, std::string &result, QWidget *parent)
-    : BindingDialog(request, tables, uiServices, result,
-                    {"textb_grn", "label_g", "textb_kop", "label_k", request.unitLabel,
-                     request.subunitLabel},
-                    parent)
+    : BindingDialog(
+          request, tables, uiServices, result,
+          {"textb_grn", "label_g", "textb_kop", "label_k", request.unitLabel, request.subunitLabel},
+          parent)
 {
     setObjectName("FormSumma");
     textb_grn = firstEdit;

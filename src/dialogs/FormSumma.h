@@ -10,8 +10,8 @@ class FormSumma : public BindingDialog {
 
 public:
     /// Modes Number, Amount and TableItem; 0 cancelled, 1 a column, 2 a constant in result.
-    FormSumma(const BindingRequest &request, const TaskTableQuery &tables,
-              UiServices &uiServices, std::string &result, QWidget *parent = nullptr);
+    FormSumma(const BindingRequest &request, const TaskTableQuery &tables, UiServices &uiServices,
+              std::string &result, QWidget *parent = nullptr);
 
     QLineEdit *textb_grn = nullptr;
     QLabel *label_g = nullptr;

@@ -101,9 +101,10 @@ void FormTableLexems::buildMenu()
     create->addAction(toQString("из пpоигpывателя"), this, &FormTableLexems::createInPlayer);
     create->addAction(toQString("из файла"), this, &FormTableLexems::createFromFile);
     popup->addSeparator();
-    renameAction = popup->addAction(toQString("Переименовать"), this, &FormTableLexems::renameEntry);
-    keyNameAction = popup->addAction(toQString("Изменить ключевое имя"), this,
-                                     &FormTableLexems::changeKeyName);
+    renameAction =
+        popup->addAction(toQString("Переименовать"), this, &FormTableLexems::renameEntry);
+    keyNameAction =
+        popup->addAction(toQString("Изменить ключевое имя"), this, &FormTableLexems::changeKeyName);
     deleteAction = popup->addAction(toQString("Удалить"), this, &FormTableLexems::deleteEntry);
     popup->addSeparator();
     popup->addAction(toQString("Удалить все"), this, &FormTableLexems::deleteAllEntries);
@@ -127,7 +128,8 @@ void FormTableLexems::fillRows()
 QTreeWidgetItem *FormTableLexems::addRow(const LexItem &entry)
 {
     filling = true;
-    auto *row = new QTreeWidgetItem(lv_1, {toQString(entry.GetText()), toQString(entry.GetKeyname())});
+    auto *row =
+        new QTreeWidgetItem(lv_1, {toQString(entry.GetText()), toQString(entry.GetKeyname())});
     row->setData(0, EntryNameRole, toQString(entry.GetName()));
     row->setFlags(row->flags() | Qt::ItemIsEditable);
     filling = false;
@@ -166,7 +168,8 @@ void FormTableLexems::sortByColumn(int column)
 
 void FormTableLexems::showHeaders(int clickedColumn)
 {
-    const bool asNumbers = mode == TableSortMode::NamesAsNumbers || mode == TableSortMode::KeysAsNumbers;
+    const bool asNumbers =
+        mode == TableSortMode::NamesAsNumbers || mode == TableSortMode::KeysAsNumbers;
     QTreeWidgetItem *header = lv_1->headerItem();
     const char *bases[] = {NameHeader, KeyHeader};
     for (int column = 0; column < 2; ++column) {
@@ -184,8 +187,10 @@ void FormTableLexems::showHeaders(int clickedColumn)
 
 void FormTableLexems::sortRows()
 {
-    const int column = mode == TableSortMode::NamesAsText || mode == TableSortMode::NamesAsNumbers ? 0 : 1;
-    const bool asNumbers = mode == TableSortMode::NamesAsNumbers || mode == TableSortMode::KeysAsNumbers;
+    const int column =
+        mode == TableSortMode::NamesAsText || mode == TableSortMode::NamesAsNumbers ? 0 : 1;
+    const bool asNumbers =
+        mode == TableSortMode::NamesAsNumbers || mode == TableSortMode::KeysAsNumbers;
     QTreeWidgetItem *current = lv_1->currentItem();
     std::vector<QTreeWidgetItem *> rows;
     while (lv_1->topLevelItemCount() > 0)

@@ -14,8 +14,8 @@ ContextMenuTreeWidget::ContextMenuTreeWidget(QWidget *parent) : QTreeWidget(pare
 bool ContextMenuTreeWidget::event(QEvent *event)
 {
     // Some platforms turn the Menu key into a context menu event at the mouse cursor.
-    if (event->type() == QEvent::ContextMenu
-        && static_cast<QContextMenuEvent *>(event)->reason() == QContextMenuEvent::Keyboard) {
+    if (event->type() == QEvent::ContextMenu &&
+        static_cast<QContextMenuEvent *>(event)->reason() == QContextMenuEvent::Keyboard) {
         requestMenuAtCurrentItem();
         return true;
     }

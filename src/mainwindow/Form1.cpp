@@ -52,8 +52,8 @@ Form1::Form1(const EditorContext &context, Form1Hooks hooks, QWidget *parent)
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QString::fromUtf8(WindowTitle));
     setWindowIcon(treeIcon(TreeIcon::Lexeme));
-    session = std::make_unique<EditorSession>(
-        EditorSession{context, windowHooks, *this, true, true});
+    session =
+        std::make_unique<EditorSession>(EditorSession{context, windowHooks, *this, true, true});
     buildWidgets();
 
     if (windowHooks.installCurrency && !windowHooks.installCurrency())

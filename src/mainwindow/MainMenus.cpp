@@ -45,9 +45,17 @@ MainMenus::MainMenus(QMenuBar &menuBar, QWidget &owner)
     editTable = addAction(*sourceMenu, "Редактировать таблицу", "editTable");
     QAction *separator3 = sourceMenu->addSeparator();
     QAction *cancelSource = addAction(*sourceMenu, "Отмена", "cancelSource");
-    sourcePositions = {replaceMenu->menuAction(), createMenu->menuAction(), separator1,
-                       createFolder, rename, removeSource, separator2, createTable, editTable,
-                       separator3, cancelSource};
+    sourcePositions = {replaceMenu->menuAction(),
+                       createMenu->menuAction(),
+                       separator1,
+                       createFolder,
+                       rename,
+                       removeSource,
+                       separator2,
+                       createTable,
+                       editTable,
+                       separator3,
+                       cancelSource};
 
     taskMenu = new QMenu(&owner);
     taskMenu->setObjectName(QStringLiteral("taskMenu"));

@@ -143,9 +143,9 @@ bool SourceDeletion::removeOne(QTreeWidgetItem &item)
     SoundBank &bank = session.context.bank;
     bank.setWindowTitle(session.caption());
     // The node is freed by its deletion: nothing of it is read afterwards.
-    const NodeDeletion result = deleteLexemeNode(
-        tasks.taskConfig(), *parentNode, node->GetName(),
-        [&bank](std::string_view chunkId) { return !bank.RemoveSound(chunkId); });
+    const NodeDeletion result =
+        deleteLexemeNode(tasks.taskConfig(), *parentNode, node->GetName(),
+                         [&bank](std::string_view chunkId) { return !bank.RemoveSound(chunkId); });
     if (result.templatesChanged) {
         tasks.refillAll();
         tasks.tree().viewport()->update();

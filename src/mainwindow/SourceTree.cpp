@@ -53,8 +53,7 @@ SourceTree::SourceTree(EditorSession &editorSession, SourceTreeWidget &tree, Mai
     connect(menus.createFromPlayer, &QAction::triggered, this, &SourceTree::createLexemeFromPlayer);
     connect(menus.createFromFile, &QAction::triggered, this, &SourceTree::createLexemeFromFile);
     connect(menus.createFolder, &QAction::triggered, this, &SourceTree::createFolder);
-    connect(menus.rename, &QAction::triggered, this,
-            [this] { beginRename(widget.currentItem()); });
+    connect(menus.rename, &QAction::triggered, this, [this] { beginRename(widget.currentItem()); });
     connect(menus.removeSource, &QAction::triggered, this, &SourceTree::removeSelected);
     connect(menus.createTable, &QAction::triggered, this, &SourceTree::createTable);
     connect(menus.editTable, &QAction::triggered, this, &SourceTree::editTable);
@@ -104,7 +103,8 @@ void SourceTree::setKindImage(QTreeWidgetItem *item, bool expanded)
     if (node == nullptr || !node->IsFolder())
         return;
     const unsigned kind = node->GetIcon();
-    setItemImage(*item, imageList, expanded ? sourceExpandedImage(kind) : sourceCollapsedImage(kind));
+    setItemImage(*item, imageList,
+                 expanded ? sourceExpandedImage(kind) : sourceCollapsedImage(kind));
 }
 
 void SourceTree::showSourceMenu(const QPoint &position)
@@ -196,9 +196,9 @@ void SourceTree::createTable()
     LexItem *parentNode = selected != nullptr ? itemNode(selected->parent()) : nullptr;
     if (node == nullptr || parentNode == nullptr)
         return;
-    const std::string name = parentNode->AddToChild(node->GetName(), NewTableText,
-                                                    std::string(LexemeTableChunkId), TableKind, 0,
-                                                    LexemeTableMask);
+    const std::string name =
+        parentNode->AddToChild(node->GetName(), NewTableText, std::string(LexemeTableChunkId),
+                               TableKind, 0, LexemeTableMask);
     const std::shared_ptr<LexItem> table = name.empty() ? nullptr : node->GetChild(name);
     if (!table) {
         session.inform(TableNotCreatedText);

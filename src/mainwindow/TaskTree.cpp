@@ -117,7 +117,8 @@ QTreeWidgetItem *TaskTree::operatorItemOf(QTreeWidgetItem *item)
 
 std::string TaskTree::taskNameOf(const QTreeWidgetItem &operatorItem)
 {
-    return operatorItem.parent() != nullptr ? toUtf8(operatorItem.parent()->text(0)) : std::string();
+    return operatorItem.parent() != nullptr ? toUtf8(operatorItem.parent()->text(0))
+                                            : std::string();
 }
 
 std::string TaskTree::operatorNameOf(const QTreeWidgetItem &operatorItem)

@@ -18,12 +18,14 @@
 namespace vorela {
 
 static constexpr const char *MissingGreetingText = "Отсутствует лексема '";
-static constexpr const char *MissingGreetingTail = "'!\r\nБез данной лексемы шаблон неработоспособен.";
+static constexpr const char *MissingGreetingTail =
+    "'!\r\nБез данной лексемы шаблон неработоспособен.";
 static constexpr const char *NotRemovableText = "Лексема '";
 static constexpr const char *NotRemovableTail = "' не подлежит удалению!";
 static constexpr const char *RemoveFailedText = "Ошибка удаления лексемы '";
 static constexpr const char *RemoveFailedTail = "' !";
-static constexpr const char *ClearQuestion = "Вы действительно желаете удалить содержимое задания '";
+static constexpr const char *ClearQuestion =
+    "Вы действительно желаете удалить содержимое задания '";
 static constexpr const char *InsertFailedText = "Не удалось вставить лексему '";
 static constexpr const char *InsertFailedTail = "' в шаблон.";
 static constexpr const char *UpdateFailedText = "Не удалось сохранить привязку лексемы '";
@@ -31,8 +33,9 @@ static constexpr const char *UpdateFailedTail = "'.";
 
 static std::size_t countWithChunk(const std::vector<PatternItem> &items, std::string_view chunk)
 {
-    return static_cast<std::size_t>(std::count_if(
-        items.begin(), items.end(), [chunk](const PatternItem &item) { return item.chunk == chunk; }));
+    return static_cast<std::size_t>(
+        std::count_if(items.begin(), items.end(),
+                      [chunk](const PatternItem &item) { return item.chunk == chunk; }));
 }
 
 void TaskTree::showTemplateMenu(const QPoint &position)
@@ -147,9 +150,9 @@ void TaskTree::clear()
     // The greeting goes in first: a failure on the way never leaves the template without it.
     const std::string greetingPath = FindLexemePath(session.context.store, GreetingChunkId);
     std::string newName;
-    if (!greetingPath.empty() && !config->InsertTemplateItem(task, operatorName, "",
-                                                             PatternItem{.path = greetingPath},
-                                                             newName)) {
+    if (!greetingPath.empty() &&
+        !config->InsertTemplateItem(task, operatorName, "", PatternItem{.path = greetingPath},
+                                    newName)) {
         fillTemplate(*operatorItem);
         showInsertFailure(greetingPath);
         return;
@@ -177,8 +180,8 @@ void TaskTree::insertBoundary()
         return;
     const std::string path = boundaryPath();
     const std::vector<PatternItem> items = storedTemplate(*operatorItem);
-    const bool present = std::any_of(items.begin(), items.end(),
-                                     [&path](const PatternItem &item) { return item.path == path; });
+    const bool present = std::any_of(
+        items.begin(), items.end(), [&path](const PatternItem &item) { return item.path == path; });
     if (!path.empty() && !present) {
         const std::string afterName =
             itemDepth(selected) == ItemDepth ? itemPattern(*selected).name : std::string();

@@ -183,7 +183,8 @@ bool TemplateDrop::dropOn(const QMimeData *data, QTreeWidgetItem *target, QPoint
         return false;
     expandTimer->stop();
     if (QTreeWidgetItem *dragged = draggedItem(data)) {
-        const QStringList parts = QString::fromUtf8(data->data(MoveFormat)).split(QLatin1Char('\n'));
+        const QStringList parts =
+            QString::fromUtf8(data->data(MoveFormat)).split(QLatin1Char('\n'));
         if (QPoint(parts[3].toInt(), parts[4].toInt()) == position)
             return false;
         return moveItem(*dragged, *target);
@@ -226,9 +227,9 @@ bool TemplateDrop::moveItem(QTreeWidgetItem &dragged, QTreeWidgetItem &target)
     const std::string afterName =
         itemDepth(&target) == ItemDepth ? itemPattern(target).name : std::string();
     const std::string path = itemPattern(dragged).path;
-    const bool moved = tasks.taskConfig().MoveTemplateItem(
-        TaskTree::taskNameOf(*operatorItem), TaskTree::operatorNameOf(*operatorItem), afterName,
-        name);
+    const bool moved = tasks.taskConfig().MoveTemplateItem(TaskTree::taskNameOf(*operatorItem),
+                                                           TaskTree::operatorNameOf(*operatorItem),
+                                                           afterName, name);
     tasks.fillTemplate(*operatorItem);
     tasks.selectTemplateItem(*operatorItem, name);
     if (!moved) {

@@ -54,7 +54,8 @@ private:
     [[nodiscard]] LexItem *draggedNode(const QMimeData *data) const;
     [[nodiscard]] const DraggedLexeme *draggedLexeme(const QMimeData *data);
     [[nodiscard]] QTreeWidgetItem *draggedItem(const QMimeData *data) const;
-    [[nodiscard]] bool templateHasPath(QTreeWidgetItem &operatorItem, const std::string &path) const;
+    [[nodiscard]] bool templateHasPath(QTreeWidgetItem &operatorItem,
+                                       const std::string &path) const;
     void restartExpansion(QTreeWidgetItem *target);
     void expandTarget();
     bool dropLexeme(LexItem &node, QTreeWidgetItem &target);

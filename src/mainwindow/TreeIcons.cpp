@@ -31,15 +31,15 @@ void drawFolder(QPainter &p, bool open, const QColor &body, const QColor &shade)
 {
     p.setPen(QPen(shade.darker(140), 1));
     p.setBrush(shade);
-    p.drawRect(QRectF(1.5, 3.5, 5, 2));   // tab
-    p.drawRect(QRectF(1.5, 4.5, 13, 9));  // back
+    p.drawRect(QRectF(1.5, 3.5, 5, 2));  // tab
+    p.drawRect(QRectF(1.5, 4.5, 13, 9)); // back
     p.setBrush(body);
     if (!open) {
         p.drawRect(QRectF(1.5, 6.5, 13, 7));
         return;
     }
-    const QPolygonF front({QPointF(3.5, 7.5), QPointF(15.5, 7.5), QPointF(13.5, 13.5),
-                           QPointF(1.5, 13.5)});
+    const QPolygonF front(
+        {QPointF(3.5, 7.5), QPointF(15.5, 7.5), QPointF(13.5, 13.5), QPointF(1.5, 13.5)});
     p.drawPolygon(front);
 }
 
@@ -100,7 +100,8 @@ void drawGrid(QPainter &p, const QRectF &box)
     p.drawRect(QRectF(box.left(), box.top(), box.width(), box.height() / 3));
     p.setPen(QPen(TableGreen.darker(120), 1));
     const double third = box.height() / 3;
-    p.drawLine(QPointF(box.left(), box.top() + 2 * third), QPointF(box.right(), box.top() + 2 * third));
+    p.drawLine(QPointF(box.left(), box.top() + 2 * third),
+               QPointF(box.right(), box.top() + 2 * third));
     p.drawLine(QPointF(box.center().x(), box.top()), QPointF(box.center().x(), box.bottom()));
 }
 
@@ -203,8 +204,8 @@ QList<QIcon> taskImageList()
 {
     using enum TreeIcon;
     QList<QIcon> list;
-    for (TreeIcon icon : {BranchClosed, BranchOpen, Document, Function, Currency, Lexeme, Table,
-                          SpecialNode})
+    for (TreeIcon icon :
+         {BranchClosed, BranchOpen, Document, Function, Currency, Lexeme, Table, SpecialNode})
         list.append(treeIcon(icon));
     return list;
 }

@@ -49,8 +49,8 @@ TableValue DbfTaskTableQuery::value(const std::filesystem::path &file,
         result.error.append(": '").append(binding).append("' is no column name, '*' or constant");
         return result;
     }
-    const DbfField *field = parsed.kind == TableBinding::Kind::Constant ? nullptr
-                                                                        : findField(*table, parsed);
+    const DbfField *field =
+        parsed.kind == TableBinding::Kind::Constant ? nullptr : findField(*table, parsed);
     if (parsed.kind != TableBinding::Kind::Constant && field == nullptr) {
         result.status = TableValue::Status::NoSuchColumn;
         result.error = file.string() + ": no column named " + parsed.text;

@@ -102,8 +102,8 @@ bool acquire(NamedMutex::Shared &shared, Wait wait)
     guard.lock();
     if (!locked) {
         if (lockFailure != EWOULDBLOCK)
-            shared.error = shared.file.string() + ": cannot be locked (" +
-                           std::strerror(lockFailure) + ")";
+            shared.error =
+                shared.file.string() + ": cannot be locked (" + std::strerror(lockFailure) + ")";
         shared.reserved = false;
         shared.released.notify_one();
         return false;
@@ -180,7 +180,8 @@ std::string NamedMutex::lockFileName(std::string_view name)
     for (const char character : name) {
         const auto byte = static_cast<unsigned char>(character);
         const bool plain = (byte >= 'A' && byte <= 'Z') || (byte >= 'a' && byte <= 'z') ||
-                           (byte >= '0' && byte <= '9') || byte == '.' || byte == '_' || byte == '-';
+                           (byte >= '0' && byte <= '9') || byte == '.' || byte == '_' ||
+                           byte == '-';
         if (plain) {
             escaped.push_back(character);
             continue;

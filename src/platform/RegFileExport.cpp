@@ -99,7 +99,8 @@ void exportKey(const RegistryKey &key, const std::string &fullPath, std::string 
 std::string exportRegText(RegistryStore &store, std::string_view keyPath)
 {
     const std::vector<std::string> components = parseText(keyPath, "\\");
-    if (components.empty() || foldRegistryName(components.front()) != foldRegistryName(LocalMachine))
+    if (components.empty() ||
+        foldRegistryName(components.front()) != foldRegistryName(LocalMachine))
         return {};
     const RegistryReadTransaction snapshot(store);
     RegistryKey key = store.localMachine();

@@ -130,7 +130,8 @@ std::optional<std::vector<std::uint8_t>> readHexBytes(std::string_view list)
     std::vector<std::uint8_t> bytes;
     for (const std::string &piece : parseText(list, ", \t")) {
         unsigned value = 0;
-        const auto [end, error] = std::from_chars(piece.data(), piece.data() + piece.size(), value, 16);
+        const auto [end, error] =
+            std::from_chars(piece.data(), piece.data() + piece.size(), value, 16);
         if (error != std::errc() || end != piece.data() + piece.size() || value > 0xFF)
             return std::nullopt;
         bytes.push_back(static_cast<std::uint8_t>(value));
@@ -207,8 +208,8 @@ public:
     RegFileResult run(const std::string &text)
     {
         const std::vector<Line> lines = logicalLines(text);
-        if (lines.empty() || (lines.front().text != Regedit4Header &&
-                              lines.front().text != Version5Header))
+        if (lines.empty() ||
+            (lines.front().text != Regedit4Header && lines.front().text != Version5Header))
             return failure(lines.empty() ? 1 : lines.front().number,
                            "expected the header \"REGEDIT4\" or \"Windows Registry Editor "
                            "Version 5.00\"");

@@ -156,8 +156,7 @@ std::string RegistryKey::stringValue(std::string_view valueName) const
 
 std::uint32_t RegistryKey::dwordValue(std::string_view valueName) const
 {
-    const ValueRead read =
-        readOrCreate({.name = std::string(valueName), .type = ValueType::Dword});
+    const ValueRead read = readOrCreate({.name = std::string(valueName), .type = ValueType::Dword});
     if (read.state != ValueState::Found || read.value.type != ValueType::Dword)
         return 0;
     return read.value.dword;

@@ -53,7 +53,8 @@ public:
     /// Empty when the value is missing, unreadable or of another type. Nothing is written.
     [[nodiscard]] std::optional<std::string> readString(std::string_view valueName) const;
     [[nodiscard]] std::optional<std::uint32_t> readDword(std::string_view valueName) const;
-    [[nodiscard]] std::optional<std::vector<std::uint8_t>> readBinary(std::string_view valueName) const;
+    [[nodiscard]] std::optional<std::vector<std::uint8_t>>
+    readBinary(std::string_view valueName) const;
     /// Every value of the key in folded-name order, in one query.
     [[nodiscard]] std::vector<RegistryValue> values() const;
 
@@ -71,7 +72,8 @@ public:
     /// Each write replaces a value of any type under the same folded name; false on failure.
     [[nodiscard]] bool writeString(std::string_view valueName, std::string_view text) const;
     [[nodiscard]] bool writeDword(std::string_view valueName, std::uint32_t dword) const;
-    [[nodiscard]] bool writeBinary(std::string_view valueName, std::span<const std::uint8_t> bytes) const;
+    [[nodiscard]] bool writeBinary(std::string_view valueName,
+                                   std::span<const std::uint8_t> bytes) const;
     [[nodiscard]] bool writeValue(const RegistryValue &value) const;
     /// False when the value is missing or cannot be deleted.
     [[nodiscard]] bool deleteValue(std::string_view valueName) const;

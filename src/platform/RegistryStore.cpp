@@ -77,13 +77,17 @@ public:
     }
     /// SQLITE_ROW, SQLITE_DONE or an error code.
     int step() { return handle == nullptr ? SQLITE_MISUSE : sqlite3_step(handle); }
-    [[nodiscard]] std::int64_t number(int column) const { return sqlite3_column_int64(handle, column); }
+    [[nodiscard]] std::int64_t number(int column) const
+    {
+        return sqlite3_column_int64(handle, column);
+    }
     [[nodiscard]] std::string text(int column) const
     {
         const auto *bytes = static_cast<const char *>(sqlite3_column_blob(handle, column));
-        return bytes == nullptr ? std::string()
-                                : std::string(bytes, static_cast<std::size_t>(
-                                                         sqlite3_column_bytes(handle, column)));
+        return bytes == nullptr
+                   ? std::string()
+                   : std::string(bytes,
+                                 static_cast<std::size_t>(sqlite3_column_bytes(handle, column)));
     }
     [[nodiscard]] RegistryValue value(int firstColumn) const
     {
@@ -277,7 +281,7 @@ bool RegistryStore::writable() const
 }
 
 std::optional<std::pair<std::int64_t, std::string>> RegistryStore::findSubkey(std::int64_t parent,
-                                                                             std::string_view name)
+                                                                              std::string_view name)
 {
     Statement query(statement(FindSubkey, "SELECT id, name FROM keys WHERE parent_id = ?1 AND "
                                           "name_fold = ?2"));
@@ -390,7 +394,8 @@ bool RegistryStore::deleteValue(std::int64_t key, std::string_view name)
 {
     if (!writable() || !takeStep())
         return false;
-    Statement erase(statement(DeleteValue, "DELETE FROM vals WHERE key_id = ?1 AND name_fold = ?2"));
+    Statement erase(
+        statement(DeleteValue, "DELETE FROM vals WHERE key_id = ?1 AND name_fold = ?2"));
     erase.bind(1, key);
     erase.bind(2, foldRegistryName(name));
     return erase.step() == SQLITE_DONE && sqlite3_changes(db.get()) > 0;

@@ -111,10 +111,13 @@ private:
     void endRead();
 
     // Key and value primitives used by RegistryKey.
-    [[nodiscard]] std::optional<std::pair<std::int64_t, std::string>> findSubkey(std::int64_t parent, std::string_view name);
-    [[nodiscard]] std::optional<std::int64_t> insertSubkey(std::int64_t parent, std::string_view name);
+    [[nodiscard]] std::optional<std::pair<std::int64_t, std::string>>
+    findSubkey(std::int64_t parent, std::string_view name);
+    [[nodiscard]] std::optional<std::int64_t> insertSubkey(std::int64_t parent,
+                                                           std::string_view name);
     [[nodiscard]] std::optional<std::string> keyName(std::int64_t key);
-    [[nodiscard]] std::vector<std::pair<std::int64_t, std::string>> listSubkeys(std::int64_t parent);
+    [[nodiscard]] std::vector<std::pair<std::int64_t, std::string>>
+    listSubkeys(std::int64_t parent);
     [[nodiscard]] ValueRead readValue(std::int64_t key, std::string_view name);
     [[nodiscard]] std::vector<RegistryValue> readValues(std::int64_t key);
     /// Writes value, replacing one of any type under the same folded name.

@@ -49,8 +49,8 @@ struct TableBinding {
 [[nodiscard]] TableBinding classifyBinding(std::string_view binding);
 
 /// The absolute path of an existing table file; empty when the path names no regular file.
-[[nodiscard]] std::optional<std::filesystem::path> resolveTablePath(
-    const std::filesystem::path &path);
+[[nodiscard]] std::optional<std::filesystem::path>
+resolveTablePath(const std::filesystem::path &path);
 
 class TaskTableQuery {
 public:

@@ -10,9 +10,9 @@
 namespace vorela {
 
 /// Splits text at any of the separator characters into its non-empty pieces. Text between a pair of
-/// equal quote characters stays in one piece, separators included; the quotes themselves are dropped
-/// and an unclosed quote runs to the end. Separators and quotes are ASCII, so UTF-8 text is never cut
-/// inside a character.
+/// equal quote characters stays in one piece, separators included; the quotes themselves are
+/// dropped and an unclosed quote runs to the end. Separators and quotes are ASCII, so UTF-8 text is
+/// never cut inside a character.
 [[nodiscard]] std::vector<std::string> parseText(std::string_view text, std::string_view separators,
                                                  std::string_view quotes = "");
 

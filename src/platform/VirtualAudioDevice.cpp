@@ -16,7 +16,8 @@ static std::size_t samplesAt(std::int64_t micros, std::int64_t rate)
 
 bool VirtualAudioDevice::canPlay(const AudioFormat &format) const
 {
-    return outputAvailable && format.sampleRate > 0 && (format.channels == 1 || format.channels == 2);
+    return outputAvailable && format.sampleRate > 0 &&
+           (format.channels == 1 || format.channels == 2);
 }
 
 AudioStart VirtualAudioDevice::play(std::span<const std::int16_t> samples,

@@ -29,7 +29,10 @@ public:
     void advance(int ms);
 
     /// Every block play() accepted, as copies, oldest first.
-    [[nodiscard]] const std::vector<std::vector<std::int16_t>> &playedBlocks() const { return blocks; }
+    [[nodiscard]] const std::vector<std::vector<std::int16_t>> &playedBlocks() const
+    {
+        return blocks;
+    }
 
     [[nodiscard]] bool canPlay(const AudioFormat &format) const override;
     [[nodiscard]] bool canRecord() const override { return inputAvailable; }

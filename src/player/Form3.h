@@ -40,8 +40,7 @@ public:
     /// checkBankFormat the bank must be in the bank format. A lexeme that cannot be read stops
     /// the sequence before anything plays. false (and nothing done) while a playback runs.
     /// finished() follows when the sequence ends, possibly before this returns.
-    bool start(const std::vector<std::string> &keys, QTreeWidget *markerTree,
-               bool checkBankFormat);
+    bool start(const std::vector<std::string> &keys, QTreeWidget *markerTree, bool checkBankFormat);
     /// Stops at once; finished() follows on the GUI thread.
     void stop();
     [[nodiscard]] bool isPlaying() const { return playing; }

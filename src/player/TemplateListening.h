@@ -35,8 +35,8 @@ public:
     /// Expands the items in order and starts the player on them, marking in markerTree; false
     /// when a value cannot be spoken or a playback runs (then nothing plays). lexemes gives the
     /// items' names as the task tree shows them.
-    bool playItems(Aliases &taskConfig, const LexItem &lexemes,
-                   std::span<const ListenedItem> items, QTreeWidget &markerTree);
+    bool playItems(Aliases &taskConfig, const LexItem &lexemes, std::span<const ListenedItem> items,
+                   QTreeWidget &markerTree);
     /// A function entry of the source tree: number 2 speaks the current time, others only mark
     /// the entry for the moment of their playback.
     bool playFunctionEntry(std::uint64_t number, std::uint64_t marker, QTreeWidget &markerTree);

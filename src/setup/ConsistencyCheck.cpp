@@ -35,8 +35,8 @@ std::string bankId(std::string_view chunk)
 
 bool namesSound(std::string_view chunk)
 {
-    return !chunk.empty() && chunk.front() != FunctionChunkPrefix
-           && chunk.front() != LexemeTableChunkId.front() && chunk != BoundaryChunk;
+    return !chunk.empty() && chunk.front() != FunctionChunkPrefix &&
+           chunk.front() != LexemeTableChunkId.front() && chunk != BoundaryChunk;
 }
 
 std::string joined(const std::set<std::string> &keys)
@@ -70,15 +70,18 @@ private:
     {
         WaveFile bank;
         if (!bank.Open(dataDirectory.productBank())) {
-            report.findings.push_back({FindingKind::NoBank, dataDirectory.productBank().string(),
-                                       "cannot be read as a sound bank", {}});
+            report.findings.push_back({FindingKind::NoBank,
+                                       dataDirectory.productBank().string(),
+                                       "cannot be read as a sound bank",
+                                       {}});
             return;
         }
         for (const ChunkHeader &chunk : bank.chunks())
             bankIds.insert(chunk.id.text());
     }
 
-    void add(FindingKind kind, std::string where, std::string detail, std::set<std::string> keys = {})
+    void add(FindingKind kind, std::string where, std::string detail,
+             std::set<std::string> keys = {})
     {
         report.findings.push_back(
             {kind, std::move(where), std::move(detail), {keys.begin(), keys.end()}});
@@ -156,16 +159,16 @@ private:
         }
         if (!lacking.empty())
             add(FindingKind::TemplateLacksKey, where,
-                "the bank lacks " + std::to_string(lacking.size())
-                    + " sounds its items can speak: " + joined(lacking),
+                "the bank lacks " + std::to_string(lacking.size()) +
+                    " sounds its items can speak: " + joined(lacking),
                 lacking);
     }
 
     void addNeededKeys(const SnapshotKey &node, std::set<std::string> &needed)
     {
         const std::string chunk = node.value("chunk");
-        if (chunk.size() >= 4 && chunk.front() == FunctionChunkPrefix
-            && digitsOnly(chunk.substr(chunk.size() - 3))) {
+        if (chunk.size() >= 4 && chunk.front() == FunctionChunkPrefix &&
+            digitsOnly(chunk.substr(chunk.size() - 3))) {
             const auto code = static_cast<unsigned>(leadingNumber(chunk.substr(chunk.size() - 3)));
             const DateCase dateCase = relativeDateOf(node.value(shownText)).dateCase;
             const std::set<std::string> &keys = functionKeysOf(code, dateCase);

@@ -22,8 +22,8 @@ enum class FindingKind {
 
 struct Finding {
     FindingKind kind;
-    std::string where;  // a lexeme path, "task / operator", or the bank file
-    std::string detail; // what is wrong, naming the chunk ids
+    std::string where;             // a lexeme path, "task / operator", or the bank file
+    std::string detail;            // what is wrong, naming the chunk ids
     std::vector<std::string> keys; // the chunk ids concerned
 };
 
@@ -33,7 +33,8 @@ struct CheckReport {
 };
 
 /// Reads the registry store once (one snapshot) and the bank's chunk list once; writes nothing.
-[[nodiscard]] CheckReport checkInstallation(RegistryStore &store, const DataDirectory &dataDirectory);
+[[nodiscard]] CheckReport checkInstallation(RegistryStore &store,
+                                            const DataDirectory &dataDirectory);
 
 /// English label of a finding kind, for reports.
 [[nodiscard]] const char *findingLabel(FindingKind kind);

@@ -92,7 +92,8 @@ bool writeDbf(const std::filesystem::path &file, const std::vector<DbfField> &fi
             const DbfField &field = fields[index];
             const std::string value = index < record.size() ? utf8ToCp866(record[index]) : "";
             if (value.size() > field.length) {
-                error = file.string() + ": \"" + record[index] + "\" does not fit field " + field.name;
+                error =
+                    file.string() + ": \"" + record[index] + "\" does not fit field " + field.name;
                 return false;
             }
             const std::string padding(field.length - value.size(), ' ');

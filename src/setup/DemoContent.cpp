@@ -75,44 +75,50 @@ constexpr std::string_view Phrase = PhraseFolderPath;
 constexpr std::string_view Function = FunctionFolderPath;
 
 const std::vector<DemoTemplate> Templates = {
-    {"Задолженность", "Оператор 1", {
-        {Phrase, GreetingChunkId, {}, {}},
-        {Phrase, {}, Phrases[0], {}},
-        {Function, "@007", {}, "SUMMA"},
-        {Phrase, {}, Phrases[1], {}},
-        {Function, "@004", {}, "DATA"},
-        {Function, "____", {}, {}},
-        {Phrase, {}, Phrases[2], {}},
-        {Phrase, LexemeTableChunkId, {}, "RAYON"},
-        {Phrase, {}, Phrases[3], {}},
-    }},
-    {"Задолженность", "Оператор 2", {
-        {Phrase, GreetingChunkId, {}, {}},
-        {Phrase, {}, Phrases[4], {}},
-        {Function, "@009", {}, "'1250,50'"},
-        {Phrase, {}, Phrases[5], {}},
-        {Function, "@010", {}, "'17,25'"},
-        {Phrase, {}, Phrases[5], {}},
-        {Function, "@013", {}, "'15,99'"},
-        {Phrase, {}, Phrases[6], {}},
-        {Function, "@006", "Дата +003 (рд)", {}},
-        {Phrase, {}, Phrases[3], {}},
-    }},
-    {"Доставка", "Курьер", {
-        {Phrase, GreetingChunkId, {}, {}},
-        {Phrase, {}, Phrases[7], {}},
-        {Function, "@003", {}, "'0000/07/03'"},
-        {Phrase, {}, Phrases[8], {}},
-        {Function, "@002", {}, {}},
-        {Phrase, {}, Phrases[9], {}},
-        {Function, "@011", {}, "HOUSE"},
-        {Function, "@012", {}, "FLAT"},
-        {Phrase, {}, Phrases[10], {}},
-        {Function, "@000", {}, "PHONE"},
-        {Phrase, {}, Phrases[11], {}},
-        {Function, "@006", "Дата +001 (им)", {}},
-        {Phrase, {}, Phrases[3], {}},
-    }},
+    {"Задолженность",
+     "Оператор 1",
+     {
+         {Phrase, GreetingChunkId, {}, {}},
+         {Phrase, {}, Phrases[0], {}},
+         {Function, "@007", {}, "SUMMA"},
+         {Phrase, {}, Phrases[1], {}},
+         {Function, "@004", {}, "DATA"},
+         {Function, "____", {}, {}},
+         {Phrase, {}, Phrases[2], {}},
+         {Phrase, LexemeTableChunkId, {}, "RAYON"},
+         {Phrase, {}, Phrases[3], {}},
+     }},
+    {"Задолженность",
+     "Оператор 2",
+     {
+         {Phrase, GreetingChunkId, {}, {}},
+         {Phrase, {}, Phrases[4], {}},
+         {Function, "@009", {}, "'1250,50'"},
+         {Phrase, {}, Phrases[5], {}},
+         {Function, "@010", {}, "'17,25'"},
+         {Phrase, {}, Phrases[5], {}},
+         {Function, "@013", {}, "'15,99'"},
+         {Phrase, {}, Phrases[6], {}},
+         {Function, "@006", "Дата +003 (рд)", {}},
+         {Phrase, {}, Phrases[3], {}},
+     }},
+    {"Доставка",
+     "Курьер",
+     {
+         {Phrase, GreetingChunkId, {}, {}},
+         {Phrase, {}, Phrases[7], {}},
+         {Function, "@003", {}, "'0000/07/03'"},
+         {Phrase, {}, Phrases[8], {}},
+         {Function, "@002", {}, {}},
+         {Phrase, {}, Phrases[9], {}},
+         {Function, "@011", {}, "HOUSE"},
+         {Function, "@012", {}, "FLAT"},
+         {Phrase, {}, Phrases[10], {}},
+         {Function, "@000", {}, "PHONE"},
+         {Phrase, {}, Phrases[11], {}},
+         {Function, "@006", "Дата +001 (им)", {}},
+         {Phrase, {}, Phrases[3], {}},
+     }},
 };
 
 struct DemoTask {
@@ -147,12 +153,13 @@ bool writeTasks(RegistryStore &store, const std::filesystem::path &table)
     const RegistryKey tasks = store.createKey(TasksRootPath);
     for (const DemoTask &task : Tasks) {
         const RegistryKey key = tasks.createKey(task.name);
-        if (!key.writeString(TaskFileValue, table.string()) || !key.writeString(TaskCommValue, task.comment))
+        if (!key.writeString(TaskFileValue, table.string()) ||
+            !key.writeString(TaskCommValue, task.comment))
             return false;
     }
     for (const DemoTemplate &entry : Templates) {
-        const std::string path = std::string(entry.task) + "\\" + std::string(OperatorsKeyName) + "\\"
-                                 + std::string(entry.operatorName);
+        const std::string path = std::string(entry.task) + "\\" + std::string(OperatorsKeyName) +
+                                 "\\" + std::string(entry.operatorName);
         if (!tasks.createKey(path).isOpen())
             return false;
     }
@@ -193,12 +200,12 @@ bool createDemoTasks(RegistryStore &store, const LexItem &root, const DataDirect
         for (const DemoItem &item : entry.items) {
             const std::string path = itemPath(root, item);
             std::string newName;
-            if (path.empty()
-                || !taskConfig.InsertTemplateItem(std::string(entry.task), std::string(entry.operatorName),
-                                                  last, PatternItem{.path = path, .arg = std::string(item.arg)},
-                                                  newName)) {
-                error = "cannot add \"" + std::string(item.chunk) + std::string(item.text)
-                        + "\" to the template of " + std::string(entry.task);
+            if (path.empty() ||
+                !taskConfig.InsertTemplateItem(
+                    std::string(entry.task), std::string(entry.operatorName), last,
+                    PatternItem{.path = path, .arg = std::string(item.arg)}, newName)) {
+                error = "cannot add \"" + std::string(item.chunk) + std::string(item.text) +
+                        "\" to the template of " + std::string(entry.task);
                 return false;
             }
             last = newName;

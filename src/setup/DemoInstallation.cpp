@@ -48,7 +48,8 @@ class WorkFolder {
 public:
     WorkFolder()
     {
-        std::string pattern = (std::filesystem::temp_directory_path() / "vorela-demo-XXXXXX").string();
+        std::string pattern =
+            (std::filesystem::temp_directory_path() / "vorela-demo-XXXXXX").string();
         if (mkdtemp(pattern.data()) != nullptr)
             folder = pattern;
     }
@@ -81,16 +82,17 @@ bool addPhraseNodes(LexItem &root, std::vector<PlannedSound> &plan)
             return false;
         plan.push_back({*chunk, false, {std::string(text), "ru"}});
     }
-    const std::string tableName = phrases->AppendChild(std::string(DistrictTableText),
-                                                       std::string(LexemeTableChunkId), TableIcon,
-                                                       0, LexemeTableMask, "");
+    const std::string tableName =
+        phrases->AppendChild(std::string(DistrictTableText), std::string(LexemeTableChunkId),
+                             TableIcon, 0, LexemeTableMask, "");
     const std::shared_ptr<LexItem> table = phrases->GetChild(tableName);
     if (!table)
         return false;
     for (const DistrictEntry &district : demoDistricts()) {
         const std::optional<std::string> chunk = chunkIds.newTableChunkId();
-        if (!chunk || table->AppendChild(std::string(district.spoken), *chunk, 0, 0, 0,
-                                         std::string(district.keyname))
+        if (!chunk || table
+                          ->AppendChild(std::string(district.spoken), *chunk, 0, 0, 0,
+                                        std::string(district.keyname))
                           .empty())
             return false;
         plan.push_back({*chunk, false, {std::string(district.spoken), "ru"}});
@@ -136,10 +138,11 @@ bool certifyGreeting(std::vector<std::int16_t> &samples, const DataDirectory &da
         samples.resize(needed, 0);
     const std::vector<std::uint8_t> blob = key->publicKeyBlob();
     std::ofstream stream(dataDirectory.trustedKeys() / DemoPublicKeyFile, std::ios::binary);
-    stream.write(reinterpret_cast<const char *>(blob.data()), static_cast<std::streamsize>(blob.size()));
+    stream.write(reinterpret_cast<const char *>(blob.data()),
+                 static_cast<std::streamsize>(blob.size()));
     stream.close();
-    if (!stream || blob.empty() || !certifySound(samples, *key)
-        || !key->savePrivateKey(dataDirectory.root() / DemoKeyFile)) {
+    if (!stream || blob.empty() || !certifySound(samples, *key) ||
+        !key->savePrivateKey(dataDirectory.root() / DemoKeyFile)) {
         error = "cannot sign the greeting phrase with the demo key";
         return false;
     }
@@ -168,11 +171,13 @@ bool appendSounds(const std::filesystem::path &bankFile, const std::vector<Plann
 
 } // namespace
 
-bool createDemoDirectory(const DataDirectory &dataDirectory, std::string &error, DemoSummary &summary)
+bool createDemoDirectory(const DataDirectory &dataDirectory, std::string &error,
+                         DemoSummary &summary)
 {
     if (!initDataDirectory(dataDirectory, error))
         return false;
-    const std::unique_ptr<RegistryStore> store = RegistryStore::open(dataDirectory.registry(), error);
+    const std::unique_ptr<RegistryStore> store =
+        RegistryStore::open(dataDirectory.registry(), error);
     if (!store)
         return false;
     LexItem root(*store);
@@ -201,13 +206,14 @@ bool createDemoDirectory(const DataDirectory &dataDirectory, std::string &error,
         return false;
     }
     for (std::size_t index = 0; index < plan.size(); ++index) {
-        if (plan[index].chunk == GreetingChunkId
-            && !certifyGreeting(synthesis.sounds[index], dataDirectory, error))
+        if (plan[index].chunk == GreetingChunkId &&
+            !certifyGreeting(synthesis.sounds[index], dataDirectory, error))
             return false;
     }
-    if (!appendSounds(dataDirectory.productBank(), plan, synthesis.sounds, false, error)
-        || !createEmptyBank(dataDirectory.currencyBank(), dataDirectory.root() / "currency.tmp", error)
-        || !appendSounds(dataDirectory.currencyBank(), plan, synthesis.sounds, true, error))
+    if (!appendSounds(dataDirectory.productBank(), plan, synthesis.sounds, false, error) ||
+        !createEmptyBank(dataDirectory.currencyBank(), dataDirectory.root() / "currency.tmp",
+                         error) ||
+        !appendSounds(dataDirectory.currencyBank(), plan, synthesis.sounds, true, error))
         return false;
     if (installCurrency(root, dataDirectory).amountFunctionsPresent == false) {
         error = "cannot install the currency words from " + dataDirectory.currencyBank().string();

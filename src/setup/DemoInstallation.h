@@ -10,8 +10,8 @@ namespace vorela {
 class DataDirectory;
 
 struct DemoSummary {
-    std::size_t sounds = 0;         // sounds synthesized (product and currency bank)
-    double synthesisSeconds = 0.0;  // time spent in espeak-ng and sox
+    std::size_t sounds = 0;        // sounds synthesized (product and currency bank)
+    double synthesisSeconds = 0.0; // time spent in espeak-ng and sox
 };
 
 /// Sets up dataDirectory as initDataDirectory does, then fills it. espeak-ng and sox must be on

@@ -25,7 +25,8 @@ bool createEmptyBank(const std::filesystem::path &bank, const std::filesystem::p
     }
     const std::array<std::uint8_t, 16> format = WaveFormat::bankRecord();
     std::vector<std::uint8_t> header = {'R', 'I', 'F', 'F'};
-    const std::array<std::uint8_t, 4> riffSize = littleEndian32(4 + ChunkHeaderBytes + format.size());
+    const std::array<std::uint8_t, 4> riffSize =
+        littleEndian32(4 + ChunkHeaderBytes + format.size());
     header.insert(header.end(), riffSize.begin(), riffSize.end());
     header.insert(header.end(), {'W', 'A', 'V', 'E'});
     const std::array<std::uint8_t, ChunkHeaderBytes> formatHeader =
@@ -56,7 +57,8 @@ bool initDataDirectory(const DataDirectory &dataDirectory, std::string &error)
     std::error_code code;
     std::filesystem::create_directories(dataDirectory.root(), code);
     if (code) {
-        error = dataDirectory.root().string() + ": cannot create the folder (" + code.message() + ")";
+        error =
+            dataDirectory.root().string() + ": cannot create the folder (" + code.message() + ")";
         return false;
     }
     if (std::filesystem::exists(dataDirectory.registry(), code)) {
@@ -70,7 +72,8 @@ bool initDataDirectory(const DataDirectory &dataDirectory, std::string &error)
         error = dataDirectory.trustedKeys().string() + ": cannot create (" + code.message() + ")";
         return false;
     }
-    const std::unique_ptr<RegistryStore> store = RegistryStore::open(dataDirectory.registry(), error);
+    const std::unique_ptr<RegistryStore> store =
+        RegistryStore::open(dataDirectory.registry(), error);
     if (!store)
         return false;
     return fillNewRegistry(*store, error);

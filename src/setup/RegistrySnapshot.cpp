@@ -73,8 +73,8 @@ static void addBackLinkDamage(const SnapshotKey &current, const SnapshotKey &suc
 {
     const std::string prev = successor.value("prev");
     if (foldRegistryName(prev) != foldRegistryName(current.name))
-        damages.push_back({successor.name + " follows " + current.name + " but names "
-                           + (prev.empty() ? "nothing" : prev) + " as its predecessor"});
+        damages.push_back({successor.name + " follows " + current.name + " but names " +
+                           (prev.empty() ? "nothing" : prev) + " as its predecessor"});
 }
 
 std::vector<ChainDamage> checkChain(const SnapshotKey &parent,

@@ -78,10 +78,17 @@ private:
         }
         const std::vector<std::string> arguments =
             stage == Stage::Speak
-                ? std::vector<std::string>{"espeak-ng", "-v", wanted.voice, "-s", "150", "-w",
-                                           file(request, ".speech.wav").string(), "--", wanted.text}
-                : std::vector<std::string>{"sox", file(request, ".speech.wav").string(), "-r", "8000",
-                                           "-c", "1", "-b", "16", "-e", "signed-integer",
+                ? std::vector<std::string>{"espeak-ng",
+                                           "-v",
+                                           wanted.voice,
+                                           "-s",
+                                           "150",
+                                           "-w",
+                                           file(request, ".speech.wav").string(),
+                                           "--",
+                                           wanted.text}
+                : std::vector<std::string>{"sox", file(request, ".speech.wav").string(), "-r",
+                                           "8000", "-c", "1", "-b", "16", "-e", "signed-integer",
                                            file(request, ".wav").string(),
                                            // trim the silence before and after the word
                                            "silence", "1", "0.02", "0.5%", "reverse", "silence",
@@ -111,7 +118,8 @@ private:
         const bool succeeded = WIFEXITED(status) && WEXITSTATUS(status) == 0;
         const char *program = done.stage == Stage::Speak ? "espeak-ng" : "sox";
         if (!succeeded) {
-            result.error = std::string(program) + " failed for \"" + requests[done.request].text + "\"";
+            result.error =
+                std::string(program) + " failed for \"" + requests[done.request].text + "\"";
             return;
         }
         if (done.stage == Stage::Speak) {

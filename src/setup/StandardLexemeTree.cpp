@@ -130,11 +130,11 @@ bool buildStandardLexemeTree(LexItem &root, std::string &error)
     RegistryTransaction transaction(*root.key().owner());
     const std::shared_ptr<LexItem> phrases =
         appendFolder(root, "Фразы", LexemeIcon, TableFolderMask);
-    const bool written = phrases
-                         && !appendNamed(*phrases, GreetingText, "Привітання", GreetingChunkId,
-                                         LexemeIcon, 0, LexemeMask)
-                                 .empty()
-                         && buildFunctions(root) && buildWords(root);
+    const bool written = phrases &&
+                         !appendNamed(*phrases, GreetingText, "Привітання", GreetingChunkId,
+                                      LexemeIcon, 0, LexemeMask)
+                              .empty() &&
+                         buildFunctions(root) && buildWords(root);
     if (!written || !transaction.commit()) {
         error = "cannot write the lexeme tree to the registry store";
         return false;

@@ -23,7 +23,7 @@ enum class WordFolder {
 };
 
 struct StandardWord {
-    std::string_view key;       // chunk id
+    std::string_view key; // chunk id
     WordFolder folder;
     std::string_view text;      // node name, Russian
     std::string_view spoken;    // what a Russian recording says; empty for silence

@@ -28,9 +28,9 @@ bool writeSplicedBank(AtomicFileReplace &out, const BinaryFile &bank, const Bank
     if (splice.cutFrom < RiffHeaderBytes || splice.cutFrom > splice.cutTo ||
         splice.cutTo > splice.formEnd)
         return false;
-    const std::uint64_t newLength = wordAligned(
-        wordAligned(wordAligned(splice.cutFrom) + header.size() + data.size()) +
-        (splice.formEnd - splice.cutTo));
+    const std::uint64_t newLength =
+        wordAligned(wordAligned(wordAligned(splice.cutFrom) + header.size() + data.size()) +
+                    (splice.formEnd - splice.cutTo));
     if (newLength - ChunkHeaderBytes > std::numeric_limits<std::uint32_t>::max())
         return false;
     // Whatever size the old header claimed, the new one states exactly what was written.

@@ -91,8 +91,8 @@ CurrencyInstallation installCurrency(LexItem &root, const DataDirectory &dataDir
         return result;
     WaveFile currencyBank;
     // Without the currency bank, words already in the product bank still count.
-    const WaveFile *source = currencyBank.Open(dataDirectory.currencyBank()) ? &currencyBank
-                                                                             : nullptr;
+    const WaveFile *source =
+        currencyBank.Open(dataDirectory.currencyBank()) ? &currencyBank : nullptr;
     WaveFile productBank(faults);
     if (!productBank.Open(dataDirectory.productBank()))
         return result;

@@ -20,8 +20,7 @@ struct CurrencyInstallation {
 /// "currency.awf", in the root's language) and its node under 3\4\, then, when all seven are
 /// there, the amount functions under 2\. Whatever fails is skipped (a failed write is marked in
 /// the result); nothing present is changed. Without the node 3\4\ nothing is touched.
-[[nodiscard]] CurrencyInstallation installCurrency(LexItem &root,
-                                                   const DataDirectory &dataDirectory,
-                                                   FileFaults *faults = nullptr);
+[[nodiscard]] CurrencyInstallation
+installCurrency(LexItem &root, const DataDirectory &dataDirectory, FileFaults *faults = nullptr);
 
 } // namespace vorela

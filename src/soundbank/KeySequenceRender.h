@@ -24,8 +24,8 @@ struct ItemStart {
 
 struct RenderedSpeech {
     std::vector<std::int16_t> samples;
-    WaveFormat format;              // the bank's; left empty when no lexeme was read
-    std::vector<ItemStart> items;   // in sequence order; on failure those before the failing key
+    WaveFormat format;            // the bank's; left empty when no lexeme was read
+    std::vector<ItemStart> items; // in sequence order; on failure those before the failing key
     LexemeReadError failure = LexemeReadError::None;
     std::string error; // names the failing key; empty when every lexeme was read
     [[nodiscard]] bool ok() const { return error.empty(); }

@@ -207,8 +207,7 @@ bool SoundBank::RemoveSound(std::string_view chunkId)
     // The sound is already gone: the caller may go on and remove the lexeme's node.
     if (!existing)
         return false;
-    const BankSplice splice{chunks->end, existing->offset,
-                            std::min(existing->next(), chunks->end)};
+    const BankSplice splice{chunks->end, existing->offset, std::min(existing->next(), chunks->end)};
     AtomicFileReplace replace(directory.productBank(), directory.temporaryBank(), faults);
     if (!replace.create() || !writeSplicedBank(replace, bank, splice, {}, {})) {
         inform({}, RemoveBuildText);

@@ -96,8 +96,7 @@ Selection EditBuffer::spliceRecording(const Selection &atStart,
     sound = std::move(result);
 
     const std::uint32_t newSize = soundSize();
-    const Selection before =
-        atStart.selectionEndX == NoSelectionEnd ? Selection{0, 0} : atStart;
+    const Selection before = atStart.selectionEndX == NoSelectionEnd ? Selection{0, 0} : atStart;
     Selection after{0, 0};
     if (newSize > 0) {
         const int oldLeft = isReversed(atStart) ? atStart.selectionEndX : atStart.markerX;
@@ -142,7 +141,8 @@ GainStepResult EditBuffer::applyGainStep(int direction, const Selection &selecti
     // clamped samples recover when the gain comes down again.
     for (std::size_t k = 0; k < accumulators.size(); ++k) {
         accumulators[k] += std::int32_t{undo[gainFirst + k]} * 16 * direction;
-        sound[gainFirst + k] = static_cast<std::int16_t>(std::clamp(accumulators[k] / 256, -32768, 32767));
+        sound[gainFirst + k] =
+            static_cast<std::int16_t>(std::clamp(accumulators[k] / 256, -32768, 32767));
     }
     return result;
 }

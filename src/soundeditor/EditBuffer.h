@@ -17,8 +17,8 @@ inline constexpr int MaxGainSteps = 4080;
 
 /// Outcome of one gain step for the two gain buttons.
 struct GainStepResult {
-    bool applied = false;     ///< false: already at a limit, nothing changed
-    bool opened = false;      ///< this step opened the adjustment (and took the undo copy)
+    bool applied = false;      ///< false: already at a limit, nothing changed
+    bool opened = false;       ///< this step opened the adjustment (and took the undo copy)
     bool limitReached = false; ///< the auto-repeat must stop
 };
 

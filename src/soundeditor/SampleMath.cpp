@@ -23,8 +23,7 @@ bool isMarkerOnly(const Selection &selection)
 {
     if (std::abs(selection.selectionEndX - selection.markerX) < 1)
         return true;
-    return selection.markerX < selection.selectionEndX &&
-           selection.selectionEndX == NoSelectionEnd;
+    return selection.markerX < selection.selectionEndX && selection.selectionEndX == NoSelectionEnd;
 }
 
 bool isReversed(const Selection &selection)

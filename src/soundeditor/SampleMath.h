@@ -36,7 +36,10 @@ struct Selection {
 /// Byte of the sound that pixel x stands for (x * soundSize / viewWidth, truncated).
 [[nodiscard]] std::uint32_t byteAtPixel(int x, std::uint32_t soundSize, int viewWidth);
 /// An odd byte offset rounded up to the next sample boundary.
-[[nodiscard]] constexpr std::uint32_t makeEven(std::uint32_t offset) { return offset + (offset & 1U); }
+[[nodiscard]] constexpr std::uint32_t makeEven(std::uint32_t offset)
+{
+    return offset + (offset & 1U);
+}
 
 /// True when no range is selected: the ends are less than a pixel apart, or only the marker is set.
 [[nodiscard]] bool isMarkerOnly(const Selection &selection);

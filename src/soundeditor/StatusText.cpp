@@ -44,8 +44,8 @@ StatusPanes selectionText(const Selection &selection, std::uint32_t soundSize, i
     StatusPanes panes;
     panes.start = "Выделено: " + formatNumber(from == 0.0 ? "%3.1f" : format, from) + " - " +
                   formatNumber(format, to) + " сек.";
-    panes.length = from == to ? ZeroLength
-                              : lengthText(pixelSeconds(width, soundSize, viewWidth), soundSize);
+    panes.length =
+        from == to ? ZeroLength : lengthText(pixelSeconds(width, soundSize, viewWidth), soundSize);
     return panes;
 }
 

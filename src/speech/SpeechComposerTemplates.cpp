@@ -7,15 +7,15 @@
 #include "platform/RegistryStore.h"
 #include "platform/TaskTableQuery.h"
 #include "platform/TextParsing.h"
+#include "speech/NumberGrammar.h"
+#include "speech/RelativeDate.h"
+#include "speech/TemplateExpansion.h"
 #include "stores/Aliases.h"
 #include "stores/KeySequence.h"
 #include "stores/LexItem.h"
 #include "stores/PatternItem.h"
 #include "stores/RegistryPaths.h"
 #include "stores/SiblingChain.h"
-#include "speech/NumberGrammar.h"
-#include "speech/RelativeDate.h"
-#include "speech/TemplateExpansion.h"
 
 #include <cstdio>
 #include <optional>
@@ -151,7 +151,8 @@ void SpeechComposer::speakToday(DateCase dateCase)
 std::string SpeechComposer::ReadFieldValue(const Aliases &taskConfig, const std::string &taskName,
                                            std::string_view binding) const
 {
-    const std::optional<std::filesystem::path> file = resolveTablePath(taskConfig.GetFile(taskName));
+    const std::optional<std::filesystem::path> file =
+        resolveTablePath(taskConfig.GetFile(taskName));
     if (!file)
         return {};
     const TableValue value = tables.value(*file, binding);

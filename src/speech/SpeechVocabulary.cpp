@@ -22,7 +22,8 @@ std::string formatted(const char *format, unsigned first, unsigned second = 0, u
 }
 
 // The keys of every call, without the ones a call rejected.
-std::set<std::string> collect(unsigned count, const std::function<void(SpeechComposer &, unsigned)> &speak)
+std::set<std::string> collect(unsigned count,
+                              const std::function<void(SpeechComposer &, unsigned)> &speak)
 {
     static const FixedClock clock(LocalDate{2024, 1, 1}, LocalTime{0, 0});
     static const DbfTaskTableQuery tables;
@@ -56,7 +57,8 @@ std::set<std::string> timeKeys()
 std::set<std::string> dateKeys(DateCase dateCase)
 {
     return collect(31 * 12, [dateCase](SpeechComposer &composer, unsigned value) {
-        composer.SpeakDate(std::to_string(value % 31 + 1), std::to_string(value / 31 + 1), dateCase);
+        composer.SpeakDate(std::to_string(value % 31 + 1), std::to_string(value / 31 + 1),
+                           dateCase);
     });
 }
 
@@ -82,7 +84,8 @@ std::set<std::string> digitGroupKeys()
 // House and flat numbers: every group, a slash and every letter a number may carry.
 std::set<std::string> addressKeys(void (SpeechComposer::*speak)(std::string_view))
 {
-    static constexpr std::string_view Letters[] = {"а", "б", "в", "г", "д", "е", "ж", "з", "и", "й", "к"};
+    static constexpr std::string_view Letters[] = {"а", "б", "в", "г", "д", "е",
+                                                   "ж", "з", "и", "й", "к"};
     return collect(1000, [speak](SpeechComposer &composer, unsigned value) {
         const std::string_view letter = Letters[value % std::size(Letters)];
         (composer.*speak)(std::to_string(value) + "/" + std::string(letter));

@@ -18,7 +18,8 @@ class Alias {
 public:
     /// Opens (creating) the key `name` under parentKey, writes missing "File" and "Comm" (empty
     /// REG_SZ) and loads "Операторы".
-    Alias(const RegistryKey &parentKey, const std::string &name, const DataDirectory &dataDirectory);
+    Alias(const RegistryKey &parentKey, const std::string &name,
+          const DataDirectory &dataDirectory);
 
     [[nodiscard]] const std::string &name() const { return taskName; }
     [[nodiscard]] const RegistryKey &taskKey() const { return key; }

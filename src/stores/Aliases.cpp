@@ -98,7 +98,7 @@ std::vector<std::string> Aliases::GetOperatorNames(const std::string &task) cons
 
 template <typename Result, typename Call>
 Result Aliases::withPatterns(const std::string &task, const std::string &operatorName,
-                            Result missing, Call call)
+                             Result missing, Call call)
 {
     const std::lock_guard guard(lock);
     Alias *alias = findTask(task);
@@ -141,9 +141,8 @@ bool Aliases::InsertTemplateItem(const std::string &task, const std::string &ope
 bool Aliases::RemoveTemplateItem(const std::string &task, const std::string &operatorName,
                                  const std::string &itemName)
 {
-    return withPatterns(task, operatorName, false, [&](Patterns &patterns) {
-        return patterns.RemoveTemplateItem(itemName);
-    });
+    return withPatterns(task, operatorName, false,
+                        [&](Patterns &patterns) { return patterns.RemoveTemplateItem(itemName); });
 }
 
 bool Aliases::MoveTemplateItem(const std::string &task, const std::string &operatorName,

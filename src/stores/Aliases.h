@@ -40,8 +40,8 @@ public:
                                                             bool &found) const;
     [[nodiscard]] std::vector<std::string> GetOperatorNames(const std::string &task) const;
     /// The operator's template in chain order; found = false when task or operator is missing.
-    [[nodiscard]] std::vector<PatternItem> GetTemplate(const std::string &task,
-                                                       const std::string &operatorName, bool &found);
+    [[nodiscard]] std::vector<PatternItem>
+    GetTemplate(const std::string &task, const std::string &operatorName, bool &found);
     [[nodiscard]] std::vector<PatternItem> GetTemplate(const std::string &task,
                                                        const std::string &operatorName);
     /// The Patterns operations by task and operator name; false when either is missing.

@@ -100,16 +100,18 @@ public:
                                           const std::string &keyname);
     /// New node right after afterName (at the head when empty), with an empty "chunk"; "" when
     /// afterName is not a child or the write failed (then nothing changed).
-    [[nodiscard]] std::string InsertChildAfter(const std::string &afterName, const std::string &text,
-                                               unsigned icon, unsigned child, unsigned mask,
+    [[nodiscard]] std::string InsertChildAfter(const std::string &afterName,
+                                               const std::string &text, unsigned icon,
+                                               unsigned child, unsigned mask,
                                                const std::string &keyname);
     /// AppendChild on the named child, which becomes a folder; "" when there is no such child.
     [[nodiscard]] std::string AddToChild(const std::string &childName, const std::string &text,
                                          const std::string &chunk, unsigned icon, unsigned child,
                                          unsigned mask);
     /// A new folder in the named child, after its leading run of folders; "" when no such child.
-    [[nodiscard]] std::string AddFolderToChild(const std::string &childName, const std::string &text,
-                                               unsigned icon, unsigned child, unsigned mask);
+    [[nodiscard]] std::string AddFolderToChild(const std::string &childName,
+                                               const std::string &text, unsigned icon,
+                                               unsigned child, unsigned mask);
     /// The child after which a new folder goes, or "" for the head.
     [[nodiscard]] std::string FindFolderInsertPoint() const;
     /// Deletes the child's subtree and unlinks it; false when there is no such child or the
@@ -137,9 +139,9 @@ private:
     [[nodiscard]] bool writeText(const std::string &text) const;
     void dropLoadedChild(const std::string &childName);
     [[nodiscard]] RegistryKey siblingKey(const std::string &siblingName) const;
-    [[nodiscard]] const LexItem *descend(std::span<const std::string> components,
-                                         std::vector<std::unique_lock<std::recursive_mutex>> &held)
-        const;
+    [[nodiscard]] const LexItem *
+    descend(std::span<const std::string> components,
+            std::vector<std::unique_lock<std::recursive_mutex>> &held) const;
 
     std::string name;
     RegistryKey nodeKey;

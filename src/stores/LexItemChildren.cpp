@@ -99,8 +99,9 @@ std::string LexItem::AppendChild(const std::string &text, const std::string &chu
         return {};
     if (!transaction.commit())
         return {};
-    children.push_back(std::shared_ptr<LexItem>(new LexItem(
-        LoadTag{}, childKey, childKey.name(), path + childKey.name() + "\\", ReadLanguage(*store))));
+    children.push_back(
+        std::shared_ptr<LexItem>(new LexItem(LoadTag{}, childKey, childKey.name(),
+                                             path + childKey.name() + "\\", ReadLanguage(*store))));
     return childKey.name();
 }
 
@@ -131,14 +132,15 @@ std::string LexItem::InsertChildAfter(const std::string &afterName, const std::s
     if (!successorKey.isOpen() ||
         (!afterName.empty() && successorKey.readString(LexemeValue::Prev).value_or("").empty()))
         successor.clear();
-    const bool linked = (successor.empty() ||
-                         successorKey.writeString(LexemeValue::Prev, childKey.name())) &&
-                        childKey.writeString(LexemeValue::Prev, afterName) &&
-                        childKey.writeString(LexemeValue::Next, successor);
+    const bool linked =
+        (successor.empty() || successorKey.writeString(LexemeValue::Prev, childKey.name())) &&
+        childKey.writeString(LexemeValue::Prev, afterName) &&
+        childKey.writeString(LexemeValue::Next, successor);
     if (!linked || !transaction.commit())
         return {};
-    children.push_back(std::shared_ptr<LexItem>(new LexItem(
-        LoadTag{}, childKey, childKey.name(), path + childKey.name() + "\\", ReadLanguage(*store))));
+    children.push_back(
+        std::shared_ptr<LexItem>(new LexItem(LoadTag{}, childKey, childKey.name(),
+                                             path + childKey.name() + "\\", ReadLanguage(*store))));
     return childKey.name();
 }
 

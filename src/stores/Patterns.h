@@ -55,7 +55,8 @@ public:
 private:
     [[nodiscard]] std::string findHead(std::string_view except) const;
     [[nodiscard]] std::string nextItemName() const;
-    [[nodiscard]] PatternItem readItem(const RegistryKey &itemKey, const RegistryKey &lexemeRoot) const;
+    [[nodiscard]] PatternItem readItem(const RegistryKey &itemKey,
+                                       const RegistryKey &lexemeRoot) const;
     [[nodiscard]] bool unlink(const RegistryKey &itemKey);
     [[nodiscard]] bool linkAfter(const std::string &afterName, const std::string &itemName);
 

@@ -34,8 +34,7 @@ struct ChainWalk {
 
 /// The subkeys of key that its chain reaches, in chain order; prevValue and nextValue name the
 /// link values. Listed and read in one pass; reads only.
-[[nodiscard]] std::vector<RegistryKey> chainedSubkeys(const RegistryKey &key,
-                                                      std::string_view prevValue,
-                                                      std::string_view nextValue);
+[[nodiscard]] std::vector<RegistryKey>
+chainedSubkeys(const RegistryKey &key, std::string_view prevValue, std::string_view nextValue);
 
 } // namespace vorela

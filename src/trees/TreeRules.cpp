@@ -3,7 +3,6 @@
 
 #include "platform/TextParsing.h"
 
-
 namespace vorela {
 
 // Image list of the source tree: kind 1 at 0, then expanded / leaf / collapsed for kinds 2, 3, 4
@@ -80,8 +79,8 @@ bool sourceMenuEnabled(unsigned mask, int position)
 
 bool labelEditAllowed(unsigned mask)
 {
-    return mask == LexemeMask || mask == FolderMask || mask == LexemeTableMask
-           || mask == TableFolderMask;
+    return mask == LexemeMask || mask == FolderMask || mask == LexemeTableMask ||
+           mask == TableFolderMask;
 }
 
 std::uint64_t functionNumber(std::string_view chunk)
@@ -97,8 +96,9 @@ bool isFunctionChunk(std::string_view chunk)
 std::optional<ItemBinding> bindingChoice(std::string_view chunk)
 {
     if (chunk.starts_with('#'))
-        return functionNumber(chunk) == 1 ? std::optional(ItemBinding{BindingMode::TableItem, {}, {}})
-                                          : std::nullopt;
+        return functionNumber(chunk) == 1
+                   ? std::optional(ItemBinding{BindingMode::TableItem, {}, {}})
+                   : std::nullopt;
     if (!chunk.starts_with('@'))
         return std::nullopt;
     switch (functionNumber(chunk)) {
@@ -130,8 +130,8 @@ std::optional<TaskMenuState> taskMenuState(int depth, bool stopRequested)
     if (depth < OperatorDepth)
         return TaskMenuState{};
     const bool item = depth == ItemDepth;
-    return TaskMenuState{stopRequested, !stopRequested, item && stopRequested, stopRequested,
-                         true, true};
+    return TaskMenuState{stopRequested, !stopRequested, item && stopRequested,
+                         stopRequested, true,           true};
 }
 
 bool sourceDropAccepted(const SourceDrag &drag)

@@ -86,7 +86,8 @@ TEST(ApplicationClassTest, UnusableDataDirectoryIsReportedAndEndsNonZero)
     std::ofstream(notADirectory) << "x";
     ASSERT_EQ(setenv("VORELA_DATA_DIR", notADirectory.c_str(), 1), 0);
     ScriptedUiServices ui;
-    ui.expectMessage("Не удаётся создать блокировку редактора в каталоге данных", MessageAnswer::Ok);
+    ui.expectMessage("Не удаётся создать блокировку редактора в каталоге данных",
+                     MessageAnswer::Ok);
     int argc = 1;
     char name[] = "vorela-editor";
     char *argv[] = {name, nullptr};

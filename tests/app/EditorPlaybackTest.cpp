@@ -35,8 +35,8 @@ protected:
         LexItem &folder = *root->GetChild(common);
         ASSERT_EQ(folder.AppendChild("Приветствие", "PRIV", 4, 0, LexemeMask, ""), "1");
         ASSERT_EQ(folder.AppendChild("Добрый день", "0001", 4, 0, LexemeMask, ""), "2");
-        ASSERT_TRUE(store->createKey(std::string(TasksRootPath) + "Задание\\Операторы\\Оп\\")
-                        .isOpen());
+        ASSERT_TRUE(
+            store->createKey(std::string(TasksRootPath) + "Задание\\Операторы\\Оп\\").isOpen());
         Aliases aliases(*store, directory.dataDirectory());
         std::string name;
         ASSERT_TRUE(aliases.InsertTemplateItem("Задание", "Оп", "", {.path = "1\\2\\"}, name));

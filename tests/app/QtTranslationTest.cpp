@@ -56,10 +56,14 @@ const std::vector<ButtonCase> Cases = {
      {"&Да", "&Нет", "Отмена"},
      {"&Yes", "&No", "Cancel"}},
     // "ОК" in Cyrillic letters, where Qt's own translation keeps the Latin "OK".
-    {MessageButtons::OkCancel, {QMessageBox::Ok, QMessageBox::Cancel}, {"ОК", "Отмена"},
+    {MessageButtons::OkCancel,
+     {QMessageBox::Ok, QMessageBox::Cancel},
+     {"ОК", "Отмена"},
      {"OK", "Cancel"}},
-    {MessageButtons::RetryCancel, {QMessageBox::Retry, QMessageBox::Cancel},
-     {"Повторить", "Отмена"}, {"Retry", "Cancel"}},
+    {MessageButtons::RetryCancel,
+     {QMessageBox::Retry, QMessageBox::Cancel},
+     {"Повторить", "Отмена"},
+     {"Retry", "Cancel"}},
 };
 
 TEST(QtTranslationTest, MessageBoxButtonsReadInRussian)

@@ -98,8 +98,8 @@ TEST_F(BankCommandsTest, RefusedImportsNameTheFileAndLeaveTheBank)
         const test::ToolRun run =
             test::runVorela(dir.path(), "bank import 0002 " + file(entry.name));
         EXPECT_EQ(run.status, 1) << entry.name;
-        EXPECT_EQ(run.errors, "vorela: " + std::string(entry.message) + "\nvorela: " +
-                                  file(entry.name) + ": not imported\n")
+        EXPECT_EQ(run.errors, "vorela: " + std::string(entry.message) +
+                                  "\nvorela: " + file(entry.name) + ": not imported\n")
             << entry.name;
     }
     EXPECT_EQ(test::readFile(bankPath), bank);

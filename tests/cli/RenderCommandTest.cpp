@@ -39,9 +39,9 @@ protected:
         (void)store->createKey(task + std::string(OperatorsKeyName) + "\\Петров");
         Aliases taskConfig(*store, dir.dataDirectory());
         std::string after;
-        for (const PatternItem &item : {PatternItem{.path = "1\\"}, PatternItem{.path = "2\\"},
-                                        PatternItem{.path = "3\\", .arg = "SUMMA"},
-                                        PatternItem{.path = "4\\"}}) {
+        for (const PatternItem &item :
+             {PatternItem{.path = "1\\"}, PatternItem{.path = "2\\"},
+              PatternItem{.path = "3\\", .arg = "SUMMA"}, PatternItem{.path = "4\\"}}) {
             std::string name;
             ASSERT_TRUE(taskConfig.InsertTemplateItem("Долги", "Иванов", after, item, name));
             after = name;
@@ -80,8 +80,8 @@ protected:
 
 TEST_F(RenderCommandTest, WavIsTheTemplatesLexemesOneAfterAnother)
 {
-    const std::vector<std::string> spoken = {"PRIV", "0012", "_020", "_001", "__PS",
-                                             "+RR ", "_005", "+SSK"};
+    const std::vector<std::string> spoken = {"PRIV", "0012", "_020", "_001",
+                                             "__PS", "+RR ", "_005", "+SSK"};
     writeBank({"+SSK", "_005", "0012", "PRIV", "_020", "+RR ", "__PS", "_001"});
     ASSERT_EQ(render("Долги Иванов -o '" + out.string() + "'"), 0);
     Bytes data;

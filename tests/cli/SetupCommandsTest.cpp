@@ -54,7 +54,8 @@ std::set<std::string> missingSounds(const ToolRun &check)
 
 bool toolsForDemo()
 {
-    return std::system("command -v espeak-ng >/dev/null 2>&1 && command -v sox >/dev/null 2>&1") == 0;
+    return std::system("command -v espeak-ng >/dev/null 2>&1 && command -v sox >/dev/null 2>&1") ==
+           0;
 }
 
 TEST(InitCommandTest, CheckReportsExactlyTheRecordingsStillMissing)
@@ -116,17 +117,16 @@ void expectEveryKindOfItem(const DemoDirectory &demo)
              rows(vorela(demo.data(), "templates '" + row.at(0) + "' '" + row.at(1) + "'").output))
             chunks.insert(item.at(2));
     }
-    for (const char *chunk : {"PRIV", "0001", "@000", "@002", "@003", "@004", "@006", "@007", "@009",
-                              "@010", "@011", "@012", "@013", "#001", "____"})
+    for (const char *chunk : {"PRIV", "0001", "@000", "@002", "@003", "@004", "@006", "@007",
+                              "@009", "@010", "@011", "@012", "@013", "#001", "____"})
         EXPECT_TRUE(chunks.contains(chunk)) << chunk;
 }
 
 bool renderCommandBuilt()
 {
-    return std::system(("'" + std::string(VORELA_BINARY_DIR)
-                        + "/src/cli/vorela' help 2>&1 | grep -q '^  render '")
-                           .c_str())
-           == 0;
+    return std::system(("'" + std::string(VORELA_BINARY_DIR) +
+                        "/src/cli/vorela' help 2>&1 | grep -q '^  render '")
+                           .c_str()) == 0;
 }
 
 // The rendered WAV holds every lexeme of the expanded template once: its data is their sum.

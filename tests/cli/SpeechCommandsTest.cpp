@@ -95,9 +95,9 @@ TEST_F(SpeechCommandsTest, ExpandSpeaksATemplateWithItsTableValues)
         (void)store->createKey(task + std::string(OperatorsKeyName) + "\\Иванов");
         Aliases taskConfig(*store, dir.dataDirectory());
         std::string after;
-        for (const PatternItem &item : {PatternItem{.path = "1\\"},
-                                        PatternItem{.path = "2\\", .arg = "SUMMA"},
-                                        PatternItem{.path = "3\\"}}) {
+        for (const PatternItem &item :
+             {PatternItem{.path = "1\\"}, PatternItem{.path = "2\\", .arg = "SUMMA"},
+              PatternItem{.path = "3\\"}}) {
             std::string name;
             ASSERT_TRUE(taskConfig.InsertTemplateItem("Задача", "Иванов", after, item, name));
             names.push_back(after = name);
@@ -106,8 +106,8 @@ TEST_F(SpeechCommandsTest, ExpandSpeaksATemplateWithItsTableValues)
     const test::ToolRun all = vorela("expand Задача Иванов --today 2026-12-07");
     EXPECT_EQ(all.status, 0);
     EXPECT_EQ(all.output, "----" + names[0] + "\n0012\n----" + names[1] +
-                           "\n_020\n_001\n__PS\n+RR \n_005\n+SSK\n----" + names[2] +
-                           "\n_E12\n+T12\n");
+                              "\n_020\n_001\n__PS\n+RR \n_005\n+SSK\n----" + names[2] +
+                              "\n_E12\n+T12\n");
     const test::ToolRun one = vorela("expand Задача Иванов " + names[1]);
     EXPECT_EQ(one.output, "----" + names[1] + "\n_020\n_001\n__PS\n+RR \n_005\n+SSK\n");
     EXPECT_EQ(vorela("expand Задача Петров").status, 1);

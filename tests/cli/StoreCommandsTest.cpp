@@ -19,7 +19,8 @@ class StoreCommandsTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        ASSERT_EQ(vorela("reg import " + std::string(VORELA_SOURCE_DIR) + "/resources/sample.reg"), 0);
+        ASSERT_EQ(vorela("reg import " + std::string(VORELA_SOURCE_DIR) + "/resources/sample.reg"),
+                  0);
     }
 
     /// The tool's exit status; its stdout in output.
@@ -79,7 +80,8 @@ TEST_F(StoreCommandsTest, ExportThenImportIntoAnEmptyStoreGivesTheSameExport)
     std::filesystem::remove(dir.path() / "registry.sqlite-wal");
     std::filesystem::remove(dir.path() / "registry.sqlite-shm");
     ASSERT_EQ(vorela("reg import " + path("first.reg")), 0);
-    ASSERT_EQ(vorela("reg export HKEY_LOCAL_MACHINE\\\\Software\\\\vorela -o " + path("second.reg")), 0);
+    ASSERT_EQ(
+        vorela("reg export HKEY_LOCAL_MACHINE\\\\Software\\\\vorela -o " + path("second.reg")), 0);
     EXPECT_EQ(readFile("second.reg"), first);
     EXPECT_EQ(vorela("reg export HKEY_LOCAL_MACHINE\\\\Nowhere"), 1);
 }

@@ -259,12 +259,12 @@ TEST_F(BindingDialogTest, SummaStoresOnlyAmountsSpokenAsTyped)
         {"125", "", "125,", nullptr},
         {"0", "5", "0,5", nullptr},
         {"999999999", "999", "999999999,999", nullptr},
-        {"1x2", "5", nullptr, "textb_grn"},        // the template would say 12
-        {"1,5", "", nullptr, "textb_grn"},         // 1 and five hundredths
-        {"12 500", "", nullptr, "textb_grn"},      // 12500
-        {"", "50", nullptr, "textb_grn"},          // fifty whole units
-        {"1000000000", "", nullptr, "textb_grn"},  // ten digits: nothing at all
-        {"5", "1000", nullptr, "textb_kop"},       // no words for 1000 hundredths
+        {"1x2", "5", nullptr, "textb_grn"},       // the template would say 12
+        {"1,5", "", nullptr, "textb_grn"},        // 1 and five hundredths
+        {"12 500", "", nullptr, "textb_grn"},     // 12500
+        {"", "50", nullptr, "textb_grn"},         // fifty whole units
+        {"1000000000", "", nullptr, "textb_grn"}, // ten digits: nothing at all
+        {"5", "1000", nullptr, "textb_kop"},      // no words for 1000 hundredths
     };
     for (const TypedConstant &typed : cases)
         applyTyped<FormSumma>(amountRequest(""), tables, typed, AmountRefusedText);
@@ -276,10 +276,8 @@ TEST_F(BindingDialogTest, DateStoresOnlyCalendarDatesSpokenAsTyped)
     request.mode = BindingMode::Date;
     const std::vector<TypedConstant> cases = {
         {"29", "2", "0000/2/29", nullptr}, // the stored year stands for any year
-        {"30", "04", "0000/04/30", nullptr},
-        {"07", "03", "0000/03/07", nullptr},
-        {"31", "2", nullptr, "textb_day"},
-        {"31", "4", nullptr, "textb_day"},
+        {"30", "04", "0000/04/30", nullptr}, {"07", "03", "0000/03/07", nullptr},
+        {"31", "2", nullptr, "textb_day"},   {"31", "4", nullptr, "textb_day"},
         {"3x", "7", nullptr, "textb_day"},  // said as the 3rd
         {"3 5", "7", nullptr, "textb_day"}, // said as the 3rd
     };

@@ -129,12 +129,14 @@ TEST_F(FormTableLexemsTest, SortsNamesAndKeysAsTextOrAsNumbers)
     buildTable({{"10", "|  \"", "b"}, {"9", "|  #", "aa"}, {"100", "|  $", "c"}});
     EXPECT_EQ(form->windowTitle().toStdString(), "Редактор таблицы лексем- \"Районы\"");
     EXPECT_EQ(column(0), (std::vector<std::string>{"10", "100", "9"}));
-    EXPECT_EQ(form->lv_1->headerItem()->text(0).toStdString(), "Название лексемы (Сорт. как буквы)");
+    EXPECT_EQ(form->lv_1->headerItem()->text(0).toStdString(),
+              "Название лексемы (Сорт. как буквы)");
     test::saveScreenshot(*form, "FormTableLexems.png");
 
     form->sortByColumn(0);
     EXPECT_EQ(column(0), (std::vector<std::string>{"9", "10", "100"}));
-    EXPECT_EQ(form->lv_1->headerItem()->text(0).toStdString(), "Название лексемы (Сорт. как цифры)");
+    EXPECT_EQ(form->lv_1->headerItem()->text(0).toStdString(),
+              "Название лексемы (Сорт. как цифры)");
     EXPECT_TRUE(form->lv_1->headerItem()->textAlignment(0) & Qt::AlignRight);
 
     form->sortByColumn(1);
@@ -209,7 +211,8 @@ TEST_F(FormTableLexemsTest, DeleteAllStopsAtTheFirstFailure)
 {
     buildTable({{"А", "|  \"", "1"}, {"Б", "|  #", "2"}, {"В", "|  $", "3"}});
     faults.failNth(FileOperation::Rename, 2);
-    ui.expectMessage("Вы действительно желаете удалить все лексемы из таблицы?", MessageAnswer::Yes);
+    ui.expectMessage("Вы действительно желаете удалить все лексемы из таблицы?",
+                     MessageAnswer::Yes);
     ui.expectMessage("Ошибка удаления!", MessageAnswer::Ok);
     form->deleteAllEntries();
     EXPECT_EQ(ui.messages().at(0).defaultAnswer, MessageAnswer::No);

@@ -40,8 +40,8 @@ TEST_F(ContextMenuTreeWidgetTest, ShiftF10AndTheMenuKeyOpenTheTreesMenuAtTheCurr
          "createFolder", "editTable"},
         {&taskTree(), taskItem({"Задание А", "Оп", "Приветствие"}), Qt::Key_F10, Qt::ShiftModifier,
          "taskMenu", "properties", "stop"},
-        {&taskTree(), taskItem({"Задание Б"}), Qt::Key_Menu, Qt::NoModifier, "taskMenu",
-         "refresh", "properties"},
+        {&taskTree(), taskItem({"Задание Б"}), Qt::Key_Menu, Qt::NoModifier, "taskMenu", "refresh",
+         "properties"},
         {&sourceTree(), sourceItem({"Общие"}), Qt::Key_F10, Qt::NoModifier, nullptr, "", ""},
     };
     for (const Case &c : cases) {

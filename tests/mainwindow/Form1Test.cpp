@@ -3,8 +3,8 @@
 #include "MainWindowFixture.h"
 
 #include "dialogs/FormAbout.h"
-#include "mainwindow/SplitPane.h"
 #include "mainwindow/SplitBar.h"
+#include "mainwindow/SplitPane.h"
 #include "mainwindow/WindowGeometry.h"
 #include "stores/RegistryPaths.h"
 
@@ -53,7 +53,8 @@ TEST_F(Form1Test, FirstStartTakesTheMiddleOfTheScreenAndWritesTheDefaults)
     EXPECT_EQ((WindowRect{shown.x(), shown.y(), shown.width(), shown.height()}), middle());
     EXPECT_EQ(storedRect(), middle());
     EXPECT_EQ(editorKey().readDword("WindowMaximized"), 0U);
-    EXPECT_EQ(editorKey().readDword("SplitPos"), std::optional<std::uint32_t>(desktop().width() / 4));
+    EXPECT_EQ(editorKey().readDword("SplitPos"),
+              std::optional<std::uint32_t>(desktop().width() / 4));
     EXPECT_EQ(form->minimumSize(), QSize(middle().width / 2, middle().height / 3));
 }
 

@@ -43,16 +43,18 @@ TEST_F(SourceTreeTest, ShowsTheStoreInChainOrderWithImagesByKind)
     EXPECT_TRUE(top->isExpanded());
     EXPECT_EQ(childTexts(top), (std::vector<std::string>{"Общие", "Пустая"}));
     EXPECT_EQ(childTexts(sourceItem({"Общие"})),
-              (std::vector<std::string>{"Приветствие", "Добрый день", "Граница", "Сумма",
-                                        "Таблица", "Вложенная"}));
+              (std::vector<std::string>{"Приветствие", "Добрый день", "Граница", "Сумма", "Таблица",
+                                        "Вложенная"}));
     // Table entries are not shown: a table is a leaf of this tree.
     EXPECT_EQ(sourceItem({"Общие", "Таблица"})->childCount(), 0);
     struct Case {
         std::vector<std::string> path;
         int image;
     };
-    const Case cases[] = {{{"Общие"}, 9},           {{"Общие", "Добрый день"}, 8},
-                          {{"Общие", "Граница"}, 2}, {{"Общие", "Таблица"}, 11},
+    const Case cases[] = {{{"Общие"}, 9},
+                          {{"Общие", "Добрый день"}, 8},
+                          {{"Общие", "Граница"}, 2},
+                          {{"Общие", "Таблица"}, 11},
                           {{"Пустая"}, 9}};
     for (const Case &c : cases)
         EXPECT_EQ(itemImage(*sourceItem(c.path)), c.image) << c.path.back();
@@ -77,7 +79,7 @@ TEST_F(SourceTreeTest, ContextMenuFollowsTheNodeMask)
         // The greeting phrase only comes from a signed file: not from the player.
         {{"Общие", "Приветствие"}, {"replaceMenu", "rename", "removeSource"}},
     };
-    const char *all[] = {"replaceMenu", "createMenu", "createFolder", "rename",
+    const char *all[] = {"replaceMenu",  "createMenu",  "createFolder", "rename",
                          "removeSource", "createTable", "editTable"};
     for (const Case &c : cases) {
         QTreeWidgetItem *item = sourceItem(c.path);
@@ -252,7 +254,7 @@ TEST_F(SourceTreeTest, RecordedLexemeTheRegistryRefusesLeavesNoSoundBehind)
     ui.expectMessage("Не удалось записать новую лексему", MessageAnswer::Ok);
     runSourceCommand(sourceItem({"Общие", "Вложенная"}), "createFromPlayer");
     EXPECT_EQ(lastMessage(), "Не удалось записать новую лексему в реестр, и её звук "
-                                         "не удалось удалить из банка.");
+                             "не удалось удалить из банка.");
 }
 
 TEST_F(SourceTreeTest, RefusedWritesSaySoAndTheTreeShowsWhatIsStored)

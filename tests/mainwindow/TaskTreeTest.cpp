@@ -51,7 +51,8 @@ TEST_F(TaskTreeTest, LastGreetingCannotBeDeletedOtherItemsCan)
 TEST_F(TaskTreeTest, ClearAsksThenLeavesTheGreetingAlone)
 {
     QTreeWidgetItem *operatorItem = taskItem({"Задание А", "Оп"});
-    ui.expectMessage("Вы действительно желаете удалить содержимое задания 'Оп'?", MessageAnswer::No);
+    ui.expectMessage("Вы действительно желаете удалить содержимое задания 'Оп'?",
+                     MessageAnswer::No);
     runTaskCommand(operatorItem, "clear");
     EXPECT_EQ(templateTexts("Задание А", "Оп").size(), 2U);
     EXPECT_TRUE(operatorItem->isExpanded());
@@ -137,7 +138,8 @@ TEST_F(TaskTreeTest, PropertiesStoreTheBindingTheDialogReturns)
     {
         Aliases aliases(*store, dataDir.dataDirectory());
         std::string newName;
-        ASSERT_TRUE(aliases.InsertTemplateItem("Задание Б", "Оп1", "", {.path = "1\\4\\"}, newName));
+        ASSERT_TRUE(
+            aliases.InsertTemplateItem("Задание Б", "Оп1", "", {.path = "1\\4\\"}, newName));
     }
     form->taskTree().fillTemplate(*taskItem({"Задание Б", "Оп1"}));
     std::string caption;
@@ -194,8 +196,8 @@ TEST_F(TaskTreeTest, RefreshAddsWhatAnotherProgramAddedWithoutCollapsing)
             RegistryStore::open(dataDir.dataDirectory().registry(), error);
         ASSERT_TRUE(other);
         ASSERT_TRUE(other->createKey(std::string(TasksRootPath) + "Аа\\Операторы\\Х\\").isOpen());
-        ASSERT_TRUE(other->createKey(std::string(TasksRootPath) +
-                                     "Задание Б\\Операторы\\Оп0\\").isOpen());
+        ASSERT_TRUE(
+            other->createKey(std::string(TasksRootPath) + "Задание Б\\Операторы\\Оп0\\").isOpen());
         ASSERT_TRUE(other->openKey(std::string(TasksRootPath) + "Задание Б\\Операторы\\")
                         .deleteSubkeyTree("Оп2"));
         Aliases aliases(*other, dataDir.dataDirectory());

@@ -13,7 +13,7 @@ TEST(WindowGeometryTest, RectangleIsFourLittleEndianInt32)
 {
     const auto bytes = encodeWindowRect({1, -2, 0x01020304, 300});
     const std::array<std::uint8_t, 16> expected = {1, 0, 0, 0, 0xFE, 0xFF, 0xFF, 0xFF,
-                                                   4, 3, 2, 1, 0x2C, 1, 0, 0};
+                                                   4, 3, 2, 1, 0x2C, 1,    0,    0};
     EXPECT_EQ(bytes, expected);
     EXPECT_EQ(decodeWindowRect(bytes), (WindowRect{1, -2, 0x01020304, 300}));
     const std::vector<std::uint8_t> shortValue(15, 0), longValue(17, 0);

@@ -58,7 +58,8 @@ TEST(DbfIndependentWriter, ReadsWhatAnotherWriterMade)
     test::TempDataDir dir;
     const std::filesystem::path script = dir.path() / "write.py";
     std::ofstream(script) << WriterScript;
-    ASSERT_EQ(runQuietly(std::string(Python) + " " + script.string() + " " + dir.path().string()), 0);
+    ASSERT_EQ(runQuietly(std::string(Python) + " " + script.string() + " " + dir.path().string()),
+              0);
 
     const DbfTaskTableQuery query;
     const auto value = [&](const char *file, const char *binding) {
@@ -85,9 +86,10 @@ TEST(DbfIndependentWriter, ReadsWhatAnotherWriterMade)
     std::vector<std::pair<std::string, SqlType>> seen;
     for (const TableColumn &column : vfp.columns)
         seen.emplace_back(column.name, column.sqlType);
-    const std::vector<std::pair<std::string, SqlType>> expected = {
-        {"SUMMA", SqlType::Decimal}, {"NAME", SqlType::Char}, {"CNT", SqlType::Decimal},
-        {"NOTE", SqlType::LongText}};
+    const std::vector<std::pair<std::string, SqlType>> expected = {{"SUMMA", SqlType::Decimal},
+                                                                   {"NAME", SqlType::Char},
+                                                                   {"CNT", SqlType::Decimal},
+                                                                   {"NOTE", SqlType::LongText}};
     EXPECT_EQ(seen, expected);
 }
 

@@ -18,9 +18,11 @@ namespace {
 using test::DbfBuilder;
 using test::DbfFieldLayout;
 
-const std::vector<DbfFieldLayout> SubscriberFields = {
-    {"NAME", 'C', 12}, {"SUMMA", 'N', 10, 2}, {"DOLG_DATE", 'D', 8}, {"PAID", 'L', 1},
-    {"HOUSE", 'C', 6}};
+const std::vector<DbfFieldLayout> SubscriberFields = {{"NAME", 'C', 12},
+                                                      {"SUMMA", 'N', 10, 2},
+                                                      {"DOLG_DATE", 'D', 8},
+                                                      {"PAID", 'L', 1},
+                                                      {"HOUSE", 'C', 6}};
 
 // "Иванов" and "12а" as DOS code page 866 bytes.
 const std::string IvanovCp866 = "\x88\xA2\xA0\xAD\xAE\xA2";
@@ -41,8 +43,10 @@ TEST_F(DbfTaskTableQueryTest, ListsColumnsWithTypesLengthsAndDecimals)
     ASSERT_TRUE(result.ok()) << result.error;
     ASSERT_EQ(result.columns.size(), 5u);
     const std::vector<std::tuple<std::string, SqlType, int, int>> expected = {
-        {"NAME", SqlType::Char, 12, 0},    {"SUMMA", SqlType::Decimal, 10, 2},
-        {"DOLG_DATE", SqlType::Date, 8, 0}, {"PAID", SqlType::Bit, 1, 0},
+        {"NAME", SqlType::Char, 12, 0},
+        {"SUMMA", SqlType::Decimal, 10, 2},
+        {"DOLG_DATE", SqlType::Date, 8, 0},
+        {"PAID", SqlType::Bit, 1, 0},
         {"HOUSE", SqlType::Char, 6, 0}};
     for (std::size_t index = 0; index < expected.size(); ++index) {
         const TableColumn &column = result.columns[index];
@@ -58,11 +62,17 @@ TEST_F(DbfTaskTableQueryTest, ReadsTheFirstLiveRecordDecodedAndFormatted)
         .record({IvanovCp866, "  1234.5", "20080703", "F", HouseCp866})
         .record({"Later", "1.00", "20090101", "T", "2"})
         .write(file("t.dbf"));
-    const std::vector<std::pair<std::string, std::string>> cases = {
-        {"NAME", "Иванов"},     {"name", "Иванов"},        {" Name ", "Иванов"},
-        {"SUMMA", "1234.50"},   {"DOLG_DATE", "2008-07-03"}, {"PAID", "0"},
-        {"HOUSE", "12а"},       {"*", "Иванов"},           {"'125,50'", "125,50"},
-        {"'it''s'", "it's"},    {"''", ""}};
+    const std::vector<std::pair<std::string, std::string>> cases = {{"NAME", "Иванов"},
+                                                                    {"name", "Иванов"},
+                                                                    {" Name ", "Иванов"},
+                                                                    {"SUMMA", "1234.50"},
+                                                                    {"DOLG_DATE", "2008-07-03"},
+                                                                    {"PAID", "0"},
+                                                                    {"HOUSE", "12а"},
+                                                                    {"*", "Иванов"},
+                                                                    {"'125,50'", "125,50"},
+                                                                    {"'it''s'", "it's"},
+                                                                    {"''", ""}};
     for (const auto &[binding, text] : cases) {
         const TableValue value = query.value(file("t.dbf"), binding);
         EXPECT_EQ(value.status, TableValue::Status::Found) << binding << ": " << value.error;
@@ -73,7 +83,7 @@ TEST_F(DbfTaskTableQueryTest, ReadsTheFirstLiveRecordDecodedAndFormatted)
 TEST_F(DbfTaskTableQueryTest, NumbersReadWithTheirDeclaredDecimals)
 {
     const std::vector<std::pair<std::string, std::string>> cases = {
-        {"12.5", "12.50"}, {"12", "12.00"}, {".5", "0.50"},   {"-.5", "-0.50"},
+        {"12.5", "12.50"}, {"12", "12.00"},    {".5", "0.50"},     {"-.5", "-0.50"},
         {"-3", "-3.00"},   {"7.125", "7.125"}, {"*****", "*****"}, {"-", "-"}};
     for (const auto &[stored, text] : cases) {
         DbfBuilder({{"SUMMA", 'N', 8, 2}}).record({stored}).write(file("t.dbf"));
@@ -101,8 +111,8 @@ TEST_F(DbfTaskTableQueryTest, NulPaddingReadsAsBlanks)
         return stored;
     };
     DbfBuilder(SubscriberFields)
-        .record({nuls(IvanovCp866, 12), nuls("", 10), nuls("", 8), nuls("", 1),
-                 nuls(HouseCp866, 6)})
+        .record(
+            {nuls(IvanovCp866, 12), nuls("", 10), nuls("", 8), nuls("", 1), nuls(HouseCp866, 6)})
         .write(file("t.dbf"));
     const std::vector<std::pair<std::string, std::string>> cases = {
         {"NAME", "Иванов"}, {"SUMMA", ""}, {"DOLG_DATE", ""}, {"PAID", ""}, {"HOUSE", "12а"}};
@@ -155,8 +165,10 @@ TEST_F(DbfTaskTableQueryTest, LanguageDriverChoosesTheCodePage)
 {
     const std::string petrov1251 = utf8ToCp1251("Петров");
     const std::vector<std::tuple<std::uint8_t, std::string, std::string>> cases = {
-        {0xC9, petrov1251, "Петров"}, {0x65, IvanovCp866, "Иванов"},
-        {0x26, IvanovCp866, "Иванов"}, {0x00, IvanovCp866, "Иванов"},
+        {0xC9, petrov1251, "Петров"},
+        {0x65, IvanovCp866, "Иванов"},
+        {0x26, IvanovCp866, "Иванов"},
+        {0x00, IvanovCp866, "Иванов"},
         {0x57, IvanovCp866, "Иванов"}};
     for (const auto &[driver, stored, text] : cases) {
         DbfBuilder({{"NAME", 'C', 10}}, 0x03, driver).record({stored}).write(file("t.dbf"));
@@ -167,13 +179,14 @@ TEST_F(DbfTaskTableQueryTest, LanguageDriverChoosesTheCodePage)
 TEST_F(DbfTaskTableQueryTest, VisualFoxProIntegersNullsAndHiddenFlags)
 {
     const std::vector<DbfFieldLayout> fields = {{"ID", 'I', 4},
-                                              {"NAME", 'C', 8, 0, 0x02},
-                                              {"NOTE", 'M', 4},
-                                              {"AMOUNT", 'N', 8, 2, 0x02},
-                                              {"_NullFlags", '0', 1, 0, 0x05}};
+                                                {"NAME", 'C', 8, 0, 0x02},
+                                                {"NOTE", 'M', 4},
+                                                {"AMOUNT", 'N', 8, 2, 0x02},
+                                                {"_NullFlags", '0', 1, 0, 0x05}};
     std::string minusTwo = "\xFE\xFF\xFF\xFF";
     // Null bits: NAME is bit 0, AMOUNT bit 1; here only NAME is null.
-    DbfBuilder(fields, 0x30, 0xC9).record({minusTwo, "Ignored", "0000", "7.25", "\x01"})
+    DbfBuilder(fields, 0x30, 0xC9)
+        .record({minusTwo, "Ignored", "0000", "7.25", "\x01"})
         .write(file("vfp.dbf"));
     const TableColumns columns = query.columns(file("vfp.dbf"));
     ASSERT_TRUE(columns.ok()) << columns.error;
@@ -191,15 +204,15 @@ TEST_F(DbfTaskTableQueryTest, VisualFoxProIntegersNullsAndHiddenFlags)
 // right after it; nullable fixed columns take one bit. Bits count from bit 0 of the first byte.
 TEST_F(DbfTaskTableQueryTest, VisualFoxProNullBitsCountVaryingLengthColumns)
 {
-    const std::vector<DbfFieldLayout> fields = {{"V1", 'V', 4, 0, 0x02},      // bits 0, 1
-                                              {"V2", 'V', 4, 0, 0x02},      // bits 2, 3
-                                              {"NAME", 'C', 8, 0, 0x02},    // bit 4
-                                              {"Q1", 'Q', 4},               // bit 5
-                                              {"V3", 'V', 4},               // bit 6
-                                              {"ID", 'I', 4},               // none
-                                              {"Q2", 'Q', 4},               // bit 7
-                                              {"AMOUNT", 'N', 8, 2, 0x02},  // bit 8
-                                              {"_NullFlags", '0', 2, 0, 0x05}};
+    const std::vector<DbfFieldLayout> fields = {{"V1", 'V', 4, 0, 0x02},     // bits 0, 1
+                                                {"V2", 'V', 4, 0, 0x02},     // bits 2, 3
+                                                {"NAME", 'C', 8, 0, 0x02},   // bit 4
+                                                {"Q1", 'Q', 4},              // bit 5
+                                                {"V3", 'V', 4},              // bit 6
+                                                {"ID", 'I', 4},              // none
+                                                {"Q2", 'Q', 4},              // bit 7
+                                                {"AMOUNT", 'N', 8, 2, 0x02}, // bit 8
+                                                {"_NullFlags", '0', 2, 0, 0x05}};
     const std::string id("\x07\0\0\0", 4);
     const std::string varying("ab\0\x02", 4);
     const std::vector<std::tuple<std::string, std::string, std::string>> cases = {
@@ -214,8 +227,8 @@ TEST_F(DbfTaskTableQueryTest, VisualFoxProNullBitsCountVaryingLengthColumns)
         DbfBuilder(fields, 0x30, 0xC9)
             .record({varying, varying, "Petrov", varying, varying, id, varying, "7.25", flags})
             .write(file("vfp.dbf"));
-        const std::string bits = std::to_string(std::uint8_t(flags[0])) + "," +
-                                 std::to_string(std::uint8_t(flags[1]));
+        const std::string bits =
+            std::to_string(std::uint8_t(flags[0])) + "," + std::to_string(std::uint8_t(flags[1]));
         EXPECT_EQ(query.value(file("vfp.dbf"), "NAME").text, name) << bits;
         EXPECT_EQ(query.value(file("vfp.dbf"), "AMOUNT").text, amount) << bits;
     }

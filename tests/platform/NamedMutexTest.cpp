@@ -79,7 +79,7 @@ TEST(NamedMutex, AnotherProcessHoldingTheNameKeepsItUntilItDies)
             guard.unlock();
     });
     EXPECT_TRUE(test::waitForLockWaiter(file, 5s)); // lock() really waits on the file
-    holder.kill();                                 // the kernel releases a dead holder's lock
+    holder.kill();                                  // the kernel releases a dead holder's lock
     waiter.join();
     EXPECT_TRUE(guard.tryLock());
     guard.unlock();

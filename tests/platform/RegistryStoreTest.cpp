@@ -16,7 +16,8 @@ protected:
     std::unique_ptr<RegistryStore> openStore()
     {
         std::string error;
-        std::unique_ptr<RegistryStore> opened = RegistryStore::open(dir.dataDirectory().registry(), error);
+        std::unique_ptr<RegistryStore> opened =
+            RegistryStore::open(dir.dataDirectory().registry(), error);
         EXPECT_TRUE(opened) << error;
         return opened;
     }
@@ -31,8 +32,9 @@ TEST_F(RegistryStoreTest, NamesMatchIgnoringCaseIncludingCyrillic)
         const char *written;
         const char *looked;
     } cases[] = {
-        {"Software", "SOFTWARE"}, {"Лексемы и функции", "ЛЕКСЕМЫ И ФУНКЦИИ"}, {"Ёлка", "ёЛКА"},
-        {"Їжак Ґава Єва Іра", "їжак ґава єва іра"}, {"Éte", "éTE"},
+        {"Software", "SOFTWARE"}, {"Лексемы и функции", "ЛЕКСЕМЫ И ФУНКЦИИ"},
+        {"Ёлка", "ёЛКА"},         {"Їжак Ґава Єва Іра", "їжак ґава єва іра"},
+        {"Éte", "éTE"},
     };
     for (const auto &names : cases) {
         const RegistryKey created = store->createKey(std::string("Test\\") + names.written);
@@ -56,8 +58,8 @@ TEST_F(RegistryStoreTest, SubkeysEnumerateInFoldedOrderFromAKeptList)
     EXPECT_EQ(parent.subkeyNames(), expected);
 
     std::vector<std::string> enumerated;
-    for (std::size_t index = 0; const std::optional<std::string> name = parent.enumerateSubkey(index);
-         ++index) {
+    for (std::size_t index = 0;
+         const std::optional<std::string> name = parent.enumerateSubkey(index); ++index) {
         enumerated.push_back(*name);
         if (index == 2) { // a key added meanwhile does not disturb the walk
             ASSERT_TRUE(parent.createKey("0").isOpen());

@@ -41,9 +41,16 @@ TEST(TextParsing, SplitsIntoNonEmptyPiecesKeepingQuotedRuns)
 TEST(TextParsing, ReadsLeadingDigitsOnly)
 {
     const std::vector<std::pair<const char *, std::uint64_t>> cases = {
-        {"", 0},          {"0", 0},       {"007", 7},   {"125,50", 125},
-        {"12а", 12},      {" 12", 0},     {"-5", 0},    {"4294967296", 4294967296ULL},
-        {"99999999999999999999999", UINT64_MAX},     {"18446744073709551615", UINT64_MAX},
+        {"", 0},
+        {"0", 0},
+        {"007", 7},
+        {"125,50", 125},
+        {"12а", 12},
+        {" 12", 0},
+        {"-5", 0},
+        {"4294967296", 4294967296ULL},
+        {"99999999999999999999999", UINT64_MAX},
+        {"18446744073709551615", UINT64_MAX},
         {"18446744073709551614", UINT64_MAX - 1},
     };
     for (const auto &[text, value] : cases)

@@ -43,7 +43,8 @@ TEST(VirtualAudioDeviceTest, StopReportsOnTheNextAdvanceAndAbandonNever)
     EXPECT_FALSE(played); // never inside stop()
     device.advance(0);
     EXPECT_TRUE(played);
-    EXPECT_EQ(recorded, (std::vector<std::int16_t>{0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15}));
+    EXPECT_EQ(recorded,
+              (std::vector<std::int16_t>{0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15}));
 
     ASSERT_EQ(device.play(block, {}, [] { FAIL() << "abandoned"; }), AudioStart::Started);
     device.abandon();

@@ -47,7 +47,10 @@ protected:
         player.setGreetingCheck([this](std::span<const std::int16_t>) { return greetingValid; });
     }
 
-    std::string marker(const QTreeWidgetItem *item) const { return markerKey(treeItemHandle(item)); }
+    std::string marker(const QTreeWidgetItem *item) const
+    {
+        return markerKey(treeItemHandle(item));
+    }
     static bool bold(const QTreeWidgetItem *item) { return item->font(0).bold(); }
 
     /// The template items in bold, in tree order.
@@ -76,12 +79,12 @@ protected:
 
 TEST_F(Form3Test, TheSequencePlaysAsOneBlockWithOnlyTheSpokenItemBold)
 {
-    ASSERT_TRUE(player.start({marker(first), "0001", "NULL", marker(silent), "NULL",
-                              marker(second), "0002", marker(third), "0001"},
+    ASSERT_TRUE(player.start({marker(first), "0001", "NULL", marker(silent), "NULL", marker(second),
+                              "0002", marker(third), "0001"},
                              &tree, true));
     std::vector<std::int16_t> spoken = test::sampleValues(800, 1);
-    for (const std::vector<std::int16_t> &part : {test::sampleValues(400, 2000),
-                                                   test::sampleValues(800, 1)})
+    for (const std::vector<std::int16_t> &part :
+         {test::sampleValues(400, 2000), test::sampleValues(800, 1)})
         spoken.insert(spoken.end(), part.begin(), part.end());
     ASSERT_EQ(audio.playedBlocks().size(), 1u);
     EXPECT_EQ(audio.playedBlocks()[0], spoken);
@@ -93,8 +96,8 @@ TEST_F(Form3Test, TheSequencePlaysAsOneBlockWithOnlyTheSpokenItemBold)
         int ms;
         const QTreeWidgetItem *bold;
     };
-    const Step steps[] = {{0, first}, {99, first}, {1, second}, {49, second}, {1, third},
-                          {99, third}};
+    const Step steps[] = {{0, first},   {99, first}, {1, second},
+                          {49, second}, {1, third},  {99, third}};
     int elapsed = 0;
     for (const Step &step : steps) {
         audio.advance(step.ms);
@@ -153,11 +156,18 @@ TEST_F(Form3Test, BankAndDeviceFailuresEndTheSequenceWithTheirMessageBeforeAnySo
     const Case cases[] = {
         // The item holding the missing lexeme is shown while the operator reads the message.
         {"missing", "0009", {}, "Редактор лексем", "Ошибка pаботы с файлом! (0004)", {second}},
-        {"busy", "0002", AudioStart::Busy, "Ошибка откpытия аудиоустpойства!",
+        {"busy",
+         "0002",
+         AudioStart::Busy,
+         "Ошибка откpытия аудиоустpойства!",
          "Возможно оно занято дpугим пpиложением.\r\nЗакpойте все дpугие пpиложения, "
          "пpоигрывающие звук и повтоpите попытку.\r\n",
          {}},
-        {"block refused", "0002", AudioStart::Failed, "Ошибка пpоигpывания блока аудиоданных!", "",
+        {"block refused",
+         "0002",
+         AudioStart::Failed,
+         "Ошибка пpоигpывания блока аудиоданных!",
+         "",
          {}},
     };
     std::vector<const QTreeWidgetItem *> boldAtMessage;
@@ -167,8 +177,8 @@ TEST_F(Form3Test, BankAndDeviceFailuresEndTheSequenceWithTheirMessageBeforeAnySo
             audio.failNextPlay(*c.deviceFailure);
         ui.expectMessage(c.text, MessageAnswer::Ok);
         const int before = finished.count();
-        ASSERT_TRUE(player.start({marker(first), "0001", marker(second), c.chunk, "0001"}, &tree,
-                                 true));
+        ASSERT_TRUE(
+            player.start({marker(first), "0001", marker(second), c.chunk, "0001"}, &tree, true));
         audio.advance(100);
         EXPECT_EQ(finished.count(), before + 1) << c.name;
         EXPECT_TRUE(audio.playedBlocks().empty()) << c.name;

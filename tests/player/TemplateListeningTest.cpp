@@ -100,7 +100,8 @@ TEST_F(TemplateListeningTest, ItemsSpeakTheirTableValuesMarkedInTheTree)
 {
     const std::vector<ListenedItem> items = {
         {{.path = "1\\", .text = "Добрый день", .chunk = "0001"}, "Долги", treeItemHandle(hello)},
-        {{.path = "2\\", .text = "Сумма", .chunk = "@009", .arg = "SUMMA"}, "Долги",
+        {{.path = "2\\", .text = "Сумма", .chunk = "@009", .arg = "SUMMA"},
+         "Долги",
          treeItemHandle(amount)}};
     const LexItem lexemes(*store);
     ASSERT_TRUE(listening.playItems(*taskConfig, lexemes, items, tree));
@@ -110,8 +111,8 @@ TEST_F(TemplateListeningTest, ItemsSpeakTheirTableValuesMarkedInTheTree)
     EXPECT_FALSE(hello->font(0).bold());
     EXPECT_TRUE(amount->font(0).bold());
     play(100);
-    EXPECT_EQ(playedChunks(), (std::vector<std::string>{"0001", "_020", "_001", "__PS", "+RR ",
-                                                        "_005", "+SSK"}));
+    EXPECT_EQ(playedChunks(),
+              (std::vector<std::string>{"0001", "_020", "_001", "__PS", "+RR ", "_005", "+SSK"}));
     EXPECT_EQ(finished.count(), 1);
     EXPECT_FALSE(amount->font(0).bold());
 }
@@ -142,7 +143,8 @@ TEST_F(TemplateListeningTest, RelativeDateSpeaksTheNameShownInTheEditorsLanguage
     ASSERT_FALSE(name.empty());
     ASSERT_TRUE(lexemes.GetChild(name)->SetText1("Дата +003 (рд)"));
     const std::vector<ListenedItem> items = {
-        {{.path = name + "\\", .text = "Дата +005 (им)", .chunk = "@006"}, "Долги",
+        {{.path = name + "\\", .text = "Дата +005 (им)", .chunk = "@006"},
+         "Долги",
          treeItemHandle(amount)}};
     ASSERT_TRUE(listening.playItems(*taskConfig, lexemes, items, tree));
     play(100);

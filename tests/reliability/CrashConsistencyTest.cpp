@@ -64,7 +64,8 @@ TEST(CrashConsistencyTest, EveryKillLeavesOldOrNewStateWhole)
         if (plant && !std::filesystem::exists(dir.dataDirectory().temporaryBank()))
             plantTemporaryFile(dir);
         unsigned finished = 0;
-        test::ChildProcess editor([&](test::ChildProcess &self) { return runEditor(dir, next, self); });
+        test::ChildProcess editor(
+            [&](test::ChildProcess &self) { return runEditor(dir, next, self); });
         for (; finished < waitSteps; ++finished)
             ASSERT_EQ(editor.receive(20s), 's') << "kill " << kill << ": the editor stopped";
         std::this_thread::sleep_for(delay);
@@ -79,8 +80,8 @@ TEST(CrashConsistencyTest, EveryKillLeavesOldOrNewStateWhole)
         const test::WorkloadModel done = after(model, next, finished);
         const test::WorkloadModel alsoNext = after(done, next + finished, 1);
         ASSERT_TRUE(found == done || found == alsoNext)
-            << "kill " << kill << " after step " << next + finished << "\nfound:    "
-            << test::describe(found) << "\nexpected: " << test::describe(done)
+            << "kill " << kill << " after step " << next + finished
+            << "\nfound:    " << test::describe(found) << "\nexpected: " << test::describe(done)
             << "\nor:       " << test::describe(alsoNext);
         const unsigned applied = found == alsoNext ? finished + 1 : finished;
         landed += applied > finished && !(done == alsoNext) ? 1 : 0;
@@ -104,8 +105,9 @@ TEST(CrashConsistencyTest, EveryKillLeavesOldOrNewStateWhole)
     ASSERT_EQ(test::readWorkloadState(dir, found), "");
     EXPECT_EQ(test::describe(found), test::describe(after(model, next, FinalSteps)));
     EXPECT_FALSE(std::filesystem::exists(dir.dataDirectory().temporaryBank()));
-    std::cout << Kills << " kills survived over " << next << " steps; the step in flight had landed "
-              << landed << " times; a temporary bank was left " << leftovers << " times\n";
+    std::cout << Kills << " kills survived over " << next
+              << " steps; the step in flight had landed " << landed
+              << " times; a temporary bank was left " << leftovers << " times\n";
 }
 
 } // namespace vorela

@@ -29,10 +29,12 @@ WorkloadStep workloadStep(unsigned number)
 {
     // Bank steps about half the time, so kills land inside rewrites often.
     static constexpr std::array<StepKind, 16> Kinds = {
-        StepKind::SaveSound,    StepKind::SaveSound,    StepKind::SaveSound,   StepKind::SaveSound,
-        StepKind::SaveSound,    StepKind::RemoveSound,  StepKind::RemoveSound, StepKind::AppendLexeme,
-        StepKind::InsertLexeme, StepKind::RemoveLexeme, StepKind::InsertItem,  StepKind::InsertItem,
-        StepKind::RemoveItem,   StepKind::MoveItem,     StepKind::UpdateItem,  StepKind::Reload};
+        StepKind::SaveSound,    StepKind::SaveSound,    StepKind::SaveSound,
+        StepKind::SaveSound,    StepKind::SaveSound,    StepKind::RemoveSound,
+        StepKind::RemoveSound,  StepKind::AppendLexeme, StepKind::InsertLexeme,
+        StepKind::RemoveLexeme, StepKind::InsertItem,   StepKind::InsertItem,
+        StepKind::RemoveItem,   StepKind::MoveItem,     StepKind::UpdateItem,
+        StepKind::Reload};
     std::uint32_t hash = number * 2654435761u;
     hash ^= hash >> 15;
     hash *= 2246822519u;
@@ -90,7 +92,8 @@ void writeWorkloadFixture(const TempDataDir &dir)
 {
     const DataDirectory directory = dir.dataDirectory();
     std::string error;
-    ASSERT_TRUE(createEmptyBank(directory.productBank(), directory.temporaryBank(), error)) << error;
+    ASSERT_TRUE(createEmptyBank(directory.productBank(), directory.temporaryBank(), error))
+        << error;
     ScriptedUiServices ui;
     SoundBank bank(directory, ui);
     for (unsigned index = 0; index < WorkloadChunks; ++index)
@@ -98,8 +101,9 @@ void writeWorkloadFixture(const TempDataDir &dir)
 
     const std::unique_ptr<RegistryStore> store = openTestStore(dir);
     writeLexemes(store->createKey(LexemeRootPath),
-                 {folder("1", "Первая", {lexeme("1", "один", "0001"), lexeme("2", "два", "0002"),
-                                         lexeme("3", "три", "0003")}),
+                 {folder("1", "Первая",
+                         {lexeme("1", "один", "0001"), lexeme("2", "два", "0002"),
+                          lexeme("3", "три", "0003")}),
                   folder("2", "Вторая", {})});
     const RegistryKey operatorKey = store->createKey(workloadOperatorPath());
     ASSERT_TRUE(operatorKey.createKey("Диапазоны").isOpen());
@@ -160,7 +164,8 @@ bool EditorWorkload::run(const WorkloadStep &step)
 {
     switch (step.kind) {
     case StepKind::SaveSound:
-        return !bank.SaveSound(workloadChunkId(step.chunk), soundValue(step.chunk, step.number + 1));
+        return !bank.SaveSound(workloadChunkId(step.chunk),
+                               soundValue(step.chunk, step.number + 1));
     case StepKind::RemoveSound:
         return !bank.RemoveSound(workloadChunkId(step.chunk));
     case StepKind::Reload:
@@ -185,9 +190,11 @@ bool EditorWorkload::runLexemeStep(const WorkloadStep &step)
     const std::string text = "слово " + std::to_string(step.number);
     switch (step.kind) {
     case StepKind::AppendLexeme:
-        return !parent->AppendChild(text, workloadChunkId(step.chunk), 4, 0, LexemeMask, "").empty();
+        return !parent->AppendChild(text, workloadChunkId(step.chunk), 4, 0, LexemeMask, "")
+                    .empty();
     case StepKind::InsertLexeme: {
-        const std::string after = children.empty() ? "" : children[step.number % children.size()]->GetName();
+        const std::string after =
+            children.empty() ? "" : children[step.number % children.size()]->GetName();
         return !parent->InsertChildAfter(after, text, 4, 0, LexemeMask, "").empty();
     }
     default:

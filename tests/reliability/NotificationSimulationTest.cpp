@@ -28,7 +28,8 @@ class Notifier {
 public:
     explicit Notifier(const test::TempDataDir &dir)
         : directory(dir.dataDirectory()), store(test::openTestStore(dir)),
-          templateMutex(directory, std::string(test::WorkloadTask) + std::string(test::WorkloadOperator))
+          templateMutex(directory,
+                        std::string(test::WorkloadTask) + std::string(test::WorkloadOperator))
     {
     }
 
@@ -37,7 +38,8 @@ public:
         std::vector<std::string> present;
         for (unsigned index = 0; index < test::WorkloadChunks; ++index) {
             const std::string id = test::workloadChunkId(index);
-            const LexemeSound sound = readLexeme(directory.productBank(), id, FormatCheck::BankFormat);
+            const LexemeSound sound =
+                readLexeme(directory.productBank(), id, FormatCheck::BankFormat);
             if (sound.error == LexemeReadError::NoChunk)
                 continue;
             if (!sound.ok() || !test::versionOf(index, sound.samples))
@@ -46,8 +48,8 @@ public:
         }
         const RenderedSpeech speech = renderKeySequence(directory.productBank(), present, {});
         // A lexeme removed since it was read fails the rendering; anything else is a fault.
-        if (!speech.ok() && speech.error.find(describeLexemeError(LexemeReadError::NoChunk)) ==
-                                std::string::npos)
+        if (!speech.ok() &&
+            speech.error.find(describeLexemeError(LexemeReadError::NoChunk)) == std::string::npos)
             return TornSpeech;
         if (speech.ok()) {
             const auto pieces = test::splitRendering(speech.samples);
@@ -148,7 +150,9 @@ TEST(NotificationSimulationTest, ReadsAreWholeAndItsValuesSurviveTheEditor)
     EXPECT_EQ(task.readString("Comm"), "COM" + last);
     EXPECT_EQ(operatorKey.openKey("Диапазоны").readDword("Last"), rounds);
     EXPECT_EQ(operatorKey.openKey("Расписания").readString("Last"), last);
-    EXPECT_EQ(store->openKey(test::workloadTemplatePath()).openKey(test::KeptItem).readDword(NotifiedValue),
+    EXPECT_EQ(store->openKey(test::workloadTemplatePath())
+                  .openKey(test::KeptItem)
+                  .readDword(NotifiedValue),
               rounds);
     std::cout << rounds << " notification rounds beside " << steps << " editor steps\n";
 }

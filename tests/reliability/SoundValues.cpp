@@ -43,8 +43,8 @@ std::optional<unsigned> versionOf(unsigned index, std::span<const std::int16_t> 
     if (samples.size() < HeaderSamples || samples[0] != static_cast<std::int16_t>(index) ||
         samples[1] < 0 || samples[2] < 0)
         return std::nullopt;
-    const unsigned version = static_cast<unsigned>(samples[1]) |
-                             (static_cast<unsigned>(samples[2]) << 15);
+    const unsigned version =
+        static_cast<unsigned>(samples[1]) | (static_cast<unsigned>(samples[2]) << 15);
     const std::vector<std::int16_t> expected = soundValue(index, version);
     if (!std::equal(samples.begin(), samples.end(), expected.begin(), expected.end()))
         return std::nullopt;
@@ -60,7 +60,8 @@ splitRendering(std::span<const std::int16_t> samples)
             static_cast<std::size_t>(samples[3]) > samples.size())
             return std::nullopt;
         const unsigned index = static_cast<unsigned>(samples[0]);
-        const std::span<const std::int16_t> piece = samples.first(static_cast<std::size_t>(samples[3]));
+        const std::span<const std::int16_t> piece =
+            samples.first(static_cast<std::size_t>(samples[3]));
         const std::optional<unsigned> version = versionOf(index, piece);
         if (!version)
             return std::nullopt;
@@ -72,7 +73,8 @@ splitRendering(std::span<const std::int16_t> samples)
 
 static std::uint32_t u32At(const std::vector<std::uint8_t> &bytes, std::size_t offset)
 {
-    return static_cast<std::uint32_t>(bytes[offset]) | (static_cast<std::uint32_t>(bytes[offset + 1]) << 8) |
+    return static_cast<std::uint32_t>(bytes[offset]) |
+           (static_cast<std::uint32_t>(bytes[offset + 1]) << 8) |
            (static_cast<std::uint32_t>(bytes[offset + 2]) << 16) |
            (static_cast<std::uint32_t>(bytes[offset + 3]) << 24);
 }

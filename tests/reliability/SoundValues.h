@@ -19,7 +19,8 @@ inline constexpr unsigned WorkloadChunks = 12;
 /// The sound written as version `version` of chunk `index` (version 0 is the initial bank).
 [[nodiscard]] std::vector<std::int16_t> soundValue(unsigned index, unsigned version);
 /// The version whose exact sound samples are, or empty when they are no value ever produced.
-[[nodiscard]] std::optional<unsigned> versionOf(unsigned index, std::span<const std::int16_t> samples);
+[[nodiscard]] std::optional<unsigned> versionOf(unsigned index,
+                                                std::span<const std::int16_t> samples);
 /// Splits a rendering of whole values spoken one after another into their (index, version)
 /// pairs; empty when any piece is torn.
 [[nodiscard]] std::optional<std::vector<std::pair<unsigned, unsigned>>>

@@ -1,5 +1,6 @@
 // vorela-editor started on demo data under a virtual X server: its main window appears and can
-// be grabbed. Skipped where the editor, Xvfb or the demo's synthesis tools are not built or installed.
+// be grabbed. Skipped where the editor, Xvfb or the demo's synthesis tools are not built or
+// installed.
 #include "support/TempDataDir.h"
 
 #include <gtest/gtest.h>
@@ -42,30 +43,32 @@ TEST(EditorWindowTest, MainWindowAppearsOnDemoDataAndIsGrabbed)
     if (!std::filesystem::exists(editor) || !std::filesystem::exists(grab))
         GTEST_SKIP() << "vorela-editor is not built";
     if (shell("command -v xvfb-run && command -v xwininfo && command -v espeak-ng && command -v sox"
-              " >/dev/null 2>&1")
-        != 0)
+              " >/dev/null 2>&1") != 0)
         GTEST_SKIP() << "xvfb-run, xwininfo, espeak-ng or sox is missing";
     const test::TempDataDir dir;
     const std::filesystem::path data = dir.path() / "demo";
-    ASSERT_EQ(shell(quoted(binaries / "src/cli/vorela") + " demo " + quoted(data) + " >/dev/null"), 0);
+    ASSERT_EQ(shell(quoted(binaries / "src/cli/vorela") + " demo " + quoted(data) + " >/dev/null"),
+              0);
     const std::filesystem::path picture = dir.path() / "main-window.png";
     // Start the editor, wait up to 30 s for a window whose title names the lexeme editor, grab it.
     const std::filesystem::path script = dir.path() / "session.sh";
-    std::ofstream(script) << "cd " << quoted(data) << " || exit 9\n"
-                          << "env -u VORELA_DATA_DIR -u VORELA_REGISTRY " << quoted(editor) << " &\n"
-                          << "editor=$!\nid=\n"
-                          << "for i in $(seq 300); do\n"
-                          << "  id=$(xwininfo -root -tree | grep 'лексем' | awk '{print $1}' | head -n1)\n"
-                          << "  [ -n \"$id\" ] && break\n  sleep 0.1\ndone\n"
-                          << "status=8\n"
-                          << "[ -n \"$id\" ] && sleep 1 && " << quoted(grab) << " \"$id\" " << quoted(picture)
-                          << " && status=0\n"
-                          << "kill $editor\nwait $editor\nexit $status\n";
-    ASSERT_EQ(shell("env -u QT_QPA_PLATFORM xvfb-run -a -s '-screen 0 1280x800x24' sh " + quoted(script)
-                    + " >/dev/null 2>&1"),
+    std::ofstream(script)
+        << "cd " << quoted(data) << " || exit 9\n"
+        << "env -u VORELA_DATA_DIR -u VORELA_REGISTRY " << quoted(editor) << " &\n"
+        << "editor=$!\nid=\n"
+        << "for i in $(seq 300); do\n"
+        << "  id=$(xwininfo -root -tree | grep 'лексем' | awk '{print $1}' | head -n1)\n"
+        << "  [ -n \"$id\" ] && break\n  sleep 0.1\ndone\n"
+        << "status=8\n"
+        << "[ -n \"$id\" ] && sleep 1 && " << quoted(grab) << " \"$id\" " << quoted(picture)
+        << " && status=0\n"
+        << "kill $editor\nwait $editor\nexit $status\n";
+    ASSERT_EQ(shell("env -u QT_QPA_PLATFORM xvfb-run -a -s '-screen 0 1280x800x24' sh " +
+                    quoted(script) + " >/dev/null 2>&1"),
               0);
     std::ifstream file(picture, std::ios::binary);
-    const std::string bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    const std::string bytes((std::istreambuf_iterator<char>(file)),
+                            std::istreambuf_iterator<char>());
     ASSERT_GT(bytes.size(), 24u);
     EXPECT_EQ(bytes.substr(0, 8), "\x89PNG\r\n\x1a\n");
     EXPECT_GE(bigEndian32(bytes, 16), 320u); // width and height of a real main window

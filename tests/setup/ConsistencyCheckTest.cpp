@@ -64,8 +64,8 @@ public:
               const std::string &prev, const std::string &next, const std::string &text)
     {
         const RegistryKey key = root.createKey(path);
-        ASSERT_TRUE(key.writeString("chunk", chunk) && key.writeString("prev", prev)
-                    && key.writeString("next", next) && key.writeString("text", text));
+        ASSERT_TRUE(key.writeString("chunk", chunk) && key.writeString("prev", prev) &&
+                    key.writeString("next", next) && key.writeString("text", text));
     }
 
     void addSound(const std::string &id)
@@ -82,9 +82,10 @@ public:
         for (std::size_t index = 0; index < paths.size(); ++index) {
             const RegistryKey item = items.createKey("000" + std::to_string(index + 1));
             const std::string prev = index == 0 ? "" : "000" + std::to_string(index);
-            const std::string next = index + 1 == paths.size() ? "" : "000" + std::to_string(index + 2);
-            ASSERT_TRUE(item.writeString("Prev", prev) && item.writeString("Next", next)
-                        && item.writeString("Path", paths[index]) && item.writeString("Arg", ""));
+            const std::string next =
+                index + 1 == paths.size() ? "" : "000" + std::to_string(index + 2);
+            ASSERT_TRUE(item.writeString("Prev", prev) && item.writeString("Next", next) &&
+                        item.writeString("Path", paths[index]) && item.writeString("Arg", ""));
         }
     }
 
@@ -114,10 +115,14 @@ struct ChainCase {
 TEST_F(ConsistencyCheckTest, DamagedChainsAreReportedWhereTheyAre)
 {
     const std::vector<ChainCase> cases = {
-        {"loop", [](const RegistryKey &root) { (void)root.openKey("1\\3").writeString("next", "1"); }, "1\\"},
+        {"loop",
+         [](const RegistryKey &root) { (void)root.openKey("1\\3").writeString("next", "1"); },
+         "1\\"},
         {"next names a missing node",
-         [](const RegistryKey &root) { (void)root.openKey("1\\3\\1").writeString("next", "9"); }, "1\\3\\"},
-        {"two heads", [](const RegistryKey &root) { (void)root.openKey("2").writeString("prev", ""); },
+         [](const RegistryKey &root) { (void)root.openKey("1\\3\\1").writeString("next", "9"); },
+         "1\\3\\"},
+        {"two heads",
+         [](const RegistryKey &root) { (void)root.openKey("2").writeString("prev", ""); },
          "(top level)"},
         {"node no chain reaches",
          [](const RegistryKey &root) {
@@ -126,7 +131,8 @@ TEST_F(ConsistencyCheckTest, DamagedChainsAreReportedWhereTheyAre)
          },
          "2\\"},
         {"prev does not name the predecessor",
-         [](const RegistryKey &root) { (void)root.openKey("2\\2").writeString("prev", "2"); }, "2\\"},
+         [](const RegistryKey &root) { (void)root.openKey("2\\2").writeString("prev", "2"); },
+         "2\\"},
     };
     for (const ChainCase &chainCase : cases) {
         SCOPED_TRACE(chainCase.name);
@@ -206,8 +212,7 @@ TEST_F(ConsistencyCheckTest, RelativeDatesNeedTheWordsOfTheNameInTheEditorsLangu
     templateOf({"2\\2\\"});
     ASSERT_TRUE(lexemes.openKey("2\\2").writeString("text1", "Дата +003"));
     ASSERT_TRUE(store->createKey("Software\\vorela\\Editor").writeDword("Language", 1));
-    const std::vector<const Finding *> lacking =
-        findings(check(), FindingKind::TemplateLacksKey);
+    const std::vector<const Finding *> lacking = findings(check(), FindingKind::TemplateLacksKey);
     ASSERT_EQ(lacking.size(), 1u);
     EXPECT_TRUE(contains(lacking.front()->keys, "_O03"));
     EXPECT_FALSE(contains(lacking.front()->keys, "_E03"));

@@ -15,18 +15,20 @@ TEST(DbfWriterTest, EditorReadsBackEveryColumnInCp866)
     test::TempDataDir dir;
     const std::filesystem::path file = dir.path() / "t.dbf";
     std::string error;
-    ASSERT_TRUE(writeDbf(file,
-                         {{"PHONE", 'C', 12, 0}, {"SUMMA", 'N', 10, 2}, {"DATA", 'D', 8, 0},
-                          {"RAYON", 'C', 12, 0}},
-                         {{"0442351742", "1234.56", "20260715", "Заречный"}, {"1", "2", "", "Ёлки"}},
-                         error))
+    ASSERT_TRUE(writeDbf(
+        file,
+        {{"PHONE", 'C', 12, 0}, {"SUMMA", 'N', 10, 2}, {"DATA", 'D', 8, 0}, {"RAYON", 'C', 12, 0}},
+        {{"0442351742", "1234.56", "20260715", "Заречный"}, {"1", "2", "", "Ёлки"}}, error))
         << error;
     const DbfTaskTableQuery query;
     const struct {
         const char *binding;
         const char *text;
-    } expected[] = {{"PHONE", "0442351742"}, {"SUMMA", "1234.56"}, {"DATA", "2026-07-15"},
-                    {"rayon", "Заречный"}, {"'5'", "5"}};
+    } expected[] = {{"PHONE", "0442351742"},
+                    {"SUMMA", "1234.56"},
+                    {"DATA", "2026-07-15"},
+                    {"rayon", "Заречный"},
+                    {"'5'", "5"}};
     for (const auto &row : expected) {
         const TableValue value = query.value(file, row.binding);
         EXPECT_EQ(value.status, TableValue::Status::Found) << row.binding;

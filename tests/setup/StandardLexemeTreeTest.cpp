@@ -44,17 +44,12 @@ TEST(SpeechVocabularyTest, EachFunctionNeedsOnlyItsOwnWords)
         const char *notNeeded;
     };
     const Case cases[] = {
-        {0, DateCase::Nominative, "_090", "_01A"},   // telephone numbers are masculine
-        {2, DateCase::Nominative, "+MNA", "+T01"},
-        {3, DateCase::Nominative, "_E15", "_O15"},
-        {4, DateCase::Nominative, "_O15", "_E15"},
-        {6, DateCase::Genitive, "_O30", "_E30"},
-        {7, DateCase::Nominative, "+SSK", "+RRE"},
-        {9, DateCase::Nominative, "+RR ", "+GRA"},
-        {10, DateCase::Nominative, "+CNV", "+EUR"},
-        {11, DateCase::Nominative, "___Б", "FLAT"},
-        {12, DateCase::Nominative, "FLAT", "HOME"},
-        {13, DateCase::Nominative, "+EUR", "+DLR"},
+        {0, DateCase::Nominative, "_090", "_01A"}, // telephone numbers are masculine
+        {2, DateCase::Nominative, "+MNA", "+T01"},  {3, DateCase::Nominative, "_E15", "_O15"},
+        {4, DateCase::Nominative, "_O15", "_E15"},  {6, DateCase::Genitive, "_O30", "_E30"},
+        {7, DateCase::Nominative, "+SSK", "+RRE"},  {9, DateCase::Nominative, "+RR ", "+GRA"},
+        {10, DateCase::Nominative, "+CNV", "+EUR"}, {11, DateCase::Nominative, "___Б", "FLAT"},
+        {12, DateCase::Nominative, "FLAT", "HOME"}, {13, DateCase::Nominative, "+EUR", "+DLR"},
     };
     for (const Case &c : cases) {
         const std::set<std::string> keys = functionKeys(c.code, c.dateCase);

@@ -98,8 +98,8 @@ TEST_F(BankRewriteLayoutTest, AnOddChunkWrittenBySpliceOrAppendIsPadded)
     EXPECT_EQ(bankBytes(), expected);
     ASSERT_TRUE(file.AppendChunk("+CNT", samples(1)));
     file.Close();
-    expected = test::bank(
-        {chunk("0001", samples(3)), chunk("+DLR", OddData), chunk("+CNT", samples(1))});
+    expected =
+        test::bank({chunk("0001", samples(3)), chunk("+DLR", OddData), chunk("+CNT", samples(1))});
     EXPECT_EQ(bankBytes(), expected);
 }
 

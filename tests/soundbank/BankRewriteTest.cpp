@@ -55,8 +55,8 @@ Bytes rewrittenBank(Rewrite rewrite)
         return test::bank({chunk("0001", samples(3, 10)), chunk("0002", samples(5, 20)),
                            chunk("0003", samples(2, 30)), chunk("0004", sound)});
     case Rewrite::Replace:
-        return test::bank({chunk("0001", samples(3, 10)), chunk("0002", sound),
-                           chunk("0003", samples(2, 30))});
+        return test::bank(
+            {chunk("0001", samples(3, 10)), chunk("0002", sound), chunk("0003", samples(2, 30))});
     case Rewrite::Remove:
         return test::bank({chunk("0001", samples(3, 10)), chunk("0003", samples(2, 30))});
     }

@@ -22,8 +22,8 @@ protected:
 
 TEST_F(KeySequenceRenderTest, MarkersStartTheirItemsWhereTheNextSoundBegins)
 {
-    const std::vector<std::string> keys = {"0002", "----7", "0001", "NULL", "0002",
-                                           "----8", "NULL", "----9", "0001", "----x", "----10"};
+    const std::vector<std::string> keys = {"0002", "----7", "0001", "NULL",  "0002",  "----8",
+                                           "NULL", "----9", "0001", "----x", "----10"};
     const RenderedSpeech speech = renderKeySequence(bankPath, keys, {});
     ASSERT_TRUE(speech.ok()) << speech.error;
     EXPECT_EQ(speech.samples, (std::vector<std::int16_t>{50, 51, 10, 11, 12, 50, 51, 10, 11, 12}));

@@ -1,5 +1,5 @@
-#include "soundbank/KeySequenceRender.h"
 #include "soundbank/LexemeReader.h"
+#include "soundbank/KeySequenceRender.h"
 
 #include "soundbank/RiffBytes.h"
 #include "support/TempDataDir.h"
@@ -45,11 +45,13 @@ TEST_F(LexemeReaderTest, EveryDamageHasItsOwnError)
         {"no fmt", test::riffWave({test::chunk("0001", test::samples(4))}), "0001",
          FormatCheck::Skip, LexemeReadError::NoFormat},
         {"short fmt", shortFormat, "0001", FormatCheck::Skip, LexemeReadError::FormatShort},
-        {"stereo", test::riffWave({test::chunk("fmt ", test::formatRecord(1, 2)),
-                                   test::chunk("0001", test::samples(4))}),
+        {"stereo",
+         test::riffWave({test::chunk("fmt ", test::formatRecord(1, 2)),
+                         test::chunk("0001", test::samples(4))}),
          "0001", FormatCheck::BankFormat, LexemeReadError::WrongFormat},
-        {"stereo unchecked", test::riffWave({test::chunk("fmt ", test::formatRecord(1, 2)),
-                                             test::chunk("0001", test::samples(4))}),
+        {"stereo unchecked",
+         test::riffWave({test::chunk("fmt ", test::formatRecord(1, 2)),
+                         test::chunk("0001", test::samples(4))}),
          "0001", FormatCheck::Skip, LexemeReadError::None},
         {"missing", good, "0002", FormatCheck::BankFormat, LexemeReadError::NoChunk},
         {"empty", test::bank({test::chunk("0001", {})}), "0001", FormatCheck::Skip,
@@ -70,12 +72,11 @@ TEST_F(LexemeReaderTest, RenderConcatenatesChunksSkippingMarkersAndSilence)
     write(test::bank({test::chunk("0001", test::samples(3, 10)),
                       test::chunk("|  !", test::samples(2, 50)),
                       test::chunk("_005", test::samples(1, -7))}));
-    const std::vector<std::string> keys = {"----17", "0001", "NULL", "----18", "_005", "|  !",
-                                           "0001", "----19"};
+    const std::vector<std::string> keys = {"----17", "0001", "NULL", "----18",
+                                           "_005",   "|  !", "0001", "----19"};
     const RenderedSpeech speech = renderKeySequence(bankPath, keys, {});
     ASSERT_TRUE(speech.ok()) << speech.error;
-    EXPECT_EQ(speech.samples,
-              (std::vector<std::int16_t>{10, 11, 12, -7, 50, 51, 10, 11, 12}));
+    EXPECT_EQ(speech.samples, (std::vector<std::int16_t>{10, 11, 12, -7, 50, 51, 10, 11, 12}));
 
     const RenderedSpeech missing = renderKeySequence(bankPath, {{"0001", "0009"}}, {});
     EXPECT_FALSE(missing.ok());
@@ -85,7 +86,8 @@ TEST_F(LexemeReaderTest, RenderConcatenatesChunksSkippingMarkersAndSilence)
 
 TEST_F(LexemeReaderTest, OnlyTheGreetingPhraseIsChecked)
 {
-    write(test::bank({test::chunk("PRIV", test::samples(4)), test::chunk("0001", test::samples(2))}));
+    write(
+        test::bank({test::chunk("PRIV", test::samples(4)), test::chunk("0001", test::samples(2))}));
     int checks = 0;
     const GreetingCheck refuse = [&checks](std::span<const std::int16_t> samples) {
         ++checks;
@@ -94,16 +96,18 @@ TEST_F(LexemeReaderTest, OnlyTheGreetingPhraseIsChecked)
     };
     EXPECT_TRUE(readSpokenLexeme(bankPath, "0001", FormatCheck::BankFormat, refuse).ok());
     EXPECT_EQ(checks, 0);
-    const LexemeSound greeting = readSpokenLexeme(bankPath, "PRIV", FormatCheck::BankFormat, refuse);
+    const LexemeSound greeting =
+        readSpokenLexeme(bankPath, "PRIV", FormatCheck::BankFormat, refuse);
     EXPECT_EQ(greeting.error, LexemeReadError::NotCertified);
     EXPECT_TRUE(greeting.samples.empty());
     EXPECT_EQ(checks, 1);
     // Without a check the greeting phrase is never spoken.
     EXPECT_EQ(readSpokenLexeme(bankPath, "PRIV", FormatCheck::Skip, {}).error,
               LexemeReadError::NotCertified);
-    EXPECT_TRUE(readSpokenLexeme(bankPath, "PRIV", FormatCheck::Skip,
-                                 [](std::span<const std::int16_t>) { return true; })
-                    .ok());
+    EXPECT_TRUE(
+        readSpokenLexeme(bankPath, "PRIV", FormatCheck::Skip, [](std::span<const std::int16_t>) {
+            return true;
+        }).ok());
 }
 
 } // namespace vorela

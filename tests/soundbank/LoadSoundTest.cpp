@@ -149,7 +149,9 @@ TEST_F(LoadSoundTest, EachFaultHasItsBankTextAndItsImportText)
         {"data size beyond the end", hugeData, "Ошибка pаботы с файлом! (0006)",
          bad + "он обрезан или повреждён — звук обрывается. (0006)"},
         {"form size beyond the end", hugeForm, nullptr, {}},
-        {"8-bit with 2-byte blocks", withFormat(formatRecord(1, 1, 8000, 16000, 2, 8)), nullptr,
+        {"8-bit with 2-byte blocks",
+         withFormat(formatRecord(1, 1, 8000, 16000, 2, 8)),
+         nullptr,
          {}},
     };
     file = dir.path() / "Запись 1.wav";

@@ -11,8 +11,8 @@ namespace vorela {
 namespace {
 
 constexpr SoundEditorMode AllModes[] = {
-    SoundEditorMode::Listen,         SoundEditorMode::ReplaceInPlayer,
-    SoundEditorMode::CreateInPlayer, SoundEditorMode::CreateFromFile,
+    SoundEditorMode::Listen,          SoundEditorMode::ReplaceInPlayer,
+    SoundEditorMode::CreateInPlayer,  SoundEditorMode::CreateFromFile,
     SoundEditorMode::ReplaceFromFile,
 };
 
@@ -28,8 +28,12 @@ TEST(EditorRulesTest, WhilePlayingOrRecordingOnlyStopIsEnabled)
     const SoundFacts sound{.soundSize = 16000, .undoAvailable = true};
     for (const SoundEditorMode mode : AllModes) {
         for (const EditorActivity activity : {EditorActivity::Playing, EditorActivity::Recording}) {
-            const EditorState state{.mode = mode, .activity = activity, .hasSelection = true,
-                                    .modified = true, .importPending = true, .audioStarted = true};
+            const EditorState state{.mode = mode,
+                                    .activity = activity,
+                                    .hasSelection = true,
+                                    .modified = true,
+                                    .importPending = true,
+                                    .audioStarted = true};
             const EditorControls expected{.stop = mode != SoundEditorMode::Listen};
             EXPECT_EQ(enabledControls(state, sound), expected) << int(mode);
         }
@@ -39,10 +43,12 @@ TEST(EditorRulesTest, WhilePlayingOrRecordingOnlyStopIsEnabled)
 TEST(EditorRulesTest, CompactWindowsEnableNothing)
 {
     const SoundFacts sound{.soundSize = 16000, .undoAvailable = true};
-    const EditorState listen{.mode = SoundEditorMode::Listen, .hasSelection = true,
-                             .modified = true};
-    const EditorState greeting{.mode = SoundEditorMode::ReplaceFromFile, .editable = false,
-                               .importPending = true, .audioStarted = true};
+    const EditorState listen{
+        .mode = SoundEditorMode::Listen, .hasSelection = true, .modified = true};
+    const EditorState greeting{.mode = SoundEditorMode::ReplaceFromFile,
+                               .editable = false,
+                               .importPending = true,
+                               .audioStarted = true};
     EXPECT_EQ(enabledControls(listen, sound), EditorControls{});
     EXPECT_EQ(enabledControls(greeting, sound), EditorControls{});
 }
@@ -60,36 +66,69 @@ TEST(EditorRulesTest, IdleControlsFollowTheSoundAndTheWork)
     const Case cases[] = {
         {"new, empty", {.mode = Mode::CreateInPlayer}, {}, {.record = true}},
         {"a selection on an empty sound",
-         {.mode = Mode::CreateInPlayer, .hasSelection = true}, {}, {.record = true}},
+         {.mode = Mode::CreateInPlayer, .hasSelection = true},
+         {},
+         {.record = true}},
         {"marker only", {}, oneSecond, {.record = true, .play = true, .selectAll = true}},
-        {"selection", {.hasSelection = true}, oneSecond,
-         {.record = true, .play = true, .cut = true, .crop = true, .gainUp = true,
-          .gainDown = true, .selectAll = true}},
-        {"gain at silence", {.hasSelection = true},
+        {"selection",
+         {.hasSelection = true},
+         oneSecond,
+         {.record = true,
+          .play = true,
+          .cut = true,
+          .crop = true,
+          .gainUp = true,
+          .gainDown = true,
+          .selectAll = true}},
+        {"gain at silence",
+         {.hasSelection = true},
          {.soundSize = 16000, .gainAtMinimum = true},
-         {.record = true, .play = true, .cut = true, .crop = true, .gainUp = true,
+         {.record = true,
+          .play = true,
+          .cut = true,
+          .crop = true,
+          .gainUp = true,
           .selectAll = true}},
-        {"gain at its top", {.hasSelection = true},
+        {"gain at its top",
+         {.hasSelection = true},
          {.soundSize = 16000, .gainAtMaximum = true},
-         {.record = true, .play = true, .cut = true, .crop = true, .gainDown = true,
+         {.record = true,
+          .play = true,
+          .cut = true,
+          .crop = true,
+          .gainDown = true,
           .selectAll = true}},
-        {"edited", {.modified = true}, {.soundSize = 16000, .undoAvailable = true},
+        {"edited",
+         {.modified = true},
+         {.soundSize = 16000, .undoAvailable = true},
          {.record = true, .play = true, .undo = true, .save = true, .selectAll = true}},
-        {"cut to nothing", {.modified = true}, {.undoAvailable = true},
+        {"cut to nothing",
+         {.modified = true},
+         {.undoAvailable = true},
          {.record = true, .undo = true, .save = true}},
-        {"replaced, heard", {.audioStarted = true}, oneSecond,
+        {"replaced, heard",
+         {.audioStarted = true},
+         oneSecond,
          {.record = true, .play = true, .selectAll = true}},
-        {"import not heard yet", {.mode = Mode::ReplaceFromFile, .importPending = true},
-         oneSecond, {.record = true, .play = true, .selectAll = true}},
-        {"import heard", {.mode = Mode::ReplaceFromFile, .importPending = true,
-                          .audioStarted = true},
-         oneSecond, {.record = true, .play = true, .save = true, .selectAll = true}},
-        {"import saved", {.mode = Mode::ReplaceFromFile, .savedOnce = true, .audioStarted = true},
-         oneSecond, {.record = true, .play = true, .selectAll = true}},
-        {"new from file, heard", {.mode = Mode::CreateFromFile, .audioStarted = true}, oneSecond,
+        {"import not heard yet",
+         {.mode = Mode::ReplaceFromFile, .importPending = true},
+         oneSecond,
+         {.record = true, .play = true, .selectAll = true}},
+        {"import heard",
+         {.mode = Mode::ReplaceFromFile, .importPending = true, .audioStarted = true},
+         oneSecond,
+         {.record = true, .play = true, .save = true, .selectAll = true}},
+        {"import saved",
+         {.mode = Mode::ReplaceFromFile, .savedOnce = true, .audioStarted = true},
+         oneSecond,
+         {.record = true, .play = true, .selectAll = true}},
+        {"new from file, heard",
+         {.mode = Mode::CreateFromFile, .audioStarted = true},
+         oneSecond,
          {.record = true, .play = true, .save = true, .selectAll = true}},
         {"new from file, saved",
-         {.mode = Mode::CreateFromFile, .savedOnce = true, .audioStarted = true}, oneSecond,
+         {.mode = Mode::CreateFromFile, .savedOnce = true, .audioStarted = true},
+         oneSecond,
          {.record = true, .play = true, .selectAll = true}},
     };
     for (const Case &c : cases)
@@ -106,27 +145,43 @@ TEST(EditorRulesTest, ClosingQuestion)
         bool asks;
     };
     const Case cases[] = {
-        {"new empty, nothing recorded", {.mode = Mode::CreateInPlayer, .audioStarted = true}, 0,
+        {"new empty, nothing recorded",
+         {.mode = Mode::CreateInPlayer, .audioStarted = true},
+         0,
          false},
         {"new empty, recorded",
-         {.mode = Mode::CreateInPlayer, .modified = true, .audioStarted = true}, 2, true},
+         {.mode = Mode::CreateInPlayer, .modified = true, .audioStarted = true},
+         2,
+         true},
         {"nothing heard yet", {.modified = true}, 2, false},
         {"replace, listened only", {.audioStarted = true}, 2, false},
         {"replace, edited", {.modified = true, .audioStarted = true}, 2, true},
         {"replace cut to nothing", {.modified = true, .audioStarted = true}, 0, true},
         {"replace from file, untouched",
-         {.mode = Mode::ReplaceFromFile, .importPending = true, .audioStarted = true}, 2, true},
+         {.mode = Mode::ReplaceFromFile, .importPending = true, .audioStarted = true},
+         2,
+         true},
         {"replace from file, saved",
-         {.mode = Mode::ReplaceFromFile, .savedOnce = true, .audioStarted = true}, 2, false},
+         {.mode = Mode::ReplaceFromFile, .savedOnce = true, .audioStarted = true},
+         2,
+         false},
         {"new from file, unsaved", {.mode = Mode::CreateFromFile, .audioStarted = true}, 2, true},
         {"new from file, saved",
-         {.mode = Mode::CreateFromFile, .savedOnce = true, .audioStarted = true}, 2, false},
+         {.mode = Mode::CreateFromFile, .savedOnce = true, .audioStarted = true},
+         2,
+         false},
         {"new from file cut to nothing",
-         {.mode = Mode::CreateFromFile, .modified = true, .audioStarted = true}, 0, false},
+         {.mode = Mode::CreateFromFile, .modified = true, .audioStarted = true},
+         0,
+         false},
         {"never recorded, recording undone",
-         {.modified = true, .audioStarted = true, .soundMissing = true}, 0, false},
+         {.modified = true, .audioStarted = true, .soundMissing = true},
+         0,
+         false},
         {"never recorded, recorded",
-         {.modified = true, .audioStarted = true, .soundMissing = true}, 2, true},
+         {.modified = true, .audioStarted = true, .soundMissing = true},
+         2,
+         true},
     };
     for (const Case &c : cases)
         EXPECT_EQ(closeNeedsQuestion(c.state, {.soundSize = c.soundSize}), c.asks) << c.what;

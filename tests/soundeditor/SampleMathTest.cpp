@@ -24,11 +24,8 @@ TEST(SampleMathTest, SelectedBytesNeedARealSelection)
         ByteRange expected;
     };
     const Case cases[] = {
-        {{10, 20}, {200, 400}},
-        {{20, 10}, {200, 400}}, // dragged right to left: same bytes
-        {{10, 11}, {200, 220}},
-        {{10, 10}, {}},
-        {{10, NoSelectionEnd}, {}},
+        {{10, 20}, {200, 400}}, {{20, 10}, {200, 400}}, // dragged right to left: same bytes
+        {{10, 11}, {200, 220}}, {{10, 10}, {}},         {{10, NoSelectionEnd}, {}},
     };
     for (const Case &c : cases)
         EXPECT_EQ(selectedBytes(c.selection, 6400, 320), c.expected)
@@ -88,10 +85,10 @@ TEST(SampleMathTest, TickStepAndLabelFormat)
         const char *format;
     };
     const Case cases[] = {
-        {480000, 5.0F, "%4.2f"},   {479998, 2.0F, "%4.2f"},      {192000, 2.0F, "%4.2f"},
-        {191998, 1.0F, "%4.2f"},   {16000, 0.25F, "%4.2f"},      {800, 0.01F, "%4.2f"},
-        {798, 0.005F, "%5.3f"},    {400, 0.005F, "%5.3f"},       {200, 0.0025F, "%6.4f"},
-        {100, 0.00125F, "%7.5f"},  {50, 0.000625F, "%8.6f"},     {26, 0.0003125F, "%9.7f"},
+        {480000, 5.0F, "%4.2f"},     {479998, 2.0F, "%4.2f"},      {192000, 2.0F, "%4.2f"},
+        {191998, 1.0F, "%4.2f"},     {16000, 0.25F, "%4.2f"},      {800, 0.01F, "%4.2f"},
+        {798, 0.005F, "%5.3f"},      {400, 0.005F, "%5.3f"},       {200, 0.0025F, "%6.4f"},
+        {100, 0.00125F, "%7.5f"},    {50, 0.000625F, "%8.6f"},     {26, 0.0003125F, "%9.7f"},
         {13, 0.00015625F, "%10.8f"}, {12, 0.000078125F, "%11.9f"}, {0, 0.000078125F, "%11.9f"},
     };
     for (const Case &c : cases) {

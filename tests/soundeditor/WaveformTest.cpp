@@ -19,7 +19,8 @@ TEST(WaveformTest, SampleRows)
 TEST(WaveformTest, ManySamplesDrawMaxMinStrokes)
 {
     const std::int16_t samples[] = {1000, -2000, 0, 500};
-    EXPECT_EQ(waveformPolyline(samples, 2, 100), (Points{{0, 50}, {0, 49}, {0, 53}, {1, 50}, {1, 50}}));
+    EXPECT_EQ(waveformPolyline(samples, 2, 100),
+              (Points{{0, 50}, {0, 49}, {0, 53}, {1, 50}, {1, 50}}));
     // A column of negative samples still reaches the centre line.
     const std::int16_t negative[] = {-16384, -16384};
     EXPECT_EQ(waveformPolyline(negative, 1, 100), (Points{{0, 50}, {0, 50}, {0, 75}}));

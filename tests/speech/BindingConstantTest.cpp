@@ -29,30 +29,33 @@ constexpr ConstantFault Second = ConstantFault::Second;
 
 TEST(BindingConstant, DayMustExistInItsMonth)
 {
-    expectFaults(BindingMode::Date, {
-        {"31", "1", None},  {"28", "2", None},  {"29", "2", None},  {"30", "2", First},
-        {"31", "3", None},  {"30", "4", None},  {"31", "4", First}, {"31", "5", None},
-        {"31", "6", First}, {"31", "7", None},  {"31", "8", None},  {"31", "9", First},
-        {"31", "10", None}, {"31", "11", First}, {"31", "12", None}, {"01", "01", None},
-        {"0", "5", First},  {"5", "13", Second}, {"5", "", Second},  {"", "5", First},
-        {"5\"", "5", First}, {"5.5", "5", First}, {"5", "5 ", Second},
-    });
+    expectFaults(
+        BindingMode::Date,
+        {
+            {"31", "1", None},   {"28", "2", None},   {"29", "2", None},   {"30", "2", First},
+            {"31", "3", None},   {"30", "4", None},   {"31", "4", First},  {"31", "5", None},
+            {"31", "6", First},  {"31", "7", None},   {"31", "8", None},   {"31", "9", First},
+            {"31", "10", None},  {"31", "11", First}, {"31", "12", None},  {"01", "01", None},
+            {"0", "5", First},   {"5", "13", Second}, {"5", "", Second},   {"", "5", First},
+            {"5\"", "5", First}, {"5.5", "5", First}, {"5", "5 ", Second},
+        });
 }
 
 TEST(BindingConstant, AmountPartsMustBeReadWholeAsDigits)
 {
-    expectFaults(BindingMode::Amount, {
-        {"125", "0", None},
-        {"0", "999", None},
-        {"0", "0999", None},          // 999 hundredths still have words
-        {"0", "1000", Second},
-        {"000000001", "", None},
-        {"0000000001", "", First},    // ten characters: the whole part is skipped
-        {"1\"2", "", First},
-        {"1'2", "", First},
-        {"12", "5,0", Second},
-        {"12", "x", Second},
-    });
+    expectFaults(BindingMode::Amount,
+                 {
+                     {"125", "0", None},
+                     {"0", "999", None},
+                     {"0", "0999", None}, // 999 hundredths still have words
+                     {"0", "1000", Second},
+                     {"000000001", "", None},
+                     {"0000000001", "", First}, // ten characters: the whole part is skipped
+                     {"1\"2", "", First},
+                     {"1'2", "", First},
+                     {"12", "5,0", Second},
+                     {"12", "x", Second},
+                 });
 }
 
 } // namespace

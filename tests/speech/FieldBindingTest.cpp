@@ -28,7 +28,8 @@ TEST(FieldBinding, ColumnRowsByTypeAndMode)
                                      BindingMode::TableItem, BindingMode::Date};
         const bool expected[] = {c.number, c.amount, c.table, c.date};
         for (int m = 0; m < 4; ++m) {
-            const std::optional<ColumnRow> row = columnRow({"F", c.sqlType, c.length, c.decimals}, modes[m]);
+            const std::optional<ColumnRow> row =
+                columnRow({"F", c.sqlType, c.length, c.decimals}, modes[m]);
             ASSERT_TRUE(row) << c.type;
             EXPECT_EQ(row->typeText, c.type);
             EXPECT_EQ(row->lengthText, c.lengthText);

@@ -21,8 +21,8 @@ struct SpeechCase {
 };
 
 /// Runs each case on a fresh composer whose clock stands at the given date and time.
-inline void expectSpeech(const std::vector<SpeechCase> &cases,
-                         LocalDate today = {2026, 12, 7}, LocalTime now = {9, 5})
+inline void expectSpeech(const std::vector<SpeechCase> &cases, LocalDate today = {2026, 12, 7},
+                         LocalTime now = {9, 5})
 {
     const FixedClock clock(today, now);
     const DbfTaskTableQuery tables;

@@ -61,10 +61,10 @@ TEST(SpeechDates, DatesFromTodayFollowTheTrueCalendar)
         {{2026, 3, 1}, 1000, Nom, {}, false},
     };
     for (const FromToday &c : cases) {
-        test::expectSpeech({{"from today",
-                             [&c](C composer) { composer.SpeakDateFromToday(c.offset, c.dateCase); },
-                             c.keys, c.valid}},
-                           c.today);
+        test::expectSpeech(
+            {{"from today", [&c](C composer) { composer.SpeakDateFromToday(c.offset, c.dateCase); },
+              c.keys, c.valid}},
+            c.today);
     }
 }
 
@@ -77,7 +77,8 @@ TEST(SpeechDates, ClockTimesWithAgreeingHourAndMinuteWords)
         {"value 123", [](C c) { c.SpeakClockValue("123", Gender::Masculine); }, {}, false},
         {"00 00", [](C c) { c.SpeakTime("00 00"); }, {"_000", "+CLW", "_000", "+MNT"}},
         {"21 01", [](C c) { c.SpeakTime("21 01"); }, {"_020", "_001", "+CLC", "_01A", "+MNA"}},
-        {"22 32", [](C c) { c.SpeakTime("22 32"); },
+        {"22 32",
+         [](C c) { c.SpeakTime("22 32"); },
          {"_020", "_002", "+CLA", "_030", "_02E", "+MNI"}},
         {"01 02", [](C c) { c.SpeakTime("01 02"); }, {"_001", "+CLC", "_02E", "+MNI"}},
         {"04 45", [](C c) { c.SpeakTime("04 45"); }, {"_004", "+CLA", "_040", "_005", "+MNT"}},

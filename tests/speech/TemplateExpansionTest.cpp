@@ -1,9 +1,9 @@
 // Template items expanded with values from a real task table and lexeme tables in a real store.
+#include "speech/TemplateExpansion.h"
 #include "platform/CodePage.h"
 #include "platform/DbfBuilder.h"
 #include "platform/RegistryStore.h"
 #include "speech/SpeechCases.h"
-#include "speech/TemplateExpansion.h"
 #include "stores/Aliases.h"
 #include "stores/LexItem.h"
 #include "stores/PatternItem.h"
@@ -27,15 +27,21 @@ protected:
         std::string error;
         store = RegistryStore::open(dir.path() / "registry.sqlite", error);
         ASSERT_TRUE(store) << error;
-        DbfBuilder({{"PHONE", 'C', 20}, {"SUMMA", 'N', 10, 2}, {"NOSUM", 'N', 10, 2},
-                    {"NODATE", 'D', 8}, {"HOUSE", 'C', 8}, {"FLAT", 'C', 4},
-                    {"ACCOUNT", 'C', 10}, {"NAME", 'C', 10}})
+        DbfBuilder({{"PHONE", 'C', 20},
+                    {"SUMMA", 'N', 10, 2},
+                    {"NOSUM", 'N', 10, 2},
+                    {"NODATE", 'D', 8},
+                    {"HOUSE", 'C', 8},
+                    {"FLAT", 'C', 4},
+                    {"ACCOUNT", 'C', 10},
+                    {"NAME", 'C', 10}})
             .record({"000"}, /*deleted=*/true)
             .record({"(044) 123-45-67", "1234.5", "", "", "12/3\xA0", "", "12-345", IvanovCp866})
             .write(dir.path() / "task.dbf");
         ASSERT_TRUE(store->createKey(std::string(TasksRootPath) + "Задача")
                         .writeString("File", (dir.path() / "task.dbf").string()));
-        ASSERT_TRUE(store->createKey(std::string(TasksRootPath) + "Без базы").writeString("File", ""));
+        ASSERT_TRUE(
+            store->createKey(std::string(TasksRootPath) + "Без базы").writeString("File", ""));
         // The same columns padded with NULs, as some writers leave blank fields.
         DbfBuilder({{"FLAT", 'C', 4}, {"NODATE", 'D', 8}, {"NOSUM", 'N', 10, 2}, {"NAME", 'C', 10}})
             .record({std::string(4, '\0'), std::string(8, '\0'), std::string(10, '\0'),
@@ -106,13 +112,17 @@ TEST_F(TemplateExpansionTest, FunctionItemsSpeakTheirTableValues)
 {
     expectExpansions({
         {"Задача", "@000", "PHONE", {"_040", "_005", "__PS", "_060", "_007"}},
-        {"Задача", "@007", "SUMMA",
+        {"Задача",
+         "@007",
+         "SUMMA",
          {"_01A", "+13 ", "_200", "_030", "_004", "__PS", "+GRI", "_050", "+SSK"}},
         {"Задача", "@013", "'125,5'", {"_100", "_020", "_005", "__PS", "+EUR", "_005", "+CNV"}},
         {"Задача", "@003", "'0000/07/03'", {"_E03", "+T07"}},
         {"Задача", "@003", "'03.07.2008'", {}, false},
         {"Задача", "@008", "ACCOUNT", {"__PS", "_012", "__PS", "_300", "_040", "_005"}},
-        {"Задача", "@008", "'123-456-789'",
+        {"Задача",
+         "@008",
+         "'123-456-789'",
          {"__PS", "_100", "_020", "_003", "__PS", "_400", "_050", "_006", "__PS", "_700", "_080",
           "_009"}},
         {"Задача", "@008", "'12-345-678-90'", {}},
@@ -133,8 +143,8 @@ TEST_F(TemplateExpansionTest, RelativeDatesSpeakTheItemTextOfTheEditorsLanguage)
         ASSERT_TRUE(lexemes.GetChild(name)->SetText1("Дата +003 (рд)"));
     }
     // Aliases hands out the Russian name whatever the language.
-    const PatternItem item{.name = "0001", .path = name + "\\", .text = "Дата +005 (им)",
-                           .chunk = "@006"};
+    const PatternItem item{
+        .name = "0001", .path = name + "\\", .text = "Дата +005 (им)", .chunk = "@006"};
     PatternItem bound = item;
     bound.arg = "'1'";
     const FixedClock clock({2026, 12, 7}, {9, 5});
@@ -187,7 +197,7 @@ TEST_F(TemplateExpansionTest, TableItemsChooseTheEntryByKeyName)
     expectExpansions({
         {"Задача", "#001", "NAME", {"|AAB"}},
         {"Задача", "#001", "'Петров'", {"|AAA"}},
-        {"Задача", "#001", "'Пустой'", {"NULL"}}, // a matching entry without a sound
+        {"Задача", "#001", "'Пустой'", {"NULL"}},  // a matching entry without a sound
         {"Задача", "#001", "'Сидоров'", {"NULL"}}, // the looped chain ends
         {"Задача", "#001", "FLAT", {"NULL"}},
         {"Без базы", "#001", "NAME", {"NULL"}},

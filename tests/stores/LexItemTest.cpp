@@ -27,8 +27,9 @@ protected:
 
 TEST_F(LexItemTest, LoadsInChainOrderWithPathsAndLooksUpByPath)
 {
-    test::writeLexemes(rootKey, {folder("3", "Фразы", {lexeme("7", "Семь", "0007"),
-                                                       folder("4", "Папка", {lexeme("1", "Один", "0001")})}),
+    test::writeLexemes(rootKey, {folder("3", "Фразы",
+                                        {lexeme("7", "Семь", "0007"),
+                                         folder("4", "Папка", {lexeme("1", "Один", "0001")})}),
                                  lexeme("10", "Десять", "0010")});
     const LexItem root(*store);
     EXPECT_EQ(childNames(root), (std::vector<std::string>{"3", "10"}));
@@ -45,8 +46,12 @@ TEST_F(LexItemTest, LoadsInChainOrderWithPathsAndLooksUpByPath)
         const char *text;
         unsigned icon;
     } lookups[] = {
-        {"", true, "", 0},         {"3\\4\\", true, "Папка", 4},  {"3\\\"4\"\\1", true, "Один", 4},
-        {"'3'\\7\\", true, "Семь", 4}, {"3\\5\\", false, "", 0}, {"\\\\10\\", true, "Десять", 4},
+        {"", true, "", 0},
+        {"3\\4\\", true, "Папка", 4},
+        {"3\\\"4\"\\1", true, "Один", 4},
+        {"'3'\\7\\", true, "Семь", 4},
+        {"3\\5\\", false, "", 0},
+        {"\\\\10\\", true, "Десять", 4},
     };
     for (const auto &lookup : lookups) {
         bool found = !lookup.found;
@@ -68,7 +73,8 @@ TEST_F(LexItemTest, NewChildrenAreNumberedAfterTheLargestNameEvenUnreachable)
     ASSERT_TRUE(root.RemoveChild("1"));
     EXPECT_EQ(root.AppendChild("a", "0001", 4, 0, 49, ""), "1");
 
-    test::writeLexemes(rootKey, {lexeme("2", "b", "2"), lexeme("7", "c", "7"), lexeme("1", "a", "1")});
+    test::writeLexemes(rootKey,
+                       {lexeme("2", "b", "2"), lexeme("7", "c", "7"), lexeme("1", "a", "1")});
     ASSERT_TRUE(rootKey.createKey("12").writeString("prev", "7")); // off the chain: never reused
     LexItem reloaded(*store);
     EXPECT_EQ(reloaded.AppendChild("d", "0008", 4, 0, 49, ""), "13");
@@ -107,8 +113,12 @@ TEST_F(LexItemTest, NewFoldersGoAfterTheLeadingFolders)
     } cases[] = {
         {{}, "", {"1"}},
         {{lexeme("1", "л", "0001")}, "", {"2", "1"}},
-        {{folder("1", "п", {}), folder("2", "п", {}), lexeme("3", "л", "3")}, "2", {"1", "2", "4", "3"}},
-        {{folder("1", "п", {}), lexeme("2", "л", "2"), folder("3", "п", {})}, "3", {"1", "2", "3", "4"}},
+        {{folder("1", "п", {}), folder("2", "п", {}), lexeme("3", "л", "3")},
+         "2",
+         {"1", "2", "4", "3"}},
+        {{folder("1", "п", {}), lexeme("2", "л", "2"), folder("3", "п", {})},
+         "3",
+         {"1", "2", "3", "4"}},
     };
     for (const auto &entry : cases) {
         (void)store->localMachine().deleteSubkeyTree("Software");
@@ -129,8 +139,8 @@ TEST_F(LexItemTest, FolderInsertPointFollowsLinksWrittenInAnotherCase)
 {
     test::writeLexemes(rootKey,
                        {folder("a", "п", {}), folder("ё", "п", {}), lexeme("c", "л", "3")});
-    for (const auto &[name, prev, next] : std::vector<std::array<const char *, 3>>{
-             {"a", "", "Ё"}, {"ё", "A", "C"}, {"c", "Ё", ""}})
+    for (const auto &[name, prev, next] :
+         std::vector<std::array<const char *, 3>>{{"a", "", "Ё"}, {"ё", "A", "C"}, {"c", "Ё", ""}})
         ASSERT_TRUE(rootKey.openKey(name).writeString("prev", prev) &&
                     rootKey.openKey(name).writeString("next", next));
     const LexItem root(*store);
@@ -139,7 +149,8 @@ TEST_F(LexItemTest, FolderInsertPointFollowsLinksWrittenInAnotherCase)
 
 TEST_F(LexItemTest, AddToChildMakesAFolderAndRemoveRelinks)
 {
-    test::writeLexemes(rootKey, {lexeme("1", "a", "1"), lexeme("2", "b", "2"), lexeme("3", "c", "3")});
+    test::writeLexemes(rootKey,
+                       {lexeme("1", "a", "1"), lexeme("2", "b", "2"), lexeme("3", "c", "3")});
     LexItem root(*store);
     EXPECT_EQ(root.AddToChild("2", "Таблица", "#001", 6, 0, 304), "1");
     EXPECT_TRUE(root.GetChild("2")->IsFolder());
@@ -192,7 +203,8 @@ TEST_F(LexItemTest, DamagedChainsLoadWhatTheyReachAndEnd)
         {"next names a missing key", {{"1", "", "5"}, {"2", "1", ""}}, {"1"}},
         {"no head", {{"1", "2", "2"}, {"2", "1", "1"}}, {}},
         {"two heads: the first listed starts the chain",
-         {{"1", "", ""}, {"2", "", "3"}, {"3", "2", ""}}, {"1"}},
+         {{"1", "", ""}, {"2", "", "3"}, {"3", "2", ""}},
+         {"1"}},
     };
     for (const auto &entry : cases) {
         (void)store->localMachine().deleteSubkeyTree("Software");
@@ -215,9 +227,10 @@ TEST_F(LexItemTest, FindLexemePathSearchesFoldersButNotTables)
     test::NodeLayout table = lexeme("2", "Таблица", "#001");
     table.icon = 6;
     table.mask = 304;
-    test::writeLexemes(rootKey, {folder("1", "п", {lexeme("1", "a", "0001"),
-                                                   folder("3", "п", {lexeme("5", "b", "0005")})}),
-                                 table});
+    test::writeLexemes(
+        rootKey,
+        {folder("1", "п", {lexeme("1", "a", "0001"), folder("3", "п", {lexeme("5", "b", "0005")})}),
+         table});
     test::writeLexemes(rootKey.openKey("2"), {lexeme("1", "entry", "|  !")});
     EXPECT_EQ(FindLexemePath(*store, "0005"), "1\\3\\5\\");
     EXPECT_EQ(FindLexemePath(*store, "0001"), "1\\1\\");

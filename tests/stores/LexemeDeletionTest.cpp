@@ -32,9 +32,9 @@ protected:
                                    {lexeme("1", "А", "0001"), table,
                                     folder("3", "Вложенная", {lexeme("1", "Б", "0002")})}),
                             lexeme("2", "В", "0003")});
-        test::writeTemplate(templateKey("T", "O"), {{"0001", "1\\1\\", ""},
-                                                    {"0002", "2\\", ""},
-                                                    {"0003", "1\\1\\", "'1'"}});
+        test::writeTemplate(
+            templateKey("T", "O"),
+            {{"0001", "1\\1\\", ""}, {"0002", "2\\", ""}, {"0003", "1\\1\\", "'1'"}});
         test::writeTemplate(templateKey("U", "P"), {{"0001", "1\\1\\", ""}});
         root = std::make_unique<LexItem>(*store);
         tasks = std::make_unique<Aliases>(*store, dir.dataDirectory());
@@ -42,8 +42,8 @@ protected:
 
     RegistryKey templateKey(const std::string &task, const std::string &operatorName)
     {
-        return store->createKey(std::string(TasksRootPath) + task + "\\Операторы\\" +
-                                operatorName + "\\Шаблоны");
+        return store->createKey(std::string(TasksRootPath) + task + "\\Операторы\\" + operatorName +
+                                "\\Шаблоны");
     }
 
     [[nodiscard]] std::vector<std::string> templatePaths(const std::string &task,
@@ -92,10 +92,10 @@ TEST_F(LexemeDeletionTest, InUseLooksAtLexemesBelowFoldersButNotIntoTables)
         std::string parent, child;
         bool used;
     };
-    const Case cases[] = {{"", "1", true},       // holds А
-                          {"1", "3", false},     // holds only Б
-                          {"", "2", true},       // В
-                          {"1", "2", false}};    // a table nobody names
+    const Case cases[] = {{"", "1", true},    // holds А
+                          {"1", "3", false},  // holds only Б
+                          {"", "2", true},    // В
+                          {"1", "2", false}}; // a table nobody names
     for (const Case &c : cases)
         EXPECT_EQ(lexemesInUse(*tasks, *node(c.parent).GetChild(c.child)), c.used) << c.child;
     test::writeTemplate(templateKey("U", "Q"), {{"0001", "1\\2\\", ""}});

@@ -63,7 +63,8 @@ TEST_F(PatternsTest, InsertNamesAfterTheLargestSubkeyAndLinks)
     EXPECT_EQ(newName, "0008");
     EXPECT_EQ(names(), (std::vector<std::string>{"0008", "0003", "0001", "0002"}));
     EXPECT_EQ(templateKey().openKey("0003").readString("Prev"), "0008");
-    ASSERT_TRUE(patterns.InsertTemplateItem("0001", PatternItem{.path = "3\\", .arg = "X"}, newName));
+    ASSERT_TRUE(
+        patterns.InsertTemplateItem("0001", PatternItem{.path = "3\\", .arg = "X"}, newName));
     EXPECT_EQ(names(), (std::vector<std::string>{"0008", "0003", "0001", "0009", "0002"}));
     EXPECT_EQ(patterns.GetTemplate()[3].arg, "X");
     ASSERT_TRUE(patterns.InsertTemplateItem("0002", PatternItem{}, newName));
@@ -140,7 +141,8 @@ TEST_F(PatternsTest, DamagedChainsReadWhatTheyReachAndEnd)
         {"missing next", {{"0001", "", "0009"}}, {"0001"}},
         {"no head", {{"0001", "0002", ""}, {"0002", "0001", ""}}, {}},
         {"two heads: the first listed starts the chain",
-         {{"0001", "", ""}, {"0002", "", "0003"}, {"0003", "0002", ""}}, {"0001"}},
+         {{"0001", "", ""}, {"0002", "", "0003"}, {"0003", "0002", ""}},
+         {"0001"}},
     };
     for (const auto &entry : cases) {
         reset({});

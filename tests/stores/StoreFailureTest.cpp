@@ -40,22 +40,47 @@ std::vector<std::string> loadedNames(const LexItem &node)
 }
 
 const Change Changes[] = {
-    {"AppendChild", [](LexItem &root, Aliases &) { return !root.AppendChild("x", "0009", 4, 0, 49, "").empty(); }},
-    {"InsertChildAfter head", [](LexItem &root, Aliases &) { return !root.InsertChildAfter("", "x", 4, 1, 58, "").empty(); }},
-    {"InsertChildAfter middle", [](LexItem &root, Aliases &) { return !root.InsertChildAfter("1", "x", 4, 1, 58, "").empty(); }},
-    {"AddToChild", [](LexItem &root, Aliases &) { return !root.AddToChild("3", "x", "0009", 4, 0, 49).empty(); }},
-    {"AddFolderToChild", [](LexItem &root, Aliases &) { return !root.AddFolderToChild("1", "x", 4, 1, 58).empty(); }},
+    {"AppendChild",
+     [](LexItem &root, Aliases &) { return !root.AppendChild("x", "0009", 4, 0, 49, "").empty(); }},
+    {"InsertChildAfter head",
+     [](LexItem &root, Aliases &) {
+         return !root.InsertChildAfter("", "x", 4, 1, 58, "").empty();
+     }},
+    {"InsertChildAfter middle",
+     [](LexItem &root, Aliases &) {
+         return !root.InsertChildAfter("1", "x", 4, 1, 58, "").empty();
+     }},
+    {"AddToChild",
+     [](LexItem &root, Aliases &) { return !root.AddToChild("3", "x", "0009", 4, 0, 49).empty(); }},
+    {"AddFolderToChild",
+     [](LexItem &root, Aliases &) { return !root.AddFolderToChild("1", "x", 4, 1, 58).empty(); }},
     {"RemoveChild middle", [](LexItem &root, Aliases &) { return root.RemoveChild("2"); }},
     {"RemoveChild folder", [](LexItem &root, Aliases &) { return root.RemoveChild("1"); }},
     {"SetChildText", [](LexItem &root, Aliases &) { return root.SetChildText("3", "новый"); }},
     {"SetText", [](LexItem &root, Aliases &) { return root.GetChild("2")->SetText("новый"); }},
     {"SetKeyname", [](LexItem &root, Aliases &) { return root.GetChild("2")->SetKeyname("ключ"); }},
-    {"InsertTemplateItem head", [](LexItem &, Aliases &tasks) { std::string name; return tasks.InsertTemplateItem("T", "O", "", PatternItem{.path = "3\\"}, name); }},
-    {"InsertTemplateItem middle", [](LexItem &, Aliases &tasks) { std::string name; return tasks.InsertTemplateItem("T", "O", "0001", PatternItem{.path = "3\\", .arg = "'1'"}, name); }},
-    {"RemoveTemplateItem", [](LexItem &, Aliases &tasks) { return tasks.RemoveTemplateItem("T", "O", "0002"); }},
-    {"MoveTemplateItem to head", [](LexItem &, Aliases &tasks) { return tasks.MoveTemplateItem("T", "O", "", "0003"); }},
-    {"MoveTemplateItem to tail", [](LexItem &, Aliases &tasks) { return tasks.MoveTemplateItem("T", "O", "0003", "0001"); }},
-    {"UpdateTemplateItem", [](LexItem &, Aliases &tasks) { return tasks.UpdateTemplateItem("T", "O", "0002", PatternItem{.path = "1\\", .arg = "SUM"}); }},
+    {"InsertTemplateItem head",
+     [](LexItem &, Aliases &tasks) {
+         std::string name;
+         return tasks.InsertTemplateItem("T", "O", "", PatternItem{.path = "3\\"}, name);
+     }},
+    {"InsertTemplateItem middle",
+     [](LexItem &, Aliases &tasks) {
+         std::string name;
+         return tasks.InsertTemplateItem("T", "O", "0001", PatternItem{.path = "3\\", .arg = "'1'"},
+                                         name);
+     }},
+    {"RemoveTemplateItem",
+     [](LexItem &, Aliases &tasks) { return tasks.RemoveTemplateItem("T", "O", "0002"); }},
+    {"MoveTemplateItem to head",
+     [](LexItem &, Aliases &tasks) { return tasks.MoveTemplateItem("T", "O", "", "0003"); }},
+    {"MoveTemplateItem to tail",
+     [](LexItem &, Aliases &tasks) { return tasks.MoveTemplateItem("T", "O", "0003", "0001"); }},
+    {"UpdateTemplateItem",
+     [](LexItem &, Aliases &tasks) {
+         return tasks.UpdateTemplateItem("T", "O", "0002",
+                                         PatternItem{.path = "1\\", .arg = "SUM"});
+     }},
 };
 
 } // namespace
@@ -69,8 +94,10 @@ TEST_P(StoreFailureTest, EachFailedStepLeavesTheStoreAsItWas)
     test::writeLexemes(store->createKey(LexemeRootPath),
                        {folder("1", "Папка", {lexeme("1", "a", "0001")}), lexeme("2", "b", "0002"),
                         lexeme("3", "c", "0003")});
-    const RegistryKey templateKey = store->createKey(TasksRootPath).createKey("T\\Операторы\\O\\Шаблоны");
-    test::writeTemplate(templateKey, {{"0001", "1\\1\\", ""}, {"0002", "2\\", ""}, {"0003", "3\\", "'5'"}});
+    const RegistryKey templateKey =
+        store->createKey(TasksRootPath).createKey("T\\Операторы\\O\\Шаблоны");
+    test::writeTemplate(templateKey,
+                        {{"0001", "1\\1\\", ""}, {"0002", "2\\", ""}, {"0003", "3\\", "'5'"}});
     LexItem root(*store);
     Aliases tasks(*store, dir.dataDirectory());
     const Change &change = GetParam();

@@ -11,7 +11,8 @@ namespace vorela::test {
 std::unique_ptr<RegistryStore> openTestStore(const TempDataDir &dir)
 {
     std::string error;
-    std::unique_ptr<RegistryStore> store = RegistryStore::open(dir.dataDirectory().registry(), error);
+    std::unique_ptr<RegistryStore> store =
+        RegistryStore::open(dir.dataDirectory().registry(), error);
     EXPECT_TRUE(store) << error;
     return store;
 }

@@ -27,7 +27,8 @@ struct NodeLayout {
 };
 
 /// A folder node with the given children.
-[[nodiscard]] NodeLayout folder(std::string name, std::string text, std::vector<NodeLayout> children);
+[[nodiscard]] NodeLayout folder(std::string name, std::string text,
+                                std::vector<NodeLayout> children);
 /// A lexeme node.
 [[nodiscard]] NodeLayout lexeme(std::string name, std::string text, std::string chunk);
 

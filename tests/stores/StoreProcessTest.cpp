@@ -50,8 +50,8 @@ public:
             return tasks.InsertTemplateItem("T", "O", items.empty() ? "" : items.front().name,
                                             PatternItem{.path = "1\\"}, name);
         case 2:
-            return items.size() < 2 || tasks.MoveTemplateItem("T", "O", items.back().name,
-                                                              items.front().name);
+            return items.size() < 2 ||
+                   tasks.MoveTemplateItem("T", "O", items.back().name, items.front().name);
         default:
             return !root.AddFolderToChild(folder, "папка", 4, 1, 58).empty() &&
                    (items.empty() || tasks.RemoveTemplateItem("T", "O", items.back().name));
@@ -69,8 +69,9 @@ private:
 {
     const std::unique_ptr<RegistryStore> store = test::openTestStore(dir);
     const RegistryKey lexemes = store->openKey(LexemeRootPath);
-    for (const RegistryKey &key : {lexemes, lexemes.openKey("1"), lexemes.openKey("2"),
-                                   store->openKey(TasksRootPath).openKey("T\\Операторы\\O\\Шаблоны")}) {
+    for (const RegistryKey &key :
+         {lexemes, lexemes.openKey("1"), lexemes.openKey("2"),
+          store->openKey(TasksRootPath).openKey("T\\Операторы\\O\\Шаблоны")}) {
         ::testing::AssertionResult whole = test::wholeChain(key);
         if (!whole)
             return whole;

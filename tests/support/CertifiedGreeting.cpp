@@ -21,7 +21,8 @@ std::vector<std::int16_t> certifiedGreeting(const DataDirectory &dataDirectory, 
     std::filesystem::create_directories(dataDirectory.trustedKeys());
     const std::vector<std::uint8_t> blob = key->publicKeyBlob();
     std::ofstream(dataDirectory.trustedKeys() / "test.key", std::ios::binary)
-        .write(reinterpret_cast<const char *>(blob.data()), static_cast<std::streamsize>(blob.size()));
+        .write(reinterpret_cast<const char *>(blob.data()),
+               static_cast<std::streamsize>(blob.size()));
     return samples;
 }
 

@@ -19,8 +19,8 @@ void ScriptedUiServices::expectOpenFile(std::filesystem::path path)
 void ScriptedUiServices::expectDialog(std::string dialogName,
                                       std::function<int(ModalDialog &)> handler)
 {
-    script.push_back({Step::Kind::Dialog, std::move(dialogName), MessageAnswer::Ok, {},
-                      std::move(handler)});
+    script.push_back(
+        {Step::Kind::Dialog, std::move(dialogName), MessageAnswer::Ok, {}, std::move(handler)});
 }
 
 MessageAnswer ScriptedUiServices::showMessage(const MessageRequest &request)
@@ -37,8 +37,8 @@ MessageAnswer ScriptedUiServices::showMessage(const MessageRequest &request)
     return step.answer;
 }
 
-std::optional<std::filesystem::path> ScriptedUiServices::chooseOpenFile(
-    const OpenFileRequest &request)
+std::optional<std::filesystem::path>
+ScriptedUiServices::chooseOpenFile(const OpenFileRequest &request)
 {
     fileRequests.push_back(request);
     if (script.empty() || script.front().kind != Step::Kind::OpenFile) {

@@ -25,7 +25,10 @@ public:
     int runDialog(ModalDialog &dialog) override;
 
     [[nodiscard]] const std::vector<MessageRequest> &messages() const { return shownMessages; }
-    [[nodiscard]] const std::vector<OpenFileRequest> &openFileRequests() const { return fileRequests; }
+    [[nodiscard]] const std::vector<OpenFileRequest> &openFileRequests() const
+    {
+        return fileRequests;
+    }
     /// True when every scripted step was used.
     [[nodiscard]] bool finished() const { return script.empty(); }
 

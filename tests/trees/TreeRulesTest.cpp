@@ -13,7 +13,7 @@ TEST(TreeRulesTest, SourceImagesFollowKindAndChildFlag)
         int leaf, folder, expanded, collapsed;
     };
     const Case cases[] = {
-        {1, 0, 0, 0, 0},  {2, 2, 3, 1, 3},   {3, 5, 6, 4, 6}, {4, 8, 9, 7, 9},
+        {1, 0, 0, 0, 0},   {2, 2, 3, 1, 3},     {3, 5, 6, 4, 6}, {4, 8, 9, 7, 9},
         {5, 13, 13, 0, 0}, {6, 11, 12, 10, 12}, {0, 0, 0, 0, 0}, {7, 0, 0, 0, 0},
     };
     for (const Case &c : cases) {
@@ -67,14 +67,22 @@ TEST(TreeRulesTest, BindingDialogByFunctionNumber)
         const char *unit;
     };
     const Case cases[] = {
-        {"@000", BindingMode::Number, ""},   {"@008", BindingMode::Number, ""},
-        {"@011", BindingMode::Number, ""},   {"@012", BindingMode::Number, ""},
-        {"@007", BindingMode::Amount, "грн."}, {"@009", BindingMode::Amount, "руб."},
-        {"@010", BindingMode::Amount, "дол."}, {"@013", BindingMode::Amount, "евро"},
-        {"@003", BindingMode::Date, ""},     {"@004", BindingMode::Date, ""},
-        {"#001", BindingMode::TableItem, ""}, {"@002", std::nullopt, ""},
-        {"@005", std::nullopt, ""},          {"#002", std::nullopt, ""},
-        {"0042", std::nullopt, ""},          {"____", std::nullopt, ""},
+        {"@000", BindingMode::Number, ""},
+        {"@008", BindingMode::Number, ""},
+        {"@011", BindingMode::Number, ""},
+        {"@012", BindingMode::Number, ""},
+        {"@007", BindingMode::Amount, "грн."},
+        {"@009", BindingMode::Amount, "руб."},
+        {"@010", BindingMode::Amount, "дол."},
+        {"@013", BindingMode::Amount, "евро"},
+        {"@003", BindingMode::Date, ""},
+        {"@004", BindingMode::Date, ""},
+        {"#001", BindingMode::TableItem, ""},
+        {"@002", std::nullopt, ""},
+        {"@005", std::nullopt, ""},
+        {"#002", std::nullopt, ""},
+        {"0042", std::nullopt, ""},
+        {"____", std::nullopt, ""},
     };
     for (const Case &c : cases) {
         const std::optional<ItemBinding> choice = bindingChoice(c.chunk);

@@ -35,8 +35,7 @@ qsizetype characterCount(const QString &text)
 qsizetype utf16Index(const QString &text, qsizetype characterPosition)
 {
     qsizetype index = 0;
-    for (qsizetype character = 0; character < characterPosition && index < text.size();
-         ++character)
+    for (qsizetype character = 0; character < characterPosition && index < text.size(); ++character)
         index = nextCharacter(text, index);
     return index;
 }

@@ -94,7 +94,8 @@ static QString filterText(const std::vector<FileFilter> &filters)
         const QString pattern = toQString(filter.pattern);
         // Labels such as "Звуковые файлы(*.wav)" already carry their pattern.
         const bool carriesPattern = label.endsWith(QLatin1Char('(') + pattern + QLatin1Char(')'));
-        parts << (carriesPattern ? label : label + QStringLiteral(" (") + pattern + QLatin1Char(')'));
+        parts << (carriesPattern ? label
+                                 : label + QStringLiteral(" (") + pattern + QLatin1Char(')'));
     }
     return parts.join(QStringLiteral(";;"));
 }
@@ -115,10 +116,9 @@ MessageAnswer QtUiServices::showMessage(const MessageRequest &request)
 
 std::optional<std::filesystem::path> QtUiServices::chooseOpenFile(const OpenFileRequest &request)
 {
-    const QString chosen =
-        QFileDialog::getOpenFileName(parentWidget.data(), toQString(request.title),
-                                     toQString(request.startPath.string()),
-                                     filterText(request.filters));
+    const QString chosen = QFileDialog::getOpenFileName(
+        parentWidget.data(), toQString(request.title), toQString(request.startPath.string()),
+        filterText(request.filters));
     if (chosen.isEmpty())
         return std::nullopt;
     return std::filesystem::path(toUtf8(chosen));

@@ -130,9 +130,8 @@ void Form2::startRecording()
     setActivity(EditorActivity::Recording);
     closeGainAdjustment();
 
-    const AudioStart started = audio.record(MaxRecordBytes / 2, [this](std::vector<std::int16_t> s) {
-        recordingEnded(std::move(s));
-    });
+    const AudioStart started = audio.record(
+        MaxRecordBytes / 2, [this](std::vector<std::int16_t> s) { recordingEnded(std::move(s)); });
     if (started != AudioStart::Started) {
         // Nothing was recorded: the sound and its modified state stay as they were.
         setActivity(EditorActivity::Idle);

@@ -25,7 +25,8 @@ FormErrorVerify::FormErrorVerify(QWidget *parent) : QDialog(parent)
     label_2->setWordWrap(true);
     label_2->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     // Qt breaks lines at \n alone.
-    label_2->setText(toQString(VerifyRefusalText).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+    label_2->setText(
+        toQString(VerifyRefusalText).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
     cb_1 = new QPushButton(QStringLiteral("OK"), this);
     cb_1->setObjectName("cb_1");
     cb_1->setGeometry(157, 136, 75, 23);

@@ -35,8 +35,8 @@ static QPixmap arrowPicture(bool up, bool pressedLook, bool enabled)
 }
 
 GainButton::GainButton(bool up, QWidget *parent)
-    : QLabel(parent), released(arrowPicture(up, false, true)), pressed(arrowPicture(up, true, true)),
-      disabled(arrowPicture(up, false, false))
+    : QLabel(parent), released(arrowPicture(up, false, true)),
+      pressed(arrowPicture(up, true, true)), disabled(arrowPicture(up, false, false))
 {
     setFixedSize(PictureSize, PictureSize);
     showLook(false);

@@ -29,16 +29,16 @@ void SoundEditorCommands::installGreetingGate(const std::string &caption)
     UiServices &ui = context.ui;
     const DataDirectory dataDirectory = context.dataDirectory;
     const QPointer<QWidget> owner = parent;
-    context.bank.setGreetingGate([&ui, dataDirectory, owner, caption](
-                                     std::span<const std::int16_t> samples) {
-        if (Verification(dataDirectory).VerifySound(samples))
-            return true;
-        FormErrorVerify refusal(owner);
-        refusal.SetCaption(toQString(caption));
-        QtModalDialog modal(refusal, "FormErrorVerify");
-        ui.runDialog(modal);
-        return false;
-    });
+    context.bank.setGreetingGate(
+        [&ui, dataDirectory, owner, caption](std::span<const std::int16_t> samples) {
+            if (Verification(dataDirectory).VerifySound(samples))
+                return true;
+            FormErrorVerify refusal(owner);
+            refusal.SetCaption(toQString(caption));
+            QtModalDialog modal(refusal, "FormErrorVerify");
+            ui.runDialog(modal);
+            return false;
+        });
 }
 
 bool SoundEditorCommands::runEditor(SoundEditorMode mode, const std::string &chunkId,
@@ -80,13 +80,13 @@ void SoundEditorCommands::listen(const std::string &lexemeName, const std::strin
     runEditor(SoundEditorMode::Listen, chunkId, lexemeName, {});
 }
 
-void SoundEditorCommands::replaceInPlayer(const std::string &lexemeName,
-                                          const std::string &chunkId)
+void SoundEditorCommands::replaceInPlayer(const std::string &lexemeName, const std::string &chunkId)
 {
     runEditor(SoundEditorMode::ReplaceInPlayer, chunkId, lexemeName, {});
 }
 
-std::optional<NewLexeme> SoundEditorCommands::createInPlayer(std::span<const std::string> storeChunks)
+std::optional<NewLexeme>
+SoundEditorCommands::createInPlayer(std::span<const std::string> storeChunks)
 {
     const std::optional<std::string> chunkId = newChunkId(storeChunks);
     if (!chunkId)
@@ -107,7 +107,8 @@ std::optional<std::filesystem::path> SoundEditorCommands::chooseSoundFile()
     return chosen;
 }
 
-std::optional<NewLexeme> SoundEditorCommands::createFromFile(std::span<const std::string> storeChunks)
+std::optional<NewLexeme>
+SoundEditorCommands::createFromFile(std::span<const std::string> storeChunks)
 {
     const std::optional<std::filesystem::path> file = chooseSoundFile();
     if (!file)

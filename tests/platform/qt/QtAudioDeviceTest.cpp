@@ -35,7 +35,8 @@ TEST(QtAudioDeviceTest, NoServerMeansNoDevice)
         faults += device.canPlay({}) ? 1 : 0;
         faults += device.canRecord() ? 1 : 0;
         faults += device.play(block, {}, [] {}) == AudioStart::NoDevice ? 0 : 1;
-        faults += device.record(800, [](std::vector<std::int16_t>) {}) == AudioStart::NoDevice ? 0 : 1;
+        faults +=
+            device.record(800, [](std::vector<std::int16_t>) {}) == AudioStart::NoDevice ? 0 : 1;
         return faults;
     });
     EXPECT_EQ(child.wait(), 0);
@@ -53,10 +54,11 @@ TEST(QtAudioDeviceTest, BlockPlaysToItsEnd)
     QElapsedTimer clock;
     qint64 playedMs = 0;
     clock.start();
-    ASSERT_EQ(device.play(block, {}, [&] {
-                  done = true;
-                  playedMs = clock.elapsed();
-              }),
+    ASSERT_EQ(device.play(block, {},
+                          [&] {
+                              done = true;
+                              playedMs = clock.elapsed();
+                          }),
               AudioStart::Started);
     EXPECT_FALSE(done); // never inside play()
     EXPECT_TRUE(device.isPlaying());

@@ -1,7 +1,7 @@
 // The Qt message boxes show exactly what was asked and report the button pressed.
+#include "platform/qt/QtUiServices.h"
 #include "platform/qt/QtModalDialog.h"
 #include "platform/qt/QtText.h"
-#include "platform/qt/QtUiServices.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -35,8 +35,12 @@ void answerNextBox(QObject &context, SeenBox &seen, QMessageBox::StandardButton 
         if (box == nullptr)
             return;
         poll->stop();
-        seen = {box->windowTitle(), box->text(), box->icon(), box->standardButtons(),
-                box->standardButton(box->defaultButton()), box->windowModality()};
+        seen = {box->windowTitle(),
+                box->text(),
+                box->icon(),
+                box->standardButtons(),
+                box->standardButton(box->defaultButton()),
+                box->windowModality()};
         if (press == QMessageBox::NoButton)
             box->reject();
         else
@@ -58,21 +62,35 @@ TEST(QtUiServicesTest, MessageBoxShowsRequestAndReturnsPressedButton)
     const Case cases[] = {
         {{"Pедактоp лексем (Ворела)", "Удалить?\r\nДа <b>нет</b>", MessageIcon::Question,
           MessageButtons::YesNo, MessageAnswer::No},
-         QMessageBox::Yes, QMessageBox::Question, QMessageBox::Yes | QMessageBox::No,
-         QMessageBox::No, MessageAnswer::Yes},
+         QMessageBox::Yes,
+         QMessageBox::Question,
+         QMessageBox::Yes | QMessageBox::No,
+         QMessageBox::No,
+         MessageAnswer::Yes},
         {{"", "mmioOpen1", MessageIcon::Information, MessageButtons::Ok, MessageAnswer::Ok},
-         QMessageBox::Ok, QMessageBox::Information, QMessageBox::Ok, QMessageBox::Ok,
+         QMessageBox::Ok,
+         QMessageBox::Information,
+         QMessageBox::Ok,
+         QMessageBox::Ok,
          MessageAnswer::Ok},
         {{"c", "retry", MessageIcon::Error, MessageButtons::RetryCancel, MessageAnswer::Cancel},
-         QMessageBox::Retry, QMessageBox::Critical, QMessageBox::Retry | QMessageBox::Cancel,
-         QMessageBox::Cancel, MessageAnswer::Retry},
+         QMessageBox::Retry,
+         QMessageBox::Critical,
+         QMessageBox::Retry | QMessageBox::Cancel,
+         QMessageBox::Cancel,
+         MessageAnswer::Retry},
         // Escape on a question means the harmless answer.
         {{"c", "q", MessageIcon::Question, MessageButtons::YesNo, MessageAnswer::No},
-         QMessageBox::NoButton, QMessageBox::Question, QMessageBox::Yes | QMessageBox::No,
-         QMessageBox::No, MessageAnswer::No},
+         QMessageBox::NoButton,
+         QMessageBox::Question,
+         QMessageBox::Yes | QMessageBox::No,
+         QMessageBox::No,
+         MessageAnswer::No},
         {{"c", "q", MessageIcon::Warning, MessageButtons::YesNoCancel, MessageAnswer::Yes},
-         QMessageBox::NoButton, QMessageBox::Warning,
-         QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Yes,
+         QMessageBox::NoButton,
+         QMessageBox::Warning,
+         QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
+         QMessageBox::Yes,
          MessageAnswer::Cancel},
     };
     for (const Case &c : cases) {

@@ -18,7 +18,8 @@ int main(int argc, char **argv)
     QScreen *screen = QGuiApplication::primaryScreen();
     const QPixmap picture = screen != nullptr ? screen->grabWindow(window) : QPixmap();
     if (picture.isNull() || !picture.save(QString::fromLocal8Bit(argv[2]), "PNG")) {
-        std::fprintf(stderr, "vorela-window-grab: cannot grab window %s into %s\n", argv[1], argv[2]);
+        std::fprintf(stderr, "vorela-window-grab: cannot grab window %s into %s\n", argv[1],
+                     argv[2]);
         return 1;
     }
     return 0;

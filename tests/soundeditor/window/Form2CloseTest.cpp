@@ -52,7 +52,7 @@ TEST_F(Form2CloseTest, ReplaceFromFileAsksEvenWithoutEdits)
     EXPECT_FALSE(form->isVisible());
     EXPECT_EQ(bankSound("0001"), louder());
     EXPECT_FALSE(form->IsImportPending()); // the opener must not ask again
-    EXPECT_FALSE(form->WasSavedAsNew());    // a replaced lexeme is no new node
+    EXPECT_FALSE(form->WasSavedAsNew());   // a replaced lexeme is no new node
 }
 
 TEST_F(Form2CloseTest, ClosingDuringTheFirstPlaybackStillAsksForAnImport)
@@ -84,7 +84,7 @@ TEST_F(Form2CloseTest, SavingClearsUndoAndNewLexemeIsSavedOnlyWithSound)
     EXPECT_FALSE(action(*form, "toolb_2_undo")->isEnabled());
     EXPECT_FALSE(action(*form, "toolb_2_save")->isEnabled());
     EXPECT_EQ(bankSound("0001"), oneSecondWithout(162, 974)); // bytes 324 .. 1948
-    form->close(); // saved: no question
+    form->close();                                            // saved: no question
     EXPECT_FALSE(form->isVisible());
 }
 

@@ -82,8 +82,8 @@ TEST_F(Form2KeysTest, EditKeysDoWhatTheirButtonsDo)
     const std::unique_ptr<Form2> form = openListened();
     focusRecordButton(*form);
     // Pixels 100 and 200 stand for samples 1623 and 3245.
-    for (const QKeyCombination cut : {QKeyCombination(Qt::Key_Delete),
-                                      QKeyCombination(Qt::ControlModifier, Qt::Key_X)}) {
+    for (const QKeyCombination cut :
+         {QKeyCombination(Qt::Key_Delete), QKeyCombination(Qt::ControlModifier, Qt::Key_X)}) {
         drag(waveform(*form), 100, 200);
         press(*form, cut.key(), cut.keyboardModifiers());
         EXPECT_EQ(current(*form), oneSecondWithout(1623, 3245));
@@ -110,7 +110,7 @@ TEST_F(Form2KeysTest, KeysOfDisabledButtonsDoNothing)
 {
     const std::unique_ptr<Form2> form = openListened();
     focusRecordButton(*form);
-    press(*form, Qt::Key_Delete); // marker only: nothing to cut
+    press(*form, Qt::Key_Delete);                 // marker only: nothing to cut
     press(*form, Qt::Key_Z, Qt::ControlModifier); // nothing to undo
     EXPECT_EQ(current(*form), oneSecond());
 

@@ -19,7 +19,8 @@ Samples spokenLike()
     for (std::size_t n = 0; n < samples.size(); ++n) {
         const double t = double(n) / 8000;
         const double syllable = std::fmod(t, 0.5);
-        const double envelope = syllable < 0.35 ? std::sin(std::numbers::pi * syllable / 0.35) : 0.0;
+        const double envelope =
+            syllable < 0.35 ? std::sin(std::numbers::pi * syllable / 0.35) : 0.0;
         const double voice = std::sin(2 * std::numbers::pi * 180 * t) +
                              0.5 * std::sin(2 * std::numbers::pi * 720 * t);
         samples[n] = std::int16_t(14000 * envelope * voice);
@@ -31,7 +32,8 @@ class Form2ScreenshotTest : public Form2Fixture {
 protected:
     Form2ScreenshotTest()
     {
-        writeFile(dir.dataDirectory().productBank(), bank({chunk("0001", sampleBytes(spokenLike()))}));
+        writeFile(dir.dataDirectory().productBank(),
+                  bank({chunk("0001", sampleBytes(spokenLike()))}));
         std::filesystem::create_directories(folder);
     }
     static void expectWaveformDrawn(Form2 &form)

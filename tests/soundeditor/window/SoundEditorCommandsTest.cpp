@@ -15,7 +15,8 @@ namespace {
 
 class SoundEditorCommandsTest : public Form2Fixture {
 protected:
-    std::filesystem::path wavFile(const std::string &name, const Bytes &format, const Samples &sound)
+    std::filesystem::path wavFile(const std::string &name, const Bytes &format,
+                                  const Samples &sound)
     {
         const std::filesystem::path file = dir.path() / name;
         writeFile(file, riffWave({chunk("fmt ", format), chunk("data", sampleBytes(sound))}));
@@ -116,7 +117,8 @@ TEST_F(SoundEditorCommandsTest, UncertifiedGreetingIsRefused)
     ui.expectOpenFile(wavFile("Приветствие.wav", formatRecord(), Samples(8000, 1234)));
     ui.expectDialog("FormErrorVerify", [](ModalDialog &dialog) {
         QDialog *refusal = qDialogOf(dialog);
-        EXPECT_EQ(refusal->windowTitle(), QStringLiteral("Проигрыватель - Приветствие (Приветствие)"));
+        EXPECT_EQ(refusal->windowTitle(),
+                  QStringLiteral("Проигрыватель - Приветствие (Приветствие)"));
         const QString text = refusal->findChild<QLabel *>("label_2")->text();
         EXPECT_TRUE(text.startsWith(QStringLiteral("Приветственную фразу запрещено удалять")));
         EXPECT_TRUE(text.endsWith(QStringLiteral("Эта услуга оказывается бесплатно.")));
