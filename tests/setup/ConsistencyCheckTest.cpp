@@ -212,7 +212,8 @@ TEST_F(ConsistencyCheckTest, RelativeDatesNeedTheWordsOfTheNameInTheEditorsLangu
     templateOf({"2\\2\\"});
     ASSERT_TRUE(lexemes.openKey("2\\2").writeString("text1", "Дата +003"));
     ASSERT_TRUE(store->createKey("Software\\vorela\\Editor").writeDword("Language", 1));
-    const std::vector<const Finding *> lacking = findings(check(), FindingKind::TemplateLacksKey);
+    const CheckReport report = check();
+    const std::vector<const Finding *> lacking = findings(report, FindingKind::TemplateLacksKey);
     ASSERT_EQ(lacking.size(), 1u);
     EXPECT_TRUE(contains(lacking.front()->keys, "_O03"));
     EXPECT_FALSE(contains(lacking.front()->keys, "_E03"));
