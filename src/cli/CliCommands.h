@@ -59,6 +59,9 @@ struct ClockedArguments {
 /// render TASK OPERATOR -o OUT.wav [--today YYYY-MM-DD] [--now HH:MM]: the template as the
 /// player speaks it, as one WAV file; nothing is written when a lexeme cannot be spoken.
 int renderCommand(CliContext &context, const CliArguments &arguments);
+/// preflight TASK [OPERATOR] [--csv OUT] [--limit N]: every live record of the task's table
+/// spoken through the templates; 0 when all speak whole, 2 when not, 1 when it cannot run.
+int preflightCommand(CliContext &context, const CliArguments &arguments);
 /// table columns FILE | table value FILE BINDING: a task table's columns, or one binding's value.
 int tableCommand(CliContext &context, const CliArguments &arguments);
 

@@ -9,7 +9,7 @@
 namespace vorela {
 
 // Declared by the command files; listed here once so that `vorela help` shows them all.
-static const std::array<CliCommandEntry, 14> Commands = {{
+static const std::array<CliCommandEntry, 15> Commands = {{
     {"verify", verifyCommand, "verify IN.wav    exit 0: certified by a trusted key, 2: not"},
     {"reg", regCommand, "reg import FILE | reg export [KEY] [-o FILE]   .reg files in and out"},
     {"lexemes", lexemesCommand, "lexemes          the lexeme tree, one node per line"},
@@ -33,6 +33,9 @@ static const std::array<CliCommandEntry, 14> Commands = {{
     {"check", checkCommand, "check            the installation's problems; exit 0 clean, 2 not"},
     {"render", renderCommand,
      "render TASK OPERATOR -o OUT.wav [--today YYYY-MM-DD] [--now HH:MM]   the template as WAV"},
+    {"preflight", preflightCommand,
+     "preflight TASK [OPERATOR] [--csv OUT] [--limit N]   every record of the task's table "
+     "spoken through the templates; exit 0 all whole, 2 not"},
 }};
 
 int cliFailure(const std::string &message)

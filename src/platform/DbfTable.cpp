@@ -4,6 +4,8 @@
 
 #include "platform/ByteReader.h"
 #include "platform/CodePage.h"
+#include "platform/DbfRecordCursor.h"
+#include "platform/RegistryValue.h"
 
 #include <algorithm>
 #include <array>
@@ -15,9 +17,6 @@ namespace vorela {
 static constexpr std::size_t PrefixBytes = 32;
 static constexpr std::size_t DescriptorBytes = 32;
 static constexpr std::uint8_t DescriptorEnd = 0x0D;
-static constexpr std::uint8_t DeletedMark = '*';
-// Records are scanned in blocks of about this size while looking for the first live one.
-static constexpr std::size_t ScanBlockBytes = 64 * 1024;
 
 static bool knownVersion(std::uint8_t version)
 {
@@ -232,27 +231,25 @@ bool DbfTable::firstLiveRecord(std::optional<std::vector<std::uint8_t>> &record,
                                std::string &error) const
 {
     record.reset();
-    const std::size_t perBlock = std::max<std::size_t>(1, ScanBlockBytes / recordLength);
-    std::vector<std::uint8_t> block;
-    for (std::uint32_t first = 0; first < records;) {
-        const std::size_t count = std::min<std::size_t>(perBlock, records - first);
-        block.resize(count * recordLength);
-        const std::uint64_t offset = headerLength + std::uint64_t{first} * recordLength;
-        if (!file.readAt(offset, block)) {
-            error = path.string() + ": cannot read record " + std::to_string(first + 1) +
-                    " (the file is shorter than its header says)";
-            return false;
-        }
-        for (std::size_t index = 0; index < count; ++index) {
-            const std::uint8_t *start = block.data() + index * recordLength;
-            if (*start == DeletedMark)
-                continue;
-            record.emplace(start, start + recordLength);
-            return true;
-        }
-        first += static_cast<std::uint32_t>(count);
+    DbfRecordCursor cursor(*this);
+    if (cursor.next(error))
+        record.emplace(cursor.record().begin(), cursor.record().end());
+    return error.empty();
+}
+
+const DbfField *DbfTable::boundField(const TableBinding &binding) const
+{
+    if (binding.kind == TableBinding::Kind::FirstColumn)
+        return &visibleFields.front();
+    if (binding.kind != TableBinding::Kind::Column)
+        return nullptr;
+    // Column names match as registry names do, so Cyrillic ones ignore case too.
+    const std::string wanted = foldRegistryName(binding.text);
+    for (const DbfField &field : visibleFields) {
+        if (foldRegistryName(field.column.name) == wanted)
+            return &field;
     }
-    return true;
+    return nullptr;
 }
 
 std::string DbfTable::decode(std::span<const std::uint8_t> bytes) const

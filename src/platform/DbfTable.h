@@ -39,11 +39,17 @@ public:
     [[nodiscard]] bool firstLiveRecord(std::optional<std::vector<std::uint8_t>> &record,
                                        std::string &error) const;
 
+    /// The field a column or '*' binding reads (names match in either case, Cyrillic too); null
+    /// for a constant, an invalid binding or a name the table lacks.
+    [[nodiscard]] const DbfField *boundField(const TableBinding &binding) const;
+
     /// A field of a record as UTF-8 text: blank fields, nulls and unusable columns give "".
     [[nodiscard]] std::string fieldText(const DbfField &field,
                                         std::span<const std::uint8_t> record) const;
 
 private:
+    friend class DbfRecordCursor; // reads the records this table's header describes
+
     DbfTable() = default;
     [[nodiscard]] bool readHeader(std::string &error);
     [[nodiscard]] bool readFields(std::span<const std::uint8_t> header, bool visualFoxPro,

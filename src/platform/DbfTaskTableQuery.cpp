@@ -2,7 +2,6 @@
 #include "platform/DbfTaskTableQuery.h"
 
 #include "platform/DbfTable.h"
-#include "platform/RegistryValue.h"
 
 namespace vorela {
 
@@ -15,24 +14,6 @@ TableColumns DbfTaskTableQuery::columns(const std::filesystem::path &file) const
     for (const DbfField &field : table->fields())
         result.columns.push_back(field.column);
     return result;
-}
-
-// Column names match as registry names do, so Cyrillic ones ignore case too.
-static bool sameName(std::string_view left, std::string_view right)
-{
-    return foldRegistryName(left) == foldRegistryName(right);
-}
-
-static const DbfField *findField(const DbfTable &table, const TableBinding &binding)
-{
-    const std::vector<DbfField> &fields = table.fields();
-    if (binding.kind == TableBinding::Kind::FirstColumn)
-        return &fields.front();
-    for (const DbfField &field : fields) {
-        if (sameName(field.column.name, binding.text))
-            return &field;
-    }
-    return nullptr;
 }
 
 TableValue DbfTaskTableQuery::value(const std::filesystem::path &file,
@@ -50,7 +31,7 @@ TableValue DbfTaskTableQuery::value(const std::filesystem::path &file,
         return result;
     }
     const DbfField *field =
-        parsed.kind == TableBinding::Kind::Constant ? nullptr : findField(*table, parsed);
+        parsed.kind == TableBinding::Kind::Constant ? nullptr : table->boundField(parsed);
     if (parsed.kind != TableBinding::Kind::Constant && field == nullptr) {
         result.status = TableValue::Status::NoSuchColumn;
         result.error = file.string() + ": no column named " + parsed.text;

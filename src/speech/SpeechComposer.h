@@ -11,6 +11,7 @@ namespace vorela {
 
 class Aliases;
 class Clock;
+class ItemValues;
 class LexItem;
 struct NounForms;
 struct PatternItem;
@@ -31,6 +32,9 @@ struct TaskSources {
     const Aliases &taskConfig; // the task's table file
     RegistryStore &store;      // the lexeme tables
     const LexItem &lexemes;    // the names the task tree shows
+    /// When set, bound values and lexeme-table keys come from here, not from the table file and
+    /// the registry.
+    const ItemValues *values = nullptr;
 };
 
 class SpeechComposer {
@@ -90,6 +94,9 @@ public:
     /// what the item's text in the task tree says.
     void ExpandTemplateItem(const TaskSources &sources, const std::string &taskName,
                             const PatternItem &item, std::string_view markerId);
+    /// True when expanding item reads a value of the task's table: a function speaking a field
+    /// or a spoken lexeme table.
+    [[nodiscard]] static bool readsTableValue(const PatternItem &item);
     /// The value the binding reads from the first live record of the task's table; empty when the
     /// task has no table file, the file is unreadable or the binding reads nothing.
     [[nodiscard]] std::string ReadFieldValue(const Aliases &taskConfig, const std::string &taskName,
@@ -106,6 +113,8 @@ private:
     void speakToday(DateCase dateCase);
     void expandFunction(const TaskSources &sources, const std::string &taskName,
                         const PatternItem &item, unsigned code);
+    [[nodiscard]] std::string itemValue(const TaskSources &sources, const std::string &taskName,
+                                        std::string_view binding) const;
 
     const Clock &clock;
     const TaskTableQuery &tables;

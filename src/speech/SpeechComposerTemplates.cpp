@@ -3,22 +3,20 @@
 #include "speech/SpeechComposer.h"
 
 #include "platform/Clock.h"
-#include "platform/RegistryKey.h"
-#include "platform/RegistryStore.h"
 #include "platform/TaskTableQuery.h"
 #include "platform/TextParsing.h"
+#include "speech/ItemValues.h"
+#include "speech/LexemeTableKeys.h"
 #include "speech/NumberGrammar.h"
 #include "speech/RelativeDate.h"
 #include "speech/TemplateExpansion.h"
 #include "stores/Aliases.h"
 #include "stores/KeySequence.h"
-#include "stores/LexItem.h"
 #include "stores/PatternItem.h"
-#include "stores/RegistryPaths.h"
-#include "stores/SiblingChain.h"
 
 #include <cstdio>
 #include <optional>
+#include <utility>
 
 namespace vorela {
 
@@ -53,6 +51,16 @@ std::optional<unsigned> itemCode(std::string_view key, char kind)
     return static_cast<unsigned>(leadingNumber(key.substr(key.size() - 3)));
 }
 
+// Codes that speak a value of the task's table; the others speak the clock, the item's text or
+// nothing.
+bool speaksField(unsigned code)
+{
+    const auto function = static_cast<FunctionCode>(code);
+    return code <= static_cast<unsigned>(FunctionCode::Euros) &&
+           function != FunctionCode::CurrentTime && function != FunctionCode::DateFromToday &&
+           function != FunctionCode::Nothing;
+}
+
 std::optional<Currency> amountCurrency(FunctionCode code)
 {
     switch (code) {
@@ -71,6 +79,13 @@ std::optional<Currency> amountCurrency(FunctionCode code)
 
 } // namespace
 
+bool SpeechComposer::readsTableValue(const PatternItem &item)
+{
+    if (const std::optional<unsigned> code = itemCode(item.chunk, '@'))
+        return speaksField(*code);
+    return itemCode(item.chunk, '#') && item.chunk.ends_with(SpokenTableCode);
+}
+
 void SpeechComposer::ExpandTemplateItem(const TaskSources &sources, const std::string &taskName,
                                         const PatternItem &item, std::string_view markerId)
 {
@@ -83,11 +98,15 @@ void SpeechComposer::ExpandTemplateItem(const TaskSources &sources, const std::s
     if (itemCode(item.chunk, '#')) {
         if (!item.chunk.ends_with(SpokenTableCode))
             return;
-        const std::string value(trimBlanks(ReadFieldValue(sources.taskConfig, taskName, item.arg)));
+        const std::string value(trimBlanks(itemValue(sources, taskName, item.arg)));
         if (value.empty())
             append(std::string(SilentKey));
-        else
+        else if (sources.values == nullptr)
             LookUpTableKey(sources.store, item.path, value);
+        else if (std::string chunk = sources.values->tableChunk(item.path, value); !chunk.empty())
+            append(std::move(chunk));
+        else
+            append(std::string(SilentKey));
         return;
     }
     if (item.chunk == EmptyItemKey) {
@@ -111,9 +130,9 @@ void SpeechComposer::expandFunction(const TaskSources &sources, const std::strin
         SpeakDateFromToday(date.offsetDays, date.dateCase);
         return;
     }
-    if (function == FunctionCode::Nothing || code > static_cast<unsigned>(FunctionCode::Euros))
+    if (!speaksField(code))
         return;
-    const std::string value = ReadFieldValue(sources.taskConfig, taskName, item.arg);
+    const std::string value = itemValue(sources, taskName, item.arg);
     if (const std::optional<Currency> currency = amountCurrency(function)) {
         SpeakAmount(value.empty() ? EmptyAmount : std::string_view(value), *currency);
         return;
@@ -160,19 +179,18 @@ std::string SpeechComposer::ReadFieldValue(const Aliases &taskConfig, const std:
 }
 
 void SpeechComposer::LookUpTableKey(RegistryStore &store, std::string_view tablePath,
-                                    std::string_view value)
+                                   std::string_view value)
 {
-    const RegistryKey table = store.openKey(std::string(LexemeRootPath) + std::string(tablePath));
-    // Reading only: a lookup never creates the values a damaged entry lacks.
-    for (const RegistryKey &entry : chainedSubkeys(table, LexemeValue::Prev, LexemeValue::Next)) {
-        const std::string keyName = entry.readString(LexemeValue::Keyname).value_or("");
-        const std::string chunk = entry.readString(LexemeValue::Chunk).value_or("");
-        if (trimBlanks(keyName) == value && !chunk.empty()) {
-            append(chunk);
-            return;
-        }
-    }
-    append(std::string(SilentKey));
+    const auto keys = lexemeTableKeys(store, tablePath);
+    const auto entry = keys.find(std::string(value));
+    append(entry == keys.end() ? std::string(SilentKey) : entry->second);
+}
+
+std::string SpeechComposer::itemValue(const TaskSources &sources, const std::string &taskName,
+                                      std::string_view binding) const
+{
+    return sources.values != nullptr ? sources.values->fieldValue(binding)
+                                     : ReadFieldValue(sources.taskConfig, taskName, binding);
 }
 
 } // namespace vorela

@@ -1,0 +1,85 @@
+// One item, one value: the expansion itself decides what is heard; this only reads the keys.
+#include "preflight/ItemCheck.h"
+
+#include "platform/TextParsing.h"
+#include "preflight/Preflight.h"
+#include "preflight/SoundInventory.h"
+#include "stores/ChunkIds.h"
+#include "stores/KeySequence.h"
+
+#include <algorithm>
+
+namespace vorela {
+
+static constexpr std::string_view UnspeakableReason = "значение нельзя произнести";
+static constexpr std::string_view EmptyReason = "пустое значение";
+static constexpr std::string_view NoTableKeyReason = "в таблице лексем нет ключа «";
+static constexpr std::string_view NoSoundReason = "в банке нет звука ";
+static constexpr std::string_view NoSoundsReason = "в банке нет звуков ";
+
+ItemCheck::ItemCheck(const PreflightSources &sources, SoundInventory &soundInventory,
+                     Sink problemSink)
+    : inventory(soundInventory), sink(std::move(problemSink)), values(sources.store),
+      composer(sources.clock, unusedTables),
+      taskSources{sources.taskConfig, sources.store, sources.lexemes, &values}
+{
+}
+
+bool ItemCheck::check(const CheckedItem &checked, const std::string &value, std::uint32_t record)
+{
+    composer.keySequence.clear();
+    composer.keysValid = true;
+    values.setValue(value);
+    composer.ExpandTemplateItem(taskSources, checked.task, checked.item, checked.item.name);
+    if (!composer.keysValid) {
+        report(checked, ProblemKind::Unspeakable, record, value, std::string(UnspeakableReason));
+        return false;
+    }
+    bool whole = true;
+    // A lexeme table item trims its value before the lookup; a function speaks it as read.
+    const bool tableItem = checked.item.chunk.starts_with(LexemeTableChunkId.front());
+    const std::string_view spoken = tableItem ? trimBlanks(value) : std::string_view(value);
+    bool silent = false;
+    missing.clear();
+    for (const std::string &key : composer.keySequence) {
+        const KeyKind kind = keyKind(key);
+        silent = silent || kind == KeyKind::Silent;
+        if (kind == KeyKind::Chunk && !inventory.has(key) &&
+            std::find(missing.begin(), missing.end(), key) == missing.end())
+            missing.push_back(key);
+    }
+    if (SpeechComposer::readsTableValue(checked.item) && spoken.empty()) {
+        report(checked, ProblemKind::EmptyValue, record, value, std::string(EmptyReason));
+        whole = false;
+    } else if (tableItem && silent) {
+        report(checked, ProblemKind::TableKeyMissing, record, value,
+               std::string(NoTableKeyReason) + std::string(spoken) + "»");
+        whole = false;
+    }
+    if (!missing.empty()) {
+        report(checked, ProblemKind::MissingSound, record, value, missingSoundsText(missing));
+        whole = false;
+    }
+    return whole;
+}
+
+void ItemCheck::report(const CheckedItem &checked, ProblemKind kind, std::uint32_t record,
+                       std::string value, std::string reason)
+{
+    sink({kind, record, checked.task, checked.operatorName, checked.item.name, checked.text,
+          checked.item.arg, std::move(value), std::move(reason)});
+}
+
+std::string ItemCheck::missingSoundsText(const std::vector<std::string> &keys)
+{
+    std::string text(keys.size() == 1 ? NoSoundReason : NoSoundsReason);
+    for (std::size_t index = 0; index < keys.size(); ++index) {
+        text.append(index == 0 ? "«" : ", «").append(keys[index]).append("»");
+        const std::string name = inventory.lexemeName(keys[index]);
+        if (!name.empty())
+            text.append(" (").append(name).append(")");
+    }
+    return text;
+}
+
+} // namespace vorela

@@ -1,0 +1,54 @@
+// Speaks one template item with one value, as the notification application would, and reports
+// what a subscriber would not hear.
+#pragma once
+
+#include "platform/DbfTaskTableQuery.h"
+#include "preflight/PreflightProblem.h"
+#include "preflight/RecordValues.h"
+#include "speech/SpeechComposer.h"
+#include "stores/PatternItem.h"
+
+#include <functional>
+#include <string>
+#include <string_view>
+
+namespace vorela {
+
+struct PreflightSources;
+class SoundInventory;
+
+/// A template item with what a report names it by.
+struct CheckedItem {
+    std::string task;
+    std::string operatorName;
+    PatternItem item;
+    std::string text; // as the task tree shows it
+};
+
+class ItemCheck {
+public:
+    using Sink = std::function<void(PreflightProblem &&problem)>;
+
+    /// sources and inventory must outlive this; every problem found goes to sink.
+    ItemCheck(const PreflightSources &sources, SoundInventory &inventory, Sink sink);
+
+    /// Expands item reading value, for record; false when a problem was reported.
+    [[nodiscard]] bool check(const CheckedItem &item, const std::string &value,
+                             std::uint32_t record);
+    /// Reports a problem found without speaking the item.
+    void report(const CheckedItem &item, ProblemKind kind, std::uint32_t record,
+                std::string value, std::string reason);
+
+private:
+    [[nodiscard]] std::string missingSoundsText(const std::vector<std::string> &keys);
+
+    SoundInventory &inventory;
+    Sink sink;
+    RecordValues values;
+    DbfTaskTableQuery unusedTables; // the composer's own reads are replaced by values
+    SpeechComposer composer;
+    TaskSources taskSources;
+    std::vector<std::string> missing; // kept between calls: no allocation per record
+};
+
+} // namespace vorela
