@@ -96,7 +96,8 @@ void writeTable(const std::filesystem::path &path, std::uint32_t records)
     };
     for (std::uint32_t index = 0; index < records; ++index) {
         // Values change from record to record, so nothing is spoken twice the same way.
-        out += ' ' + padded(std::to_string(index % 99991) + "." + std::to_string(10 + index % 90), 12) +
+        out += ' ' +
+               padded(std::to_string(index % 99991) + "." + std::to_string(10 + index % 90), 12) +
                "2025" + (index % 12 < 9 ? "0" : "") + std::to_string(index % 12 + 1) + "15" +
                padded("044" + std::to_string(1000000 + index % 9000000), 12) +
                padded(std::to_string(index % 300 + 1) + "/2", 6) +
@@ -125,8 +126,8 @@ void writeBank(const std::filesystem::path &path)
     put(format, 12, 2, 2);
     put(format, 14, 16, 2);
     chunk("fmt ", format);
-    std::vector<std::string> ids = {"PRIV", "0001", "0002", "0003", "0004", "0005",
-                                    "0006", "0007", "|001", "|002"};
+    std::vector<std::string> ids = {"PRIV", "0001", "0002", "0003", "0004",
+                                    "0005", "0006", "0007", "|001", "|002"};
     for (const std::string &key : composableKeys()) {
         const auto bytes = ChunkId::fromText(key).bytes();
         ids.emplace_back(bytes.begin(), bytes.end());
@@ -150,8 +151,8 @@ public:
         std::string error;
         store = RegistryStore::open(root / "registry.sqlite", error);
         const std::vector<std::pair<std::string, std::string>> nodes = {
-            {"1", "PRIV"}, {"2", "0001"}, {"3", "0002"}, {"4", "0003"}, {"5", "0004"},
-            {"6", "0005"}, {"7", "0006"}, {"8", "0007"}, {"9", "@007"}, {"10", "@003"},
+            {"1", "PRIV"},  {"2", "0001"},  {"3", "0002"},  {"4", "0003"},  {"5", "0004"},
+            {"6", "0005"},  {"7", "0006"},  {"8", "0007"},  {"9", "@007"},  {"10", "@003"},
             {"11", "@000"}, {"12", "@011"}, {"13", "@012"}, {"14", "@008"}, {"15", "@009"},
             {"16", "@004"}, {"17", "@013"}, {"18", "#001"}, {"19", "____"}, {"20", "@002"}};
         for (std::size_t index = 0; index < nodes.size(); ++index) {
@@ -164,8 +165,7 @@ public:
         }
         for (const auto &[name, chunk, keyName, prev, next] :
              {std::tuple{"1", "|001", "N", "", "2"}, std::tuple{"2", "|002", "S", "1", ""}}) {
-            const RegistryKey entry =
-                store->createKey(std::string(LexemeRootPath) + "18\\" + name);
+            const RegistryKey entry = store->createKey(std::string(LexemeRootPath) + "18\\" + name);
             (void)(entry.writeString("chunk", chunk) && entry.writeString("keyname", keyName) &&
                    entry.writeString("prev", prev) && entry.writeString("next", next));
         }
@@ -173,10 +173,9 @@ public:
         (void)store->createKey(task).writeString("File", (root / "task.dbf").string());
         (void)store->createKey(task + std::string(OperatorsKeyName) + "\\Оператор");
         taskConfig = std::make_unique<Aliases>(*store, DataDirectory(root));
-        const std::vector<const char *> args = {"",      "",     "",        "",      "",
-                                                "",      "",     "",        "SUMMA", "DATA",
-                                                "PHONE", "HOUSE", "FLAT",   "ACCOUNT", "SUMMA",
-                                                "DATA",  "SUMMA", "RAYON",  "",      ""};
+        const std::vector<const char *> args = {
+            "",      "",      "",     "",        "",      "",     "",      "",      "SUMMA", "DATA",
+            "PHONE", "HOUSE", "FLAT", "ACCOUNT", "SUMMA", "DATA", "SUMMA", "RAYON", "",      ""};
         std::string after;
         for (std::size_t index = 0; index < nodes.size(); ++index)
             (void)taskConfig->InsertTemplateItem(

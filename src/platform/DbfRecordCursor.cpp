@@ -20,8 +20,8 @@ bool DbfRecordCursor::next(std::string &error)
         if (nextIndex >= blockFirst + blockCount && !readBlock(error))
             return false;
         const std::uint32_t index = nextIndex++;
-        const std::uint8_t *start = block.data() + std::size_t{index - blockFirst} *
-                                                       table.recordLength;
+        const std::uint8_t *start =
+            block.data() + std::size_t{index - blockFirst} * table.recordLength;
         if (*start == DeletedMark)
             continue;
         current = {start, table.recordLength};
@@ -35,8 +35,8 @@ bool DbfRecordCursor::readBlock(std::string &error)
 {
     const std::size_t perBlock = std::max<std::size_t>(1, BlockBytes / table.recordLength);
     blockFirst = nextIndex;
-    blockCount = static_cast<std::uint32_t>(std::min<std::size_t>(perBlock,
-                                                                  table.records - nextIndex));
+    blockCount =
+        static_cast<std::uint32_t>(std::min<std::size_t>(perBlock, table.records - nextIndex));
     block.resize(std::size_t{blockCount} * table.recordLength);
     const std::uint64_t offset =
         table.headerLength + std::uint64_t{blockFirst} * table.recordLength;

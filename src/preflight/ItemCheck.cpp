@@ -21,8 +21,8 @@ static constexpr std::string_view NoSoundsReason = "в банке нет зву�
 ItemCheck::ItemCheck(const PreflightSources &sources, SoundInventory &soundInventory,
                      Sink problemSink)
     : inventory(soundInventory), sink(std::move(problemSink)), values(sources.store),
-      composer(sources.clock, unusedTables),
-      taskSources{sources.taskConfig, sources.store, sources.lexemes, &values}
+      composer(sources.clock, unusedTables), taskSources{sources.taskConfig, sources.store,
+                                                         sources.lexemes, &values}
 {
 }
 

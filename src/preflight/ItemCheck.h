@@ -36,8 +36,8 @@ public:
     [[nodiscard]] bool check(const CheckedItem &item, const std::string &value,
                              std::uint32_t record);
     /// Reports a problem found without speaking the item.
-    void report(const CheckedItem &item, ProblemKind kind, std::uint32_t record,
-                std::string value, std::string reason);
+    void report(const CheckedItem &item, ProblemKind kind, std::uint32_t record, std::string value,
+                std::string reason);
 
 private:
     [[nodiscard]] std::string missingSoundsText(const std::vector<std::string> &keys);

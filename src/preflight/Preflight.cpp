@@ -51,9 +51,8 @@ PreflightSummary failed(PreflightFailure failure, std::string error)
 }
 
 // The operators the request names: all of the task's, or the one asked for.
-std::optional<std::vector<std::string>> operatorsOf(const Aliases &taskConfig,
-                                                    const PreflightRequest &request,
-                                                    PreflightSummary &failure)
+std::optional<std::vector<std::string>>
+operatorsOf(const Aliases &taskConfig, const PreflightRequest &request, PreflightSummary &failure)
 {
     bool found = false;
     std::vector<std::string> names = taskConfig.GetOperatorNames(request.task, found);
@@ -77,9 +76,9 @@ std::optional<DbfTable> openTaskTable(const Aliases &taskConfig, const std::stri
     const std::string file = taskConfig.GetFile(task);
     const std::optional<std::filesystem::path> path = resolveTablePath(file);
     if (!path) {
-        failure = failed(PreflightFailure::NoTable,
-                         file.empty() ? "task '" + task + "' has no table file"
-                                      : file + ": no such table file");
+        failure =
+            failed(PreflightFailure::NoTable, file.empty() ? "task '" + task + "' has no table file"
+                                                           : file + ": no such table file");
         return std::nullopt;
     }
     std::string error;

@@ -20,11 +20,11 @@ class RegistryStore;
 
 /// What the check reads; all must outlive the call. Nothing is written.
 struct PreflightSources {
-    Aliases &taskConfig;                 // the task's table file and the templates
-    RegistryStore &store;                // the lexeme tables and the lexemes' names
-    const LexItem &lexemes;              // the items' texts as the task tree shows them
-    const DataDirectory &dataDirectory;  // the product bank
-    const Clock &clock;                  // today and now, for dates and times spoken
+    Aliases &taskConfig;                // the task's table file and the templates
+    RegistryStore &store;               // the lexeme tables and the lexemes' names
+    const LexItem &lexemes;             // the items' texts as the task tree shows them
+    const DataDirectory &dataDirectory; // the product bank
+    const Clock &clock;                 // today and now, for dates and times spoken
 };
 
 /// Records between two calls of the progress callback.
@@ -50,7 +50,7 @@ enum class PreflightFailure { None, NoTask, NoOperator, NoTable, UnreadableTable
 struct PreflightSummary {
     PreflightOutcome outcome = PreflightOutcome::Failed;
     PreflightFailure failure = PreflightFailure::None;
-    std::string error;            // for Failed: what could not be read, naming it (English)
+    std::string error;                // for Failed: what could not be read, naming it (English)
     std::uint32_t recordsChecked = 0; // live records
     std::uint32_t recordsWhole = 0;   // of those, the ones every template speaks without a problem
     ProblemCounts problems{};

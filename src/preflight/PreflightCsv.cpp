@@ -25,7 +25,8 @@ std::string preflightCsvHeader()
 
 std::string preflightCsvRow(const PreflightProblem &problem)
 {
-    std::string row = problem.record == EveryRecord ? std::string() : std::to_string(problem.record);
+    std::string row =
+        problem.record == EveryRecord ? std::string() : std::to_string(problem.record);
     for (const std::string *field : {&problem.task, &problem.operatorName, &problem.item,
                                      &problem.column, &problem.value, &problem.reason})
         row.append(",").append(csvField(*field));

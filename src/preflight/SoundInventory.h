@@ -28,7 +28,8 @@ private:
 
     RegistryStore *store;
     std::unordered_set<std::string> bankIds;
-    std::unordered_map<std::string, bool> keyPresence; // keys met so far: few, however long the table
+    std::unordered_map<std::string, bool>
+        keyPresence; // keys met so far: few, however long the table
     std::optional<std::unordered_map<std::string, std::string>> names; // read when first needed
 };
 

@@ -18,9 +18,9 @@ std::unordered_map<std::string, std::string> lexemeTableKeys(RegistryStore &stor
     for (const RegistryKey &entry : chainedSubkeys(table, LexemeValue::Prev, LexemeValue::Next)) {
         const std::string chunk = entry.readString(LexemeValue::Chunk).value_or("");
         if (!chunk.empty())
-            keys.try_emplace(std::string(trimBlanks(
-                                 entry.readString(LexemeValue::Keyname).value_or(""))),
-                             chunk);
+            keys.try_emplace(
+                std::string(trimBlanks(entry.readString(LexemeValue::Keyname).value_or(""))),
+                chunk);
     }
     return keys;
 }

@@ -179,7 +179,7 @@ std::string SpeechComposer::ReadFieldValue(const Aliases &taskConfig, const std:
 }
 
 void SpeechComposer::LookUpTableKey(RegistryStore &store, std::string_view tablePath,
-                                   std::string_view value)
+                                    std::string_view value)
 {
     const auto keys = lexemeTableKeys(store, tablePath);
     const auto entry = keys.find(std::string(value));

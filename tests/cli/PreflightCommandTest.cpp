@@ -54,10 +54,8 @@ with open(sys.argv[1], newline='', encoding='utf-8') as f:
 std::string runPython(const std::filesystem::path &script, const std::string &argument)
 {
     std::string output;
-    FILE *pipe = ::popen((std::string(Python) + " '" + script.string() + "' '" + argument +
-                          "' 2>&1")
-                             .c_str(),
-                         "r");
+    FILE *pipe = ::popen(
+        (std::string(Python) + " '" + script.string() + "' '" + argument + "' 2>&1").c_str(), "r");
     if (pipe == nullptr)
         return "cannot start python";
     char buffer[4096];
@@ -112,8 +110,8 @@ protected:
             // The bank holds ids in their Windows-1251 bytes, as the editor writes them.
             const std::array<std::uint8_t, 4> id = ChunkId::fromText(key).bytes();
             if (key != "_900")
-                chunks.push_back(test::chunk({reinterpret_cast<const char *>(id.data()), 4},
-                                             test::samples(4)));
+                chunks.push_back(
+                    test::chunk({reinterpret_cast<const char *>(id.data()), 4}, test::samples(4)));
         }
         for (const char *id : {"PRIV", "0012", "|001"})
             chunks.push_back(test::chunk(id, test::samples(4)));
@@ -154,8 +152,7 @@ TEST_F(PreflightCommandTest, ListsExactlyTheProblemRecordsNumberedAsInTheFile)
               "8|Долги|Первый|Квартира(FLAT)|FLAT||пустое значение\n"
               "9|Долги|Первый|Сумма (руб)(SUMMA)|SUMMA|1234567890123|из значения не получилось "
               "ни одного слова\n");
-    EXPECT_NE(run.output.find("Записей проверено: 8\nПроизносятся целиком: 2\n"),
-              std::string::npos)
+    EXPECT_NE(run.output.find("Записей проверено: 8\nПроизносятся целиком: 2\n"), std::string::npos)
         << run.output;
     EXPECT_NE(run.output.find("значение не произносится: 3\n"
                               "  запись 3, Первый, «Сумма (руб)(SUMMA)», столбец SUMMA, значение "
