@@ -9,7 +9,7 @@
 namespace vorela {
 
 // Declared by the command files; listed here once so that `vorela help` shows them all.
-static const std::array<CliCommandEntry, 14> Commands = {{
+static const std::array<CliCommandEntry, 16> Commands = {{
     {"verify", verifyCommand, "verify IN.wav    exit 0: certified by a trusted key, 2: not"},
     {"reg", regCommand, "reg import FILE | reg export [KEY] [-o FILE]   .reg files in and out"},
     {"lexemes", lexemesCommand, "lexemes          the lexeme tree, one node per line"},
@@ -33,6 +33,10 @@ static const std::array<CliCommandEntry, 14> Commands = {{
     {"check", checkCommand, "check            the installation's problems; exit 0 clean, 2 not"},
     {"render", renderCommand,
      "render TASK OPERATOR -o OUT.wav [--today YYYY-MM-DD] [--now HH:MM]   the template as WAV"},
+    {"task", taskCommand,
+     "task add TASK --table FILE.dbf [--comment TEXT] | task remove TASK   [--wait SECONDS]"},
+    {"operator", operatorCommand,
+     "operator add TASK OPERATOR | operator remove TASK OPERATOR   [--wait SECONDS]"},
 }};
 
 int cliFailure(const std::string &message)
