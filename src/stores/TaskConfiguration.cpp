@@ -23,9 +23,8 @@ namespace vorela {
 
 namespace {
 
-// The registry refuses longer key names.
-constexpr std::size_t MaxNameCharacters = 255;
-// A template lock is a file named after task and operator: it must fit the file system's limit.
+// A template lock is a file named after task and operator: it must fit the file system's limit,
+// which is tighter than the registry's 255 characters of a key name.
 constexpr std::size_t MaxLockFileBytes = 255;
 constexpr std::chrono::milliseconds LockPoll{20};
 
@@ -131,8 +130,6 @@ std::string TaskConfiguration::nameProblem(std::string_view name)
         return "the name contains a control character";
     if (name.front() == ' ' || name.back() == ' ')
         return "the name begins or ends with a blank";
-    if (utf8Length(name) > MaxNameCharacters)
-        return "the name is longer than " + std::to_string(MaxNameCharacters) + " characters";
     return {};
 }
 
