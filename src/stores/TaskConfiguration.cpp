@@ -64,6 +64,12 @@ TaskChangeResult refused(std::string error)
     return {.error = std::move(error), .notice = {}};
 }
 
+// The task's key, its name as stored; closed when there is no such task.
+RegistryKey findTask(RegistryStore &store, std::string_view task)
+{
+    return childKey(store.openKey(TasksRootPath), task);
+}
+
 std::string operatorLabel(std::string_view task, std::string_view operatorName)
 {
     return "task " + inQuotes(task) + ", operator " + inQuotes(operatorName);
@@ -191,8 +197,7 @@ TaskChangeResult TaskConfiguration::addTask(const std::string &task,
 
 TaskChangeResult TaskConfiguration::removeTask(const std::string &task)
 {
-    const RegistryKey tasksRoot = store.openKey(TasksRootPath);
-    const RegistryKey taskKey = childKey(tasksRoot, task);
+    const RegistryKey taskKey = findTask(store, task);
     if (!taskKey.isOpen())
         return refused("no task " + inQuotes(task));
     const RegistryKey operatorsKey = taskKey.openKey(OperatorsKeyName);
@@ -212,8 +217,8 @@ TaskChangeResult TaskConfiguration::removeTask(const std::string &task)
     // An operator added since the locks were taken has a template nobody locked.
     if (transaction.isActive() && nowNames != operatorNames)
         return refused("the operators of task " + inQuotes(taskKey.name()) +
-                         " changed meanwhile; nothing was changed, run the command again");
-    if (!tasksRoot.deleteSubkeyTree(taskKey.name()) || !transaction.commit())
+                       " changed meanwhile; nothing was changed, run the command again");
+    if (!store.openKey(TasksRootPath).deleteSubkeyTree(taskKey.name()) || !transaction.commit())
         return refused(storeFailure(store));
     return {};
 }
@@ -221,7 +226,7 @@ TaskChangeResult TaskConfiguration::removeTask(const std::string &task)
 TaskChangeResult TaskConfiguration::addOperator(const std::string &task,
                                                 const std::string &operatorName)
 {
-    const RegistryKey taskKey = childKey(store.openKey(TasksRootPath), task);
+    const RegistryKey taskKey = findTask(store, task);
     if (!taskKey.isOpen())
         return refused("no task " + inQuotes(task));
     const std::string label = operatorLabel(taskKey.name(), operatorName);
@@ -247,14 +252,14 @@ TaskChangeResult TaskConfiguration::addOperator(const std::string &task,
 TaskChangeResult TaskConfiguration::removeOperator(const std::string &task,
                                                    const std::string &operatorName)
 {
-    const RegistryKey taskKey = childKey(store.openKey(TasksRootPath), task);
+    const RegistryKey taskKey = findTask(store, task);
     if (!taskKey.isOpen())
         return refused("no task " + inQuotes(task));
     const RegistryKey operatorsKey = taskKey.openKey(OperatorsKeyName);
     const RegistryKey operatorKey = childKey(operatorsKey, operatorName);
     if (!operatorKey.isOpen())
         return refused("no operator " + inQuotes(operatorName) + " in task " +
-                         inQuotes(taskKey.name()));
+                       inQuotes(taskKey.name()));
     HeldLocks locks(dataDirectory, lockWait);
     const std::string error = locks.take(taskKey.name() + operatorKey.name(),
                                          operatorLabel(taskKey.name(), operatorKey.name()));
