@@ -78,6 +78,12 @@ int initCommand(CliContext &context, const CliArguments &arguments);
 /// demo [DIR]: init, then synthesized recordings, currency bank, signed greeting, tasks and a
 /// table.
 int demoCommand(CliContext &context, const CliArguments &arguments);
+/// task add TASK --table FILE [--comment TEXT] | task remove TASK, each with [--wait SECONDS]:
+/// a task of the notification application, without operators, or removed with its operators.
+int taskCommand(CliContext &context, const CliArguments &arguments);
+/// operator add TASK OPERATOR | operator remove TASK OPERATOR [--wait SECONDS]: an operator of a
+/// task with its empty template, or removed with its template.
+int operatorCommand(CliContext &context, const CliArguments &arguments);
 /// check: the installation's problems, one per line; exit 0 when clean, 2 when not.
 int checkCommand(CliContext &context, const CliArguments &arguments);
 

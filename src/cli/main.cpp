@@ -9,7 +9,7 @@
 namespace vorela {
 
 // Declared by the command files; listed here once so that `vorela help` shows them all.
-static const std::array<CliCommandEntry, 15> Commands = {{
+static const auto Commands = std::to_array<CliCommandEntry>({
     {"verify", verifyCommand, "verify IN.wav    exit 0: certified by a trusted key, 2: not"},
     {"reg", regCommand, "reg import FILE | reg export [KEY] [-o FILE]   .reg files in and out"},
     {"lexemes", lexemesCommand, "lexemes          the lexeme tree, one node per line"},
@@ -36,7 +36,11 @@ static const std::array<CliCommandEntry, 15> Commands = {{
     {"preflight", preflightCommand,
      "preflight TASK [OPERATOR] [--csv OUT] [--limit N]   every record of the task's table "
      "spoken through the templates; exit 0 all whole, 2 not"},
-}};
+    {"task", taskCommand,
+     "task add TASK --table FILE.dbf [--comment TEXT] | task remove TASK   [--wait SECONDS]"},
+    {"operator", operatorCommand,
+     "operator add TASK OPERATOR | operator remove TASK OPERATOR   [--wait SECONDS]"},
+});
 
 int cliFailure(const std::string &message)
 {

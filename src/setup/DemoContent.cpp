@@ -2,16 +2,13 @@
 #include "setup/DemoContent.h"
 
 #include "platform/DataDirectory.h"
-#include "platform/RegistryKey.h"
 #include "platform/RegistryStore.h"
-#include "platform/RegistryTransaction.h"
 #include "setup/DbfWriter.h"
 #include "setup/StandardLexemeTree.h"
 #include "stores/Aliases.h"
 #include "stores/ChunkIds.h"
 #include "stores/LexItem.h"
-#include "stores/Operators.h"
-#include "stores/RegistryPaths.h"
+#include "stores/TaskConfiguration.h"
 
 #include <array>
 #include <memory>
@@ -147,23 +144,29 @@ std::string itemPath(const LexItem &root, const DemoItem &entry)
     return {};
 }
 
-bool writeTasks(RegistryStore &store, const std::filesystem::path &table)
+// The tasks and their operators as an administrator sets them up with the tool.
+bool writeTasks(RegistryStore &store, const DataDirectory &dataDirectory,
+                const std::filesystem::path &table, std::string &error)
 {
-    RegistryTransaction transaction(store);
-    const RegistryKey tasks = store.createKey(TasksRootPath);
+    // Nothing else runs on a directory being made: no template can be locked.
+    TaskConfiguration configuration(store, dataDirectory, std::chrono::milliseconds(0));
     for (const DemoTask &task : Tasks) {
-        const RegistryKey key = tasks.createKey(task.name);
-        if (!key.writeString(TaskFileValue, table.string()) ||
-            !key.writeString(TaskCommValue, task.comment))
+        const TaskChangeResult added =
+            configuration.addTask(std::string(task.name), table, std::string(task.comment));
+        if (!added.ok()) {
+            error = added.error;
             return false;
+        }
     }
     for (const DemoTemplate &entry : Templates) {
-        const std::string path = std::string(entry.task) + "\\" + std::string(OperatorsKeyName) +
-                                 "\\" + std::string(entry.operatorName);
-        if (!tasks.createKey(path).isOpen())
+        const TaskChangeResult added = configuration.addOperator(std::string(entry.task),
+                                                                 std::string(entry.operatorName));
+        if (!added.ok()) {
+            error = added.error;
             return false;
+        }
     }
-    return transaction.commit();
+    return true;
 }
 
 } // namespace
@@ -186,15 +189,9 @@ bool createDemoTasks(RegistryStore &store, const LexItem &root, const DataDirect
         std::filesystem::absolute(dataDirectory.root() / TableFileName, code);
     if (!writeDbf(table, TableFields, TableRecords, error))
         return false;
-    if (!writeTasks(store, table)) {
-        error = "cannot write the demo tasks to the registry store";
+    if (!writeTasks(store, dataDirectory, table, error))
         return false;
-    }
     Aliases taskConfig(store, dataDirectory);
-    if (!taskConfig.hasAllDefaults()) {
-        error = "cannot write the default values of the demo tasks to the registry store";
-        return false;
-    }
     for (const DemoTemplate &entry : Templates) {
         std::string last;
         for (const DemoItem &item : entry.items) {

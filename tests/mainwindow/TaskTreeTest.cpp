@@ -2,8 +2,11 @@
 // incremental refresh after another program changed the configuration.
 #include "MainWindowFixture.h"
 
+#include "cli/ToolProcess.h"
+
 #include "mainwindow/TaskTree.h"
 #include "mainwindow/TreeItems.h"
+#include "platform/DbfBuilder.h"
 #include "stores/Aliases.h"
 #include "stores/RegistryPaths.h"
 
@@ -212,6 +215,28 @@ TEST_F(TaskTreeTest, RefreshAddsWhatAnotherProgramAddedWithoutCollapsing)
     EXPECT_EQ(taskItem({"Задание А", "Оп"}), shown);
     EXPECT_TRUE(shown->isExpanded());
     EXPECT_EQ(shown->childCount(), 2);
+}
+
+TEST_F(TaskTreeTest, TasksTheToolAddsAndRemovesShowAfterF5)
+{
+    const std::string table = (dataDir.path() / "t.dbf").string();
+    DbfBuilder({{"NAME", 'C', 10}}).record({"a"}).write(table);
+    for (const std::string &command :
+         {"task add 'Задание В' --table " + table, std::string("operator add 'Задание В' 'Оп В'"),
+          std::string("operator remove 'Задание Б' Оп2")})
+        ASSERT_EQ(runVorela(dataDir.path(), command).status, 0) << command;
+    QTreeWidgetItem *top = taskTree().topLevelItem(0);
+    EXPECT_EQ(childTexts(top), (std::vector<std::string>{"Задание А", "Задание Б"}));
+
+    QTest::keyClick(&taskTree(), Qt::Key_F5);
+    EXPECT_EQ(childTexts(top),
+              (std::vector<std::string>{"Задание А", "Задание Б", "Задание В"}));
+    EXPECT_EQ(childTexts(taskItem({"Задание В"})), std::vector<std::string>{"Оп В"});
+    EXPECT_EQ(childTexts(taskItem({"Задание Б"})), std::vector<std::string>{"Оп1"});
+
+    ASSERT_EQ(runVorela(dataDir.path(), "task remove 'Задание В'").status, 0);
+    QTest::keyClick(&taskTree(), Qt::Key_F5);
+    EXPECT_EQ(childTexts(top), (std::vector<std::string>{"Задание А", "Задание Б"}));
 }
 
 TEST_F(TaskTreeTest, RefusedTemplateWritesSaySoAndShowTheStoredTemplate)
