@@ -48,6 +48,16 @@ static constexpr std::string_view BadFormatReason = "описание форма
 static constexpr std::string_view NoSoundReason = "в нём нет звука";
 static constexpr std::string_view EmptySoundReason = "звук в нём пустой";
 static constexpr std::string_view SoundCutReason = "он обрезан или повреждён — звук обрывается";
+static constexpr std::string_view UnknownRecordingReason =
+    "это не звукозапись WAV, FLAC, Ogg или MP3, или она повреждена";
+static constexpr std::string_view UndecodableReason = "он повреждён — звук в нём не читается";
+static constexpr std::string_view GreetingNoteText =
+    " Фразу приветствия берут только из заверенного файла WAV 8000 Гц, моно, 16 бит: "
+    "преобразование нарушило бы её подпись.";
+static constexpr std::string_view ConvertedText =
+    "Звук из файла «%1» (%2) преобразован в 8000 Гц, моно, 16 бит.";
+static constexpr std::string_view RateText = "%1 Гц";
+static constexpr std::string_view FloatingPointText = " с плавающей точкой";
 static constexpr std::string_view MonoText = "моно";
 static constexpr std::string_view StereoText = "стерео";
 static constexpr NounForms ChannelWords{{"канал", "канала", "каналов"}};
@@ -78,7 +88,7 @@ std::string fillText(std::string_view pattern, std::initializer_list<std::string
     return text;
 }
 
-static std::string channelsText(std::uint16_t channels)
+static std::string channelsText(std::uint32_t channels)
 {
     if (channels == 1)
         return std::string(MonoText);
@@ -193,6 +203,49 @@ LoadMessage importLoadMessage(LoadFault fault, const std::filesystem::path &file
         break; // the computer's fault, not the file's
     }
     return bankLoadMessage(fault);
+}
+
+LoadMessage conversionLoadMessage(ConversionFault fault, const std::filesystem::path &file)
+{
+    const std::string name = file.filename().string();
+    switch (fault) {
+    case ConversionFault::Open:
+        return importLoadMessage(LoadFault::Open, file, {});
+    case ConversionFault::Unknown:
+        return {{}, refusal(name, UnknownRecordingReason, "0001")};
+    case ConversionFault::Damaged:
+        return {{}, refusal(name, UndecodableReason, "0006")};
+    case ConversionFault::Truncated:
+        return importLoadMessage(LoadFault::ChunkRead, file, {});
+    case ConversionFault::Empty:
+        return importLoadMessage(LoadFault::EmptyChunk, file, {});
+    case ConversionFault::Memory:
+        break;
+    }
+    return bankLoadMessage(LoadFault::SoundMemory);
+}
+
+LoadMessage greetingLoadMessage(LoadFault fault, const std::filesystem::path &file,
+                                std::span<const std::uint8_t> formatRecord)
+{
+    LoadMessage message = importLoadMessage(fault, file, formatRecord);
+    message.text += GreetingNoteText;
+    return message;
+}
+
+std::string conversionNote(const std::filesystem::path &file, const RecordingFormat &source)
+{
+    std::string format = source.container;
+    if (!source.codec.empty())
+        format += " " + source.codec;
+    format += ", " + fillText(RateText, {std::to_string(source.sampleRate)}) + ", " +
+              channelsText(source.channels);
+    if (source.bits != 0) {
+        format += ", " + std::to_string(source.bits) + " " + BitWords[pluralForm(source.bits)];
+        if (source.floatingPoint)
+            format += FloatingPointText;
+    }
+    return fillText(ConvertedText, {file.filename().string(), format});
 }
 
 } // namespace vorela

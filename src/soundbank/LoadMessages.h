@@ -2,6 +2,8 @@
 // reading the bank, and for a WAV file he chose, a text naming the file and what is wrong with it.
 #pragma once
 
+#include "soundbank/RecordingConversion.h"
+
 #include <cstdint>
 #include <filesystem>
 #include <initializer_list>
@@ -42,5 +44,18 @@ struct LoadMessage {
 /// wrong with it; formatRecord is the file's "fmt " body as read, for a WrongFormat fault.
 [[nodiscard]] LoadMessage importLoadMessage(LoadFault fault, const std::filesystem::path &file,
                                             std::span<const std::uint8_t> formatRecord);
+
+/// The message of a recording that could not be converted to the bank format.
+[[nodiscard]] LoadMessage conversionLoadMessage(ConversionFault fault,
+                                                const std::filesystem::path &file);
+
+/// The refusal of a file bound for the greeting phrase that is not in the bank format (fault is
+/// NoForm or WrongFormat): why, and that this phrase is never converted.
+[[nodiscard]] LoadMessage greetingLoadMessage(LoadFault fault, const std::filesystem::path &file,
+                                              std::span<const std::uint8_t> formatRecord);
+
+/// The one line that tells the operator what a recording was converted from.
+[[nodiscard]] std::string conversionNote(const std::filesystem::path &file,
+                                         const RecordingFormat &source);
 
 } // namespace vorela

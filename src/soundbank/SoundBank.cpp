@@ -135,11 +135,20 @@ SoundBank::SoundBank(DataDirectory dataDirectory, UiServices &uiServices, FileFa
 {
 }
 
+static bool isGreeting(std::string_view chunkId)
+{
+    return !chunkId.empty() && ChunkId::fromText(chunkId) == ChunkId::fromText(GreetingChunkId);
+}
+
 bool SoundBank::LoadSound(const std::filesystem::path &fileName, std::string_view chunkId,
                           bool checkFormat, LoadedSound &sound, std::string_view targetChunkId)
 {
     LoadedSound loaded;
     const std::optional<LoadFault> fault = readSound(fileName, chunkId, checkFormat, loaded);
+    const bool chosenRecording = checkFormat && !isProductBank(fileName) &&
+                                 ChunkId::fromText(chunkId) == ChunkId::fromText(WavDataChunkId);
+    if (fault && chosenRecording && (*fault == LoadFault::NoForm || *fault == LoadFault::WrongFormat))
+        return loadConverted(fileName, *fault, loaded.formatRecord, targetChunkId, sound);
     if (fault) {
         const LoadMessage message = isProductBank(fileName)
                                         ? bankLoadMessage(*fault)
@@ -153,6 +162,39 @@ bool SoundBank::LoadSound(const std::filesystem::path &fileName, std::string_vie
     return true;
 }
 
+bool SoundBank::loadConverted(const std::filesystem::path &fileName, LoadFault fault,
+                              std::span<const std::uint8_t> formatRecord,
+                              std::string_view targetChunkId, LoadedSound &sound)
+{
+    // The certificate covers the exact samples of the file: a converted greeting never verifies.
+    if (isGreeting(targetChunkId)) {
+        const LoadMessage message = greetingLoadMessage(fault, fileName, formatRecord);
+        warn(windowTitle, message.text);
+        return false;
+    }
+    // A WAV file cut short still decodes up to the cut: its own chunk sizes show the loss.
+    LoadedSound whole;
+    const std::optional<LoadFault> cut =
+        fault == LoadFault::WrongFormat
+            ? readSound(fileName, WavDataChunkId, /*checkFormat=*/false, whole)
+            : std::nullopt;
+    if (cut) {
+        warn(windowTitle, importLoadMessage(*cut, fileName, whole.formatRecord).text);
+        return false;
+    }
+    ConvertedRecording converted;
+    if (const std::optional<ConversionFault> failed = convertRecording(fileName, converted)) {
+        const LoadMessage message = conversionLoadMessage(*failed, fileName);
+        warn(message.caption.empty() ? windowTitle : message.caption, message.text);
+        return false;
+    }
+    const std::array<std::uint8_t, 16> bankRecord = WaveFormat::bankRecord();
+    sound.formatRecord.assign(bankRecord.begin(), bankRecord.end());
+    sound.samples = std::move(converted.samples);
+    sound.convertedFrom = std::move(converted.source);
+    return true;
+}
+
 bool SoundBank::isProductBank(const std::filesystem::path &fileName) const
 {
     return fileName.lexically_normal() == directory.productBank().lexically_normal();
@@ -163,8 +205,7 @@ bool SoundBank::takeGreeting(std::string_view chunkId, std::string_view targetCh
 {
     // Only a WAV file's sound bound for the greeting phrase needs a certificate; the bank's own
     // greeting chunk is checked by whoever plays it.
-    if (ChunkId::fromText(chunkId) != ChunkId::fromText(WavDataChunkId) || targetChunkId.empty() ||
-        ChunkId::fromText(targetChunkId) != ChunkId::fromText(GreetingChunkId))
+    if (ChunkId::fromText(chunkId) != ChunkId::fromText(WavDataChunkId) || !isGreeting(targetChunkId))
         return true;
     return greetingGate && greetingGate(samples);
 }
