@@ -1,5 +1,5 @@
-// `vorela bank list|export|import|import-dir|remove` and `vorela install-currency`: the product bank as the
-// editor changes it, through the same operations, messages on stderr.
+// `vorela bank list|export|import|import-dir|remove` and `vorela install-currency`: the product
+// bank as the editor changes it, through the same operations, messages on stderr.
 #include "cli/CliCommands.h"
 #include "cli/CliStore.h"
 #include "soundbank/CurrencyInstallation.h"
@@ -124,7 +124,8 @@ static int importFolder(CliContext &context, const std::filesystem::path &folder
     SoundBank soundBank(context.dataDirectory, context.ui);
     soundBank.setWindowTitle(MessageCaption);
     if (!plan->sounds.empty() && !soundBank.SaveSounds(plan->sounds))
-        return cliFailure("no sound of " + folder.string() + " saved; the product bank is unchanged");
+        return cliFailure("no sound of " + folder.string() +
+                          " saved; the product bank is unchanged");
     return refused ? SomeRefusedStatus : 0;
 }
 

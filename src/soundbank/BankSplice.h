@@ -1,5 +1,6 @@
 // Builds a rewritten bank in a temporary file: the old form with byte ranges replaced by new
-// chunks (or by nothing) and new chunks after it, streamed so that the bank is never held in memory.
+// chunks (or by nothing) and new chunks after it, streamed so that the bank is never held in
+// memory.
 #pragma once
 
 #include "soundbank/ChunkId.h"

@@ -147,7 +147,8 @@ bool SoundBank::LoadSound(const std::filesystem::path &fileName, std::string_vie
     const std::optional<LoadFault> fault = readSound(fileName, chunkId, checkFormat, loaded);
     const bool chosenRecording = checkFormat && !isProductBank(fileName) &&
                                  ChunkId::fromText(chunkId) == ChunkId::fromText(WavDataChunkId);
-    if (fault && chosenRecording && (*fault == LoadFault::NoForm || *fault == LoadFault::WrongFormat))
+    if (fault && chosenRecording &&
+        (*fault == LoadFault::NoForm || *fault == LoadFault::WrongFormat))
         return loadConverted(fileName, *fault, loaded.formatRecord, targetChunkId, sound);
     if (fault) {
         const LoadMessage message = isProductBank(fileName)
@@ -205,7 +206,8 @@ bool SoundBank::takeGreeting(std::string_view chunkId, std::string_view targetCh
 {
     // Only a WAV file's sound bound for the greeting phrase needs a certificate; the bank's own
     // greeting chunk is checked by whoever plays it.
-    if (ChunkId::fromText(chunkId) != ChunkId::fromText(WavDataChunkId) || !isGreeting(targetChunkId))
+    if (ChunkId::fromText(chunkId) != ChunkId::fromText(WavDataChunkId) ||
+        !isGreeting(targetChunkId))
         return true;
     return greetingGate && greetingGate(samples);
 }
@@ -300,7 +302,8 @@ bool SoundBank::RemoveSound(std::string_view chunkId)
         return false;
     const BankEdit removal{existing->offset, std::min(existing->next(), chunks->end), {}, {}};
     AtomicFileReplace replace(directory.productBank(), directory.temporaryBank(), faults);
-    if (!replace.create() || !writeSplicedBank(replace, bank, chunks->end, std::span(&removal, 1))) {
+    if (!replace.create() ||
+        !writeSplicedBank(replace, bank, chunks->end, std::span(&removal, 1))) {
         inform({}, RemoveBuildText);
         return true;
     }

@@ -41,7 +41,8 @@ protected:
 
     void shell(const std::string &command) const
     {
-        const std::string line = "cd '" + folder.string() + "' && (" + command + ") >/dev/null 2>&1";
+        const std::string line =
+            "cd '" + folder.string() + "' && (" + command + ") >/dev/null 2>&1";
         ASSERT_EQ(std::system(line.c_str()), 0) << command;
     }
 

@@ -110,7 +110,8 @@ TEST_F(LoadSoundTest, EachFaultHasItsBankTextAndItsImportText)
         const char *bank;
         std::string import;
     } cases[] = {
-        {"an MP3 file", mp3, "Ошибка pаботы с файлом! (0001)", bad + "это не файл WAV. (0001)" + greeting},
+        {"an MP3 file", mp3, "Ошибка pаботы с файлом! (0001)",
+         bad + "это не файл WAV. (0001)" + greeting},
         {"form type not WAVE", notWave, "Ошибка pаботы с файлом! (0001)",
          bad + "это не файл WAV. (0001)" + greeting},
         {"no fmt chunk", test::riffWave({chunk("data", samples(4))}),
