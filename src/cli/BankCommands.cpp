@@ -1,8 +1,10 @@
-// `vorela bank list|export|import|remove` and `vorela install-currency`: the product bank as the
-// editor changes it, through the same operations, messages on stderr.
+// `vorela bank list|export|import|import-dir|remove` and `vorela install-currency`: the product
+// bank as the editor changes it, through the same operations, messages on stderr.
 #include "cli/CliCommands.h"
 #include "cli/CliStore.h"
 #include "soundbank/CurrencyInstallation.h"
+#include "soundbank/FolderImport.h"
+#include "soundbank/LoadMessages.h"
 #include "soundbank/SoundBank.h"
 #include "soundbank/WavExport.h"
 #include "soundbank/WaveFile.h"
@@ -20,7 +22,11 @@ namespace vorela {
 static constexpr const char *MessageCaption = "vorela";
 
 static constexpr const char *BankUsage =
-    "usage: vorela bank list | bank export ID OUT.wav | bank import ID IN.wav | bank remove ID";
+    "usage: vorela bank list | bank export ID OUT.wav | bank import ID IN.wav | "
+    "bank import-dir DIR | bank remove ID";
+
+// Exit status of import-dir when some files were refused and the rest stored.
+static constexpr int SomeRefusedStatus = 2;
 
 static int listBank(const CliContext &context)
 {
@@ -70,9 +76,57 @@ static int importSound(CliContext &context, const std::string &chunkId,
     LoadedSound sound;
     if (!soundBank.LoadSound(input, WavDataChunkId, /*checkFormat=*/true, sound, chunkId))
         return cliFailure(input.string() + ": not imported");
+    if (sound.convertedFrom)
+        std::cerr << "vorela: " << conversionNote(input, *sound.convertedFrom) << '\n';
     if (soundBank.SaveSound(chunkId, sound.samples))
         return cliFailure("chunk '" + chunkId + "' not saved; the product bank is unchanged");
     return 0;
+}
+
+static const char *outcomeWord(ImportOutcome outcome)
+{
+    switch (outcome) {
+    case ImportOutcome::Imported:
+        return "imported";
+    case ImportOutcome::Converted:
+        return "converted";
+    case ImportOutcome::Refused:
+        break;
+    }
+    return "refused";
+}
+
+static int importFolder(CliContext &context, const std::filesystem::path &folder)
+{
+    const std::unique_ptr<RegistryStore> store = openCliStore(context);
+    if (!store)
+        return 1;
+    std::vector<LexemeName> lexemes;
+    {
+        const LexItem root(*store);
+        const RegistryReadTransaction snapshot(*store);
+        lexemes = lexemeNames(root);
+    }
+    const DataDirectory dataDirectory = context.dataDirectory;
+    const std::optional<FolderImportPlan> plan =
+        loadFolder(folder, lexemes, dataDirectory, [&](std::span<const std::int16_t> samples) {
+            return Verification(dataDirectory).VerifySound(samples);
+        });
+    if (!plan)
+        return cliFailure(folder.string() + ": not a readable folder");
+    bool refused = false;
+    for (const FileImport &file : plan->files) {
+        refused = refused || file.outcome == ImportOutcome::Refused;
+        std::cout << file.fileName << '\t' << (file.chunkId.empty() ? "-" : file.chunkId) << '\t'
+                  << outcomeWord(file.outcome) << '\t' << file.detail << '\n';
+    }
+    std::cout.flush();
+    SoundBank soundBank(context.dataDirectory, context.ui);
+    soundBank.setWindowTitle(MessageCaption);
+    if (!plan->sounds.empty() && !soundBank.SaveSounds(plan->sounds))
+        return cliFailure("no sound of " + folder.string() +
+                          " saved; the product bank is unchanged");
+    return refused ? SomeRefusedStatus : 0;
 }
 
 static int removeSound(CliContext &context, const std::string &chunkId)
@@ -93,6 +147,8 @@ int bankCommand(CliContext &context, const CliArguments &arguments)
         return exportSound(context, arguments[1], arguments[2]);
     if (verb == "import" && arguments.size() == 3)
         return importSound(context, arguments[1], arguments[2]);
+    if (verb == "import-dir" && arguments.size() == 2)
+        return importFolder(context, arguments[1]);
     if (verb == "remove" && arguments.size() == 2)
         return removeSound(context, arguments[1]);
     return cliFailure(BankUsage);

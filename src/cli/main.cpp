@@ -23,8 +23,8 @@ static const auto Commands = std::to_array<CliCommandEntry>({
     {"table", tableCommand,
      "table columns FILE | table value FILE BINDING   a task table as the editor reads it"},
     {"bank", bankCommand,
-     "bank list | bank export ID OUT.wav | bank import ID IN.wav | bank remove ID   the product "
-     "bank"},
+     "bank list | bank export ID OUT.wav | bank import ID IN | bank import-dir DIR | "
+     "bank remove ID   the product bank; IN is WAV, FLAC, Ogg or MP3"},
     {"install-currency", installCurrencyCommand,
      "install-currency   the currency words into the product bank and the lexeme tree"},
     {"init", initCommand,

@@ -48,6 +48,16 @@ static constexpr std::string_view BadFormatReason = "описание форма
 static constexpr std::string_view NoSoundReason = "в нём нет звука";
 static constexpr std::string_view EmptySoundReason = "звук в нём пустой";
 static constexpr std::string_view SoundCutReason = "он обрезан или повреждён — звук обрывается";
+static constexpr std::string_view UnknownRecordingReason =
+    "это не звукозапись WAV, FLAC, Ogg или MP3, или она повреждена";
+static constexpr std::string_view UndecodableReason = "он повреждён — звук в нём не читается";
+static constexpr std::string_view GreetingNoteText =
+    " Фразу приветствия берут только из заверенного файла WAV 8000 Гц, моно, 16 бит: "
+    "преобразование нарушило бы её подпись.";
+static constexpr std::string_view ConvertedText =
+    "Звук из файла «%1» (%2) преобразован в 8000 Гц, моно, 16 бит.";
+static constexpr std::string_view RateText = "%1 Гц";
+static constexpr std::string_view FloatingPointText = " с плавающей точкой";
 static constexpr std::string_view MonoText = "моно";
 static constexpr std::string_view StereoText = "стерео";
 static constexpr NounForms ChannelWords{{"канал", "канала", "каналов"}};
@@ -61,9 +71,8 @@ static constexpr std::size_t PcmRecordBytes = 16;
 static constexpr std::uint32_t BankSampleRate = 8000;
 static constexpr std::uint16_t BankBitsPerSample = 16;
 
-/// pattern with %1, %2, ... replaced by values in order. Each search starts after the value
-/// put in last, so a file name holding "%2" stays as it is.
-static std::string fill(std::string_view pattern, std::initializer_list<std::string_view> values)
+// Each search starts after the value put in last, so a file name holding "%2" stays as it is.
+std::string fillText(std::string_view pattern, std::initializer_list<std::string_view> values)
 {
     std::string text(pattern);
     char marker = '1';
@@ -79,7 +88,7 @@ static std::string fill(std::string_view pattern, std::initializer_list<std::str
     return text;
 }
 
-static std::string channelsText(std::uint16_t channels)
+static std::string channelsText(std::uint32_t channels)
 {
     if (channels == 1)
         return std::string(MonoText);
@@ -120,7 +129,7 @@ static std::string formatReason(std::span<const std::uint8_t> record)
         return std::string(BadFormatReason);
     if (format.channels != 1 || format.samplesPerSecond != BankSampleRate ||
         format.bitsPerSample != BankBitsPerSample)
-        return fill(FormatValuesReason,
+        return fillText(FormatValuesReason,
                     {std::to_string(format.samplesPerSecond), channelsText(format.channels),
                      std::to_string(format.bitsPerSample),
                      BitWords[pluralForm(format.bitsPerSample)]}) +
@@ -134,7 +143,7 @@ static std::string formatReason(std::span<const std::uint8_t> record)
 static std::string refusal(const std::string &fileName, std::string_view reason,
                            std::string_view code = {})
 {
-    std::string text = fill(ImportRefusedText, {fileName, reason});
+    std::string text = fillText(ImportRefusedText, {fileName, reason});
     if (!code.empty())
         text += " (" + std::string(code) + ")";
     return text;
@@ -174,7 +183,7 @@ LoadMessage importLoadMessage(LoadFault fault, const std::filesystem::path &file
     const std::string name = file.filename().string();
     switch (fault) {
     case LoadFault::Open:
-        return {{}, fill(ImportOpenText, {name})};
+        return {{}, fillText(ImportOpenText, {name})};
     case LoadFault::NoForm:
         return {{}, refusal(name, NotWaveReason, "0001")};
     case LoadFault::NoFormat:
@@ -194,6 +203,49 @@ LoadMessage importLoadMessage(LoadFault fault, const std::filesystem::path &file
         break; // the computer's fault, not the file's
     }
     return bankLoadMessage(fault);
+}
+
+LoadMessage conversionLoadMessage(ConversionFault fault, const std::filesystem::path &file)
+{
+    const std::string name = file.filename().string();
+    switch (fault) {
+    case ConversionFault::Open:
+        return importLoadMessage(LoadFault::Open, file, {});
+    case ConversionFault::Unknown:
+        return {{}, refusal(name, UnknownRecordingReason, "0001")};
+    case ConversionFault::Damaged:
+        return {{}, refusal(name, UndecodableReason, "0006")};
+    case ConversionFault::Truncated:
+        return importLoadMessage(LoadFault::ChunkRead, file, {});
+    case ConversionFault::Empty:
+        return importLoadMessage(LoadFault::EmptyChunk, file, {});
+    case ConversionFault::Memory:
+        break;
+    }
+    return bankLoadMessage(LoadFault::SoundMemory);
+}
+
+LoadMessage greetingLoadMessage(LoadFault fault, const std::filesystem::path &file,
+                                std::span<const std::uint8_t> formatRecord)
+{
+    LoadMessage message = importLoadMessage(fault, file, formatRecord);
+    message.text += GreetingNoteText;
+    return message;
+}
+
+std::string conversionNote(const std::filesystem::path &file, const RecordingFormat &source)
+{
+    std::string format = source.container;
+    if (!source.codec.empty())
+        format += " " + source.codec;
+    format += ", " + fillText(RateText, {std::to_string(source.sampleRate)}) + ", " +
+              channelsText(source.channels);
+    if (source.bits != 0) {
+        format += ", " + std::to_string(source.bits) + " " + BitWords[pluralForm(source.bits)];
+        if (source.floatingPoint)
+            format += FloatingPointText;
+    }
+    return fillText(ConvertedText, {file.filename().string(), format});
 }
 
 } // namespace vorela

@@ -2,10 +2,14 @@
 // reading the bank, and for a WAV file he chose, a text naming the file and what is wrong with it.
 #pragma once
 
+#include "soundbank/RecordingConversion.h"
+
 #include <cstdint>
 #include <filesystem>
+#include <initializer_list>
 #include <span>
 #include <string>
+#include <string_view>
 
 namespace vorela {
 
@@ -29,6 +33,10 @@ struct LoadMessage {
     std::string text;
 };
 
+/// pattern with %1, %2, ... replaced by values in order.
+[[nodiscard]] std::string fillText(std::string_view pattern,
+                                   std::initializer_list<std::string_view> values);
+
 /// The message of a fault in reading the product bank.
 [[nodiscard]] LoadMessage bankLoadMessage(LoadFault fault);
 
@@ -36,5 +44,18 @@ struct LoadMessage {
 /// wrong with it; formatRecord is the file's "fmt " body as read, for a WrongFormat fault.
 [[nodiscard]] LoadMessage importLoadMessage(LoadFault fault, const std::filesystem::path &file,
                                             std::span<const std::uint8_t> formatRecord);
+
+/// The message of a recording that could not be converted to the bank format.
+[[nodiscard]] LoadMessage conversionLoadMessage(ConversionFault fault,
+                                                const std::filesystem::path &file);
+
+/// The refusal of a file bound for the greeting phrase that is not in the bank format (fault is
+/// NoForm or WrongFormat): why, and that this phrase is never converted.
+[[nodiscard]] LoadMessage greetingLoadMessage(LoadFault fault, const std::filesystem::path &file,
+                                              std::span<const std::uint8_t> formatRecord);
+
+/// The one line that tells the operator what a recording was converted from.
+[[nodiscard]] std::string conversionNote(const std::filesystem::path &file,
+                                         const RecordingFormat &source);
 
 } // namespace vorela

@@ -29,6 +29,10 @@ static constexpr std::string_view SaveRetryText =
     "Для успешного завершения операции приостановите выполнение заданий в приложении "
     "\"ВОРЕЛА\" и повторите попытку.\r\n";
 
+// Two sounds of one batch under the same id (information icon).
+static constexpr std::string_view RepeatedIdText =
+    "Звук «%1» указан дважды, поэтому ничего не сохранено.";
+
 // Texts of removing (information icon, no caption).
 static constexpr std::string_view RemoveOpenText = "mmioOpen1";
 static constexpr std::string_view RemoveBuildText = "mmioOpen2";
@@ -131,11 +135,21 @@ SoundBank::SoundBank(DataDirectory dataDirectory, UiServices &uiServices, FileFa
 {
 }
 
+static bool isGreeting(std::string_view chunkId)
+{
+    return !chunkId.empty() && ChunkId::fromText(chunkId) == ChunkId::fromText(GreetingChunkId);
+}
+
 bool SoundBank::LoadSound(const std::filesystem::path &fileName, std::string_view chunkId,
                           bool checkFormat, LoadedSound &sound, std::string_view targetChunkId)
 {
     LoadedSound loaded;
     const std::optional<LoadFault> fault = readSound(fileName, chunkId, checkFormat, loaded);
+    const bool chosenRecording = checkFormat && !isProductBank(fileName) &&
+                                 ChunkId::fromText(chunkId) == ChunkId::fromText(WavDataChunkId);
+    if (fault && chosenRecording &&
+        (*fault == LoadFault::NoForm || *fault == LoadFault::WrongFormat))
+        return loadConverted(fileName, *fault, loaded.formatRecord, targetChunkId, sound);
     if (fault) {
         const LoadMessage message = isProductBank(fileName)
                                         ? bankLoadMessage(*fault)
@@ -149,6 +163,39 @@ bool SoundBank::LoadSound(const std::filesystem::path &fileName, std::string_vie
     return true;
 }
 
+bool SoundBank::loadConverted(const std::filesystem::path &fileName, LoadFault fault,
+                              std::span<const std::uint8_t> formatRecord,
+                              std::string_view targetChunkId, LoadedSound &sound)
+{
+    // The certificate covers the exact samples of the file: a converted greeting never verifies.
+    if (isGreeting(targetChunkId)) {
+        const LoadMessage message = greetingLoadMessage(fault, fileName, formatRecord);
+        warn(windowTitle, message.text);
+        return false;
+    }
+    // A WAV file cut short still decodes up to the cut: its own chunk sizes show the loss.
+    LoadedSound whole;
+    const std::optional<LoadFault> cut =
+        fault == LoadFault::WrongFormat
+            ? readSound(fileName, WavDataChunkId, /*checkFormat=*/false, whole)
+            : std::nullopt;
+    if (cut) {
+        warn(windowTitle, importLoadMessage(*cut, fileName, whole.formatRecord).text);
+        return false;
+    }
+    ConvertedRecording converted;
+    if (const std::optional<ConversionFault> failed = convertRecording(fileName, converted)) {
+        const LoadMessage message = conversionLoadMessage(*failed, fileName);
+        warn(message.caption.empty() ? windowTitle : message.caption, message.text);
+        return false;
+    }
+    const std::array<std::uint8_t, 16> bankRecord = WaveFormat::bankRecord();
+    sound.formatRecord.assign(bankRecord.begin(), bankRecord.end());
+    sound.samples = std::move(converted.samples);
+    sound.convertedFrom = std::move(converted.source);
+    return true;
+}
+
 bool SoundBank::isProductBank(const std::filesystem::path &fileName) const
 {
     return fileName.lexically_normal() == directory.productBank().lexically_normal();
@@ -159,39 +206,85 @@ bool SoundBank::takeGreeting(std::string_view chunkId, std::string_view targetCh
 {
     // Only a WAV file's sound bound for the greeting phrase needs a certificate; the bank's own
     // greeting chunk is checked by whoever plays it.
-    if (ChunkId::fromText(chunkId) != ChunkId::fromText(WavDataChunkId) || targetChunkId.empty() ||
-        ChunkId::fromText(targetChunkId) != ChunkId::fromText(GreetingChunkId))
+    if (ChunkId::fromText(chunkId) != ChunkId::fromText(WavDataChunkId) ||
+        !isGreeting(targetChunkId))
         return true;
     return greetingGate && greetingGate(samples);
 }
 
 bool SoundBank::SaveSound(std::string_view chunkId, std::span<const std::int16_t> sound)
 {
+    const NewChunk one{chunkId, sound};
+    return !storeChunks(std::span(&one, 1));
+}
+
+bool SoundBank::SaveSounds(std::span<const SoundReplacement> sounds)
+{
+    std::vector<NewChunk> chunks;
+    chunks.reserve(sounds.size());
+    for (const SoundReplacement &sound : sounds)
+        chunks.push_back({sound.chunkId, sound.samples});
+    return storeChunks(chunks);
+}
+
+static std::span<const std::uint8_t> sampleBytes(std::span<const std::int16_t> samples)
+{
+    return {reinterpret_cast<const std::uint8_t *>(samples.data()), samples.size_bytes()};
+}
+
+/// The first id that two sounds share, if any.
+static std::optional<ChunkId> repeatedId(std::span<const ChunkId> ids)
+{
+    for (std::size_t i = 0; i < ids.size(); ++i) {
+        if (std::find(ids.begin() + static_cast<std::ptrdiff_t>(i) + 1, ids.end(), ids[i]) !=
+            ids.end())
+            return ids[i];
+    }
+    return std::nullopt;
+}
+
+bool SoundBank::storeChunks(std::span<const NewChunk> sounds)
+{
+    std::vector<ChunkId> ids;
+    ids.reserve(sounds.size());
+    for (const NewChunk &sound : sounds)
+        ids.push_back(ChunkId::fromText(sound.chunkId));
+    // Which of two sounds under one id should win is the caller's decision, not ours.
+    if (const std::optional<ChunkId> repeated = repeatedId(ids)) {
+        inform(windowTitle, fillText(RepeatedIdText, {repeated->text()}));
+        return false;
+    }
     BinaryFile bank;
     const std::optional<BankChunks> chunks = openBank(directory.productBank(), bank);
     // A file that is no bank is reported too: a silent failure would lose the operator's edit.
     if (!chunks) {
         inform(windowTitle, SaveOpenText);
-        return true;
+        return false;
     }
-    const ChunkId id = ChunkId::fromText(chunkId);
-    const std::optional<ChunkHeader> existing = findChunk(bank, id, chunks->begin, chunks->end);
-    const std::span<const std::uint8_t> data(reinterpret_cast<const std::uint8_t *>(sound.data()),
-                                             sound.size_bytes());
-    BankSplice splice{chunks->end, chunks->end, chunks->end};
-    if (existing) {
-        splice.cutFrom = existing->offset;
-        splice.cutTo = std::min(existing->next(), chunks->end);
+    // Each sound takes the place of the first chunk with its id, in file order; the rest follow.
+    std::vector<BankEdit> edits;
+    std::vector<bool> placed(sounds.size(), false);
+    for (const ChunkHeader &old : listChunks(bank, chunks->begin, chunks->end)) {
+        const auto match = std::find(ids.begin(), ids.end(), old.id);
+        const auto index = static_cast<std::size_t>(match - ids.begin());
+        if (match == ids.end() || placed[index])
+            continue;
+        placed[index] = true;
+        edits.push_back({old.offset, std::min(old.next(), chunks->end), old.id,
+                         sampleBytes(sounds[index].samples)});
+    }
+    const bool replacing = !edits.empty();
+    for (std::size_t i = 0; i < sounds.size(); ++i) {
+        if (!placed[i])
+            edits.push_back({chunks->end, chunks->end, ids[i], sampleBytes(sounds[i].samples)});
     }
     AtomicFileReplace replace(directory.productBank(), directory.temporaryBank(), faults);
-    if (data.size() > UINT32_MAX || !replace.create() ||
-        !writeSplicedBank(replace, bank, splice,
-                          encodeChunkHeader(id, static_cast<std::uint32_t>(data.size())), data)) {
-        inform(windowTitle, existing ? SaveReplaceBuildText : SaveAddBuildText);
-        return true;
+    if (!replace.create() || !writeSplicedBank(replace, bank, chunks->end, edits)) {
+        inform(windowTitle, replacing ? SaveReplaceBuildText : SaveAddBuildText);
+        return false;
     }
     bank.close();
-    return !commitWithRetry(replace, windowTitle);
+    return commitWithRetry(replace, windowTitle);
 }
 
 bool SoundBank::RemoveSound(std::string_view chunkId)
@@ -207,9 +300,10 @@ bool SoundBank::RemoveSound(std::string_view chunkId)
     // The sound is already gone: the caller may go on and remove the lexeme's node.
     if (!existing)
         return false;
-    const BankSplice splice{chunks->end, existing->offset, std::min(existing->next(), chunks->end)};
+    const BankEdit removal{existing->offset, std::min(existing->next(), chunks->end), {}, {}};
     AtomicFileReplace replace(directory.productBank(), directory.temporaryBank(), faults);
-    if (!replace.create() || !writeSplicedBank(replace, bank, splice, {}, {})) {
+    if (!replace.create() ||
+        !writeSplicedBank(replace, bank, chunks->end, std::span(&removal, 1))) {
         inform({}, RemoveBuildText);
         return true;
     }

@@ -4,10 +4,12 @@
 #pragma once
 
 #include "platform/DataDirectory.h"
+#include "soundbank/RecordingConversion.h"
 
 #include <cstdint>
 #include <filesystem>
 #include <functional>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -18,11 +20,20 @@ namespace vorela {
 class AtomicFileReplace;
 class FileFaults;
 class UiServices;
+enum class LoadFault;
 
-/// A sound as read from a bank chunk or from the "data" chunk of a WAV file.
+/// A sound as read from a bank chunk, from the "data" chunk of a WAV file or converted from a
+/// recording in another format.
 struct LoadedSound {
-    std::vector<std::uint8_t> formatRecord; // the "fmt " body as read
+    std::vector<std::uint8_t> formatRecord; // the "fmt " body as read; the bank's when converted
     std::vector<std::int16_t> samples;      // 16-bit mono, 8000 per second
+    std::optional<RecordingFormat> convertedFrom; // what a converted recording was
+};
+
+/// One sound to store: in place of the chunk with that id, or as a new last chunk.
+struct SoundReplacement {
+    std::string chunkId;
+    std::vector<std::int16_t> samples;
 };
 
 /// Decides whether a greeting phrase taken from a WAV file may be stored; it shows its own refusal.
@@ -40,8 +51,10 @@ public:
     void setGreetingGate(SoundGate gate) { greetingGate = std::move(gate); }
 
     /// Reads chunk chunkId of fileName into sound; with checkFormat the file must be in the bank
-    /// format. The "data" chunk of a WAV file bound for the greeting phrase (targetChunkId) passes
-    /// the greeting gate. True = loaded; false after one message, and sound is left as it was.
+    /// format, except that a recording the operator chose ("data" of a file other than the bank)
+    /// in another format is converted to it. The "data" chunk of a WAV file bound for the
+    /// greeting phrase (targetChunkId) is never converted and passes the greeting gate.
+    /// True = loaded; false after one message, and sound is left as it was.
     /// The messages about the product bank are its numbered ones; those about any other file
     /// name it and say what is wrong with it.
     [[nodiscard]] bool LoadSound(const std::filesystem::path &fileName, std::string_view chunkId,
@@ -53,12 +66,30 @@ public:
     /// was replaced but whose folder could not be synced counts as saved, after a warning.
     [[nodiscard]] bool SaveSound(std::string_view chunkId, std::span<const std::int16_t> sound);
 
+    /// Stores every sound in one rewrite of the bank. True when saved (NOTE: unlike SaveSound,
+    /// whose inverted result is the old signature); false after its message, the bank as it was.
+    /// A chunk id given twice is refused.
+    [[nodiscard]] bool SaveSounds(std::span<const SoundReplacement> sounds);
+
     /// Removes the chunk chunkId; an id the bank lacks leaves the bank untouched and succeeds.
     /// Returns true when it FAILED (the bank is then as it was); as SaveSound after the rename.
     [[nodiscard]] bool RemoveSound(std::string_view chunkId);
 
 private:
+    /// A sound bound for the bank, seen where its owner keeps it.
+    struct NewChunk {
+        std::string_view chunkId;
+        std::span<const std::int16_t> samples;
+    };
+
+    /// SaveSounds over sounds seen in place; true when saved.
+    [[nodiscard]] bool storeChunks(std::span<const NewChunk> sounds);
     [[nodiscard]] bool isProductBank(const std::filesystem::path &fileName) const;
+    /// LoadSound of a chosen recording that is not in the bank format (fault NoForm or
+    /// WrongFormat from reading it as such, with the format record as far as it was read).
+    [[nodiscard]] bool loadConverted(const std::filesystem::path &fileName, LoadFault fault,
+                                     std::span<const std::uint8_t> formatRecord,
+                                     std::string_view targetChunkId, LoadedSound &sound);
     [[nodiscard]] bool takeGreeting(std::string_view chunkId, std::string_view targetChunkId,
                                     std::span<const std::int16_t> samples) const;
     void warn(const std::string &caption, std::string_view text);

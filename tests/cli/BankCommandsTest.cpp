@@ -77,19 +77,22 @@ TEST_F(BankCommandsTest, RefusedImportsNameTheFileAndLeaveTheBank)
     Bytes notWave;
     test::putText(notWave, "ID3");
     notWave.resize(40, 0);
+    // A stereo recording would be converted: this one ends before its sound does.
+    Bytes cutStereo = test::riffWave({chunk("fmt ", test::formatRecord(1, 2, 8000, 32000, 4, 16)),
+                                      chunk("data", samples(80))});
+    cutStereo.resize(cutStereo.size() - 40);
     const struct {
         const char *name;
         Bytes bytes;
         const char *message;
     } cases[] = {
-        {"stereo.wav",
-         test::riffWave({chunk("fmt ", test::formatRecord(1, 2, 8000, 32000, 4, 16)),
-                         chunk("data", samples(8))}),
-         "Файл «stereo.wav» не подходит: в нём звук 8000 Гц, стерео, 16 бит, а нужен 8000 Гц, "
-         "моно, 16 бит."},
+        {"cut.wav", cutStereo, "Файл «cut.wav» не подходит: он обрезан или повреждён — звук "
+                               "обрывается. (0006)"},
         {"empty.wav", test::riffWave({chunk("fmt ", test::formatRecord()), chunk("data", {})}),
          "Файл «empty.wav» не подходит: звук в нём пустой. (0005)"},
-        {"song.wav", notWave, "Файл «song.wav» не подходит: это не файл WAV. (0001)"},
+        {"song.wav", notWave,
+         "Файл «song.wav» не подходит: это не звукозапись WAV, FLAC, Ogg или MP3, или она "
+         "повреждена. (0001)"},
         {"missing.wav", {}, "Не удаётся открыть файл «missing.wav»."},
     };
     for (const auto &entry : cases) {

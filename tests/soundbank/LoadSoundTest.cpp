@@ -96,18 +96,24 @@ TEST_F(LoadSoundTest, EachFaultHasItsBankTextAndItsImportText)
     mp3.resize(64, 0);
 
     const std::string bad = "Файл «Запись 1.wav» не подходит: ";
-    const std::string needed = ", а нужен 8000 Гц, моно, 16 бит.";
+    // A file in another format is converted for any lexeme but the greeting phrase.
+    const std::string greeting =
+        " Фразу приветствия берут только из заверенного файла WAV 8000 Гц, моно, 16 бит: "
+        "преобразование нарушило бы её подпись.";
+    const std::string needed = ", а нужен 8000 Гц, моно, 16 бит." + greeting;
     // bank: the numbered text of reading the bank, nullptr when the bytes load without the
-    // format check; import: the text for the operator's own file, nullptr when it loads.
+    // format check; import: the text for the operator's own file bound for the greeting phrase,
+    // empty when it loads.
     const struct {
         const char *name;
         Bytes bytes;
         const char *bank;
         std::string import;
     } cases[] = {
-        {"an MP3 file", mp3, "Ошибка pаботы с файлом! (0001)", bad + "это не файл WAV. (0001)"},
+        {"an MP3 file", mp3, "Ошибка pаботы с файлом! (0001)",
+         bad + "это не файл WAV. (0001)" + greeting},
         {"form type not WAVE", notWave, "Ошибка pаботы с файлом! (0001)",
-         bad + "это не файл WAV. (0001)"},
+         bad + "это не файл WAV. (0001)" + greeting},
         {"no fmt chunk", test::riffWave({chunk("data", samples(4))}),
          "Ошибка pаботы с файлом! (0002)", bad + "в нём нет описания формата звука. (0002)"},
         {"fmt body beyond the end", hugeFormat, "Ошибка pаботы с файлом! (0003)",
@@ -131,14 +137,15 @@ TEST_F(LoadSoundTest, EachFaultHasItsBankTextAndItsImportText)
         {"floating point, extensible", withFormat(extensibleRecord(3, 1, 8000, 32)), nullptr,
          bad + "звук в нём записан числами с плавающей точкой" + needed},
         {"bank values, extensible", withFormat(extensibleRecord(1, 1, 8000, 16)), nullptr,
-         bad + "формат звука описан в нём в расширенном виде, а нужен простой заголовок WAV."},
+         bad + "формат звука описан в нём в расширенном виде, а нужен простой заголовок WAV." +
+             greeting},
         {"extensible cut before its sub-format",
          withFormat(Bytes(extensible.begin(), extensible.begin() + 24)), nullptr,
-         bad + "описание формата звука в нём повреждено."},
+         bad + "описание формата звука в нём повреждено." + greeting},
         {"wrong bytes per second", withFormat(formatRecord(1, 1, 8000, 8000, 2, 16)), nullptr,
-         bad + "описание формата звука в нём повреждено."},
+         bad + "описание формата звука в нём повреждено." + greeting},
         {"record cut to 8 bytes", withFormat(Bytes(record.begin(), record.begin() + 8)), nullptr,
-         bad + "описание формата звука в нём повреждено."},
+         bad + "описание формата звука в нём повреждено." + greeting},
         {"no data chunk", test::riffWave({chunk("fmt ", formatRecord())}),
          "Ошибка pаботы с файлом! (0004)", bad + "в нём нет звука. (0004)"},
         {"empty data chunk", test::riffWave({chunk("fmt ", formatRecord()), chunk("data", {})}),
@@ -155,6 +162,7 @@ TEST_F(LoadSoundTest, EachFaultHasItsBankTextAndItsImportText)
          {}},
     };
     file = dir.path() / "Запись 1.wav";
+    soundBank.setGreetingGate([](std::span<const std::int16_t>) { return true; });
     for (const auto &entry : cases) {
         if (entry.bank != nullptr)
             ui.expectMessage(entry.bank, MessageAnswer::Ok);
@@ -165,7 +173,7 @@ TEST_F(LoadSoundTest, EachFaultHasItsBankTextAndItsImportText)
 
         if (!entry.import.empty())
             ui.expectMessage(entry.import, MessageAnswer::Ok);
-        EXPECT_EQ(load(entry.bytes), entry.import.empty()) << entry.name;
+        EXPECT_EQ(load(entry.bytes, "data", true, "PRIV"), entry.import.empty()) << entry.name;
         if (!entry.import.empty()) {
             EXPECT_EQ(ui.messages().back().text, entry.import) << entry.name;
         }

@@ -4,6 +4,7 @@
 #include "platform/UiServices.h"
 #include "platform/qt/QtText.h"
 #include "soundbank/LexemeReader.h"
+#include "soundbank/LoadMessages.h"
 #include "soundbank/SoundBank.h"
 #include "soundbank/WaveFormat.h"
 #include "soundeditor/window/EditorPictures.h"
@@ -31,6 +32,7 @@ static const std::string SaveFailedText = "Ошибка сохранения ф�
 static const std::string SavingSuffix = " Сохранение...";
 
 // The waveform frame of 330 x 80 dialog units, in pixels of the dialog font.
+static constexpr int ConversionNoteMilliseconds = 15000;
 static constexpr int FrameWidth = 495;
 static constexpr int FrameHeight = 130;
 static constexpr int RulerHeight = 20;
@@ -243,6 +245,10 @@ bool Form2::loadSound()
     if (fromFile && chunkId == GreetingChunkId)
         state.editable = false;
     editBuffer = EditBuffer(std::move(loaded.samples));
+    // Told in passing: the operator chose the file and can listen to the result at once.
+    if (loaded.convertedFrom)
+        statusBar->showMessage(toQString(conversionNote(file, *loaded.convertedFrom)),
+                               ConversionNoteMilliseconds);
     return true;
 }
 

@@ -13,7 +13,9 @@
 namespace vorela {
 
 static const std::string OpenSoundTitle = "Открытие звукового файла";
-static const FileFilter SoundFilter{"Звуковые файлы(*.wav)", "*.wav"};
+// Other formats than WAV are converted to the bank's on loading.
+static const FileFilter SoundFilter{"Звуковые файлы(*.wav *.flac *.ogg *.oga *.mp3)",
+                                    "*.wav *.flac *.ogg *.oga *.mp3"};
 static constexpr const char *NodeNotWrittenText =
     "Не удалось записать новую лексему в реестр. Её звук удалён из банка.";
 static constexpr const char *NodeNotWrittenSoundKeptText =
