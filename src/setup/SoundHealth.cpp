@@ -17,6 +17,9 @@ namespace vorela {
 
 namespace {
 
+// The pause the speech composition puts between groups is silence by design.
+constexpr std::string_view PauseChunkId = "__PS";
+
 std::string formatted(const char *format, double value)
 {
     char text[96];
@@ -120,7 +123,7 @@ SoundHealthReport checkSounds(RegistryStore &store, const DataDirectory &dataDir
     }
     report.medianLoudness = median(std::move(loudnesses));
     for (LexemeSoundHealth &sound : report.sounds) {
-        if (sound.reasons.empty())
+        if (sound.reasons.empty() && sound.chunkId != PauseChunkId)
             sound.reasons = soundProblems(sound.measure, report.medianLoudness);
     }
     return report;

@@ -1,5 +1,5 @@
 // EBU R128 measures through libebur128 at the bank's 8000 Hz. The loudness is taken over the
-// audible part alone, so a word does not read quieter for the pause recorded before it.
+// loud part alone, so a word does not read quieter for the pause recorded before it.
 #include "soundeditor/Loudness.h"
 
 #include "soundeditor/SampleMath.h"
@@ -21,6 +21,8 @@ struct StateFree {
 };
 using State = std::unique_ptr<ebur128_state, StateFree>;
 
+// Speech more than 30 dB under a word's loudest frame adds nothing to how loud it sounds.
+constexpr double MeasuredPartDb = 30;
 // Gated integrated loudness needs at least one 400 ms block.
 constexpr std::size_t GatingBlockSamples = SampleRate * 400 / 1000;
 
@@ -36,10 +38,14 @@ State feed(std::span<const std::int16_t> samples, int mode)
 // An empty optional inside means silence; the outer one is empty when the library failed.
 std::optional<std::optional<double>> speechLoudness(std::span<const std::int16_t> samples)
 {
-    const SampleRange audible = audibleSpan(samples);
-    if (audible.count < SampleRate / 1000) // less than the 1 ms a window can be
+    if (audibleSpan(samples).count == 0)
         return std::optional<double>();
-    const std::span<const std::int16_t> speech = samples.subspan(audible.first, audible.count);
+    // The measured part is found relative to the sound's own loudest frame, so that a levelled
+    // sound measures where levelling put it: the trim's threshold also has an absolute floor.
+    const SampleRange measured = loudPart(samples, MeasuredPartDb);
+    if (measured.count < SampleRate / 1000) // less than the 1 ms a window can be
+        return std::optional<double>();
+    const std::span<const std::int16_t> speech = samples.subspan(measured.first, measured.count);
     const State state = feed(speech, EBUR128_MODE_I);
     if (!state)
         return std::nullopt;

@@ -23,6 +23,7 @@ constexpr double BelowLoudestDb = 25;
 // words joined into a template a natural gap.
 constexpr std::size_t MarginSamples = 400;
 constexpr double NoiseQuantile = 0.1;
+constexpr double SilentFrameDb = -200; // all zeros
 
 double frameLevelDb(std::span<const std::int16_t> frame)
 {
@@ -30,7 +31,7 @@ double frameLevelDb(std::span<const std::int16_t> frame)
     for (const std::int16_t sample : frame)
         sum += double(sample) * double(sample);
     const double rms = std::sqrt(sum / double(frame.size())) / 32768.0;
-    return rms > 0 ? 20 * std::log10(rms) : -200.0;
+    return rms > 0 ? 20 * std::log10(rms) : SilentFrameDb;
 }
 
 std::vector<double> frameLevels(std::span<const std::int16_t> samples)
@@ -53,6 +54,19 @@ double silenceThreshold(std::vector<double> levels)
                     std::min(noise + AboveNoiseDb, loudest - BelowLoudestDb));
 }
 
+// The frames from the first to the last one above threshold (dBFS).
+SampleRange framesAbove(const std::vector<double> &levels, double threshold, std::size_t size)
+{
+    const auto isSound = [threshold](double level) { return level > threshold; };
+    const auto first = std::find_if(levels.begin(), levels.end(), isSound);
+    if (first == levels.end())
+        return {};
+    const auto last = std::find_if(levels.rbegin(), levels.rend(), isSound);
+    const std::size_t begin = std::size_t(first - levels.begin()) * FrameSamples;
+    const std::size_t end = std::min(size, std::size_t(levels.rend() - last) * FrameSamples);
+    return {begin, end - begin};
+}
+
 } // namespace
 
 SampleRange audibleSpan(std::span<const std::int16_t> samples)
@@ -60,16 +74,18 @@ SampleRange audibleSpan(std::span<const std::int16_t> samples)
     if (samples.empty())
         return {};
     const std::vector<double> levels = frameLevels(samples);
-    const double threshold = silenceThreshold(levels);
-    const auto isSound = [threshold](double level) { return level > threshold; };
-    const auto first = std::find_if(levels.begin(), levels.end(), isSound);
-    if (first == levels.end())
+    return framesAbove(levels, silenceThreshold(levels), samples.size());
+}
+
+SampleRange loudPart(std::span<const std::int16_t> samples, double withinDb)
+{
+    if (samples.empty())
         return {};
-    const auto last = std::find_if(levels.rbegin(), levels.rend(), isSound);
-    const std::size_t begin = std::size_t(first - levels.begin()) * FrameSamples;
-    const std::size_t end =
-        std::min(samples.size(), std::size_t(levels.rend() - last) * FrameSamples);
-    return {begin, end - begin};
+    const std::vector<double> levels = frameLevels(samples);
+    const double loudest = *std::max_element(levels.begin(), levels.end());
+    if (loudest <= SilentFrameDb)
+        return {};
+    return framesAbove(levels, loudest - withinDb, samples.size());
 }
 
 SampleRange soundWithoutSilence(std::span<const std::int16_t> samples)

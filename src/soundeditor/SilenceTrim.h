@@ -19,6 +19,10 @@ struct SampleRange {
 /// count 0 for a silent or empty sound.
 [[nodiscard]] SampleRange audibleSpan(std::span<const std::int16_t> samples);
 
+/// The samples from the first to the last 10 ms frame within withinDb of the loudest frame; count
+/// 0 for an empty or digitally silent sound. A gain applied to the sound does not move it.
+[[nodiscard]] SampleRange loudPart(std::span<const std::int16_t> samples, double withinDb);
+
 /// The part of the sound to keep: from the first to the last sample above the silence
 /// threshold, with a small margin each side; count 0 for a silent or empty sound.
 [[nodiscard]] SampleRange soundWithoutSilence(std::span<const std::int16_t> samples);

@@ -148,6 +148,8 @@ TEST(LoudnessTest, LevelledSoundsMeasureAtTheLibraryLoudness)
         toneAtRms(1000, 1, -32),                          // quiet word
         joined({silence(0.5), toneAtRms(700, 0.2, -9)}),  // short loud word after a pause
         whiteNoise(1.5, -30, /*seed=*/3),                 // hiss-like consonants
+        // A loud short word whose soft ending falls under the trim's floor once lowered.
+        joined({silence(0.1), toneAtRms(700, 0.25, -8), toneAtRms(300, 0.1, -40)}),
     };
     for (const std::vector<std::int16_t> &sound : sounds) {
         const SoundMeasure before = measured(sound);
