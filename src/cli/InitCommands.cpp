@@ -1,4 +1,5 @@
-// `vorela init [DIR]` and `vorela check [--sounds]`: setting up a new data directory and checking one.
+// `vorela init [DIR]` and `vorela check [--sounds]`: setting up a new data directory and
+// checking one.
 #include "cli/CliCommands.h"
 #include "cli/CliStore.h"
 #include "setup/ConsistencyCheck.h"

@@ -31,7 +31,8 @@ static const std::array<CliCommandEntry, 14> Commands = {{
      "init [DIR]       a new data directory: standard lexeme tree, empty bank"},
     {"demo", demoCommand, "demo [DIR]       init, then demo recordings, tasks and templates"},
     {"check", checkCommand,
-     "check [--sounds [--verbose]]   the installation's (or sounds') problems; exit 0 clean, 2 not"},
+     "check [--sounds [--verbose]]   the installation's (or its sounds') problems; exit 0 clean, "
+     "2 not"},
     {"render", renderCommand,
      "render TASK OPERATOR -o OUT.wav [--today YYYY-MM-DD] [--now HH:MM]   the template as WAV"},
 }};

@@ -34,8 +34,9 @@ TEST(SilenceTrimTest, KeepsTheToneAndAMarginWhateverTheNoiseFloor)
     };
     const Case cases[] = {{-200, -20}, {-60, -30}, {-50, -20}, {-40, -12}, {-200, -42}};
     for (const Case &c : cases) {
-        const std::vector<std::int16_t> sound = joined(
-            {floorOf(0.6, c.floorDbfs, 1), toneAtRms(300, 1, c.toneDbfs), floorOf(0.4, c.floorDbfs, 2)});
+        const std::vector<std::int16_t> sound =
+            joined({floorOf(0.6, c.floorDbfs, 1), toneAtRms(300, 1, c.toneDbfs),
+                    floorOf(0.4, c.floorDbfs, 2)});
         const SampleRange kept = soundWithoutSilence(sound);
         const std::string label = std::to_string(c.floorDbfs) + " / " + std::to_string(c.toneDbfs);
         EXPECT_NEAR(double(kept.first), 4800.0 - Margin, Frame) << label;
