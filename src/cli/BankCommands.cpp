@@ -23,7 +23,7 @@ static constexpr const char *MessageCaption = "vorela";
 
 static constexpr const char *BankUsage =
     "usage: vorela bank list | bank export ID OUT.wav | bank import ID IN.wav | "
-    "bank import-dir DIR | bank remove ID";
+    "bank import-dir DIR | bank remove ID | bank normalize ID...|--all";
 
 // Exit status of import-dir when some files were refused and the rest stored.
 static constexpr int SomeRefusedStatus = 2;
@@ -151,6 +151,8 @@ int bankCommand(CliContext &context, const CliArguments &arguments)
         return importFolder(context, arguments[1]);
     if (verb == "remove" && arguments.size() == 2)
         return removeSound(context, arguments[1]);
+    if (verb == "normalize")
+        return normalizeCommand(context, CliArguments(arguments.begin() + 1, arguments.end()));
     return cliFailure(BankUsage);
 }
 

@@ -24,13 +24,15 @@ static const auto Commands = std::to_array<CliCommandEntry>({
      "table columns FILE | table value FILE BINDING   a task table as the editor reads it"},
     {"bank", bankCommand,
      "bank list | bank export ID OUT.wav | bank import ID IN | bank import-dir DIR | "
-     "bank remove ID   the product bank; IN is WAV, FLAC, Ogg or MP3"},
+     "bank remove ID | bank normalize ID...|--all   the product bank; IN is WAV, FLAC, Ogg or MP3"},
     {"install-currency", installCurrencyCommand,
      "install-currency   the currency words into the product bank and the lexeme tree"},
     {"init", initCommand,
      "init [DIR]       a new data directory: standard lexeme tree, empty bank"},
     {"demo", demoCommand, "demo [DIR]       init, then demo recordings, tasks and templates"},
-    {"check", checkCommand, "check            the installation's problems; exit 0 clean, 2 not"},
+    {"check", checkCommand,
+     "check [--sounds [--verbose]]   the installation's (or its sounds') problems; exit 0 clean, "
+     "2 not"},
     {"render", renderCommand,
      "render TASK OPERATOR -o OUT.wav [--today YYYY-MM-DD] [--now HH:MM]   the template as WAV"},
     {"preflight", preflightCommand,

@@ -1,0 +1,207 @@
+// `vorela check --sounds` and `vorela bank normalize` on a small library with the faults an
+// operator's recordings have: a word too quiet (made by sox), one clipped, one after a long pause,
+// one empty, one silent.
+#include "LexemeNodes.h"
+#include "ToolProcess.h"
+#include "soundbank/BankSounds.h"
+#include "soundbank/RiffBytes.h"
+#include "soundeditor/Loudness.h"
+#include "support/TempDataDir.h"
+#include "support/TestTone.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <map>
+#include <sstream>
+
+namespace vorela {
+namespace {
+
+using test::joined;
+using test::silence;
+using test::toneAtRms;
+
+test::Bytes bytesOf(const std::vector<std::int16_t> &sound)
+{
+    test::Bytes bytes;
+    for (const std::int16_t sample : sound)
+        test::putU16(bytes, static_cast<std::uint16_t>(sample));
+    return bytes;
+}
+
+// The tab-separated lines of an output, keyed by their first field.
+std::map<std::string, std::vector<std::string>> linesById(const std::string &output)
+{
+    std::map<std::string, std::vector<std::string>> lines;
+    std::istringstream stream(output);
+    for (std::string line; std::getline(stream, line);) {
+        std::vector<std::string> fields;
+        std::istringstream fieldStream(line);
+        for (std::string field; std::getline(fieldStream, field, '\t');)
+            fields.push_back(field);
+        lines[fields.at(0)] = fields;
+    }
+    return lines;
+}
+
+class LevelCommandsTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        if (std::system("command -v sox >/dev/null 2>&1") != 0)
+            GTEST_SKIP() << "sox is needed for an independently made recording";
+        std::string error;
+        const std::unique_ptr<RegistryStore> store =
+            RegistryStore::open(dir.dataDirectory().registry(), error);
+        ASSERT_TRUE(store) << error;
+        test::writeLexemeNodes(*store, {{"1", "PRIV", "Приветствие"},
+                                        {"2", "0001", "один"},
+                                        {"3", "0002", "два"},
+                                        {"4", "0003", "три"},
+                                        {"5", "0004", "тихо"},
+                                        {"6", "0005", "громко"},
+                                        {"7", "0006", "после паузы"},
+                                        {"8", "0007", "пусто"},
+                                        {"9", "0008", "тишина"},
+                                        {"10", "__PS", "Пауза"},
+                                        {"11", "@009", "Сумма (руб)"}});
+        const std::vector<std::int16_t> clipped = withGain(toneAtRms(997, 0.9, -9), 8);
+        test::writeFile(bank, test::bank({
+                                  test::chunk("PRIV", bytesOf(toneAtRms(600, 1.2, -28))),
+                                  test::chunk("0001", bytesOf(toneAtRms(440, 0.8, -20))),
+                                  test::chunk("0002", bytesOf(toneAtRms(520, 0.6, -19))),
+                                  test::chunk("0003", bytesOf(toneAtRms(330, 0.3, -21))),
+                                  test::chunk("0005", bytesOf(clipped)),
+                                  test::chunk("0006", bytesOf(joined({silence(0.8),
+                                                                     toneAtRms(700, 0.7, -20)}))),
+                                  test::chunk("0007", {}),
+                                  test::chunk("0008", bytesOf(test::whiteNoise(1, -66))),
+                                  test::chunk("__PS", bytesOf(silence(0.3))),
+                              }));
+        // RMS of a sine is 3 dB under its peak: -26 dBFS, 6 LU under the others.
+        const std::string quiet = (dir.path() / "quiet.wav").string();
+        ASSERT_EQ(std::system(("sox -n -r 8000 -b 16 -c 1 " + quiet +
+                               " synth 1 sine 1000 gain -23").c_str()),
+                  0);
+        ASSERT_EQ(vorela("bank import 0004 " + quiet).status, 0);
+    }
+
+    test::ToolRun vorela(const std::string &arguments) const
+    {
+        return test::runVorela(dir.path(), arguments);
+    }
+
+    SoundMeasure measured(std::string_view id) const
+    {
+        BankSounds sounds;
+        EXPECT_TRUE(sounds.open(bank));
+        const std::optional<std::vector<std::int16_t>> samples = sounds.samples(id);
+        EXPECT_TRUE(samples.has_value()) << id;
+        return measureSound(samples.value_or(std::vector<std::int16_t>{})).value();
+    }
+
+    test::TempDataDir dir;
+    std::filesystem::path bank = dir.dataDirectory().productBank();
+};
+
+TEST_F(LevelCommandsTest, CheckFlagsWhatStandsOutFromTheLibrary)
+{
+    const test::ToolRun check = vorela("check --sounds");
+    EXPECT_EQ(check.status, 2) << check.errors;
+    const std::map<std::string, std::vector<std::string>> lines = linesById(check.output);
+    const std::map<std::string, std::string> expected = {
+        {"PRIV", "LU quieter than the library's median"}, // only told: never levelled
+        {"0004", "LU quieter than the library's median"},
+        {"0005", "LU louder than the library's median"},
+        {"0006", "0.80 s of silence at the start"},
+        {"0007", "empty: no samples"},
+        {"0008", "empty: silent"},
+    };
+    ASSERT_EQ(lines.size(), expected.size()) << check.output;
+    for (const auto &[id, reason] : expected) {
+        ASSERT_TRUE(lines.contains(id)) << id << '\n' << check.output;
+        EXPECT_NE(lines.at(id).at(1).find(reason), std::string::npos) << lines.at(id).at(1);
+    }
+    EXPECT_NE(lines.at("0005").at(1).find(" clipped samples"), std::string::npos);
+    EXPECT_EQ(lines.at("0004").at(2), "5\\ (тихо)");
+    // Tones under 1 kHz read a little under their RMS level: the median is about -20.5 LUFS.
+    EXPECT_NEAR(std::stod(lines.at("0004").at(1)), 5.5, 0.3);
+
+    const test::ToolRun verbose = vorela("check --sounds --verbose");
+    EXPECT_EQ(verbose.status, 2);
+    const auto table = linesById(verbose.output);
+    EXPECT_EQ(table.at("ID").at(2), "LUFS");
+    EXPECT_EQ(table.size(), 1 + 10U) << verbose.output; // header, 9 sounds; flagged lines share ids
+}
+
+TEST_F(LevelCommandsTest, NormalizeLevelsEverySoundButTheGreetingInOneRewrite)
+{
+    const test::Bytes before = test::readFile(bank);
+    BankSounds original;
+    ASSERT_TRUE(original.open(bank));
+    const test::ToolRun run = vorela("bank normalize --all");
+    ASSERT_EQ(run.status, 0) << run.errors;
+    const std::map<std::string, std::vector<std::string>> lines = linesById(run.output);
+    EXPECT_NEAR(std::stod(lines.at("0004").at(1)), 6.0, 0.3); // "+6.0 dB"
+    EXPECT_EQ(lines.at("PRIV").at(1), "unchanged");
+    EXPECT_EQ(lines.at("0008").at(2), "silent");
+    for (const char *id : {"0001", "0002", "0003", "0004", "0005", "0006"}) {
+        const SoundMeasure measure = measured(id);
+        ASSERT_TRUE(measure.loudness.has_value()) << id;
+        EXPECT_NEAR(*measure.loudness, LibraryLoudness, 0.15) << id;
+        EXPECT_LE(measure.truePeak, LevelledPeakLimit + 0.05) << id;
+    }
+    BankSounds levelled;
+    ASSERT_TRUE(levelled.open(bank));
+    for (const char *id : {"PRIV", "0007", "0008", "__PS"})
+        EXPECT_EQ(levelled.samples(id), original.samples(id)) << id;
+    EXPECT_EQ(levelled.ids(), original.ids());
+
+    // Levelled once, the library stays as it is.
+    const test::Bytes once = test::readFile(bank);
+    EXPECT_NE(once, before);
+    const test::ToolRun again = vorela("bank normalize --all");
+    EXPECT_EQ(again.status, 0);
+    EXPECT_NE(again.output.find("\n0 of 10 sounds levelled"), std::string::npos) << again.output;
+    EXPECT_EQ(test::readFile(bank), once);
+    const test::ToolRun check = vorela("check --sounds");
+    EXPECT_FALSE(linesById(check.output).contains("0004")) << check.output;
+}
+
+TEST_F(LevelCommandsTest, NormalizeNamedSoundsAndRefusalsThatChangeNothing)
+{
+    const std::optional<double> unnamed = measured("0002").loudness;
+    ASSERT_EQ(vorela("bank normalize 0004 0004").status, 0);
+    EXPECT_NEAR(*measured("0004").loudness, LibraryLoudness, 0.15);
+    EXPECT_EQ(measured("0002").loudness, unnamed);
+
+    const test::Bytes bytes = test::readFile(bank);
+    const struct {
+        const char *arguments;
+        const char *error;
+    } refusals[] = {
+        {"bank normalize 0001 PRIV",
+         "vorela: chunk 'PRIV' is the greeting phrase: its certificate covers its samples, so it "
+         "is never levelled; the product bank is unchanged\n"},
+        {"bank normalize 0001 0099",
+         "vorela: chunk '0099' is not in the product bank; the product bank is unchanged\n"},
+        {"bank normalize", "vorela: usage: vorela bank normalize ID... | bank normalize --all\n"},
+        {"bank normalize --all 0001",
+         "vorela: usage: vorela bank normalize ID... | bank normalize --all\n"},
+    };
+    for (const auto &refusal : refusals) {
+        const test::ToolRun run = vorela(refusal.arguments);
+        EXPECT_EQ(run.status, 1) << refusal.arguments;
+        EXPECT_EQ(run.errors, refusal.error);
+        EXPECT_EQ(run.output, "");
+    }
+    EXPECT_EQ(test::readFile(bank), bytes);
+
+    std::filesystem::remove(bank);
+    EXPECT_EQ(vorela("check --sounds").status, 1);
+    EXPECT_EQ(vorela("bank normalize --all").status, 1);
+}
+
+} // namespace
+} // namespace vorela
