@@ -36,11 +36,12 @@ std::string wordBytes(int index, std::mt19937 &random)
     for (std::size_t n = 0; n < WordSamples; ++n) {
         const bool voiced = n > 800 && n < WordSamples - 800;
         const double t = double(n) / 8000;
-        const double voice = voiced ? level * (0.7 * std::sin(2 * M_PI * 220 * t) +
-                                               0.5 * std::sin(2 * M_PI * 1300 * t))
-                                    : 0;
-        const auto sample = static_cast<std::int16_t>(std::clamp(voice + hiss(random), -32768.0,
-                                                                 32767.0));
+        const double voice =
+            voiced
+                ? level * (0.7 * std::sin(2 * M_PI * 220 * t) + 0.5 * std::sin(2 * M_PI * 1300 * t))
+                : 0;
+        const auto sample =
+            static_cast<std::int16_t>(std::clamp(voice + hiss(random), -32768.0, 32767.0));
         bytes.push_back(static_cast<char>(sample & 0xFF));
         bytes.push_back(static_cast<char>((sample >> 8) & 0xFF));
     }

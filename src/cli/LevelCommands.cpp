@@ -38,8 +38,8 @@ static std::string describe(const ChunkLevelling &chunk)
 int normalizeCommand(CliContext &context, const CliArguments &arguments)
 {
     const bool all = arguments.size() == 1 && arguments[0] == "--all";
-    if (arguments.empty() || (!all && std::find(arguments.begin(), arguments.end(), "--all") !=
-                                          arguments.end()))
+    if (arguments.empty() ||
+        (!all && std::find(arguments.begin(), arguments.end(), "--all") != arguments.end()))
         return cliFailure("usage: vorela bank normalize ID... | bank normalize --all");
     const CliArguments ids = all ? CliArguments() : arguments;
     const LevellingPlan plan = planLevelling(context.dataDirectory.productBank(), ids);

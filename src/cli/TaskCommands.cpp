@@ -23,9 +23,8 @@ constexpr unsigned MaxWaitSeconds = 3600;
 constexpr const char *TaskUsage =
     "usage: vorela task add TASK --table FILE.dbf [--comment TEXT] [--wait SECONDS] | "
     "vorela task remove TASK [--wait SECONDS]";
-constexpr const char *OperatorUsage =
-    "usage: vorela operator add TASK OPERATOR [--wait SECONDS] | "
-    "vorela operator remove TASK OPERATOR [--wait SECONDS]";
+constexpr const char *OperatorUsage = "usage: vorela operator add TASK OPERATOR [--wait SECONDS] | "
+                                      "vorela operator remove TASK OPERATOR [--wait SECONDS]";
 
 struct ParsedArguments {
     CliArguments values;
@@ -45,8 +44,8 @@ std::optional<ParsedArguments> parseArguments(const CliArguments &arguments,
             parsed.values.push_back(word);
             continue;
         }
-        const bool known = word == "--wait" || std::find(allowed.begin(), allowed.end(), word) !=
-                                                   allowed.end();
+        const bool known =
+            word == "--wait" || std::find(allowed.begin(), allowed.end(), word) != allowed.end();
         if (!known || index + 1 == arguments.size() || parsed.options.contains(word))
             return std::nullopt;
         parsed.options[word] = arguments[++index];

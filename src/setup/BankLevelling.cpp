@@ -17,9 +17,8 @@ static bool isGreeting(std::string_view id)
     return ChunkId::fromText(id).text() == GreetingChunkId;
 }
 
-static std::optional<std::vector<std::string>> chosenIds(const BankSounds &sounds,
-                                                         std::span<const std::string> chunkIds,
-                                                         std::string &error)
+static std::optional<std::vector<std::string>>
+chosenIds(const BankSounds &sounds, std::span<const std::string> chunkIds, std::string &error)
 {
     if (chunkIds.empty())
         return sounds.ids();
@@ -61,8 +60,7 @@ LevellingPlan planLevelling(const std::filesystem::path &bank,
             continue;
         }
         const std::optional<std::vector<std::int16_t>> samples = sounds.samples(id);
-        const std::optional<SoundMeasure> measure =
-            samples ? measureSound(*samples) : std::nullopt;
+        const std::optional<SoundMeasure> measure = samples ? measureSound(*samples) : std::nullopt;
         if (!measure) {
             plan.error = "chunk '" + id + "' cannot be read or measured";
             return plan;

@@ -30,9 +30,9 @@ struct ChunkLevelling {
 };
 
 struct LevellingPlan {
-    std::vector<ChunkLevelling> chunks;        // in the order asked (bank order for all)
+    std::vector<ChunkLevelling> chunks;         // in the order asked (bank order for all)
     std::vector<SoundReplacement> replacements; // the levelled sounds, for one rewrite
-    std::string error;                         // why nothing can be done; empty when planned
+    std::string error;                          // why nothing can be done; empty when planned
     [[nodiscard]] bool ok() const { return error.empty(); }
 };
 

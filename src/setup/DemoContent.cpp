@@ -159,8 +159,8 @@ bool writeTasks(RegistryStore &store, const DataDirectory &dataDirectory,
         }
     }
     for (const DemoTemplate &entry : Templates) {
-        const TaskChangeResult added = configuration.addOperator(std::string(entry.task),
-                                                                 std::string(entry.operatorName));
+        const TaskChangeResult added =
+            configuration.addOperator(std::string(entry.task), std::string(entry.operatorName));
         if (!added.ok()) {
             error = added.error;
             return false;

@@ -57,8 +57,7 @@ std::optional<double> median(std::vector<double> values)
     if (values.size() % 2 == 1)
         return values[middle];
     const double upper = values[middle];
-    return (*std::max_element(values.begin(), values.begin() + std::ptrdiff_t(middle)) + upper) /
-           2;
+    return (*std::max_element(values.begin(), values.begin() + std::ptrdiff_t(middle)) + upper) / 2;
 }
 
 } // namespace
@@ -79,9 +78,9 @@ std::vector<std::string> soundProblems(const SoundMeasure &measure,
     std::vector<std::string> problems;
     const double offMedian = medianLoudness ? *measure.loudness - *medianLoudness : 0;
     if (std::abs(offMedian) > LoudnessSpread)
-        problems.push_back(formatted(offMedian < 0 ? "%.1f LU quieter" : "%.1f LU louder",
-                                     std::abs(offMedian)) +
-                           formatted(" than the library's median %.1f LUFS", *medianLoudness));
+        problems.push_back(
+            formatted(offMedian < 0 ? "%.1f LU quieter" : "%.1f LU louder", std::abs(offMedian)) +
+            formatted(" than the library's median %.1f LUFS", *medianLoudness));
     if (measure.clippedSamples > 0)
         problems.push_back(std::to_string(measure.clippedSamples) + " clipped samples");
     if (measure.leadingSilence > SilenceLimit)
@@ -107,8 +106,7 @@ SoundHealthReport checkSounds(RegistryStore &store, const DataDirectory &dataDir
         if (!bank.contains(owner.chunkId))
             continue;
         const std::optional<std::vector<std::int16_t>> samples = bank.samples(owner.chunkId);
-        const std::optional<SoundMeasure> measure =
-            samples ? measureSound(*samples) : std::nullopt;
+        const std::optional<SoundMeasure> measure = samples ? measureSound(*samples) : std::nullopt;
         LexemeSoundHealth &sound = report.sounds.emplace_back();
         sound.chunkId = std::move(owner.chunkId);
         sound.path = std::move(owner.path);

@@ -19,9 +19,9 @@ inline constexpr double LoudnessSpread = 3.0;
 inline constexpr double SilenceLimit = 0.5;
 
 struct LexemeSoundHealth {
-    std::string chunkId;              // four characters, as in the bank
-    std::string path;                 // of the first lexeme with this sound
-    std::string text;                 // that lexeme's text
+    std::string chunkId; // four characters, as in the bank
+    std::string path;    // of the first lexeme with this sound
+    std::string text;    // that lexeme's text
     SoundMeasure measure;
     std::vector<std::string> reasons; // what stands out, in English; empty when nothing
 };

@@ -130,9 +130,9 @@ static std::string formatReason(std::span<const std::uint8_t> record)
     if (format.channels != 1 || format.samplesPerSecond != BankSampleRate ||
         format.bitsPerSample != BankBitsPerSample)
         return fillText(FormatValuesReason,
-                    {std::to_string(format.samplesPerSecond), channelsText(format.channels),
-                     std::to_string(format.bitsPerSample),
-                     BitWords[pluralForm(format.bitsPerSample)]}) +
+                        {std::to_string(format.samplesPerSecond), channelsText(format.channels),
+                         std::to_string(format.bitsPerSample),
+                         BitWords[pluralForm(format.bitsPerSample)]}) +
                std::string(NeededFormatText);
     if (format.formatTag == ExtensibleFormatTag)
         return std::string(ExtensibleReason);

@@ -208,8 +208,8 @@ std::optional<ConversionFault> convertRecording(const std::filesystem::path &fil
         const soxr_io_spec_t io = soxr_io_spec(SOXR_FLOAT32_I, SOXR_FLOAT32_I);
         const soxr_quality_spec_t quality = soxr_quality_spec(SOXR_HQ, 0);
         soxr_error_t created = nullptr;
-        resampler.reset(soxr_create(info.samplerate, BankRate, 1, &created, &io, &quality,
-                                    nullptr));
+        resampler.reset(
+            soxr_create(info.samplerate, BankRate, 1, &created, &io, &quality, nullptr));
         if (created != nullptr)
             return ConversionFault::Memory;
     }

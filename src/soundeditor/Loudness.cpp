@@ -29,8 +29,8 @@ constexpr std::size_t GatingBlockSamples = SampleRate * 400 / 1000;
 State feed(std::span<const std::int16_t> samples, int mode)
 {
     State state(ebur128_init(1, SampleRate, mode));
-    if (!state || ebur128_add_frames_short(state.get(), samples.data(), samples.size()) !=
-                      EBUR128_SUCCESS)
+    if (!state ||
+        ebur128_add_frames_short(state.get(), samples.data(), samples.size()) != EBUR128_SUCCESS)
         return nullptr;
     return state;
 }
@@ -52,10 +52,10 @@ std::optional<std::optional<double>> speechLoudness(std::span<const std::int16_t
     double loudness = -HUGE_VAL;
     // A short word such as "и" has no gated block: its loudness is that of one window covering
     // the whole of it, the same mean-square measure the gated blocks take.
-    const int status = speech.size() >= GatingBlockSamples
-                           ? ebur128_loudness_global(state.get(), &loudness)
-                           : ebur128_loudness_window(state.get(),
-                                                     speech.size() * 1000 / SampleRate, &loudness);
+    const int status =
+        speech.size() >= GatingBlockSamples
+            ? ebur128_loudness_global(state.get(), &loudness)
+            : ebur128_loudness_window(state.get(), speech.size() * 1000 / SampleRate, &loudness);
     if (status != EBUR128_SUCCESS)
         return std::nullopt;
     if (!std::isfinite(loudness))
@@ -85,9 +85,9 @@ std::optional<SoundMeasure> measureSound(std::span<const std::int16_t> samples)
     const SampleRange span = audibleSpan(samples);
     // A silent sound is silence from either end.
     measure.leadingSilence = span.count == 0 ? measure.seconds : double(span.first) / SampleRate;
-    measure.trailingSilence =
-        span.count == 0 ? measure.seconds
-                        : double(samples.size() - span.first - span.count) / SampleRate;
+    measure.trailingSilence = span.count == 0
+                                  ? measure.seconds
+                                  : double(samples.size() - span.first - span.count) / SampleRate;
     const std::optional<std::optional<double>> loudness = speechLoudness(samples);
     const std::optional<double> peak = truePeakDb(samples);
     if (!loudness || !peak)

@@ -50,8 +50,7 @@ double silenceThreshold(std::vector<double> levels)
     const auto quantile = levels.begin() + std::ptrdiff_t(double(levels.size()) * NoiseQuantile);
     std::nth_element(levels.begin(), quantile, levels.end());
     const double noise = *quantile;
-    return std::max(AbsoluteThresholdDb,
-                    std::min(noise + AboveNoiseDb, loudest - BelowLoudestDb));
+    return std::max(AbsoluteThresholdDb, std::min(noise + AboveNoiseDb, loudest - BelowLoudestDb));
 }
 
 // The frames from the first to the last one above threshold (dBFS).

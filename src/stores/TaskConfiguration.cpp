@@ -117,8 +117,7 @@ private:
 
 } // namespace
 
-TaskConfiguration::TaskConfiguration(RegistryStore &registryStore,
-                                     const DataDirectory &directory,
+TaskConfiguration::TaskConfiguration(RegistryStore &registryStore, const DataDirectory &directory,
                                      std::chrono::milliseconds wait)
     : store(registryStore), dataDirectory(directory), lockWait(wait)
 {
@@ -271,7 +270,8 @@ TaskChangeResult TaskConfiguration::removeOperator(const std::string &task,
         return refused(storeFailure(store));
     if (!operatorsKey.subkeyNames().empty())
         return {};
-    return {.error = {}, .notice = "task " + inQuotes(taskKey.name()) +
+    return {.error = {},
+            .notice = "task " + inQuotes(taskKey.name()) +
                       " has no operator left: the notification application has no template "
                       "to speak for it"};
 }

@@ -78,16 +78,17 @@ TEST_F(BankCommandsTest, RefusedImportsNameTheFileAndLeaveTheBank)
     test::putText(notWave, "ID3");
     notWave.resize(40, 0);
     // A stereo recording would be converted: this one ends before its sound does.
-    Bytes cutStereo = test::riffWave({chunk("fmt ", test::formatRecord(1, 2, 8000, 32000, 4, 16)),
-                                      chunk("data", samples(80))});
+    Bytes cutStereo = test::riffWave(
+        {chunk("fmt ", test::formatRecord(1, 2, 8000, 32000, 4, 16)), chunk("data", samples(80))});
     cutStereo.resize(cutStereo.size() - 40);
     const struct {
         const char *name;
         Bytes bytes;
         const char *message;
     } cases[] = {
-        {"cut.wav", cutStereo, "Файл «cut.wav» не подходит: он обрезан или повреждён — звук "
-                               "обрывается. (0006)"},
+        {"cut.wav", cutStereo,
+         "Файл «cut.wav» не подходит: он обрезан или повреждён — звук "
+         "обрывается. (0006)"},
         {"empty.wav", test::riffWave({chunk("fmt ", test::formatRecord()), chunk("data", {})}),
          "Файл «empty.wav» не подходит: звук в нём пустой. (0005)"},
         {"song.wav", notWave,

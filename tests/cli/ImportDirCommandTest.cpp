@@ -58,8 +58,7 @@ TEST_F(ImportDirCommandTest, GoodFilesAreStoredOnceAndEveryOtherIsRefusedByName)
           "sox -n -r 22050 -c 1 d.wav synth 0.5 sine 900 && lame --quiet d.wav два.mp3 && "
           "rm d.wav && cp _003.wav пять.wav && cp _003.wav десять.wav && cp _003.wav PRIV.wav && "
           "head -c 3000 /dev/urandom > _004.flac && echo text > notes.txt && mkdir sub");
-    const test::ToolRun run =
-        test::runVorela(dir.path(), "bank import-dir " + folder.string());
+    const test::ToolRun run = test::runVorela(dir.path(), "bank import-dir " + folder.string());
     EXPECT_EQ(run.status, 2) << run.errors;
     EXPECT_EQ(run.output,
               "PRIV.wav\tPRIV\trefused\tФайл «PRIV.wav» не подходит: фраза приветствия в нём не "
@@ -90,8 +89,7 @@ TEST_F(ImportDirCommandTest, GoodFilesAreStoredOnceAndEveryOtherIsRefusedByName)
 TEST_F(ImportDirCommandTest, TwoFilesForOneLexemeAreBothRefused)
 {
     shell("sox -n -r 8000 -b 16 -c 1 _001.wav synth 0.1 sine 500 && cp _001.wav один.wav");
-    const test::ToolRun run =
-        test::runVorela(dir.path(), "bank import-dir " + folder.string());
+    const test::ToolRun run = test::runVorela(dir.path(), "bank import-dir " + folder.string());
     EXPECT_EQ(run.status, 2);
     EXPECT_EQ(run.output, "_001.wav\t_001\trefused\tФайл «_001.wav» не взят: звук «_001» дают "
                           "несколько файлов (_001.wav, один.wav).\n"
@@ -106,8 +104,7 @@ TEST_F(ImportDirCommandTest, AllImportedExitsZeroAndAnUnwritableBankExitsOne)
     EXPECT_EQ(test::runVorela(dir.path(), "bank import-dir " + folder.string()).status, 0);
 
     test::writeFile(dir.dataDirectory().productBank(), {'n', 'o'});
-    const test::ToolRun run =
-        test::runVorela(dir.path(), "bank import-dir " + folder.string());
+    const test::ToolRun run = test::runVorela(dir.path(), "bank import-dir " + folder.string());
     EXPECT_EQ(run.status, 1);
     EXPECT_NE(run.errors.find("Ошибка сохранения файла (0001)"), std::string::npos);
     EXPECT_EQ(test::readFile(dir.dataDirectory().productBank()), (test::Bytes{'n', 'o'}));

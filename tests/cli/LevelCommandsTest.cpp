@@ -67,23 +67,25 @@ protected:
                                         {"10", "__PS", "Пауза"},
                                         {"11", "@009", "Сумма (руб)"}});
         const std::vector<std::int16_t> clipped = withGain(toneAtRms(997, 0.9, -9), 8);
-        test::writeFile(bank, test::bank({
-                                  test::chunk("PRIV", bytesOf(toneAtRms(600, 1.2, -28))),
-                                  test::chunk("0001", bytesOf(toneAtRms(440, 0.8, -20))),
-                                  test::chunk("0002", bytesOf(toneAtRms(520, 0.6, -19))),
-                                  test::chunk("0003", bytesOf(toneAtRms(330, 0.3, -21))),
-                                  test::chunk("0005", bytesOf(clipped)),
-                                  test::chunk("0006", bytesOf(joined({silence(0.8),
-                                                                     toneAtRms(700, 0.7, -20)}))),
-                                  test::chunk("0007", {}),
-                                  test::chunk("0008", bytesOf(test::whiteNoise(1, -66))),
-                                  test::chunk("__PS", bytesOf(silence(0.3))),
-                              }));
+        test::writeFile(
+            bank,
+            test::bank({
+                test::chunk("PRIV", bytesOf(toneAtRms(600, 1.2, -28))),
+                test::chunk("0001", bytesOf(toneAtRms(440, 0.8, -20))),
+                test::chunk("0002", bytesOf(toneAtRms(520, 0.6, -19))),
+                test::chunk("0003", bytesOf(toneAtRms(330, 0.3, -21))),
+                test::chunk("0005", bytesOf(clipped)),
+                test::chunk("0006", bytesOf(joined({silence(0.8), toneAtRms(700, 0.7, -20)}))),
+                test::chunk("0007", {}),
+                test::chunk("0008", bytesOf(test::whiteNoise(1, -66))),
+                test::chunk("__PS", bytesOf(silence(0.3))),
+            }));
         // RMS of a sine is 3 dB under its peak: -26 dBFS, 6 LU under the others.
         const std::string quiet = (dir.path() / "quiet.wav").string();
-        ASSERT_EQ(std::system(("sox -n -r 8000 -b 16 -c 1 " + quiet +
-                               " synth 1 sine 1000 gain -23").c_str()),
-                  0);
+        ASSERT_EQ(
+            std::system(
+                ("sox -n -r 8000 -b 16 -c 1 " + quiet + " synth 1 sine 1000 gain -23").c_str()),
+            0);
         ASSERT_EQ(vorela("bank import 0004 " + quiet).status, 0);
     }
 

@@ -138,8 +138,7 @@ TEST_F(TaskCommandsTest, TemplateLockedByAnotherProcessRefusesTheChange)
     });
     ASSERT_EQ(reader.receive(5s), 'L');
     const std::string before = registryExport();
-    const std::string lockFile =
-        (data / "locks" / NamedMutex::lockFileName("ДолгОп1")).string();
+    const std::string lockFile = (data / "locks" / NamedMutex::lockFileName("ДолгОп1")).string();
     const std::string refusal = "vorela: the template of task 'Долг', operator 'Оп1' is locked by "
                                 "another process (" +
                                 lockFile + "); try again when it is free\n";

@@ -229,8 +229,7 @@ TEST_F(TaskTreeTest, TasksTheToolAddsAndRemovesShowAfterF5)
     EXPECT_EQ(childTexts(top), (std::vector<std::string>{"Задание А", "Задание Б"}));
 
     QTest::keyClick(&taskTree(), Qt::Key_F5);
-    EXPECT_EQ(childTexts(top),
-              (std::vector<std::string>{"Задание А", "Задание Б", "Задание В"}));
+    EXPECT_EQ(childTexts(top), (std::vector<std::string>{"Задание А", "Задание Б", "Задание В"}));
     EXPECT_EQ(childTexts(taskItem({"Задание В"})), std::vector<std::string>{"Оп В"});
     EXPECT_EQ(childTexts(taskItem({"Задание Б"})), std::vector<std::string>{"Оп1"});
 

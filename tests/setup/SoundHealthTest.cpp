@@ -18,7 +18,10 @@ TEST(SoundHealthTest, FlagsOnlyPastEachLimit)
     const Case cases[] = {
         {-23.0, 0, 0.5, 0.5, {}},
         {-16.9, 0, 0, 0, {"3.1 LU louder than the library's median -20.0 LUFS"}},
-        {-23.2, 1, 0, 0.51,
+        {-23.2,
+         1,
+         0,
+         0.51,
          {"3.2 LU quieter than the library's median -20.0 LUFS", "1 clipped samples",
           "0.51 s of silence at the end"}},
         {-20.0, 0, 0.75, 0, {"0.75 s of silence at the start"}},

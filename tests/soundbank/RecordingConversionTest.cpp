@@ -125,8 +125,7 @@ TEST_F(RecordingConversionTest, DamagedAndTruncatedRecordingsAreRefusedByName)
           "oggenc -Q w.wav -o w.ogg && lame w.wav w.mp3");
     for (const char *name : {"w.wav", "w.flac", "w.ogg", "w.mp3"}) {
         const std::string half = std::string("half-") + name;
-        shell("head -c $(( $(stat -c %s " + std::string(name) + ") / 2 )) " + name + " > " +
-              half);
+        shell("head -c $(( $(stat -c %s " + std::string(name) + ") / 2 )) " + name + " > " + half);
     }
     shell("head -c 6000 /dev/urandom > noise.mp3 && printf 'RIFF' > riff.wav && "
           "head -c 3000 /dev/urandom >> riff.wav");
@@ -134,8 +133,8 @@ TEST_F(RecordingConversionTest, DamagedAndTruncatedRecordingsAreRefusedByName)
     const std::string unknown =
         "» не подходит: это не звукозапись WAV, FLAC, Ogg или MP3, или она повреждена. (0001)";
     const std::pair<const char *, std::string> cases[] = {
-        {"half-w.wav", cut},   {"half-w.flac", cut},     {"half-w.ogg", cut},
-        {"half-w.mp3", cut},   {"noise.mp3", unknown},   {"riff.wav", unknown},
+        {"half-w.wav", cut}, {"half-w.flac", cut},   {"half-w.ogg", cut},
+        {"half-w.mp3", cut}, {"noise.mp3", unknown}, {"riff.wav", unknown},
     };
     for (const auto &[name, ending] : cases) {
         const std::string text = std::string("Файл «") + name + ending;

@@ -40,17 +40,16 @@ protected:
     FileFaults faults;
     SoundBank soundBank{dir.dataDirectory(), ui, &faults};
     // An odd chunk between the replaced ones, and a second "0002" that older editors could leave.
-    const Bytes oldBank =
-        test::bank({chunk("0001", samples(3, 10)), chunk("0002", samples(5, 20)),
-                    chunk("0003", OddData), chunk("0002", samples(1, 40))});
+    const Bytes oldBank = test::bank({chunk("0001", samples(3, 10)), chunk("0002", samples(5, 20)),
+                                      chunk("0003", OddData), chunk("0002", samples(1, 40))});
     const std::vector<SoundReplacement> batch{{"0005", sampleValues(2, 50)},
                                               {"0002", sampleValues(1, 60)},
                                               {"0001", sampleValues(4, 70)},
                                               {"0004", sampleValues(3, 80)}};
-    const Bytes newBank = test::bank(
-        {chunk("0001", samples(4, 70)), chunk("0002", samples(1, 60)), chunk("0003", OddData),
-         chunk("0002", samples(1, 40)), chunk("0005", samples(2, 50)),
-         chunk("0004", samples(3, 80))});
+    const Bytes newBank =
+        test::bank({chunk("0001", samples(4, 70)), chunk("0002", samples(1, 60)),
+                    chunk("0003", OddData), chunk("0002", samples(1, 40)),
+                    chunk("0005", samples(2, 50)), chunk("0004", samples(3, 80))});
 };
 
 TEST_F(SaveSoundsTest, EachSoundTakesItsChunksPlaceOrFollowsInListOrder)
@@ -63,19 +62,17 @@ TEST_F(SaveSoundsTest, EachSoundTakesItsChunksPlaceOrFollowsInListOrder)
     // The one-sound case stays SaveSound's layout.
     ASSERT_FALSE(soundBank.SaveSound("0003", sampleValues(1, 90)));
     ASSERT_TRUE(soundBank.SaveSounds(std::vector<SoundReplacement>{{"0006", {}}}));
-    EXPECT_EQ(bankBytes(),
-              test::bank({chunk("0001", samples(4, 70)), chunk("0002", samples(1, 60)),
-                          chunk("0003", samples(1, 90)), chunk("0002", samples(1, 40)),
-                          chunk("0005", samples(2, 50)), chunk("0004", samples(3, 80)),
-                          chunk("0006", {})}));
+    EXPECT_EQ(bankBytes(), test::bank({chunk("0001", samples(4, 70)), chunk("0002", samples(1, 60)),
+                                       chunk("0003", samples(1, 90)), chunk("0002", samples(1, 40)),
+                                       chunk("0005", samples(2, 50)), chunk("0004", samples(3, 80)),
+                                       chunk("0006", {})}));
 }
 
 TEST_F(SaveSoundsTest, ABatchNamingOneIdTwiceIsRefusedWhole)
 {
     // Ids are compared as stored: the first four characters, blank-padded.
     const std::vector<std::pair<std::vector<SoundReplacement>, std::string>> cases{
-        {{{"0007", sampleValues(1)}, {"0001", sampleValues(2)}, {"0007", sampleValues(3)}},
-         "0007"},
+        {{{"0007", sampleValues(1)}, {"0001", sampleValues(2)}, {"0007", sampleValues(3)}}, "0007"},
         {{{"00011", sampleValues(1)}, {"0001", sampleValues(2)}}, "0001"},
         {{{"_1", sampleValues(1)}, {"_1  ", sampleValues(2)}}, "_1  "},
     };

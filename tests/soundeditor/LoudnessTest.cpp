@@ -117,9 +117,9 @@ TEST(LoudnessTest, GainReachesTheLibraryLoudnessUnlessThePeakForbids)
         double expectedGain;
     };
     const Case cases[] = {
-        {-26, -10, 6},   // quiet: raised
-        {-14, -2, -6},   // loud: lowered
-        {-26, -4, 3},    // raising 6 dB would push the peak past -1 dBTP
+        {-26, -10, 6},     // quiet: raised
+        {-14, -2, -6},     // loud: lowered
+        {-26, -4, 3},      // raising 6 dB would push the peak past -1 dBTP
         {-20, -0.5, -0.5}, // at the right loudness but peaking too high
     };
     for (const Case &c : cases) {
@@ -145,9 +145,9 @@ TEST(LoudnessTest, GainRoundsAndSaturates)
 TEST(LoudnessTest, LevelledSoundsMeasureAtTheLibraryLoudness)
 {
     const std::vector<std::int16_t> sounds[] = {
-        toneAtRms(1000, 1, -32),                          // quiet word
-        joined({silence(0.5), toneAtRms(700, 0.2, -9)}),  // short loud word after a pause
-        whiteNoise(1.5, -30, /*seed=*/3),                 // hiss-like consonants
+        toneAtRms(1000, 1, -32),                         // quiet word
+        joined({silence(0.5), toneAtRms(700, 0.2, -9)}), // short loud word after a pause
+        whiteNoise(1.5, -30, /*seed=*/3),                // hiss-like consonants
         // A loud short word whose soft ending falls under the trim's floor once lowered.
         joined({silence(0.1), toneAtRms(700, 0.25, -8), toneAtRms(300, 0.1, -40)}),
     };

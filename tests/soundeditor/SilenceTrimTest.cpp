@@ -50,8 +50,8 @@ TEST(SilenceTrimTest, KeepsTheToneAndAMarginWhateverTheNoiseFloor)
 TEST(SilenceTrimTest, KeepsAWeakConsonantBeforeALoudVowel)
 {
     // An "с" of 80 ms at -38 dBFS, 26 dB under the vowel that follows.
-    const std::vector<std::int16_t> sound = joined({whiteNoise(0.5, -58), whiteNoise(0.08, -38, 5),
-                                                    toneAtRms(250, 0.5, -12), silence(0.3)});
+    const std::vector<std::int16_t> sound = joined(
+        {whiteNoise(0.5, -58), whiteNoise(0.08, -38, 5), toneAtRms(250, 0.5, -12), silence(0.3)});
     EXPECT_NEAR(double(soundWithoutSilence(sound).first), 4000.0 - Margin, Frame);
     // Recorded tightly, the consonant is the quietest tenth of the sound, not its noise floor.
     const std::vector<std::int16_t> tight =

@@ -139,8 +139,8 @@ TEST_F(TaskConfigurationTest, RemovalsTakeTheWholeSubtreeAndNothingBeside)
     // What the notification application keeps below an operator goes with it.
     const RegistryKey schedules = taskKey("Долг\\Операторы\\Оп1\\Расписания");
     ASSERT_TRUE(schedules.createKey("Пн").writeString("From", "09:00"));
-    const std::string otherTask = test::storeSnapshot(*store).substr(
-        test::storeSnapshot(*store).find("\\Доставка]"));
+    const std::string otherTask =
+        test::storeSnapshot(*store).substr(test::storeSnapshot(*store).find("\\Доставка]"));
 
     const TaskChangeResult first = configuration.removeOperator("ДОЛГ", "оп1");
     EXPECT_TRUE(first.ok() && first.notice.empty()) << first.error;
