@@ -1,0 +1,177 @@
+// Guided recording over a new installation, on the virtual sound card: word after word recorded,
+// played back and saved under its own chunk, with redo, skip, stop, silence and refused saves.
+#include "Form2Fixture.h"
+
+#include "platform/FileFaults.h"
+#include "platform/RegistryStore.h"
+#include "platform/qt/QtModalDialog.h"
+#include "setup/NewInstallation.h"
+#include "soundeditor/window/GuidedRecording.h"
+#include "stores/LexItem.h"
+
+#include <QCheckBox>
+#include <QPushButton>
+#include <QTest>
+
+#include <algorithm>
+
+namespace vorela::test {
+namespace {
+
+const std::string SilentText =
+    "В записи нет ничего, кроме тишины, и она не сохранена. Запишите слово ещё раз.";
+const std::string NothingMissingText = "У всех лексем этой папки звук уже записан.";
+const std::string NoBankText =
+    "Банк звуков не удалось прочитать, поэтому нельзя узнать, каких записей в нём нет.";
+const std::string SaveFailedText = "Ошибка сохранения файла (0003)";
+
+class GuidedRecordingTest : public Form2Fixture {
+protected:
+    GuidedRecordingTest()
+    {
+        std::string error;
+        EXPECT_TRUE(initDataDirectory(fresh, error)) << error;
+        store = RegistryStore::open(fresh.registry(), error);
+        EXPECT_TRUE(store) << error;
+        root = std::make_unique<LexItem>(*store);
+        // Every recording is half a second of silence, then a tone, then silence again; the
+        // tone's loudness grows with each recording, so that each take can be told apart.
+        audio.setMicrophone([this](std::size_t n) {
+            if (n == 0)
+                ++recordings;
+            if (n < 4000 || n >= 4000 + toneSamples)
+                return std::int16_t(0);
+            const int sign = (n / 20) % 2 == 0 ? 1 : -1; // a 200 Hz square wave
+            return std::int16_t(sign * 1000 * recordings);
+        });
+    }
+
+    /// The folder of digits of the standard words, and its lexemes in chain order.
+    std::shared_ptr<LexItem> digits() const
+    {
+        return root->GetChild("3")->GetChildren().front();
+    }
+    std::vector<std::shared_ptr<LexItem>> words() const { return digits()->GetChildren(); }
+
+    /// Runs the window on node; act drives it and must close it.
+    void run(const LexItem &node, const std::function<void(GuidedRecording &)> &act)
+    {
+        ui.expectDialog("GuidedRecording", [&act](ModalDialog &dialog) {
+            auto *window = static_cast<GuidedRecording *>(qDialogOf(dialog));
+            window->show();
+            window->activateWindow();
+            EXPECT_TRUE(QTest::qWaitForWindowActive(window));
+            window->findChild<QCheckBox *>("cb_level")->setChecked(false);
+            act(*window);
+            EXPECT_FALSE(window->isVisible());
+            return 0;
+        });
+        GuidedRecording::run(context(), node, nullptr);
+        EXPECT_TRUE(ui.finished());
+    }
+
+    SoundEditorContext context() { return {freshBank, ui, audio, fresh}; }
+
+    static void press(GuidedRecording &window, Qt::Key key)
+    {
+        QTest::keyClick(window.windowHandle(), key);
+    }
+    static void click(GuidedRecording &window, const char *name)
+    {
+        QPushButton *button = window.findChild<QPushButton *>(name);
+        ASSERT_TRUE(button->isEnabled()) << name;
+        button->click();
+    }
+    static std::string label(GuidedRecording &window, const char *name)
+    {
+        return window.findChild<QLabel *>(name)->text().toStdString();
+    }
+
+    /// R, one second of the microphone, Space: the take is prepared and played back.
+    void recordOneSecond(GuidedRecording &window)
+    {
+        press(window, Qt::Key_R);
+        ASSERT_FALSE(window.isIdle());
+        audio.advance(1000);
+        press(window, Qt::Key_Space);
+        audio.advance(0);
+    }
+
+    Samples saved(const std::string &chunkId) const { return bankSoundIn(fresh, chunkId); }
+
+    static int peak(const Samples &samples)
+    {
+        int top = 0;
+        for (const std::int16_t sample : samples)
+            top = std::max(top, std::abs(int(sample)));
+        return top;
+    }
+
+    std::size_t toneSamples = 2400;
+    int recordings = 0;
+    DataDirectory fresh{dir.path() / "fresh"};
+    std::unique_ptr<RegistryStore> store;
+    std::unique_ptr<LexItem> root;
+    FileFaults faults;
+    SoundBank freshBank{fresh, ui, &faults};
+};
+
+TEST_F(GuidedRecordingTest, WordsAreRecordedRedoneSkippedAndSavedUnderTheirOwnChunks)
+{
+    const std::vector<std::shared_ptr<LexItem>> lexemes = words();
+    ASSERT_GE(lexemes.size(), 4U);
+    const std::string total = std::to_string(lexemes.size());
+    run(*digits(), [&](GuidedRecording &window) {
+        EXPECT_EQ(label(window, "label_progress"), "1 из " + total);
+        EXPECT_EQ(label(window, "label_text"), lexemes[0]->GetText());
+        recordOneSecond(window);
+        // The take is trimmed to the tone and played back at once.
+        EXPECT_FALSE(window.take().empty());
+        EXPECT_LT(window.take().size(), 8000U);
+        ASSERT_EQ(audio.playedBlocks().size(), 1U);
+        EXPECT_EQ(audio.playedBlocks().back(), window.take());
+        press(window, Qt::Key_Return);
+        EXPECT_EQ(label(window, "label_progress"), "2 из " + total);
+        EXPECT_EQ(label(window, "label_text"), lexemes[1]->GetText());
+        EXPECT_TRUE(window.take().empty());
+
+        // Redo: the second recording is thrown away for the third.
+        recordOneSecond(window);
+        click(window, "btn_redo");
+        audio.advance(1000);
+        click(window, "btn_stop");
+        audio.advance(0);
+        click(window, "btn_save");
+
+        // Skipped without a take: no question. With a take: asked, and No keeps the word.
+        click(window, "btn_skip");
+        EXPECT_EQ(label(window, "label_progress"), "4 из " + total);
+        recordOneSecond(window);
+        ui.expectMessage("Запись слова «" + lexemes[3]->GetText() +
+                             "» не сохранена. Пропустить слово без сохранения?",
+                         MessageAnswer::No);
+        click(window, "btn_skip");
+        EXPECT_EQ(label(window, "label_progress"), "4 из " + total);
+        ui.expectMessage("Запись слова «" + lexemes[3]->GetText() +
+                             "» не сохранена. Пропустить слово без сохранения?",
+                         MessageAnswer::Yes);
+        click(window, "btn_skip");
+        EXPECT_EQ(label(window, "label_progress"), "5 из " + total);
+        click(window, "btn_finish");
+    });
+    EXPECT_EQ(recordings, 4);
+    const Samples first = saved(lexemes[0]->GetChunk());
+    const Samples second = saved(lexemes[1]->GetChunk());
+    EXPECT_EQ(peak(first), 1000);
+    EXPECT_EQ(peak(second), 3000); // the redone take, not the second recording
+    // Only the tone is kept, with a small margin of its silence at most.
+    for (const Samples &sound : {first, second}) {
+        EXPECT_GE(sound.size(), toneSamples - 40);
+        EXPECT_LE(sound.size(), toneSamples + 2 * 1600);
+    }
+    EXPECT_TRUE(saved(lexemes[2]->GetChunk()).empty());
+    EXPECT_TRUE(saved(lexemes[3]->GetChunk()).empty());
+}
+
+} // namespace
+} // namespace vorela::test
