@@ -4,10 +4,14 @@
 
 #include "platform/FileFaults.h"
 #include "platform/RegistryStore.h"
+#include "platform/qt/QtAudioDevice.h"
 #include "platform/qt/QtModalDialog.h"
 #include "setup/NewInstallation.h"
+#include "setup/SpeechSynthesis.h"
+#include "setup/StandardWords.h"
 #include "soundeditor/window/GuidedRecording.h"
 #include "stores/LexItem.h"
+#include "support/PrivatePulseServer.h"
 
 #include <QCheckBox>
 #include <QPushButton>
@@ -54,7 +58,8 @@ protected:
     std::vector<std::shared_ptr<LexItem>> words() const { return digits()->GetChildren(); }
 
     /// Runs the window on node; act drives it and must close it.
-    void run(const LexItem &node, const std::function<void(GuidedRecording &)> &act)
+    void run(const LexItem &node, const std::function<void(GuidedRecording &)> &act,
+             AudioDevice *soundCard = nullptr)
     {
         ui.expectDialog("GuidedRecording", [&act](ModalDialog &dialog) {
             auto *window = static_cast<GuidedRecording *>(qDialogOf(dialog));
@@ -66,7 +71,7 @@ protected:
             EXPECT_FALSE(window->isVisible());
             return 0;
         });
-        GuidedRecording::run(context(), node, nullptr);
+        GuidedRecording::run({freshBank, ui, soundCard ? *soundCard : audio, fresh}, node, nullptr);
         EXPECT_TRUE(ui.finished());
     }
 
@@ -171,6 +176,169 @@ TEST_F(GuidedRecordingTest, WordsAreRecordedRedoneSkippedAndSavedUnderTheirOwnCh
     }
     EXPECT_TRUE(saved(lexemes[2]->GetChunk()).empty());
     EXPECT_TRUE(saved(lexemes[3]->GetChunk()).empty());
+}
+
+TEST_F(GuidedRecordingTest, StoppingNeverLosesATakeWithoutAsking)
+{
+    const std::vector<std::shared_ptr<LexItem>> lexemes = words();
+    const std::string keepQuestion = "Сохранить запись слова «" + lexemes[0]->GetText() +
+                                     "» перед выходом?";
+    // Cancel stays with the take; No leaves without saving.
+    run(*digits(), [&](GuidedRecording &window) {
+        recordOneSecond(window);
+        ui.expectMessage(keepQuestion, MessageAnswer::Cancel);
+        click(window, "btn_finish");
+        EXPECT_TRUE(window.isVisible());
+        EXPECT_FALSE(window.take().empty());
+        ui.expectMessage(keepQuestion, MessageAnswer::No);
+        press(window, Qt::Key_Escape);
+    });
+    EXPECT_TRUE(saved(lexemes[0]->GetChunk()).empty());
+
+    // Stopped while it records: the take is handed over first, and Yes saves it.
+    run(*digits(), [&](GuidedRecording &window) {
+        press(window, Qt::Key_R);
+        audio.advance(1000);
+        ui.expectMessage(keepQuestion, MessageAnswer::Yes);
+        click(window, "btn_finish");
+        audio.advance(0);
+    });
+    EXPECT_EQ(peak(saved(lexemes[0]->GetChunk())), 2000);
+
+    // The next walk starts at the first word still without sound.
+    run(*digits(), [&](GuidedRecording &window) {
+        EXPECT_EQ(label(window, "label_text"), lexemes[1]->GetText());
+        EXPECT_EQ(label(window, "label_progress"), "1 из " + std::to_string(lexemes.size() - 1));
+        window.close();
+    });
+}
+
+TEST_F(GuidedRecordingTest, SilenceAndRefusedSavesStayOnTheWord)
+{
+    const std::vector<std::shared_ptr<LexItem>> lexemes = words();
+    run(*digits(), [&](GuidedRecording &window) {
+        toneSamples = 0;
+        ui.expectMessage(SilentText, MessageAnswer::Ok);
+        recordOneSecond(window);
+        EXPECT_TRUE(window.take().empty());
+        EXPECT_TRUE(audio.playedBlocks().empty());
+        EXPECT_EQ(label(window, "label_progress"), "1 из " + std::to_string(lexemes.size()));
+
+        toneSamples = 2400;
+        recordOneSecond(window);
+        faults.failNth(FileOperation::Write, 1);
+        ui.expectMessage(SaveFailedText, MessageAnswer::Ok);
+        press(window, Qt::Key_Return);
+        EXPECT_EQ(label(window, "label_text"), lexemes[0]->GetText());
+        EXPECT_EQ(label(window, "label_state"),
+                  "Запись не сохранена. Попробуйте сохранить ещё раз или пропустите слово.");
+        ASSERT_FALSE(window.take().empty());
+        EXPECT_TRUE(saved(lexemes[0]->GetChunk()).empty());
+        press(window, Qt::Key_Return);
+        EXPECT_EQ(label(window, "label_text"), lexemes[1]->GetText());
+        click(window, "btn_finish");
+    });
+    EXPECT_EQ(peak(saved(lexemes[0]->GetChunk())), 2000);
+}
+
+TEST_F(GuidedRecordingTest, LevellingBringsQuietAndLoudTakesTogether)
+{
+    const std::vector<std::shared_ptr<LexItem>> lexemes = words();
+    for (const bool level : {false, true}) {
+        recordings = 0;
+        run(*digits(), [&](GuidedRecording &window) {
+            window.findChild<QCheckBox *>("cb_level")->setChecked(level);
+            for (int word = 0; word < 2; ++word) {
+                recordings += word * 6; // 1000, then 8000 at the peak
+                recordOneSecond(window);
+                press(window, Qt::Key_Return);
+            }
+            click(window, "btn_finish");
+        });
+        const double quiet = peak(saved(lexemes[level ? 2 : 0]->GetChunk()));
+        const double loud = peak(saved(lexemes[level ? 3 : 1]->GetChunk()));
+        if (level)
+            EXPECT_NEAR(loud / quiet, 1.0, 0.05);
+        else
+            EXPECT_EQ(loud / quiet, 8.0);
+    }
+}
+
+TEST_F(GuidedRecordingTest, ANewInstallationIsRecordedInOneWindowWithoutTheGreeting)
+{
+    // Every standard word the operator records (the currency words come with the editor), in
+    // the order of the word table, in one window; the greeting phrase is not among them.
+    std::vector<std::string> expected;
+    for (const StandardWord &word : standardWords())
+        if (!fromCurrencyBank(word))
+            expected.emplace_back(word.text);
+    const std::string total = std::to_string(expected.size());
+    std::vector<std::string> texts;
+    run(*root, [&](GuidedRecording &window) {
+        EXPECT_EQ(label(window, "label_progress"), "1 из " + total);
+        for (std::size_t word = 0; word < expected.size(); ++word) {
+            texts.push_back(label(window, "label_text"));
+            click(window, "btn_skip");
+        }
+        EXPECT_EQ(label(window, "label_text"), "Готово");
+        EXPECT_EQ(label(window, "label_state"),
+                  "Все слова пройдены. Записано: 0, пропущено: " + total + ".");
+        EXPECT_FALSE(window.findChild<QPushButton *>("btn_record")->isEnabled());
+        click(window, "btn_finish");
+    });
+    EXPECT_EQ(texts, expected);
+}
+
+TEST_F(GuidedRecordingTest, NothingToRecordOrNoBankIsToldWithoutAWindow)
+{
+    // The function entries have no sound of their own.
+    ui.expectMessage(NothingMissingText, MessageAnswer::Ok);
+    GuidedRecording::run(context(), *root->GetChild("2"), nullptr);
+    EXPECT_TRUE(ui.finished());
+
+    writeFile(fresh.productBank(), Bytes(64, 0x20));
+    ui.expectMessage(NoBankText, MessageAnswer::Ok);
+    GuidedRecording::run(context(), *root, nullptr);
+    EXPECT_TRUE(ui.finished());
+}
+
+TEST_F(GuidedRecordingTest, SpokenWordFromTheMicrophoneLandsUnderItsChunk)
+{
+    if (const std::optional<std::string> missing = missingSoundServer())
+        GTEST_SKIP() << *missing;
+    const std::shared_ptr<LexItem> lexeme = words().front();
+    const SynthesisResult spoken = synthesize({{lexeme->GetText(), "ru"}}, dir.path(), 1);
+    ASSERT_TRUE(spoken.ok()) << spoken.error;
+    const Samples &voice = spoken.sounds.front();
+    QtAudioDevice soundCard;
+    run(
+        *digits(),
+        [&](GuidedRecording &window) {
+            window.findChild<QCheckBox *>("cb_level")->setChecked(true);
+            press(window, Qt::Key_R);
+            ASSERT_TRUE(QTest::qWaitFor([&] { return soundCard.recordedSamples() > 0; }, 3000));
+            // A second device speaks the word into the sink whose monitor is the microphone.
+            QtAudioDevice speaker;
+            bool said = false;
+            ASSERT_EQ(speaker.play(voice, {}, [&said] { said = true; }), AudioStart::Started);
+            ASSERT_TRUE(QTest::qWaitFor([&said] { return said; }, 10000));
+            const std::size_t afterWord = soundCard.recordedSamples();
+            ASSERT_TRUE(QTest::qWaitFor(
+                [&] { return soundCard.recordedSamples() >= afterWord + 2400; }, 3000));
+            press(window, Qt::Key_Space);
+            ASSERT_TRUE(QTest::qWaitFor([&window] { return !window.take().empty(); }, 3000));
+            press(window, Qt::Key_Return);
+            EXPECT_EQ(label(window, "label_text"), words()[1]->GetText());
+            click(window, "btn_finish");
+        },
+        &soundCard);
+    const Samples kept = saved(lexeme->GetChunk());
+    const double seconds = double(kept.size()) / 8000;
+    const double voiceSeconds = double(voice.size()) / 8000;
+    EXPECT_GT(seconds, voiceSeconds - 0.15) << "the word is kept whole";
+    EXPECT_LT(seconds, voiceSeconds + 0.6) << "the silence around it is trimmed";
+    EXPECT_GT(peak(kept), 3000) << "a levelled word, not silence";
+    EXPECT_TRUE(ui.messages().empty());
 }
 
 } // namespace
