@@ -10,6 +10,7 @@
 #include "setup/SpeechSynthesis.h"
 #include "setup/StandardWords.h"
 #include "soundeditor/window/GuidedRecording.h"
+#include "soundeditor/window/WaveformView.h"
 #include "stores/LexItem.h"
 #include "support/PrivatePulseServer.h"
 
@@ -176,6 +177,26 @@ TEST_F(GuidedRecordingTest, WordsAreRecordedRedoneSkippedAndSavedUnderTheirOwnCh
     }
     EXPECT_TRUE(saved(lexemes[2]->GetChunk()).empty());
     EXPECT_TRUE(saved(lexemes[3]->GetChunk()).empty());
+}
+
+TEST_F(GuidedRecordingTest, PictureOfATakeWaitingForSaving)
+{
+    const std::filesystem::path folder = std::filesystem::path(VORELA_BINARY_DIR) / "screenshots";
+    std::filesystem::create_directories(folder);
+    toneSamples = 6000;
+    run(*digits(), [&](GuidedRecording &window) {
+        window.findChild<QCheckBox *>("cb_level")->setChecked(true);
+        recordOneSecond(window);
+        audio.advance(1000);
+        const QImage image = window.findChild<WaveformView *>("label_wave")->waveformImage();
+        EXPECT_FALSE(image.isNull());
+        EXPECT_TRUE(window.grab().save(
+            QString::fromStdString((folder / "guided-recording.png").string())));
+        ui.expectMessage("Сохранить запись слова «" + words().front()->GetText() +
+                             "» перед выходом?",
+                         MessageAnswer::No);
+        click(window, "btn_finish");
+    });
 }
 
 TEST_F(GuidedRecordingTest, StoppingNeverLosesATakeWithoutAsking)
