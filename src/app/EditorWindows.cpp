@@ -5,6 +5,7 @@
 #include "mainwindow/Form1.h"
 #include "platform/UiServices.h"
 #include "platform/qt/QtModalDialog.h"
+#include "soundeditor/window/GuidedRecording.h"
 
 namespace vorela {
 
@@ -34,6 +35,9 @@ EditorWindows::EditorWindows(Form1 &form, const EditorContext &context, AudioDev
     };
     hooks.createFromFile = [this](std::span<const std::string> chunks) {
         return created(soundEditor.createFromFile(chunks));
+    };
+    hooks.recordMissing = [this, &form](const LexItem &node) {
+        GuidedRecording::run(soundContext, node, &form);
     };
     hooks.editLexemeTable = [this, &context](QWidget &owner, LexItem &table, LexItem &) {
         FormTableLexems dialog(table, context.lexemeRoot, soundContext, &owner);

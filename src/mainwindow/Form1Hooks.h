@@ -44,6 +44,8 @@ struct Form1Hooks {
         createInPlayer;
     std::function<std::optional<CreatedLexeme>(std::span<const std::string> storeChunks)>
         createFromFile;
+    /// "Записать недостающие...": records, one by one, the lexemes below node without sound.
+    std::function<void(const LexItem &node)> recordMissing;
     /// Runs the lexeme table editor modally on table (a child of parent).
     std::function<void(QWidget &owner, LexItem &table, LexItem &parent)> editLexemeTable;
     /// Expands the items and starts the player; false when nothing could be spoken. When playback

@@ -36,6 +36,7 @@ MainMenus::MainMenus(QMenuBar &menuBar, QWidget &owner)
     createMenu = addSubmenu(*sourceMenu, "Создать лексему", "createMenu");
     createFromPlayer = addAction(*createMenu, "из пpоигpывателя", "createFromPlayer");
     createFromFile = addAction(*createMenu, "из файла", "createFromFile");
+    recordMissing = addAction(*sourceMenu, "Записать недостающие...", "recordMissing");
     QAction *separator1 = sourceMenu->addSeparator();
     createFolder = addAction(*sourceMenu, "Создать папку", "createFolder");
     rename = addAction(*sourceMenu, "Переименовать", "rename");

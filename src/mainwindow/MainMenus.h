@@ -27,6 +27,8 @@ struct MainMenus {
     QAction *replaceFromFile = nullptr;
     QAction *createFromPlayer = nullptr;
     QAction *createFromFile = nullptr;
+    /// Outside the mask positions: folders and the root have it, lexemes never.
+    QAction *recordMissing = nullptr;
     QAction *createFolder = nullptr;
     QAction *rename = nullptr;
     QAction *removeSource = nullptr;

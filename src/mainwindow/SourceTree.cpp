@@ -52,6 +52,7 @@ SourceTree::SourceTree(EditorSession &editorSession, SourceTreeWidget &tree, Mai
     connect(menus.replaceFromFile, &QAction::triggered, this, &SourceTree::replaceFromFile);
     connect(menus.createFromPlayer, &QAction::triggered, this, &SourceTree::createLexemeFromPlayer);
     connect(menus.createFromFile, &QAction::triggered, this, &SourceTree::createLexemeFromFile);
+    connect(menus.recordMissing, &QAction::triggered, this, &SourceTree::recordMissing);
     connect(menus.createFolder, &QAction::triggered, this, &SourceTree::createFolder);
     connect(menus.rename, &QAction::triggered, this, [this] { beginRename(widget.currentItem()); });
     connect(menus.removeSource, &QAction::triggered, this, &SourceTree::removeSelected);
@@ -124,6 +125,8 @@ void SourceTree::prepareMenu()
             sourceMenuEnabled(mask, position));
     // The greeting phrase must carry a signature: it only ever comes from a signed file.
     menus.replaceFromPlayer->setEnabled(node != nullptr && node->GetChunk() != GreetingChunkId);
+    menus.recordMissing->setEnabled(node != nullptr &&
+                                    (node->IsFolder() || node == &session.context.lexemeRoot));
 }
 
 void SourceTree::beginRename(QTreeWidgetItem *item)

@@ -44,6 +44,8 @@ public:
     void createLexemeFromFile();
     void replaceFromPlayer();
     void replaceFromFile();
+    /// Guided recording of the lexemes without sound below the selected folder or the root.
+    void recordMissing();
     void editTable();
     void removeSelected();
     /// Double click: listen to a lexeme, speak a function entry, or open a table.

@@ -50,6 +50,15 @@ void SourceTree::replaceFromFile()
         session.hooks.replaceFromFile(node->GetText(), node->GetChunk());
 }
 
+void SourceTree::recordMissing()
+{
+    const LexItem *node = itemNode(widget.currentItem());
+    if (!session.ready || node == nullptr || !session.hooks.recordMissing)
+        return;
+    if (node->IsFolder() || node == &session.context.lexemeRoot)
+        session.hooks.recordMissing(*node);
+}
+
 void SourceTree::editTable()
 {
     QTreeWidgetItem *selected = widget.currentItem();

@@ -73,14 +73,14 @@ TEST_F(SourceTreeTest, ContextMenuFollowsTheNodeMask)
     };
     const Case cases[] = {
         {{"Общие", "Добрый день"}, {"replaceMenu", "replaceFromPlayer", "rename", "removeSource"}},
-        {{"Общие"}, {"createMenu", "createFolder", "rename", "removeSource"}},
+        {{"Общие"}, {"createMenu", "recordMissing", "createFolder", "rename", "removeSource"}},
         {{"Общие", "Таблица"}, {"rename", "removeSource", "editTable"}},
         {{"Общие", "Граница"}, {}},
         // The greeting phrase only comes from a signed file: not from the player.
         {{"Общие", "Приветствие"}, {"replaceMenu", "rename", "removeSource"}},
     };
-    const char *all[] = {"replaceMenu",  "createMenu",  "createFolder", "rename",
-                         "removeSource", "createTable", "editTable"};
+    const char *all[] = {"replaceMenu",  "createMenu",  "recordMissing", "createFolder",
+                         "rename",       "removeSource", "createTable",  "editTable"};
     for (const Case &c : cases) {
         QTreeWidgetItem *item = sourceItem(c.path);
         sourceTree().setCurrentItem(item);
@@ -193,6 +193,22 @@ TEST_F(SourceTreeTest, NewRecordedLexemeGetsTheChunkTheSoundEditorSaved)
     };
     runSourceCommand(sourceItem({"Общие", "Вложенная"}), "createFromPlayer");
     EXPECT_EQ(root->GetChild("1")->GetChild("6")->GetChildren().size(), 2U);
+}
+
+TEST_F(SourceTreeTest, RecordMissingWalksTheChosenFolderOrTheWholeTree)
+{
+    std::vector<std::string> walked;
+    form->hooks().recordMissing = [&walked](const LexItem &node) {
+        walked.push_back(node.GetPath());
+    };
+    runSourceCommand(sourceItem({"Общие", "Вложенная"}), "recordMissing");
+    runSourceCommand(sourceTree().topLevelItem(0), "recordMissing");
+    // A lexeme has nothing below it to walk, even when the action is triggered regardless.
+    sourceTree().setCurrentItem(sourceItem({"Общие", "Добрый день"}));
+    form->sourceTree().prepareMenu();
+    EXPECT_FALSE(action("recordMissing").isEnabled());
+    action("recordMissing").trigger();
+    EXPECT_EQ(walked, (std::vector<std::string>{"1\\6\\", ""}));
 }
 
 TEST_F(SourceTreeTest, DoubleClickListensSpeaksTheTimeOrOpensTheTable)

@@ -1,0 +1,119 @@
+// Guided recording's use of the sound card: the take recorded, prepared and played back.
+#include "soundeditor/window/GuidedRecording.h"
+
+#include "platform/AudioDevice.h"
+#include "platform/UiServices.h"
+#include "soundeditor/RecordedTake.h"
+#include "soundeditor/SampleMath.h"
+#include "soundeditor/StatusText.h"
+#include "soundeditor/window/WaveformView.h"
+
+#include <QCheckBox>
+#include <QTimer>
+
+namespace vorela {
+
+static const std::string SilentText =
+    "В записи нет ничего, кроме тишины, и она не сохранена. Запишите слово ещё раз.";
+static const std::string NoInputText =
+    "Запись не началась: устройство записи отсутствует или занято другой программой.";
+static const std::string NoOutputText =
+    "Запись не удалось воспроизвести: устройство воспроизведения отсутствует или занято. "
+    "Её можно сохранить и без прослушивания.";
+static const std::string RecordingHint = "Идёт запись. Пробел или «Остановить» — закончить.";
+
+static constexpr int RecordTickMs = 100;
+
+void GuidedRecording::startRecording()
+{
+    if (!hasWord() || activity != Activity::Idle)
+        return;
+    if (!pendingTake.empty())
+        discardTake(); // R over a take waiting for saving means recording the word anew
+    const AudioStart started =
+        context.audio.record(MaxRecordBytes / 2, [this](std::vector<std::int16_t> samples) {
+            recordingEnded(std::move(samples));
+        });
+    if (started != AudioStart::Started) {
+        warn(NoInputText);
+        return;
+    }
+    activity = Activity::Recording;
+    setHint(RecordingHint);
+    recordTimer->start(RecordTickMs);
+    applyControls();
+}
+
+void GuidedRecording::recordTick()
+{
+    if (activity != Activity::Recording)
+        return;
+    const std::size_t recorded = context.audio.recordedSamples();
+    setHint(recordingText(recorded) + " " + RecordingHint);
+    if (recordingMustStop(recorded))
+        context.audio.stop();
+}
+
+void GuidedRecording::recordingEnded(std::vector<std::int16_t> recorded)
+{
+    recordTimer->stop();
+    activity = Activity::Idle;
+    const Levelling levelling = cb_level->isChecked() ? Levelling::On : Levelling::Off;
+    std::optional<std::vector<std::int16_t>> prepared = preparedTake(recorded, levelling);
+    if (!prepared) {
+        showWord();
+        warn(SilentText);
+        if (finishAfterAudio)
+            closeNow();
+        return;
+    }
+    pendingTake = std::move(*prepared);
+    showTake();
+    if (finishAfterAudio) {
+        finishAfterAudio = false;
+        finish();
+        return;
+    }
+    playTake();
+}
+
+void GuidedRecording::playTake()
+{
+    if (activity != Activity::Idle || pendingTake.empty())
+        return;
+    const AudioStart started =
+        context.audio.play(pendingTake, {}, [this] { playbackEnded(); });
+    if (started != AudioStart::Started) {
+        warn(NoOutputText);
+        return;
+    }
+    activity = Activity::Playing;
+    applyControls();
+}
+
+void GuidedRecording::playbackEnded()
+{
+    activity = Activity::Idle;
+    applyControls();
+}
+
+void GuidedRecording::stopOrPlay()
+{
+    if (activity != Activity::Idle) {
+        context.audio.stop();
+        return;
+    }
+    playTake();
+}
+
+void GuidedRecording::dropPlayback()
+{
+    if (activity != Activity::Playing)
+        return;
+    // The take is about to change or go: its playback must not read it any more.
+    context.audio.abandon();
+    activity = Activity::Idle;
+    applyControls();
+}
+
+} // namespace vorela
