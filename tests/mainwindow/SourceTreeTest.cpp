@@ -79,8 +79,8 @@ TEST_F(SourceTreeTest, ContextMenuFollowsTheNodeMask)
         // The greeting phrase only comes from a signed file: not from the player.
         {{"Общие", "Приветствие"}, {"replaceMenu", "rename", "removeSource"}},
     };
-    const char *all[] = {"replaceMenu",  "createMenu",  "recordMissing", "createFolder",
-                         "rename",       "removeSource", "createTable",  "editTable"};
+    const char *all[] = {"replaceMenu", "createMenu",   "recordMissing", "createFolder",
+                         "rename",      "removeSource", "createTable",   "editTable"};
     for (const Case &c : cases) {
         QTreeWidgetItem *item = sourceItem(c.path);
         sourceTree().setCurrentItem(item);

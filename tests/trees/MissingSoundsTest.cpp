@@ -19,8 +19,8 @@ class MissingSoundsTest : public testing::Test {
 protected:
     MissingSoundsTest()
     {
-        test::NodeLayout functions = folder("2", "Функции", {lexeme("1", "Сумма", "@007"),
-                                                             lexeme("2", "Граница", "____")});
+        test::NodeLayout functions =
+            folder("2", "Функции", {lexeme("1", "Сумма", "@007"), lexeme("2", "Граница", "____")});
         test::NodeLayout table = lexeme("3", "Таблица", "#001");
         table.children = {lexeme("1", "Запись таблицы", "|001")};
         // Key names run against the chain, so enumeration order would give another walk.
@@ -31,8 +31,8 @@ protected:
                      lexeme("3", "Спасибо", "0002")}),
              functions,
              folder("3", "Слова",
-                    {lexeme("9", "Один", "_001"), folder("5", "Вложенная",
-                                                         {lexeme("1", "Три", "_003")}),
+                    {lexeme("9", "Один", "_001"),
+                     folder("5", "Вложенная", {lexeme("1", "Три", "_003")}),
                      lexeme("1", "Два", "_002"), table, lexeme("4", "Без звука", ""),
                      lexeme("2", "Спасибо ещё раз", "0002")})});
     }

@@ -60,8 +60,7 @@ GuidedRecording::~GuidedRecording()
         context.audio.abandon();
 }
 
-void GuidedRecording::run(const SoundEditorContext &context, const LexItem &node,
-                          QWidget *parent)
+void GuidedRecording::run(const SoundEditorContext &context, const LexItem &node, QWidget *parent)
 {
     WaveFile bank;
     if (!bank.Open(context.dataDirectory.productBank())) {
@@ -280,10 +279,9 @@ void GuidedRecording::skipWord()
     if (!hasWord() || activity == Activity::Recording)
         return;
     if (!pendingTake.empty()) {
-        const MessageAnswer answer =
-            context.ui.showMessage({Caption, SkipQuestionHead + word().text + SkipQuestionTail,
-                                    MessageIcon::Question, MessageButtons::YesNo,
-                                    MessageAnswer::No});
+        const MessageAnswer answer = context.ui.showMessage(
+            {Caption, SkipQuestionHead + word().text + SkipQuestionTail, MessageIcon::Question,
+             MessageButtons::YesNo, MessageAnswer::No});
         if (answer != MessageAnswer::Yes)
             return;
     }
@@ -309,10 +307,9 @@ void GuidedRecording::finish()
     }
     dropPlayback();
     if (!pendingTake.empty()) {
-        const MessageAnswer answer =
-            context.ui.showMessage({Caption, KeepQuestionHead + word().text + KeepQuestionTail,
-                                    MessageIcon::Question, MessageButtons::YesNoCancel,
-                                    MessageAnswer::Yes});
+        const MessageAnswer answer = context.ui.showMessage(
+            {Caption, KeepQuestionHead + word().text + KeepQuestionTail, MessageIcon::Question,
+             MessageButtons::YesNoCancel, MessageAnswer::Yes});
         if (answer == MessageAnswer::Cancel || (answer == MessageAnswer::Yes && !storeTake()))
             return;
     }

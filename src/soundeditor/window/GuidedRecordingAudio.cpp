@@ -81,8 +81,7 @@ void GuidedRecording::playTake()
 {
     if (activity != Activity::Idle || pendingTake.empty())
         return;
-    const AudioStart started =
-        context.audio.play(pendingTake, {}, [this] { playbackEnded(); });
+    const AudioStart started = context.audio.play(pendingTake, {}, [this] { playbackEnded(); });
     if (started != AudioStart::Started) {
         warn(NoOutputText);
         return;

@@ -52,10 +52,7 @@ protected:
     }
 
     /// The folder of digits of the standard words, and its lexemes in chain order.
-    std::shared_ptr<LexItem> digits() const
-    {
-        return root->GetChild("3")->GetChildren().front();
-    }
+    std::shared_ptr<LexItem> digits() const { return root->GetChild("3")->GetChildren().front(); }
     std::vector<std::shared_ptr<LexItem>> words() const { return digits()->GetChildren(); }
 
     /// Runs the window on node; act drives it and must close it.
@@ -190,8 +187,8 @@ TEST_F(GuidedRecordingTest, PictureOfATakeWaitingForSaving)
         audio.advance(1000);
         const QImage image = window.findChild<WaveformView *>("label_wave")->waveformImage();
         EXPECT_FALSE(image.isNull());
-        EXPECT_TRUE(window.grab().save(
-            QString::fromStdString((folder / "guided-recording.png").string())));
+        EXPECT_TRUE(
+            window.grab().save(QString::fromStdString((folder / "guided-recording.png").string())));
         ui.expectMessage("Сохранить запись слова «" + words().front()->GetText() +
                              "» перед выходом?",
                          MessageAnswer::No);
@@ -202,8 +199,8 @@ TEST_F(GuidedRecordingTest, PictureOfATakeWaitingForSaving)
 TEST_F(GuidedRecordingTest, StoppingNeverLosesATakeWithoutAsking)
 {
     const std::vector<std::shared_ptr<LexItem>> lexemes = words();
-    const std::string keepQuestion = "Сохранить запись слова «" + lexemes[0]->GetText() +
-                                     "» перед выходом?";
+    const std::string keepQuestion =
+        "Сохранить запись слова «" + lexemes[0]->GetText() + "» перед выходом?";
     // Cancel stays with the take; No leaves without saving.
     run(*digits(), [&](GuidedRecording &window) {
         recordOneSecond(window);
