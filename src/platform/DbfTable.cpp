@@ -4,6 +4,7 @@
 
 #include "platform/ByteReader.h"
 #include "platform/CodePage.h"
+#include "platform/RegistryValue.h"
 
 #include <algorithm>
 #include <array>
@@ -228,10 +229,8 @@ bool DbfTable::readFields(std::span<const std::uint8_t> header, bool visualFoxPr
     return true;
 }
 
-bool DbfTable::firstLiveRecord(std::optional<std::vector<std::uint8_t>> &record,
-                               std::string &error) const
+bool DbfTable::forEachRecord(const RecordVisitor &visit, std::string &error) const
 {
-    record.reset();
     const std::size_t perBlock = std::max<std::size_t>(1, ScanBlockBytes / recordLength);
     std::vector<std::uint8_t> block;
     for (std::uint32_t first = 0; first < records;) {
@@ -244,15 +243,56 @@ bool DbfTable::firstLiveRecord(std::optional<std::vector<std::uint8_t>> &record,
             return false;
         }
         for (std::size_t index = 0; index < count; ++index) {
-            const std::uint8_t *start = block.data() + index * recordLength;
-            if (*start == DeletedMark)
-                continue;
-            record.emplace(start, start + recordLength);
-            return true;
+            const std::span<const std::uint8_t> record(block.data() + index * recordLength,
+                                                       recordLength);
+            const auto number = static_cast<std::uint32_t>(first + index + 1);
+            if (!visit(number, record.front() == DeletedMark, record))
+                return true;
         }
         first += static_cast<std::uint32_t>(count);
     }
     return true;
+}
+
+bool DbfTable::firstLiveRecord(std::optional<std::vector<std::uint8_t>> &record,
+                               std::string &error) const
+{
+    record.reset();
+    return forEachRecord(
+        [&record](std::uint32_t, bool deleted, std::span<const std::uint8_t> bytes) {
+            if (!deleted)
+                record.emplace(bytes.begin(), bytes.end());
+            return deleted;
+        },
+        error);
+}
+
+DbfTable::RecordState DbfTable::readRecord(std::uint32_t number, std::vector<std::uint8_t> &record,
+                                           std::string &error) const
+{
+    if (number == 0 || number > records) {
+        error = path.string() + ": no record " + std::to_string(number) + " (the table has " +
+                std::to_string(records) + ")";
+        return RecordState::Missing;
+    }
+    record.resize(recordLength);
+    if (!file.readAt(headerLength + std::uint64_t{number - 1} * recordLength, record)) {
+        error = path.string() + ": cannot read record " + std::to_string(number) +
+                " (the file is shorter than its header says)";
+        return RecordState::Unreadable;
+    }
+    return record.front() == DeletedMark ? RecordState::Deleted : RecordState::Live;
+}
+
+const DbfField *DbfTable::findField(std::string_view name) const
+{
+    // Column names match as registry names do, so Cyrillic ones ignore case too.
+    const std::string folded = foldRegistryName(name);
+    for (const DbfField &field : visibleFields) {
+        if (foldRegistryName(field.column.name) == folded)
+            return &field;
+    }
+    return nullptr;
 }
 
 std::string DbfTable::decode(std::span<const std::uint8_t> bytes) const

@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <span>
 #include <string>
@@ -38,6 +39,21 @@ public:
     /// file cannot be read to the end of the records its header promises.
     [[nodiscard]] bool firstLiveRecord(std::optional<std::vector<std::uint8_t>> &record,
                                        std::string &error) const;
+
+    /// Calls visit with each record's 1-based number, its deletion mark and its bytes, in file
+    /// order, until visit returns false. False with error when the file ends before the records.
+    using RecordVisitor = std::function<bool(std::uint32_t number, bool deleted,
+                                             std::span<const std::uint8_t> record)>;
+    [[nodiscard]] bool forEachRecord(const RecordVisitor &visit, std::string &error) const;
+
+    enum class RecordState { Live, Deleted, Missing, Unreadable };
+    /// The record numbered number (1-based, deleted records counted) into record when Live or
+    /// Deleted; error says why for Missing and Unreadable.
+    [[nodiscard]] RecordState readRecord(std::uint32_t number, std::vector<std::uint8_t> &record,
+                                         std::string &error) const;
+
+    /// The visible column named name (case-insensitive, Cyrillic too); null when there is none.
+    [[nodiscard]] const DbfField *findField(std::string_view name) const;
 
     /// A field of a record as UTF-8 text: blank fields, nulls and unusable columns give "".
     [[nodiscard]] std::string fieldText(const DbfField &field,

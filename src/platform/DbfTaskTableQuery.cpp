@@ -2,7 +2,6 @@
 #include "platform/DbfTaskTableQuery.h"
 
 #include "platform/DbfTable.h"
-#include "platform/RegistryValue.h"
 
 namespace vorela {
 
@@ -17,22 +16,30 @@ TableColumns DbfTaskTableQuery::columns(const std::filesystem::path &file) const
     return result;
 }
 
-// Column names match as registry names do, so Cyrillic ones ignore case too.
-static bool sameName(std::string_view left, std::string_view right)
-{
-    return foldRegistryName(left) == foldRegistryName(right);
-}
-
 static const DbfField *findField(const DbfTable &table, const TableBinding &binding)
 {
-    const std::vector<DbfField> &fields = table.fields();
     if (binding.kind == TableBinding::Kind::FirstColumn)
-        return &fields.front();
-    for (const DbfField &field : fields) {
-        if (sameName(field.column.name, binding.text))
-            return &field;
+        return &table.fields().front();
+    return table.findField(binding.text);
+}
+
+std::optional<std::vector<std::uint8_t>>
+DbfTaskTableQuery::readRecord(const DbfTable &table, const std::filesystem::path &file,
+                              TableValue &result) const
+{
+    std::optional<std::vector<std::uint8_t>> record;
+    if (!recordNumber) {
+        if (table.firstLiveRecord(record, result.error) && !record)
+            result.status = TableValue::Status::NoRecord;
+        return record;
     }
-    return nullptr;
+    std::vector<std::uint8_t> bytes;
+    const DbfTable::RecordState state = table.readRecord(*recordNumber, bytes, result.error);
+    if (state == DbfTable::RecordState::Live)
+        return bytes;
+    if (state == DbfTable::RecordState::Deleted)
+        result.error = file.string() + ": record " + std::to_string(*recordNumber) + " is deleted";
+    return std::nullopt;
 }
 
 TableValue DbfTaskTableQuery::value(const std::filesystem::path &file,
@@ -56,13 +63,9 @@ TableValue DbfTaskTableQuery::value(const std::filesystem::path &file,
         result.error = file.string() + ": no column named " + parsed.text;
         return result;
     }
-    std::optional<std::vector<std::uint8_t>> record;
-    if (!table->firstLiveRecord(record, result.error))
+    const std::optional<std::vector<std::uint8_t>> record = readRecord(*table, file, result);
+    if (!record)
         return result;
-    if (!record) {
-        result.status = TableValue::Status::NoRecord;
-        return result;
-    }
     result.status = TableValue::Status::Found;
     result.text = field == nullptr ? parsed.text : table->fieldText(*field, *record);
     return result;
