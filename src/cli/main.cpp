@@ -34,7 +34,8 @@ static const auto Commands = std::to_array<CliCommandEntry>({
      "check [--sounds [--verbose]]   the installation's (or its sounds') problems; exit 0 clean, "
      "2 not"},
     {"render", renderCommand,
-     "render TASK OPERATOR -o OUT.wav [--today YYYY-MM-DD] [--now HH:MM]   the template as WAV"},
+     "render TASK OPERATOR -o OUT.wav [--record N | --all] [--name-by COLUMN] "
+     "[--line alaw|ulaw] [--today YYYY-MM-DD] [--now HH:MM]   the template as WAV"},
     {"preflight", preflightCommand,
      "preflight TASK [OPERATOR] [--csv OUT] [--limit N]   every record of the task's table "
      "spoken through the templates; exit 0 all whole, 2 not"},

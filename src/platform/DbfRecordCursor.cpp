@@ -8,7 +8,6 @@
 namespace vorela {
 
 static constexpr std::size_t BlockBytes = 64 * 1024;
-static constexpr std::uint8_t DeletedMark = '*';
 
 DbfRecordCursor::DbfRecordCursor(const DbfTable &dbfTable) : table(dbfTable) {}
 
@@ -22,7 +21,7 @@ bool DbfRecordCursor::next(std::string &error)
         const std::uint32_t index = nextIndex++;
         const std::uint8_t *start =
             block.data() + std::size_t{index - blockFirst} * table.recordLength;
-        if (*start == DeletedMark)
+        if (*start == DbfTable::DeletedMark)
             continue;
         current = {start, table.recordLength};
         currentNumber = index + 1;

@@ -243,10 +243,32 @@ const DbfField *DbfTable::boundField(const TableBinding &binding) const
         return &visibleFields.front();
     if (binding.kind != TableBinding::Kind::Column)
         return nullptr;
+    return findField(binding.text);
+}
+
+DbfTable::RecordState DbfTable::readRecord(std::uint32_t number, std::vector<std::uint8_t> &record,
+                                           std::string &error) const
+{
+    if (number == 0 || number > records) {
+        error = path.string() + ": no record " + std::to_string(number) + " (the table has " +
+                std::to_string(records) + ")";
+        return RecordState::Missing;
+    }
+    record.resize(recordLength);
+    if (!file.readAt(headerLength + std::uint64_t{number - 1} * recordLength, record)) {
+        error = path.string() + ": cannot read record " + std::to_string(number) +
+                " (the file is shorter than its header says)";
+        return RecordState::Unreadable;
+    }
+    return record.front() == DeletedMark ? RecordState::Deleted : RecordState::Live;
+}
+
+const DbfField *DbfTable::findField(std::string_view name) const
+{
     // Column names match as registry names do, so Cyrillic ones ignore case too.
-    const std::string wanted = foldRegistryName(binding.text);
+    const std::string folded = foldRegistryName(name);
     for (const DbfField &field : visibleFields) {
-        if (foldRegistryName(field.column.name) == wanted)
+        if (foldRegistryName(field.column.name) == folded)
             return &field;
     }
     return nullptr;
