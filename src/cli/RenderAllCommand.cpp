@@ -22,8 +22,8 @@ struct ArchiveJob {
     const CliContext &context;
     const RenderOptions &options;
     std::vector<NumberedRecord> records;
-    std::vector<std::string> fileNames;  // beside records
-    std::vector<std::string> problems;   // beside records; each written by one thread only
+    std::vector<std::string> fileNames; // beside records
+    std::vector<std::string> problems;  // beside records; each written by one thread only
     std::atomic<std::size_t> next{0};
 };
 

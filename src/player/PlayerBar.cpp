@@ -41,8 +41,7 @@ namespace {
 // Steps and accepts only the numbers of live records; 0 stands for "the first live record".
 class LiveRecordSpinBox : public QSpinBox {
 public:
-    LiveRecordSpinBox(const LiveRecords &records, QWidget *parent)
-        : QSpinBox(parent), live(records)
+    LiveRecordSpinBox(const LiveRecords &records, QWidget *parent) : QSpinBox(parent), live(records)
     {
     }
 
@@ -87,8 +86,8 @@ private:
 
 PlayerBar::PlayerBar(Form3 &templatePlayer, TemplateListening &templateListening,
                      UiServices &uiServices, QWidget *parent)
-    : QToolBar(toQString(BarTitle), parent), player(templatePlayer),
-      listening(templateListening), ui(uiServices)
+    : QToolBar(toQString(BarTitle), parent), player(templatePlayer), listening(templateListening),
+      ui(uiServices)
 {
     setObjectName("playerBar");
     recordNumber = new LiveRecordSpinBox(live, this);
@@ -163,9 +162,9 @@ void PlayerBar::setTable(const std::optional<std::filesystem::path> &table)
     recordNumber->setSpecialValueText(toQString(hasRecords ? FirstRecordText : NoTableText));
     recordNumber->setSuffix(QStringLiteral(" из %1").arg(live.fileRecords));
     recordNumber->setRange(0, hasRecords ? int(live.records.back().number) : 0);
-    const bool keptLive = std::any_of(
-        live.records.begin(), live.records.end(),
-        [kept](const NumberedRecord &record) { return int(record.number) == kept; });
+    const bool keptLive =
+        std::any_of(live.records.begin(), live.records.end(),
+                    [kept](const NumberedRecord &record) { return int(record.number) == kept; });
     recordNumber->setValue(keptLive ? kept : 0);
     chooseRecord(recordNumber->value());
     for (QWidget *search : std::initializer_list<QWidget *>{searchColumn, searchText, findRecord})
@@ -198,7 +197,8 @@ void PlayerBar::findNextRecord()
         return;
     const LiveRecords values = readLiveRecords(*tableFile, toUtf8(searchColumn->currentText()));
     if (!values.ok()) {
-        ui.showMessage({SearchCaption, toUtf8(toQString(UnreadableText).arg(toQString(values.error))),
+        ui.showMessage({SearchCaption,
+                        toUtf8(toQString(UnreadableText).arg(toQString(values.error))),
                         MessageIcon::Warning, MessageButtons::Ok, MessageAnswer::Ok});
         return;
     }

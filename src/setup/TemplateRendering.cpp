@@ -77,11 +77,10 @@ RenderedRecord TemplateRendering::render(std::optional<std::uint32_t> record,
         result.error = "a value of the template cannot be spoken (see vorela expand)";
         return result;
     }
-    RenderedSpeech speech =
-        renderKeySequence(directory.productBank(), composer.keySequence,
-                          [this](std::span<const std::int16_t> samples) {
-                              return verification.VerifySound(samples);
-                          });
+    RenderedSpeech speech = renderKeySequence(directory.productBank(), composer.keySequence,
+                                              [this](std::span<const std::int16_t> samples) {
+                                                  return verification.VerifySound(samples);
+                                              });
     if (!speech.ok()) {
         result.error = speech.error;
         return result;

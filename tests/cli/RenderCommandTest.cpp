@@ -3,8 +3,8 @@
 #include "ToolProcess.h"
 #include "platform/DbfBuilder.h"
 #include "platform/RegistryStore.h"
-#include "soundeditor/PhoneLine.h"
 #include "soundbank/RiffBytes.h"
+#include "soundeditor/PhoneLine.h"
 #include "stores/Aliases.h"
 #include "stores/Operators.h"
 #include "stores/RegistryPaths.h"
@@ -94,7 +94,8 @@ protected:
             passPhoneLine(samples, *line);
             std::memcpy(data.data(), samples.data(), data.size());
         }
-        return test::riffWave({test::chunk("fmt ", test::formatRecord()), test::chunk("data", data)});
+        return test::riffWave(
+            {test::chunk("fmt ", test::formatRecord()), test::chunk("data", data)});
     }
 
     const std::vector<std::string> allIds = {"+SSK", "_005", "0012", "PRIV",
@@ -127,9 +128,9 @@ TEST_F(RenderCommandTest, RecordNumberChoosesTheValuesSpoken)
     std::filesystem::remove(out);
     // Deleted, missing, unspeakable, and no record number at all.
     for (const char *record : {"2", "5", "4", "0", "x", "-1", "1x"}) {
-        EXPECT_EQ(render("Долги Иванов --record " + std::string(record) + " -o '" +
-                         out.string() + "'"),
-                  1)
+        EXPECT_EQ(
+            render("Долги Иванов --record " + std::string(record) + " -o '" + out.string() + "'"),
+            1)
             << record;
     }
     EXPECT_FALSE(std::filesystem::exists(out));
@@ -173,15 +174,14 @@ TEST_F(RenderCommandTest, AllNamesFilesByAColumnInsideTheFolderOnly)
         .record({"1.05", "..."})
         .write(dir.path() / "dolg.dbf");
     const std::filesystem::path folder = dir.path() / "archive";
-    ASSERT_EQ(render("Долги Иванов --all --name-by phone --line alaw -o '" + folder.string() +
-                     "'"),
+    ASSERT_EQ(render("Долги Иванов --all --name-by phone --line alaw -o '" + folder.string() + "'"),
               0);
     std::vector<std::string> names;
     for (const auto &entry : std::filesystem::directory_iterator(folder))
         names.push_back(entry.path().filename().string());
     std::sort(names.begin(), names.end());
-    EXPECT_EQ(names, (std::vector<std::string>{"+7_912_34-2.wav", "+7_912_34.wav",
-                                               "000004.wav", "_etc.wav"}));
+    EXPECT_EQ(names, (std::vector<std::string>{"+7_912_34-2.wav", "+7_912_34.wav", "000004.wav",
+                                               "_etc.wav"}));
     EXPECT_EQ(test::readFile(folder / "+7_912_34-2.wav"), wavOf(thirdRecord, LineCoding::ALaw));
     EXPECT_FALSE(std::filesystem::exists(dir.path() / "etc.wav"));
 

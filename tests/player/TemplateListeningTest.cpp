@@ -95,7 +95,8 @@ protected:
     bool playTemplate()
     {
         const std::vector<ListenedItem> items = {
-            {{.path = "1\\", .text = "Добрый день", .chunk = "0001"}, "Долги",
+            {{.path = "1\\", .text = "Добрый день", .chunk = "0001"},
+             "Долги",
              treeItemHandle(hello)},
             {{.path = "2\\", .text = "Сумма", .chunk = "@009", .arg = "SUMMA"},
              "Долги",
@@ -216,7 +217,6 @@ TEST_F(TemplateListeningTest, ChosenRecordGivesTheValuesSpoken)
     bar.setTable(table);
     EXPECT_FALSE(bar.recordNumber->isEnabled());
     EXPECT_EQ(bar.recordNumber->value(), 0);
-
 }
 
 TEST_F(TemplateListeningTest, SearchFindsTheNextRecordHoldingTheText)

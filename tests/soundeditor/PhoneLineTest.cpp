@@ -30,8 +30,8 @@ TEST(PhoneLine, KeepsTheVoiceBandAndCutsWhatLiesOutside)
         double lowestDb;
         double highestDb;
     };
-    const Case cases[] = {{1000, -1, 1}, {500, -1, 1}, {3000, -1, 1},
-                          {100, -200, -20}, {3800, -200, -20}};
+    const Case cases[] = {
+        {1000, -1, 1}, {500, -1, 1}, {3000, -1, 1}, {100, -200, -20}, {3800, -200, -20}};
     for (const LineCoding coding : {LineCoding::ALaw, LineCoding::MuLaw}) {
         for (const Case &tone : cases) {
             std::vector<std::int16_t> samples = test::sineTone(tone.hertz, 1.0, 10000);
@@ -39,8 +39,7 @@ TEST(PhoneLine, KeepsTheVoiceBandAndCutsWhatLiesOutside)
             passPhoneLine(samples, coding);
             ASSERT_EQ(samples.size(), size);
             // The filter's start-up is over after a quarter of a second.
-            const double db =
-                levelDb(std::span(samples).subspan(2000), tone.hertz, 10000);
+            const double db = levelDb(std::span(samples).subspan(2000), tone.hertz, 10000);
             EXPECT_GE(db, tone.lowestDb) << tone.hertz << " Hz";
             EXPECT_LE(db, tone.highestDb) << tone.hertz << " Hz";
         }
