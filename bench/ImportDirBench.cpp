@@ -10,6 +10,8 @@
 
 #include <benchmark/benchmark.h>
 
+#include <sys/resource.h>
+
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
@@ -89,10 +91,10 @@ public:
     {
         return std::string(VORELA_TOOL) + " --data-dir '" + root.string() + "'";
     }
+    // Durably, so that writing the restored bank back does not fall into the timed run.
     void restore(const std::filesystem::path &original) const
     {
-        std::filesystem::copy_file(original, bank(),
-                                   std::filesystem::copy_options::overwrite_existing);
+        bench::copyDurably(original, bank());
     }
 
     bench::ScratchFolder scratch;
@@ -128,17 +130,32 @@ const ImportFixture &fixture()
     return instance;
 }
 
-/// Runs command once per iteration on a fresh copy of original, copied outside the timing.
+/// CPU seconds of every child process waited for so far (the tool's, through the shell).
+double childCpuSeconds()
+{
+    rusage usage{};
+    ::getrusage(RUSAGE_CHILDREN, &usage);
+    const auto seconds = [](const timeval &time) { return time.tv_sec + time.tv_usec / 1e6; };
+    return seconds(usage.ru_utime) + seconds(usage.ru_stime);
+}
+
+/// Runs command once per iteration on a fresh copy of original, copied outside the timing. The
+/// tool's own CPU time is counted apart: on a loaded machine it varies less than the real time.
 void timeOnBank(benchmark::State &state, const std::filesystem::path &original,
                 const std::string &command)
 {
+    double toolSeconds = 0;
     for (auto _ : state) {
         state.PauseTiming();
         fixture().restore(original);
+        const double before = childCpuSeconds();
         state.ResumeTiming();
         if (std::system(command.c_str()) != 0)
             state.SkipWithError(("failed: " + command).c_str());
+        toolSeconds += childCpuSeconds() - before;
     }
+    state.counters["tool_cpu_ms"] =
+        benchmark::Counter(toolSeconds * 1000 / static_cast<double>(state.iterations()));
 }
 
 void importDirIntoFullBank(benchmark::State &state)
