@@ -1,4 +1,4 @@
-// Bringing the 135 standard words of a new installation into a 50 MB bank from studio recordings
+// Bringing 135 words and phrases of a new installation into a 50 MB bank from studio recordings
 // (44100 Hz stereo): `vorela bank import-dir` with its one rewrite, against 135 single
 // `vorela bank import` calls and against a durable copy of the bank.
 #include "BenchFiles.h"
