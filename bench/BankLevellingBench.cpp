@@ -1,5 +1,6 @@
 // Levelling a library of 1,000 lexemes: measuring every sound and working out its gain, and the
 // whole `vorela bank normalize --all` with its one rewrite of the bank, against copying the bank.
+#include "BenchFiles.h"
 #include "setup/BankLevelling.h"
 
 #include <benchmark/benchmark.h>
@@ -10,7 +11,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <random>
 #include <string>
 
@@ -19,12 +19,6 @@ namespace {
 
 constexpr int LexemeCount = 1000;
 constexpr std::size_t WordSamples = 6400; // 0.8 s, a usual word
-
-void putU32(std::string &out, std::uint32_t value)
-{
-    for (int shift = 0; shift < 32; shift += 8)
-        out.push_back(static_cast<char>(value >> shift));
-}
 
 // One word: a pause, a vowel-like pair of tones at a level between -32 and -12 dBFS with some
 // hiss, a pause; little-endian bytes.
@@ -52,29 +46,15 @@ class LibraryFixture {
 public:
     LibraryFixture()
     {
-        std::string pattern =
-            (std::filesystem::temp_directory_path() / "vorela-bench-XXXXXX").string();
-        if (::mkdtemp(pattern.data()) == nullptr)
-            std::abort();
-        root = pattern;
-        std::string body = "WAVEfmt ";
-        putU32(body, 16);
-        body += std::string("\x01\x00\x01\x00\x40\x1f\x00\x00\x80\x3e\x00\x00\x02\x00\x10\x00", 16);
+        std::string chunks;
         std::mt19937 random(1);
         for (int index = 0; index < LexemeCount; ++index) {
             char id[8];
             std::snprintf(id, sizeof id, "%04d", index + 1);
-            body += id;
-            putU32(body, WordSamples * 2);
-            body += wordBytes(index, random);
+            chunks += bench::riffChunk(id, wordBytes(index, random));
         }
-        std::ofstream file(original(), std::ios::binary);
-        file << "RIFF";
-        std::string size;
-        putU32(size, static_cast<std::uint32_t>(body.size()));
-        file << size << body;
+        bench::writeFile(original(), bench::riffWave(1, 8000, chunks));
     }
-    ~LibraryFixture() { std::filesystem::remove_all(root); }
 
     [[nodiscard]] std::filesystem::path original() const { return root / "library.awf"; }
     [[nodiscard]] std::filesystem::path bank() const { return root / "vorela.awf"; }
@@ -84,7 +64,8 @@ public:
                                    std::filesystem::copy_options::overwrite_existing);
     }
 
-    std::filesystem::path root;
+    bench::ScratchFolder scratch;
+    const std::filesystem::path &root = scratch.path;
 };
 
 const LibraryFixture &library()

@@ -1,16 +1,13 @@
 // Replacing one lexeme's sound in a 50 MB bank (through "vorela.tmp" and an atomic replace),
 // against copying the bank file, plainly and durably.
+#include "BenchFiles.h"
 #include "platform/UiServices.h"
 #include "soundbank/SoundBank.h"
 
 #include <benchmark/benchmark.h>
 
-#include <fcntl.h>
-#include <unistd.h>
-
-#include <cstdlib>
+#include <cstdio>
 #include <filesystem>
-#include <fstream>
 #include <string>
 #include <vector>
 
@@ -34,41 +31,24 @@ public:
     int runDialog(ModalDialog &) override { return 0; }
 };
 
-void putU32(std::string &out, std::uint32_t value)
-{
-    for (int shift = 0; shift < 32; shift += 8)
-        out.push_back(static_cast<char>(value >> shift));
-}
-
 /// A data directory holding a bank of ChunkCount one-second chunks "0001", "0002", ...
 class BankFixture {
 public:
     BankFixture()
     {
-        std::string pattern =
-            (std::filesystem::temp_directory_path() / "vorela-bench-XXXXXX").string();
-        if (::mkdtemp(pattern.data()) == nullptr)
-            std::abort();
-        root = pattern;
-        std::ofstream bank(root / "vorela.awf", std::ios::binary);
-        std::string head = "RIFF";
-        putU32(head, 4 + 24 + ChunkCount * (8 + ChunkBytes));
-        head += "WAVEfmt ";
-        putU32(head, 16);
-        head += std::string("\x01\x00\x01\x00\x40\x1f\x00\x00\x80\x3e\x00\x00\x02\x00\x10\x00", 16);
-        bank << head;
         const std::string data(ChunkBytes, '\x11');
+        std::string chunks;
+        chunks.reserve(ChunkCount * (8 + ChunkBytes));
         for (std::uint32_t i = 1; i <= ChunkCount; ++i) {
             char id[8];
             std::snprintf(id, sizeof id, "%04u", i);
-            std::string header(id, 4);
-            putU32(header, ChunkBytes);
-            bank << header << data;
+            chunks += bench::riffChunk(id, data);
         }
+        bench::writeFile(root / "vorela.awf", bench::riffWave(1, 8000, chunks));
     }
-    ~BankFixture() { std::filesystem::remove_all(root); }
 
-    std::filesystem::path root;
+    bench::ScratchFolder scratch;
+    const std::filesystem::path &root = scratch.path;
 };
 
 BankFixture &fixture()
@@ -95,12 +75,11 @@ void CopyBank(benchmark::State &state, bool durable)
     const std::filesystem::path bank = fixture().root / "vorela.awf";
     const std::filesystem::path copy = fixture().root / "copy.awf";
     for (auto _ : state) {
-        std::filesystem::copy_file(bank, copy, std::filesystem::copy_options::overwrite_existing);
-        if (durable) {
-            const int descriptor = ::open(copy.c_str(), O_RDONLY);
-            ::fsync(descriptor);
-            ::close(descriptor);
-        }
+        if (durable)
+            bench::copyDurably(bank, copy);
+        else
+            std::filesystem::copy_file(bank, copy,
+                                       std::filesystem::copy_options::overwrite_existing);
     }
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) *
                             std::filesystem::file_size(bank));
