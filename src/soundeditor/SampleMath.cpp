@@ -92,9 +92,9 @@ int cursorOffset(std::uint64_t playedSamples, std::uint32_t soundSize, int viewW
     return static_cast<int>(playedSamples * std::uint64_t(viewWidth) * 2 / soundSize);
 }
 
-int dragEnd(int markerX, int x)
+int dragEnd(int markerX, int x, int pixelsPerColumn)
 {
-    return std::abs(x - markerX) <= 1 ? markerX : x;
+    return std::abs(x - markerX) <= pixelsPerColumn ? markerX : x;
 }
 
 int snapToSample(int x, std::uint32_t soundSize, int viewWidth)
