@@ -20,7 +20,8 @@ namespace vorela {
 static constexpr const char *MessageCaption = "vorela";
 
 static constexpr const char *BankUsage =
-    "usage: vorela bank list | bank export ID OUT.wav | bank import ID IN.wav | bank remove ID";
+    "usage: vorela bank list | bank export ID OUT.wav | bank import ID IN.wav | bank remove ID | "
+    "bank normalize ID...|--all";
 
 static int listBank(const CliContext &context)
 {
@@ -95,6 +96,8 @@ int bankCommand(CliContext &context, const CliArguments &arguments)
         return importSound(context, arguments[1], arguments[2]);
     if (verb == "remove" && arguments.size() == 2)
         return removeSound(context, arguments[1]);
+    if (verb == "normalize")
+        return normalizeCommand(context, CliArguments(arguments.begin() + 1, arguments.end()));
     return cliFailure(BankUsage);
 }
 

@@ -10,6 +10,7 @@
 
 namespace vorela {
 
+class RegistryStore;
 class UiServices;
 
 struct CliContext {
@@ -64,6 +65,8 @@ int tableCommand(CliContext &context, const CliArguments &arguments);
 
 /// bank list | export ID OUT.wav | import ID IN.wav | remove ID: the product bank's chunks.
 int bankCommand(CliContext &context, const CliArguments &arguments);
+/// bank normalize ID... | --all: the sounds to the library's loudness in one rewrite of the bank.
+int normalizeCommand(CliContext &context, const CliArguments &arguments);
 /// install-currency: the currency words into the product bank and the lexeme tree.
 int installCurrencyCommand(CliContext &context, const CliArguments &arguments);
 
@@ -75,7 +78,11 @@ int initCommand(CliContext &context, const CliArguments &arguments);
 /// demo [DIR]: init, then synthesized recordings, currency bank, signed greeting, tasks and a
 /// table.
 int demoCommand(CliContext &context, const CliArguments &arguments);
-/// check: the installation's problems, one per line; exit 0 when clean, 2 when not.
+/// check [--sounds [--verbose]]: the installation's problems, one per line (with --sounds the
+/// sounds that stand out); exit 0 when clean, 2 when not.
 int checkCommand(CliContext &context, const CliArguments &arguments);
+enum class SoundTable { Hidden, Shown };
+/// The sound lines of check --sounds, after the table of every sound when shown.
+int reportSounds(CliContext &context, RegistryStore &store, SoundTable table);
 
 } // namespace vorela

@@ -1,4 +1,4 @@
-// `vorela init [DIR]` and `vorela check`: setting up a new data directory and checking one.
+// `vorela init [DIR]` and `vorela check [--sounds]`: setting up a new data directory and checking one.
 #include "cli/CliCommands.h"
 #include "cli/CliStore.h"
 #include "setup/ConsistencyCheck.h"
@@ -27,8 +27,10 @@ int initCommand(CliContext &context, const CliArguments &arguments)
 
 int checkCommand(CliContext &context, const CliArguments &arguments)
 {
-    if (!arguments.empty())
-        return cliFailure("usage: vorela check");
+    const bool sounds = !arguments.empty() && arguments[0] == "--sounds";
+    const bool verbose = arguments.size() == 2 && arguments[1] == "--verbose";
+    if (arguments.size() > (sounds ? 1U + verbose : 0U))
+        return cliFailure("usage: vorela check [--sounds [--verbose]]");
     std::error_code code;
     if (!std::filesystem::exists(context.dataDirectory.registry(), code))
         return cliFailure(context.dataDirectory.registry().string() +
@@ -36,6 +38,8 @@ int checkCommand(CliContext &context, const CliArguments &arguments)
     const std::unique_ptr<RegistryStore> store = openCliStore(context);
     if (!store)
         return 1;
+    if (sounds)
+        return reportSounds(context, *store, verbose ? SoundTable::Shown : SoundTable::Hidden);
     const CheckReport report = checkInstallation(*store, context.dataDirectory);
     for (const Finding &finding : report.findings)
         std::cout << findingLabel(finding.kind) << '\t' << finding.where << '\t' << finding.detail

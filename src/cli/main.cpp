@@ -23,14 +23,15 @@ static const std::array<CliCommandEntry, 14> Commands = {{
     {"table", tableCommand,
      "table columns FILE | table value FILE BINDING   a task table as the editor reads it"},
     {"bank", bankCommand,
-     "bank list | bank export ID OUT.wav | bank import ID IN.wav | bank remove ID   the product "
-     "bank"},
+     "bank list | bank export ID OUT.wav | bank import ID IN.wav | bank remove ID | "
+     "bank normalize ID...|--all   the product bank"},
     {"install-currency", installCurrencyCommand,
      "install-currency   the currency words into the product bank and the lexeme tree"},
     {"init", initCommand,
      "init [DIR]       a new data directory: standard lexeme tree, empty bank"},
     {"demo", demoCommand, "demo [DIR]       init, then demo recordings, tasks and templates"},
-    {"check", checkCommand, "check            the installation's problems; exit 0 clean, 2 not"},
+    {"check", checkCommand,
+     "check [--sounds [--verbose]]   the installation's (or sounds') problems; exit 0 clean, 2 not"},
     {"render", renderCommand,
      "render TASK OPERATOR -o OUT.wav [--today YYYY-MM-DD] [--now HH:MM]   the template as WAV"},
 }};

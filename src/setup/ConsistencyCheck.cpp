@@ -33,12 +33,6 @@ std::string bankId(std::string_view chunk)
     return ChunkId::fromText(chunk).text();
 }
 
-bool namesSound(std::string_view chunk)
-{
-    return !chunk.empty() && chunk.front() != FunctionChunkPrefix &&
-           chunk.front() != LexemeTableChunkId.front() && chunk != BoundaryChunk;
-}
-
 std::string joined(const std::set<std::string> &keys)
 {
     std::string text;
@@ -208,6 +202,12 @@ private:
 };
 
 } // namespace
+
+bool namesSound(std::string_view chunk)
+{
+    return !chunk.empty() && chunk.front() != FunctionChunkPrefix &&
+           chunk.front() != LexemeTableChunkId.front() && chunk != BoundaryChunk;
+}
 
 CheckReport checkInstallation(RegistryStore &store, const DataDirectory &dataDirectory)
 {

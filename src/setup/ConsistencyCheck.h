@@ -4,6 +4,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace vorela {
@@ -35,6 +36,9 @@ struct CheckReport {
 /// Reads the registry store once (one snapshot) and the bank's chunk list once; writes nothing.
 [[nodiscard]] CheckReport checkInstallation(RegistryStore &store,
                                             const DataDirectory &dataDirectory);
+
+/// True when a node's chunk value names a sound of the bank (not a function, table or boundary).
+[[nodiscard]] bool namesSound(std::string_view chunk);
 
 /// English label of a finding kind, for reports.
 [[nodiscard]] const char *findingLabel(FindingKind kind);

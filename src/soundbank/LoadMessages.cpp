@@ -61,9 +61,8 @@ static constexpr std::size_t PcmRecordBytes = 16;
 static constexpr std::uint32_t BankSampleRate = 8000;
 static constexpr std::uint16_t BankBitsPerSample = 16;
 
-/// pattern with %1, %2, ... replaced by values in order. Each search starts after the value
-/// put in last, so a file name holding "%2" stays as it is.
-static std::string fill(std::string_view pattern, std::initializer_list<std::string_view> values)
+// Each search starts after the value put in last, so a file name holding "%2" stays as it is.
+std::string fillText(std::string_view pattern, std::initializer_list<std::string_view> values)
 {
     std::string text(pattern);
     char marker = '1';
@@ -120,7 +119,7 @@ static std::string formatReason(std::span<const std::uint8_t> record)
         return std::string(BadFormatReason);
     if (format.channels != 1 || format.samplesPerSecond != BankSampleRate ||
         format.bitsPerSample != BankBitsPerSample)
-        return fill(FormatValuesReason,
+        return fillText(FormatValuesReason,
                     {std::to_string(format.samplesPerSecond), channelsText(format.channels),
                      std::to_string(format.bitsPerSample),
                      BitWords[pluralForm(format.bitsPerSample)]}) +
@@ -134,7 +133,7 @@ static std::string formatReason(std::span<const std::uint8_t> record)
 static std::string refusal(const std::string &fileName, std::string_view reason,
                            std::string_view code = {})
 {
-    std::string text = fill(ImportRefusedText, {fileName, reason});
+    std::string text = fillText(ImportRefusedText, {fileName, reason});
     if (!code.empty())
         text += " (" + std::string(code) + ")";
     return text;
@@ -174,7 +173,7 @@ LoadMessage importLoadMessage(LoadFault fault, const std::filesystem::path &file
     const std::string name = file.filename().string();
     switch (fault) {
     case LoadFault::Open:
-        return {{}, fill(ImportOpenText, {name})};
+        return {{}, fillText(ImportOpenText, {name})};
     case LoadFault::NoForm:
         return {{}, refusal(name, NotWaveReason, "0001")};
     case LoadFault::NoFormat:

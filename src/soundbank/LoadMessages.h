@@ -4,8 +4,10 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <initializer_list>
 #include <span>
 #include <string>
+#include <string_view>
 
 namespace vorela {
 
@@ -28,6 +30,10 @@ struct LoadMessage {
     std::string caption;
     std::string text;
 };
+
+/// pattern with %1, %2, ... replaced by values in order.
+[[nodiscard]] std::string fillText(std::string_view pattern,
+                                   std::initializer_list<std::string_view> values);
 
 /// The message of a fault in reading the product bank.
 [[nodiscard]] LoadMessage bankLoadMessage(LoadFault fault);

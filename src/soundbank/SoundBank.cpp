@@ -29,6 +29,10 @@ static constexpr std::string_view SaveRetryText =
     "Для успешного завершения операции приостановите выполнение заданий в приложении "
     "\"ВОРЕЛА\" и повторите попытку.\r\n";
 
+// Two sounds of one batch under the same id (information icon).
+static constexpr std::string_view RepeatedIdText =
+    "Звук «%1» указан дважды, поэтому ничего не сохранено.";
+
 // Texts of removing (information icon, no caption).
 static constexpr std::string_view RemoveOpenText = "mmioOpen1";
 static constexpr std::string_view RemoveBuildText = "mmioOpen2";
@@ -167,31 +171,77 @@ bool SoundBank::takeGreeting(std::string_view chunkId, std::string_view targetCh
 
 bool SoundBank::SaveSound(std::string_view chunkId, std::span<const std::int16_t> sound)
 {
+    const NewChunk one{chunkId, sound};
+    return !storeChunks(std::span(&one, 1));
+}
+
+bool SoundBank::SaveSounds(std::span<const SoundReplacement> sounds)
+{
+    std::vector<NewChunk> chunks;
+    chunks.reserve(sounds.size());
+    for (const SoundReplacement &sound : sounds)
+        chunks.push_back({sound.chunkId, sound.samples});
+    return storeChunks(chunks);
+}
+
+static std::span<const std::uint8_t> sampleBytes(std::span<const std::int16_t> samples)
+{
+    return {reinterpret_cast<const std::uint8_t *>(samples.data()), samples.size_bytes()};
+}
+
+/// The first id that two sounds share, if any.
+static std::optional<ChunkId> repeatedId(std::span<const ChunkId> ids)
+{
+    for (std::size_t i = 0; i < ids.size(); ++i) {
+        if (std::find(ids.begin() + static_cast<std::ptrdiff_t>(i) + 1, ids.end(), ids[i]) !=
+            ids.end())
+            return ids[i];
+    }
+    return std::nullopt;
+}
+
+bool SoundBank::storeChunks(std::span<const NewChunk> sounds)
+{
+    std::vector<ChunkId> ids;
+    ids.reserve(sounds.size());
+    for (const NewChunk &sound : sounds)
+        ids.push_back(ChunkId::fromText(sound.chunkId));
+    // Which of two sounds under one id should win is the caller's decision, not ours.
+    if (const std::optional<ChunkId> repeated = repeatedId(ids)) {
+        inform(windowTitle, fillText(RepeatedIdText, {repeated->text()}));
+        return false;
+    }
     BinaryFile bank;
     const std::optional<BankChunks> chunks = openBank(directory.productBank(), bank);
     // A file that is no bank is reported too: a silent failure would lose the operator's edit.
     if (!chunks) {
         inform(windowTitle, SaveOpenText);
-        return true;
+        return false;
     }
-    const ChunkId id = ChunkId::fromText(chunkId);
-    const std::optional<ChunkHeader> existing = findChunk(bank, id, chunks->begin, chunks->end);
-    const std::span<const std::uint8_t> data(reinterpret_cast<const std::uint8_t *>(sound.data()),
-                                             sound.size_bytes());
-    BankSplice splice{chunks->end, chunks->end, chunks->end};
-    if (existing) {
-        splice.cutFrom = existing->offset;
-        splice.cutTo = std::min(existing->next(), chunks->end);
+    // Each sound takes the place of the first chunk with its id, in file order; the rest follow.
+    std::vector<BankEdit> edits;
+    std::vector<bool> placed(sounds.size(), false);
+    for (const ChunkHeader &old : listChunks(bank, chunks->begin, chunks->end)) {
+        const auto match = std::find(ids.begin(), ids.end(), old.id);
+        const auto index = static_cast<std::size_t>(match - ids.begin());
+        if (match == ids.end() || placed[index])
+            continue;
+        placed[index] = true;
+        edits.push_back({old.offset, std::min(old.next(), chunks->end), old.id,
+                         sampleBytes(sounds[index].samples)});
+    }
+    const bool replacing = !edits.empty();
+    for (std::size_t i = 0; i < sounds.size(); ++i) {
+        if (!placed[i])
+            edits.push_back({chunks->end, chunks->end, ids[i], sampleBytes(sounds[i].samples)});
     }
     AtomicFileReplace replace(directory.productBank(), directory.temporaryBank(), faults);
-    if (data.size() > UINT32_MAX || !replace.create() ||
-        !writeSplicedBank(replace, bank, splice,
-                          encodeChunkHeader(id, static_cast<std::uint32_t>(data.size())), data)) {
-        inform(windowTitle, existing ? SaveReplaceBuildText : SaveAddBuildText);
-        return true;
+    if (!replace.create() || !writeSplicedBank(replace, bank, chunks->end, edits)) {
+        inform(windowTitle, replacing ? SaveReplaceBuildText : SaveAddBuildText);
+        return false;
     }
     bank.close();
-    return !commitWithRetry(replace, windowTitle);
+    return commitWithRetry(replace, windowTitle);
 }
 
 bool SoundBank::RemoveSound(std::string_view chunkId)
@@ -207,9 +257,9 @@ bool SoundBank::RemoveSound(std::string_view chunkId)
     // The sound is already gone: the caller may go on and remove the lexeme's node.
     if (!existing)
         return false;
-    const BankSplice splice{chunks->end, existing->offset, std::min(existing->next(), chunks->end)};
+    const BankEdit removal{existing->offset, std::min(existing->next(), chunks->end), {}, {}};
     AtomicFileReplace replace(directory.productBank(), directory.temporaryBank(), faults);
-    if (!replace.create() || !writeSplicedBank(replace, bank, splice, {}, {})) {
+    if (!replace.create() || !writeSplicedBank(replace, bank, chunks->end, std::span(&removal, 1))) {
         inform({}, RemoveBuildText);
         return true;
     }

@@ -25,6 +25,12 @@ struct LoadedSound {
     std::vector<std::int16_t> samples;      // 16-bit mono, 8000 per second
 };
 
+/// One sound to store: in place of the chunk with that id, or as a new last chunk.
+struct SoundReplacement {
+    std::string chunkId;
+    std::vector<std::int16_t> samples;
+};
+
 /// Decides whether a greeting phrase taken from a WAV file may be stored; it shows its own refusal.
 using SoundGate = std::function<bool(std::span<const std::int16_t> samples)>;
 
@@ -53,11 +59,24 @@ public:
     /// was replaced but whose folder could not be synced counts as saved, after a warning.
     [[nodiscard]] bool SaveSound(std::string_view chunkId, std::span<const std::int16_t> sound);
 
+    /// Stores every sound in one rewrite of the bank. True when saved (NOTE: unlike SaveSound,
+    /// whose inverted result is the old signature); false after its message, the bank as it was.
+    /// A chunk id given twice is refused.
+    [[nodiscard]] bool SaveSounds(std::span<const SoundReplacement> sounds);
+
     /// Removes the chunk chunkId; an id the bank lacks leaves the bank untouched and succeeds.
     /// Returns true when it FAILED (the bank is then as it was); as SaveSound after the rename.
     [[nodiscard]] bool RemoveSound(std::string_view chunkId);
 
 private:
+    /// A sound bound for the bank, seen where its owner keeps it.
+    struct NewChunk {
+        std::string_view chunkId;
+        std::span<const std::int16_t> samples;
+    };
+
+    /// SaveSounds over sounds seen in place; true when saved.
+    [[nodiscard]] bool storeChunks(std::span<const NewChunk> sounds);
     [[nodiscard]] bool isProductBank(const std::filesystem::path &fileName) const;
     [[nodiscard]] bool takeGreeting(std::string_view chunkId, std::string_view targetChunkId,
                                     std::span<const std::int16_t> samples) const;

@@ -78,9 +78,8 @@ TEST_F(BankRewriteLayoutTest, AnOddChunkWrittenBySpliceOrAppendIsPadded)
         ASSERT_TRUE(old.open(bankPath(), BinaryFile::Access::Read));
         AtomicFileReplace replace(bankPath(), dir.dataDirectory().temporaryBank());
         ASSERT_TRUE(replace.create());
-        const BankSplice splice{start.size(), FirstChunk, FirstChunk};
-        const Bytes header{'0', '0', '0', '0', 5, 0, 0, 0};
-        ASSERT_TRUE(writeSplicedBank(replace, old, splice, header, OddData));
+        const BankEdit insertion{FirstChunk, FirstChunk, ChunkId::fromText("0000"), OddData};
+        ASSERT_TRUE(writeSplicedBank(replace, old, start.size(), std::span(&insertion, 1)));
         ASSERT_TRUE(replace.commit());
     }
     // "0001" moves from 36 to 36 + 8 + 5 + 1.
