@@ -129,7 +129,7 @@ private:
     void showRestored(const Selection &shown);
     /// True, after telling the operator, when the sound is the greeting phrase, whose
     /// certificate any change of its samples breaks.
-    [[nodiscard]] bool refusesGreetingChange(const std::string &command);
+    [[nodiscard]] bool refusesGreetingChange(const std::string &caption);
     [[nodiscard]] int shownColumn(int pixel) const { return zoomView.columnOf(pixel); }
     [[nodiscard]] int keyZoomPixel() const;
     void zoomBy(int notches, int column);

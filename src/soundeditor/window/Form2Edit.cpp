@@ -100,7 +100,8 @@ void Form2::waveformPressed(int x)
     dragging = true;
     closeGainAdjustment();
     setMarkerDrawn(false);
-    markerX = snapToSample(zoomView.pixelAt(x), soundSize(), viewWidth);
+    markerX = snapToSample(zoomView.pixelAt(x), soundSize(), viewWidth,
+                           zoomView.pixelsPerColumn());
     showStartText(/*zeroStart=*/false);
     markerX = std::clamp(markerX, 0, viewWidth);
     markerBlink = true;
@@ -117,7 +118,8 @@ void Form2::waveformDragged(int x)
 {
     if (!dragging || !state.idle())
         return;
-    const int snapped = snapToSample(zoomView.pixelAt(x), soundSize(), viewWidth);
+    const int snapped = snapToSample(zoomView.pixelAt(x), soundSize(), viewWidth,
+                                     zoomView.pixelsPerColumn());
     selectionEndX = dragEnd(markerX, snapped, zoomView.pixelsPerColumn());
     updateHighlight();
     state.hasSelection = selectionEndX != markerX;
