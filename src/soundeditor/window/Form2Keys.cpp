@@ -82,9 +82,9 @@ void Form2::buildKeys()
     selectAllKey = addKey("selectAllKey", QKeySequence(Qt::CTRL | Qt::Key_A), &Form2::selectAll);
     setActionKeys(cutAction, {QKeySequence(Qt::Key_Delete), QKeySequence(Qt::CTRL | Qt::Key_X)});
     setActionKeys(undoAction, {QKeySequence(Qt::CTRL | Qt::Key_Z)});
-    setActionKeys(redoAction,
-                  {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
-    // "+" shares its key with "=", and the keypad has its own.
+    setActionKeys(redoAction, {QKeySequence(Qt::CTRL | Qt::Key_Y),
+                               QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+    // "+" shares its key with "=" on most keyboards; Ctrl++ is the same key with Shift.
     setActionKeys(zoomInAction,
                   {QKeySequence(Qt::CTRL | Qt::Key_Equal), QKeySequence(Qt::CTRL | Qt::Key_Plus)});
     setActionKeys(zoomOutAction, {QKeySequence(Qt::CTRL | Qt::Key_Minus)});
