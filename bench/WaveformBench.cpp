@@ -49,8 +49,10 @@ void WaveformImage(benchmark::State &state)
     const std::vector<std::int16_t> sound = sixtySeconds();
     vorela::WaveformView view;
     view.resize(ViewWidth, ViewHeight);
+    const auto soundSize = static_cast<std::uint32_t>(sound.size() * 2);
+    const std::vector<int> grid = vorela::rulerLayout(soundSize, ViewWidth, ViewWidth).majorTicks;
     for (auto _ : state) {
-        view.setSound(sound);
+        view.setSound(sound, soundSize, grid);
         benchmark::DoNotOptimize(view.waveformImage().constBits());
     }
     state.SetItemsProcessed(state.iterations() * std::int64_t(sound.size()));

@@ -1,4 +1,5 @@
-// Edits build the new sound once from the undo copy, so undo is a swap of two buffers.
+// Edits build the new sound once from the old one and hand the old one to the history, so undo
+// and redo swap buffers instead of copying sounds.
 #include "soundeditor/EditBuffer.h"
 
 #include <algorithm>
@@ -7,16 +8,14 @@
 
 namespace vorela {
 
-EditBuffer::EditBuffer(std::vector<std::int16_t> samples) : sound(std::move(samples)) {}
+EditBuffer::EditBuffer(std::vector<std::int16_t> samples, std::size_t historyBudget)
+    : sound(std::move(samples)), history(historyBudget)
+{
+}
 
 std::uint32_t EditBuffer::soundSize() const
 {
     return static_cast<std::uint32_t>(sound.size() * 2);
-}
-
-std::uint32_t EditBuffer::undoSize() const
-{
-    return static_cast<std::uint32_t>(undo.size() * 2);
 }
 
 void EditBuffer::setSamples(std::vector<std::int16_t> samples)
@@ -24,27 +23,20 @@ void EditBuffer::setSamples(std::vector<std::int16_t> samples)
     sound = std::move(samples);
 }
 
-void EditBuffer::takeUndoCopy()
+void EditBuffer::changeTo(std::vector<std::int16_t> result, const Selection &before,
+                          const Selection &after)
 {
-    undo = sound;
-}
-
-void EditBuffer::changed(const Selection &before, const Selection &after)
-{
-    undoSelection = before;
-    redoSelection = after;
-    canUndo = true;
-    showsUndo = true;
+    closeGain();
+    history.record(std::move(sound), before, after);
+    sound = std::move(result);
 }
 
 std::optional<ByteRange> EditBuffer::beginEdit(const Selection &selection, int viewWidth)
 {
     if (isMarkerOnly(selection))
         return std::nullopt;
-    const ByteRange range = selectedBytes(selection, soundSize(), viewWidth);
     closeGain();
-    takeUndoCopy();
-    return range;
+    return selectedBytes(selection, soundSize(), viewWidth);
 }
 
 std::optional<Selection> EditBuffer::cut(const Selection &selection, int viewWidth)
@@ -53,16 +45,15 @@ std::optional<Selection> EditBuffer::cut(const Selection &selection, int viewWid
     if (!range)
         return std::nullopt;
     std::vector<std::int16_t> result;
-    result.reserve(undo.size() - range->size() / 2);
-    result.insert(result.end(), undo.begin(), undo.begin() + range->start / 2);
-    result.insert(result.end(), undo.begin() + range->end / 2, undo.end());
-    sound = std::move(result);
-    const std::uint32_t newSize = soundSize();
+    result.reserve(sound.size() - range->size() / 2);
+    result.insert(result.end(), sound.begin(), sound.begin() + range->start / 2);
+    result.insert(result.end(), sound.begin() + range->end / 2, sound.end());
+    const auto newSize = static_cast<std::uint32_t>(result.size() * 2);
     // The marker stays where the cut was.
     const int markerX =
         newSize == 0 ? 0 : static_cast<int>(viewWidth * (double(range->start) / newSize));
     const Selection after{markerX, markerX};
-    changed(selection, after);
+    changeTo(std::move(result), selection, after);
     return after;
 }
 
@@ -71,31 +62,25 @@ std::optional<Selection> EditBuffer::crop(const Selection &selection, int viewWi
     const std::optional<ByteRange> range = beginEdit(selection, viewWidth);
     if (!range)
         return std::nullopt;
-    sound.assign(undo.begin() + range->start / 2, undo.begin() + range->end / 2);
+    std::vector<std::int16_t> result(sound.begin() + range->start / 2,
+                                     sound.begin() + range->end / 2);
     const Selection after{0, 0};
-    changed(selection, after);
+    changeTo(std::move(result), selection, after);
     return after;
-}
-
-void EditBuffer::beginRecording()
-{
-    closeGain();
-    takeUndoCopy();
 }
 
 Selection EditBuffer::spliceRecording(const Selection &atStart,
                                       std::span<const std::int16_t> recorded, int viewWidth)
 {
-    const auto oldSize = static_cast<std::uint32_t>(undo.size() * 2);
+    const std::uint32_t oldSize = soundSize();
     const ByteRange range = recordTarget(atStart, oldSize, viewWidth);
     std::vector<std::int16_t> result;
-    result.reserve(undo.size() - range.size() / 2 + recorded.size());
-    result.insert(result.end(), undo.begin(), undo.begin() + range.start / 2);
+    result.reserve(sound.size() - range.size() / 2 + recorded.size());
+    result.insert(result.end(), sound.begin(), sound.begin() + range.start / 2);
     result.insert(result.end(), recorded.begin(), recorded.end());
-    result.insert(result.end(), undo.begin() + range.end / 2, undo.end());
-    sound = std::move(result);
+    result.insert(result.end(), sound.begin() + range.end / 2, sound.end());
 
-    const std::uint32_t newSize = soundSize();
+    const auto newSize = static_cast<std::uint32_t>(result.size() * 2);
     const Selection before = atStart.selectionEndX == NoSelectionEnd ? Selection{0, 0} : atStart;
     Selection after{0, 0};
     if (newSize > 0) {
@@ -106,8 +91,14 @@ Selection EditBuffer::spliceRecording(const Selection &atStart,
         after.markerX =
             static_cast<int>((recordedBytes + range.start) * std::uint64_t(viewWidth) / newSize);
     }
-    changed(before, after);
+    changeTo(std::move(result), before, after);
     return after;
+}
+
+void EditBuffer::replace(std::vector<std::int16_t> samples, const Selection &before,
+                         const Selection &after)
+{
+    changeTo(std::move(samples), before, after);
 }
 
 GainStepResult EditBuffer::applyGainStep(int direction, const Selection &selection, int viewWidth)
@@ -127,20 +118,20 @@ GainStepResult EditBuffer::applyGainStep(int direction, const Selection &selecti
     result.limitReached = steps == MaxGainSteps || steps == MinGainSteps;
     if (gainClosed) {
         result.opened = true;
-        gainClosed = false;
-        changed(selection, selection);
         const ByteRange range =
             bytesBetween(selection.markerX, selection.selectionEndX, soundSize(), viewWidth);
-        takeUndoCopy();
+        history.record(sound, selection, selection);
+        gainClosed = false;
         gainFirst = range.start / 2;
-        accumulators.assign(undo.begin() + range.start / 2, undo.begin() + range.end / 2);
+        accumulators.assign(sound.begin() + range.start / 2, sound.begin() + range.end / 2);
         for (std::int32_t &value : accumulators)
             value *= 256;
     }
-    // Each step adds to accumulators built from the unchanged copy: no error accumulates and
+    // Each step adds to accumulators built from the unchanged sound: no error accumulates and
     // clamped samples recover when the gain comes down again.
+    const std::span<const std::int16_t> unchanged = history.newestBefore();
     for (std::size_t k = 0; k < accumulators.size(); ++k) {
-        accumulators[k] += std::int32_t{undo[gainFirst + k]} * 16 * direction;
+        accumulators[k] += std::int32_t{unchanged[gainFirst + k]} * 16 * direction;
         sound[gainFirst + k] =
             static_cast<std::int16_t>(std::clamp(accumulators[k] / 256, -32768, 32767));
     }
@@ -154,27 +145,16 @@ void EditBuffer::closeGain()
     accumulators.shrink_to_fit();
 }
 
-Selection EditBuffer::undoRedo()
-{
-    std::swap(sound, undo);
-    if (!gainClosed) {
-        // A gain adjustment can be undone once, not redone.
-        closeGain();
-        canUndo = false;
-        showsUndo = false;
-    }
-    const Selection shown = showsUndo ? undoSelection : redoSelection;
-    showsUndo = !showsUndo;
-    return shown;
-}
-
-void EditBuffer::dropUndo()
+std::optional<Selection> EditBuffer::undo()
 {
     closeGain();
-    undo.clear();
-    undo.shrink_to_fit();
-    canUndo = false;
-    showsUndo = true;
+    return history.undo(sound);
+}
+
+std::optional<Selection> EditBuffer::redo()
+{
+    closeGain();
+    return history.redo(sound);
 }
 
 } // namespace vorela

@@ -51,6 +51,11 @@ EditorControls enabledControls(const EditorState &state, const SoundFacts &sound
     controls.gainUp = editing && !sound.gainAtMaximum;
     controls.gainDown = editing && !sound.gainAtMinimum;
     controls.undo = sound.undoAvailable;
+    controls.redo = sound.redoAvailable;
+    controls.trimSilence = sound.soundSize > 0;
+    controls.levelLoudness = sound.soundSize > 0;
+    controls.zoomIn = sound.soundSize > 0 && !sound.zoomAtMaximum;
+    controls.zoomOut = sound.zoomedIn;
     controls.save = state.modified || (state.audioStarted && hasUnsavedImport(state));
     return controls;
 }

@@ -27,12 +27,15 @@ struct EditorState {
     [[nodiscard]] bool newLexeme() const;
 };
 
-/// What the edit buffer holds, as far as the decisions depend on it.
+/// What the edit buffer holds and how the waveform shows it, as far as the decisions depend on it.
 struct SoundFacts {
     std::uint32_t soundSize = 0;
     bool undoAvailable = false;
+    bool redoAvailable = false;
     bool gainAtMaximum = false; ///< an open gain adjustment stands at its upper limit
     bool gainAtMinimum = false; ///< ... at silence
+    bool zoomedIn = false;      ///< the waveform shows part of the sound
+    bool zoomAtMaximum = false; ///< ... at its deepest zoom
 };
 
 struct EditorControls {
@@ -44,6 +47,11 @@ struct EditorControls {
     bool gainUp = false;
     bool gainDown = false;
     bool undo = false;
+    bool redo = false;
+    bool trimSilence = false;
+    bool levelLoudness = false;
+    bool zoomIn = false;
+    bool zoomOut = false; ///< also "fit", back to the whole sound
     bool save = false;
     bool selectAll = false; ///< no button: the key that selects the whole sound
     bool operator==(const EditorControls &) const = default;

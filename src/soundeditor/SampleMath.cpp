@@ -92,17 +92,17 @@ int cursorOffset(std::uint64_t playedSamples, std::uint32_t soundSize, int viewW
     return static_cast<int>(playedSamples * std::uint64_t(viewWidth) * 2 / soundSize);
 }
 
-int dragEnd(int markerX, int x)
+int dragEnd(int markerX, int x, int pixelsPerColumn)
 {
-    return std::abs(x - markerX) <= 1 ? markerX : x;
+    return std::abs(x - markerX) <= pixelsPerColumn ? markerX : x;
 }
 
-int snapToSample(int x, std::uint32_t soundSize, int viewWidth)
+int snapToSample(int x, std::uint32_t soundSize, int viewWidth, int pixelsPerColumn)
 {
     if (soundSize == 0)
         return 0;
     const float pixelsPerSample = static_cast<float>(viewWidth * 2.0 / soundSize);
-    if (pixelsPerSample <= 1.0F)
+    if (pixelsPerSample <= static_cast<float>(pixelsPerColumn))
         return x;
     const float samples = std::floor(static_cast<float>(x) / pixelsPerSample + 0.5F);
     return static_cast<int>(samples * pixelsPerSample);

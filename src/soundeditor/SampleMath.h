@@ -71,12 +71,14 @@ struct PlayPlan {
 /// Pixel offset of the playback cursor from its start after playedSamples samples.
 [[nodiscard]] int cursorOffset(std::uint64_t playedSamples, std::uint32_t soundSize, int viewWidth);
 
-/// Where a drag from markerX to x ends: a drag of one pixel selects nothing.
-[[nodiscard]] int dragEnd(int markerX, int x);
+/// Where a drag from markerX to x ends: a drag of one screen column (pixelsPerColumn pixels)
+/// selects nothing.
+[[nodiscard]] int dragEnd(int markerX, int x, int pixelsPerColumn = 1);
 
-/// A click at x snapped to the nearest sample boundary when the sound has fewer samples than
-/// columns; 0 for an empty sound.
-[[nodiscard]] int snapToSample(int x, std::uint32_t soundSize, int viewWidth);
+/// A click at x snapped to the nearest sample boundary when a sample is wider than a screen
+/// column of pixelsPerColumn pixels; 0 for an empty sound.
+[[nodiscard]] int snapToSample(int x, std::uint32_t soundSize, int viewWidth,
+                               int pixelsPerColumn = 1);
 
 /// Seconds between labelled ruler ticks for a sound of soundSize bytes.
 [[nodiscard]] float TickStep(std::uint32_t soundSize);

@@ -4,6 +4,7 @@
 #include "soundeditor/SampleMath.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace vorela {
 
@@ -83,6 +84,42 @@ RulerLayout rulerLayout(std::uint32_t soundSize, int viewWidth, int rulerWidth)
         if (x > rulerWidth - 12)
             continue;
         ruler.labels.push_back({x, k == 0 ? std::string("0") : formatNumber(format, k * step)});
+    }
+    return ruler;
+}
+
+RulerLayout rulerLayout(std::uint32_t soundSize, const WaveformZoom &view, int rulerWidth)
+{
+    if (view.level() == 1)
+        return rulerLayout(soundSize, view.columns(), rulerWidth);
+    RulerLayout ruler;
+    ruler.finalTick = rulerWidth - 1;
+    // The ticks are as dense as on a whole sound as long as the part shown.
+    const float step = TickStep(soundSize / static_cast<std::uint32_t>(view.level()));
+    const double secondsPerColumn =
+        soundSeconds(soundSize) / view.selectionWidth() * view.pixelsPerColumn();
+    if (secondsPerColumn <= 0.0)
+        return ruler;
+    const double firstSecond = pixelSeconds(view.firstPixel(), soundSize, view.selectionWidth());
+    const double columnsPerStep = step / secondsPerColumn;
+    ruler.pixelStep = static_cast<int>(columnsPerStep);
+    const char *format = LabelFormat(step);
+    // From the tick left of the view, whose minor ticks may fall inside it.
+    for (auto k = static_cast<long>(firstSecond / step);; ++k) {
+        const auto x = static_cast<int>(std::lround((k * double(step) - firstSecond) /
+                                                    secondsPerColumn));
+        if (x >= rulerWidth)
+            break;
+        for (int i = 1; i <= 5; ++i) {
+            const int minor = 2 + x + (i * ruler.pixelStep) / 5;
+            if (minor >= 0 && minor < rulerWidth)
+                ruler.minorTicks.push_back(minor);
+        }
+        if (x < 0)
+            continue;
+        ruler.majorTicks.push_back(x);
+        if (x <= rulerWidth - 12)
+            ruler.labels.push_back({x, k == 0 ? std::string("0") : formatNumber(format, k * step)});
     }
     return ruler;
 }

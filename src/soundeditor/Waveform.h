@@ -2,6 +2,8 @@
 // so that the window only paints what these functions return.
 #pragma once
 
+#include "soundeditor/WaveformZoom.h"
+
 #include <cstdint>
 #include <span>
 #include <string>
@@ -39,6 +41,10 @@ struct RulerLayout {
 };
 
 [[nodiscard]] RulerLayout rulerLayout(std::uint32_t soundSize, int viewWidth, int rulerWidth);
+/// The ruler of the part of the sound a zoomed view shows, labelled in seconds from the start of
+/// the sound; the whole-sound ruler above when the view shows it all.
+[[nodiscard]] RulerLayout rulerLayout(std::uint32_t soundSize, const WaveformZoom &view,
+                                      int rulerWidth);
 
 /// The length caption drawn on the waveform ("1.25 sec").
 [[nodiscard]] std::string lengthCaption(std::uint32_t soundSize);

@@ -75,6 +75,14 @@ TEST(SampleMathTest, ClicksSnapToSamplesOfShortSounds)
     EXPECT_EQ(dragEnd(50, 51), 50);
     EXPECT_EQ(dragEnd(50, 49), 50);
     EXPECT_EQ(dragEnd(50, 52), 52);
+
+    // The same at 64 pixels per column: a sample narrower than a column is not snapped to, and
+    // a drag within one column selects nothing.
+    EXPECT_EQ(snapToSample(47 * 64, 20, 320 * 64, 64), 2048);
+    EXPECT_EQ(snapToSample(123 * 64 + 5, 16000, 320 * 64, 64), 123 * 64 + 5);
+    EXPECT_EQ(dragEnd(3200, 3264, 64), 3200);
+    EXPECT_EQ(dragEnd(3200, 3136, 64), 3200);
+    EXPECT_EQ(dragEnd(3200, 3265, 64), 3265);
 }
 
 TEST(SampleMathTest, TickStepAndLabelFormat)

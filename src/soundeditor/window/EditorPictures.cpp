@@ -67,6 +67,43 @@ static void drawDisk(QPainter &painter)
     painter.drawRect(QRect(9, 9, 8, 6));
 }
 
+// A short wave between two brackets pushed inward: the silence at both ends goes.
+static void drawTrim(QPainter &painter)
+{
+    painter.drawLine(3, 8, 8, 8);
+    painter.drawLine(18, 8, 23, 8);
+    painter.drawLine(9, 2, 9, 14);
+    painter.drawLine(17, 2, 17, 14);
+    QPainterPath wave;
+    wave.moveTo(10, 8);
+    wave.cubicTo(11, 1, 12, 1, 13, 8);
+    wave.cubicTo(14, 15, 15, 15, 16, 8);
+    painter.drawPath(wave);
+}
+
+// Bars of unequal height brought to one line.
+static void drawLevel(QPainter &painter)
+{
+    const int heights[] = {4, 11, 7, 13, 5};
+    for (int i = 0; i < 5; ++i)
+        painter.drawLine(5 + 4 * i, 15, 5 + 4 * i, 15 - heights[i]);
+    painter.drawLine(2, 6, 24, 6);
+}
+
+static void drawMagnifier(QPainter &painter, EditorPicture picture)
+{
+    painter.drawEllipse(QRect(7, 1, 10, 10));
+    painter.drawLine(16, 10, 21, 15);
+    if (picture == EditorPicture::Fit) {
+        painter.drawLine(2, 6, 5, 6);
+        painter.drawLine(19, 6, 24, 6);
+        return;
+    }
+    painter.drawLine(9, 6, 15, 6);
+    if (picture == EditorPicture::ZoomIn)
+        painter.drawLine(12, 3, 12, 9);
+}
+
 static QPixmap toolbarPicture(EditorPicture picture)
 {
     QPixmap pixmap(26, 17);
@@ -84,6 +121,17 @@ static QPixmap toolbarPicture(EditorPicture picture)
     case EditorPicture::Undo:
     case EditorPicture::Redo:
         drawTurn(painter, picture == EditorPicture::Undo);
+        break;
+    case EditorPicture::TrimSilence:
+        drawTrim(painter);
+        break;
+    case EditorPicture::LevelLoudness:
+        drawLevel(painter);
+        break;
+    case EditorPicture::ZoomIn:
+    case EditorPicture::ZoomOut:
+    case EditorPicture::Fit:
+        drawMagnifier(painter, picture);
         break;
     default:
         drawDisk(painter);

@@ -1,11 +1,25 @@
-// Pictures of the sound editor's buttons: record, play, stop and the five toolbar bitmaps.
+// Pictures of the sound editor's buttons: record, play, stop and the toolbar bitmaps.
 #pragma once
 
 #include <QIcon>
 
 namespace vorela {
 
-enum class EditorPicture { Record, Play, Stop, Cut, Crop, Undo, Redo, Save };
+enum class EditorPicture {
+    Record,
+    Play,
+    Stop,
+    Cut,
+    Crop,
+    Undo,
+    Redo,
+    TrimSilence,
+    LevelLoudness,
+    ZoomIn,
+    ZoomOut,
+    Fit,
+    Save
+};
 
 /// The picture drawn at its button size (toolbar bitmaps 26 x 17).
 [[nodiscard]] QIcon editorPicture(EditorPicture picture);

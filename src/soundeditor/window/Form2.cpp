@@ -80,7 +80,8 @@ void Form2::buildWidgets()
     label_3->setObjectName("label_3");
     label_3->setGeometry(inside.x(), inside.y() + inside.height() - RulerHeight, inside.width(),
                          RulerHeight);
-    viewWidth = label_2->width();
+    zoomView = WaveformZoom(label_2->width());
+    viewWidth = zoomView.selectionWidth();
     viewHeight = label_2->height();
     layout->addWidget(frameLabel, 0, Qt::AlignLeft);
 
@@ -130,26 +131,8 @@ void Form2::buildWidgets()
     connect(gainTimer, &QTimer::timeout, this, &Form2::gainTick);
     connect(label_2, &WaveformView::pressed, this, &Form2::waveformPressed);
     connect(label_2, &WaveformView::dragged, this, &Form2::waveformDragged);
-}
-
-void Form2::buildToolbar()
-{
-    const auto addItem = [this](const char *hint, EditorPicture picture, const char *name) {
-        QAction *action = toolb_2->addAction(editorPicture(picture), QString::fromUtf8(hint));
-        action->setObjectName(name);
-        action->setToolTip(QString::fromUtf8(hint));
-        action->setEnabled(false);
-        return action;
-    };
-    cutAction = addItem("Вырезать", EditorPicture::Cut, "toolb_2_cut");
-    cropAction = addItem("Обрезать", EditorPicture::Crop, "toolb_2_crop");
-    undoAction = addItem("Отменить/Повторить", EditorPicture::Undo, "toolb_2_undo");
-    toolb_2->addSeparator();
-    saveAction = addItem("Сохранить", EditorPicture::Save, "toolb_2_save");
-    connect(cutAction, &QAction::triggered, this, &Form2::cutSelection);
-    connect(cropAction, &QAction::triggered, this, &Form2::cropSelection);
-    connect(undoAction, &QAction::triggered, this, &Form2::undoOrRedo);
-    connect(saveAction, &QAction::triggered, this, &Form2::saveSound);
+    connect(label_2, &WaveformView::zoomTurned, this, &Form2::zoomBy);
+    connect(label_2, &WaveformView::scrollTurned, this, &Form2::scrollView);
 }
 
 void Form2::buildControls(QWidget *row)
@@ -210,6 +193,7 @@ bool Form2::prepare()
     state.audioStarted = false;
     if (!inputs.newEmpty && !loadSound())
         return false;
+    zoomView.fit();
     redrawSound();
     applyLayout();
     markerX = 0;
@@ -269,7 +253,6 @@ void Form2::applyLayout()
     frame_1->setVisible(full);
     frame_2->setVisible(full);
     if (full) {
-        slider_1->setRange(0, viewWidth);
         slider_1->setSelectedRange(0, 0);
         label_up->setActive(false);
         label_dn->setActive(false);
@@ -297,9 +280,13 @@ void Form2::startAutoPlayback()
 SoundFacts Form2::soundFacts() const
 {
     const bool gainOpen = editBuffer.gainOpen();
-    return {soundSize(), editBuffer.undoAvailable(),
-            gainOpen && editBuffer.gainSteps() >= MaxGainSteps,
-            gainOpen && editBuffer.gainSteps() <= MinGainSteps};
+    return {.soundSize = soundSize(),
+            .undoAvailable = editBuffer.undoAvailable(),
+            .redoAvailable = editBuffer.redoAvailable(),
+            .gainAtMaximum = gainOpen && editBuffer.gainSteps() >= MaxGainSteps,
+            .gainAtMinimum = gainOpen && editBuffer.gainSteps() <= MinGainSteps,
+            .zoomedIn = zoomView.level() > 1,
+            .zoomAtMaximum = zoomView.level() >= MaxZoom};
 }
 
 void Form2::applyControls()
@@ -313,6 +300,12 @@ void Form2::applyControls()
     label_up->setActive(enabled.gainUp);
     label_dn->setActive(enabled.gainDown);
     undoAction->setEnabled(enabled.undo);
+    redoAction->setEnabled(enabled.redo);
+    trimAction->setEnabled(enabled.trimSilence);
+    levelAction->setEnabled(enabled.levelLoudness);
+    zoomInAction->setEnabled(enabled.zoomIn);
+    zoomOutAction->setEnabled(enabled.zoomOut);
+    fitAction->setEnabled(enabled.zoomOut);
     saveAction->setEnabled(enabled.save);
     recordKey->setEnabled(enabled.record);
     selectAllKey->setEnabled(enabled.selectAll);
@@ -355,11 +348,10 @@ void Form2::saveSound()
         return;
     if (needsSilencePadding(state, soundFacts()))
         editBuffer.setSamples({0});
-    // A failed save keeps the changes and the undo copy: the operator can try again.
+    // A failed save keeps the changes: the operator can try again. A good one keeps the history
+    // too, and an undo after it makes the sound differ from the bank again.
     if (!writeSound())
         return;
-    editBuffer.dropUndo();
-    showUndoPicture();
     closeGainAdjustment();
     applyControls();
 }

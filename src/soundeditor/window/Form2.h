@@ -7,6 +7,7 @@
 #include "soundeditor/EditorRules.h"
 #include "soundeditor/SampleMath.h"
 #include "soundeditor/StatusText.h"
+#include "soundeditor/WaveformZoom.h"
 #include "soundeditor/window/SoundEditorContext.h"
 
 #include <QDialog>
@@ -60,7 +61,11 @@ public:
     [[nodiscard]] bool isIdle() const { return state.idle(); }
     [[nodiscard]] bool isModified() const { return state.modified; }
     [[nodiscard]] bool isEditable() const { return state.editable; }
-    [[nodiscard]] int waveformWidth() const { return viewWidth; }
+    /// Screen columns of the waveform.
+    [[nodiscard]] int waveformWidth() const { return zoomView.columns(); }
+    /// The width selection() is measured in, the same at every zoom.
+    [[nodiscard]] int selectionWidth() const { return viewWidth; }
+    [[nodiscard]] const WaveformZoom &zoom() const { return zoomView; }
 
 public slots:
     void startPlayback();
@@ -68,7 +73,16 @@ public slots:
     void stopAudio();
     void cutSelection();
     void cropSelection();
-    void undoOrRedo();
+    void undoEdit();
+    void redoEdit();
+    /// Cuts the silence before and after the speech, keeping a short margin.
+    void trimSilence();
+    /// Brings the sound to the loudness of the whole library.
+    void levelLoudness();
+    void zoomIn();
+    void zoomOut();
+    /// Shows the whole sound again.
+    void zoomToFit();
     void saveSound();
     /// Space: stops what runs, otherwise plays; it never records.
     void playOrStop();
@@ -111,7 +125,17 @@ private:
     void restartMarkerBlink();
     void updateHighlight();
     void setSliderSelection(int from, int to);
-    void showUndoPicture();
+    /// Shows the sound after an undo, a redo or a whole-sound command, with this selection.
+    void showRestored(const Selection &shown);
+    /// True, after telling the operator, when the sound is the greeting phrase, whose
+    /// certificate any change of its samples breaks.
+    [[nodiscard]] bool refusesGreetingChange(const std::string &caption);
+    [[nodiscard]] int shownColumn(int pixel) const { return zoomView.columnOf(pixel); }
+    [[nodiscard]] int keyZoomPixel() const;
+    void zoomBy(int notches, int column);
+    void scrollView(int notches);
+    void showViewChange();
+    void followPlayback(int pixel);
     void returnToIdleAfterPlayback();
     void selectionEdited();
     void playbackEnded();
@@ -140,7 +164,8 @@ private:
     // Sound, view and selection.
     EditBuffer editBuffer;
     AudioFormat waveFormat;
-    int viewWidth = 0;
+    WaveformZoom zoomView;
+    int viewWidth = 0; ///< the zoom's selection width: every pixel position is measured in it
     int viewHeight = 0;
     int markerX = 0;
     int selectionEndX = NoSelectionEnd;
@@ -180,6 +205,12 @@ private:
     QAction *cutAction = nullptr;
     QAction *cropAction = nullptr;
     QAction *undoAction = nullptr;
+    QAction *redoAction = nullptr;
+    QAction *trimAction = nullptr;
+    QAction *levelAction = nullptr;
+    QAction *zoomInAction = nullptr;
+    QAction *zoomOutAction = nullptr;
+    QAction *fitAction = nullptr;
     QAction *saveAction = nullptr;
     QAction *playOrStopKey = nullptr;
     QAction *recordKey = nullptr;

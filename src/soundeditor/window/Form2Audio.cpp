@@ -86,7 +86,8 @@ void Form2::playTick()
         return;
     cursorX = cursorOffset(audio.playedSamples(), soundSize(), viewWidth);
     const int at = playStartX + cursorX;
-    label_2->setPlaybackCursor(at);
+    followPlayback(at);
+    label_2->setPlaybackCursor(shownColumn(at));
     slider_1->setValue(at);
     setPane(1, playbackText(at, soundSize(), viewWidth));
 }
@@ -143,7 +144,6 @@ void Form2::startRecording()
     }
     state.modified = true;
     recordingSelection = {markerX, selectionEndX};
-    editBuffer.beginRecording();
     recordTimer->start(RecordTickMs);
 }
 
@@ -170,7 +170,6 @@ void Form2::recordingEnded(std::vector<std::int16_t> recorded)
     restartMarkerBlink();
     slider_1->setValue(selectionEndX);
     setSliderSelection(selectionEndX, markerX);
-    showUndoPicture();
     state.hasSelection = markerX != selectionEndX;
     setActivity(EditorActivity::Idle);
     showSelectionText();

@@ -1,9 +1,10 @@
-// The sound editor's selection with the mouse, the marker, and the edits: cut, crop, undo/redo
-// and gain with auto-repeat.
+// The sound editor's selection with the mouse, the marker, and the edits: cut, crop, undo, redo
+// and gain with auto-repeat. Every position is a pixel of the zoom's selection width; only the
+// drawing turns it into a screen column.
 #include "soundeditor/window/Form2.h"
 
 #include "platform/qt/QtText.h"
-#include "soundeditor/window/EditorPictures.h"
+#include "soundeditor/Waveform.h"
 #include "soundeditor/window/GainButton.h"
 #include "soundeditor/window/RulerView.h"
 #include "soundeditor/window/SelectionSlider.h"
@@ -23,8 +24,12 @@ static constexpr int GainRepeatMs = 100;
 
 void Form2::redrawSound()
 {
-    label_2->setSound(editBuffer.samples());
-    label_3->setSound(soundSize(), viewWidth);
+    const ByteRange shown = zoomView.shownBytes(soundSize());
+    const RulerLayout ruler = rulerLayout(soundSize(), zoomView, label_3->width());
+    label_2->setSound(editBuffer.samples().subspan(shown.start / 2, shown.size() / 2),
+                      soundSize(), ruler.majorTicks);
+    label_3->setRuler(ruler);
+    slider_1->setRange(zoomView.firstPixel(), zoomView.firstPixel() + zoomView.shownPixels());
 }
 
 void Form2::setPane(int pane, const std::string &text)
@@ -51,7 +56,7 @@ void Form2::showSelectionText()
 void Form2::setMarkerDrawn(bool drawn)
 {
     markerHidden = !drawn;
-    label_2->setMarker(drawn ? std::optional<int>(markerX) : std::nullopt);
+    label_2->setMarker(drawn ? std::optional<int>(shownColumn(markerX)) : std::nullopt);
 }
 
 void Form2::restartMarkerBlink()
@@ -74,18 +79,12 @@ void Form2::updateHighlight()
         label_2->setHighlight(std::nullopt);
         return;
     }
-    label_2->setHighlight(std::make_pair(markerX, selectionEndX));
+    label_2->setHighlight(std::make_pair(shownColumn(markerX), shownColumn(selectionEndX)));
 }
 
 void Form2::setSliderSelection(int from, int to)
 {
     slider_1->setSelectedRange(from, to);
-}
-
-void Form2::showUndoPicture()
-{
-    undoAction->setIcon(
-        editorPicture(editBuffer.undoShowsUndo() ? EditorPicture::Undo : EditorPicture::Redo));
 }
 
 void Form2::closeGainAdjustment()
@@ -101,7 +100,8 @@ void Form2::waveformPressed(int x)
     dragging = true;
     closeGainAdjustment();
     setMarkerDrawn(false);
-    markerX = snapToSample(x, soundSize(), viewWidth);
+    markerX = snapToSample(zoomView.pixelAt(x), soundSize(), viewWidth,
+                           zoomView.pixelsPerColumn());
     showStartText(/*zeroStart=*/false);
     markerX = std::clamp(markerX, 0, viewWidth);
     markerBlink = true;
@@ -118,8 +118,9 @@ void Form2::waveformDragged(int x)
 {
     if (!dragging || !state.idle())
         return;
-    const int snapped = snapToSample(std::clamp(x, 0, viewWidth), soundSize(), viewWidth);
-    selectionEndX = dragEnd(markerX, snapped);
+    const int snapped = snapToSample(zoomView.pixelAt(x), soundSize(), viewWidth,
+                                     zoomView.pixelsPerColumn());
+    selectionEndX = dragEnd(markerX, snapped, zoomView.pixelsPerColumn());
     updateHighlight();
     state.hasSelection = selectionEndX != markerX;
     applyControls();
@@ -166,7 +167,6 @@ void Form2::selectionEdited()
     state.hasSelection = false;
     state.modified = true;
     setPane(2, "");
-    showUndoPicture();
     applyControls();
 }
 
@@ -188,20 +188,34 @@ void Form2::cropSelection()
     selectionEdited();
 }
 
-void Form2::undoOrRedo()
+void Form2::undoEdit()
 {
-    if (!state.idle() || !editBuffer.undoAvailable())
+    if (!enabledControls(state, soundFacts()).undo)
         return;
-    const bool gainWasOpen = editBuffer.gainOpen();
+    const std::optional<Selection> shown = editBuffer.undo();
+    if (shown)
+        showRestored(*shown);
+}
+
+void Form2::redoEdit()
+{
+    if (!enabledControls(state, soundFacts()).redo)
+        return;
+    const std::optional<Selection> shown = editBuffer.redo();
+    if (shown)
+        showRestored(*shown);
+}
+
+void Form2::showRestored(const Selection &shown)
+{
+    markerTimer->stop();
     setMarkerDrawn(false);
-    const Selection shown = editBuffer.undoRedo();
     redrawSound();
-    if (gainWasOpen)
-        setPane(2, "");
-    showUndoPicture();
+    setPane(2, ""); // an open gain adjustment was closed
     markerX = shown.markerX;
     selectionEndX = shown.selectionEndX;
     state.hasSelection = selectionEndX != markerX;
+    // Also after a save: the sound shown differs from the bank's again.
     state.modified = true;
     applyControls();
     setSliderSelection(markerX, selectionEndX);
@@ -249,10 +263,8 @@ void Form2::applyGainStep(int direction)
         label_up->releaseHold();
         label_dn->releaseHold();
     }
-    if (result.opened) {
+    if (result.opened)
         state.modified = true;
-        showUndoPicture();
-    }
     applyControls();
     if (!result.applied)
         return;

@@ -11,7 +11,7 @@ namespace vorela {
 
 RulerView::RulerView(QWidget *parent) : QWidget(parent) {}
 
-void RulerView::setSound(std::uint32_t soundSize, int viewWidth)
+void RulerView::setRuler(const RulerLayout &ruler)
 {
     const int width = std::max(1, this->width());
     image = QImage(width, std::max(1, height()), QImage::Format_RGB32);
@@ -21,7 +21,6 @@ void RulerView::setSound(std::uint32_t soundSize, int viewWidth)
     font.setPixelSize(9);
     painter.setFont(font);
     painter.setPen(Qt::black);
-    const RulerLayout ruler = rulerLayout(soundSize, viewWidth, width);
     for (const int x : ruler.majorTicks)
         painter.drawLine(2 + x, 0, 2 + x, 6);
     for (const int x : ruler.minorTicks)

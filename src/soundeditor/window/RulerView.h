@@ -1,19 +1,19 @@
-// The time ruler under the waveform, drawn once per change of the sound.
+// The time ruler under the waveform, drawn once per change of the sound or of the zoom.
 #pragma once
 
 #include <QImage>
 #include <QWidget>
 
-#include <cstdint>
-
 namespace vorela {
+
+struct RulerLayout;
 
 class RulerView : public QWidget {
     Q_OBJECT
 public:
     explicit RulerView(QWidget *parent = nullptr);
-    /// Redraws the ruler of a sound of soundSize bytes shown viewWidth pixels wide.
-    void setSound(std::uint32_t soundSize, int viewWidth);
+    /// Redraws the ruler with these ticks and labels.
+    void setRuler(const RulerLayout &ruler);
 
 protected:
     void paintEvent(QPaintEvent *event) override;

@@ -25,15 +25,20 @@ void SelectionSlider::setSelectedRange(int from, int to)
 void SelectionSlider::paintEvent(QPaintEvent *event)
 {
     QSlider::paintEvent(event);
-    if (rangeFrom == rangeTo || maximum() <= minimum())
+    // A zoomed view shows part of the range: a selection outside it is not drawn.
+    if (rangeFrom == rangeTo || maximum() <= minimum() || rangeTo < minimum() ||
+        rangeFrom > maximum())
         return;
     QStyleOptionSlider option;
     initStyleOption(&option);
     const QRect groove =
         style()->subControlRect(QStyle::CC_Slider, &option, QStyle::SC_SliderGroove, this);
-    const int span = maximum() - minimum();
-    const int left = groove.left() + (rangeFrom - minimum()) * groove.width() / span;
-    const int right = groove.left() + (rangeTo - minimum()) * groove.width() / span;
+    const auto at = [&](int value) {
+        const qint64 from = std::clamp(value, minimum(), maximum()) - minimum();
+        return groove.left() + int(from * groove.width() / (maximum() - minimum()));
+    };
+    const int left = at(rangeFrom);
+    const int right = at(rangeTo);
     QPainter painter(this);
     painter.fillRect(QRect(left, groove.bottom() + 2, std::max(1, right - left), 3),
                      QColor(0, 0, 160));

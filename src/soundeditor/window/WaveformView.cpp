@@ -4,10 +4,12 @@
 #include "soundeditor/Waveform.h"
 
 #include <QMouseEvent>
+#include <QWheelEvent>
 #include <QPainter>
 #include <QPolygon>
 
 #include <algorithm>
+#include <utility>
 
 namespace vorela {
 
@@ -29,16 +31,23 @@ WaveformView::WaveformView(QWidget *parent) : QWidget(parent)
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
-void WaveformView::setSound(std::span<const std::int16_t> samples)
+void WaveformView::setSound(std::span<const std::int16_t> samples, std::uint32_t soundSize,
+                            std::vector<int> gridColumns)
 {
     sound = samples;
+    wholeSize = soundSize;
+    grid = std::move(gridColumns);
+    redraw();
+}
+
+void WaveformView::redraw()
+{
     const int width = std::max(1, this->width());
     const int height = std::max(1, this->height());
     image = QImage(width, height, QImage::Format_RGB32);
     QPainter painter(&image);
-    const auto soundSize = static_cast<std::uint32_t>(samples.size() * 2);
-    drawBackground(painter, soundSize);
-    const std::vector<WavePoint> points = waveformPolyline(samples, width, height);
+    drawBackground(painter);
+    const std::vector<WavePoint> points = waveformPolyline(sound, width, height);
     if (!points.empty()) {
         QPolygon polyline(int(points.size()));
         for (std::size_t i = 0; i < points.size(); ++i)
@@ -46,30 +55,30 @@ void WaveformView::setSound(std::span<const std::int16_t> samples)
         painter.setPen(WaveColor);
         painter.drawPolyline(polyline);
     }
-    drawCaptions(painter, soundSize);
+    drawCaptions(painter);
     update();
 }
 
-void WaveformView::drawBackground(QPainter &painter, std::uint32_t soundSize)
+void WaveformView::drawBackground(QPainter &painter)
 {
     const int width = image.width();
     const int height = image.height();
     painter.fillRect(image.rect(), BackgroundColor);
     painter.setPen(GridColor);
-    for (const int x : rulerLayout(soundSize, width, width).majorTicks)
+    for (const int x : grid)
         painter.drawLine(x, 0, x, height);
     for (int i = 1; i <= 8; ++i)
         painter.drawLine(0, i * height / 8, width, i * height / 8);
 }
 
-void WaveformView::drawCaptions(QPainter &painter, std::uint32_t soundSize)
+void WaveformView::drawCaptions(QPainter &painter)
 {
     const int width = image.width();
     const int height = image.height();
     painter.setFont(smallFont());
     painter.setPen(CaptionColor);
     painter.drawText(QPoint(width - 70, height - 16 + 9),
-                     QString::fromStdString(lengthCaption(soundSize)));
+                     QString::fromStdString(lengthCaption(wholeSize)));
     painter.setPen(ScaleColor);
     painter.drawText(QPoint(0, height / 4 + 9), QStringLiteral(" 0.5"));
     painter.drawText(QPoint(0, height / 2 + 9), QStringLiteral(" 0.0"));
@@ -118,7 +127,7 @@ void WaveformView::paintEvent(QPaintEvent *)
 
 void WaveformView::resizeEvent(QResizeEvent *)
 {
-    setSound(sound);
+    redraw();
 }
 
 void WaveformView::mousePressEvent(QMouseEvent *event)
@@ -137,6 +146,24 @@ void WaveformView::mouseReleaseEvent(QMouseEvent *)
 {
     capturing = false;
     emit released();
+}
+
+void WaveformView::wheelEvent(QWheelEvent *event)
+{
+    // A notch is 120 eighths of a degree; touchpads send less at a time.
+    static constexpr int Notch = 120;
+    wheelTurn += event->angleDelta();
+    const int vertical = wheelTurn.y() / Notch;
+    const int sideways = wheelTurn.x() / Notch;
+    wheelTurn -= QPoint(sideways * Notch, vertical * Notch);
+    if (event->modifiers().testFlag(Qt::ControlModifier)) {
+        if (vertical != 0)
+            emit zoomTurned(vertical, event->position().toPoint().x());
+    } else if (vertical != 0 || sideways != 0) {
+        // Turning the wheel down moves on through the sound, as a page scrolls down.
+        emit scrollTurned(-vertical - sideways);
+    }
+    event->accept();
 }
 
 } // namespace vorela

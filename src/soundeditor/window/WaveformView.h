@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <optional>
 #include <span>
+#include <vector>
 
 namespace vorela {
 
@@ -16,8 +17,10 @@ class WaveformView : public QWidget {
 public:
     explicit WaveformView(QWidget *parent = nullptr);
 
-    /// Redraws the off-screen image for these samples at the current size.
-    void setSound(std::span<const std::int16_t> samples);
+    /// Redraws the off-screen image for the samples shown, part of a sound of soundSize bytes,
+    /// with grid lines at the ruler's major ticks.
+    void setSound(std::span<const std::int16_t> samples, std::uint32_t soundSize,
+                  std::vector<int> gridColumns);
     void setMarker(std::optional<int> x);
     /// Inverted columns from the smaller to the larger end; nothing when both are equal.
     void setHighlight(std::optional<std::pair<int, int>> ends);
@@ -32,6 +35,10 @@ signals:
     /// The pointer moved with exactly the left button held, after a press in the area.
     void dragged(int x);
     void released();
+    /// The wheel turned with Ctrl held: notches up (positive) zoom in around column x.
+    void zoomTurned(int notches, int x);
+    /// The wheel turned without Ctrl (or sideways): notches to scroll, positive to the right.
+    void scrollTurned(int notches);
 
 protected:
     void paintEvent(QPaintEvent *event) override;
@@ -39,13 +46,18 @@ protected:
     void mousePressEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
+    void wheelEvent(QWheelEvent *event) override;
 
 private:
-    void drawBackground(QPainter &painter, std::uint32_t soundSize);
-    void drawCaptions(QPainter &painter, std::uint32_t soundSize);
+    void redraw();
+    void drawBackground(QPainter &painter);
+    void drawCaptions(QPainter &painter);
 
     QImage image;
     std::span<const std::int16_t> sound;
+    std::uint32_t wholeSize = 0;
+    std::vector<int> grid;
+    QPoint wheelTurn; ///< eighths of a degree not yet a whole notch
     std::optional<int> markerColumn;
     std::optional<std::pair<int, int>> highlight;
     std::optional<int> cursorColumn;

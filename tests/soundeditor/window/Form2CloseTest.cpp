@@ -68,7 +68,7 @@ TEST_F(Form2CloseTest, ClosingDuringTheFirstPlaybackStillAsksForAnImport)
     EXPECT_EQ(bankSound("0002"), louder());
 }
 
-TEST_F(Form2CloseTest, SavingClearsUndoAndNewLexemeIsSavedOnlyWithSound)
+TEST_F(Form2CloseTest, SavingKeepsTheHistoryAndNewLexemeIsSavedOnlyWithSound)
 {
     const std::unique_ptr<Form2> empty = openEditor(SoundEditorMode::CreateInPlayer, "0002");
     action(*empty, "toolb_2_save")->trigger(); // nothing to save
@@ -81,11 +81,26 @@ TEST_F(Form2CloseTest, SavingClearsUndoAndNewLexemeIsSavedOnlyWithSound)
     drag(waveform(*form), 10, 60);
     action(*form, "toolb_2_cut")->trigger();
     action(*form, "toolb_2_save")->trigger();
-    EXPECT_FALSE(action(*form, "toolb_2_undo")->isEnabled());
+    EXPECT_TRUE(action(*form, "toolb_2_undo")->isEnabled());
     EXPECT_FALSE(action(*form, "toolb_2_save")->isEnabled());
     EXPECT_EQ(bankSound("0001"), oneSecondWithout(162, 974)); // bytes 324 .. 1948
     form->close();                                            // saved: no question
     EXPECT_FALSE(form->isVisible());
+
+    // An undo after a save makes the sound differ from the bank again: closing asks.
+    const std::unique_ptr<Form2> again = openListened();
+    drag(waveform(*again), 10, 60);
+    action(*again, "toolb_2_cut")->trigger();
+    action(*again, "toolb_2_save")->trigger();
+    const Samples saved = bankSound("0001");
+    action(*again, "toolb_2_undo")->trigger();
+    EXPECT_EQ(current(*again), oneSecondWithout(162, 974));
+    EXPECT_TRUE(action(*again, "toolb_2_save")->isEnabled());
+    ui.expectMessage(SaveQuestion, MessageAnswer::No);
+    again->close();
+    EXPECT_FALSE(again->isVisible());
+    EXPECT_EQ(bankSound("0001"), saved);
+    EXPECT_TRUE(ui.finished());
 }
 
 TEST_F(Form2CloseTest, LexemeCutToNothingIsSavedAsOneSilentSample)

@@ -34,7 +34,7 @@ TEST_F(Form2EditTest, RecordingIntoANewLexemeSelectsItWhole)
     audio.advance(0);
     EXPECT_TRUE(form->isIdle());
     EXPECT_EQ(current(*form), microphone(4000));
-    EXPECT_EQ(form->selection(), (Selection{form->waveformWidth(), 0}));
+    EXPECT_EQ(form->selection(), (Selection{form->selectionWidth(), 0}));
     EXPECT_TRUE(action(*form, "toolb_2_save")->isEnabled());
     EXPECT_TRUE(action(*form, "toolb_2_undo")->isEnabled());
     EXPECT_TRUE(action(*form, "toolb_2_cut")->isEnabled());
@@ -66,7 +66,7 @@ TEST_F(Form2EditTest, RecordingInsertsAtTheMarkerOrReplacesTheSelection)
 
     action(*form, "toolb_2_undo")->trigger(); // back to the sound before recording
     EXPECT_EQ(current(*form), before);
-    EXPECT_EQ(form->selection(), (Selection{100, 100}));
+    EXPECT_EQ(shownSelection(*form), (Selection{100, 100}));
 
     drag(waveform(*form), 300, 200); // reversed: the same bytes are replaced
     button(*form, "pictbttn_record")->click();
@@ -117,9 +117,12 @@ TEST_F(Form2EditTest, CutCropUndoRedoThroughTheToolbar)
 
     undo->trigger();
     EXPECT_EQ(current(*form), oneSecond());
-    EXPECT_EQ(form->selection(), (Selection{50, 150}));
-    undo->trigger(); // redo
+    EXPECT_EQ(shownSelection(*form), (Selection{50, 150}));
+    QAction *redo = action(*form, "toolb_2_redo");
+    EXPECT_FALSE(undo->isEnabled());
+    redo->trigger();
     EXPECT_EQ(current(*form), afterCut);
+    EXPECT_FALSE(redo->isEnabled());
     undo->trigger();
     EXPECT_TRUE(crop->isEnabled()); // the restored selection can be worked on again
 
@@ -143,7 +146,7 @@ TEST_F(Form2EditTest, CutCropUndoRedoThroughTheToolbar)
     EXPECT_TRUE(button(*form, "pictbttn_play")->isEnabled());
 }
 
-TEST_F(Form2EditTest, GainButtonRepeatsWhileHeldAndUndoesOnce)
+TEST_F(Form2EditTest, GainButtonRepeatsWhileHeldAndIsOneStep)
 {
     const std::unique_ptr<Form2> form = openListened();
     drag(waveform(*form), 0, form->waveformWidth());
@@ -160,10 +163,13 @@ TEST_F(Form2EditTest, GainButtonRepeatsWhileHeldAndUndoesOnce)
     sendMouse(up, QEvent::MouseButtonRelease, 500, Qt::LeftButton, Qt::NoButton);
     EXPECT_EQ(form->samples()[1], -31687); // -19500 raised by 62.5 %, truncated
 
+    const Samples raised = current(*form);
     action(*form, "toolb_2_undo")->trigger();
     EXPECT_EQ(current(*form), oneSecond());
     EXPECT_TRUE(pane(*form, 2).isEmpty());
     EXPECT_FALSE(action(*form, "toolb_2_undo")->isEnabled());
+    action(*form, "toolb_2_redo")->trigger();
+    EXPECT_EQ(current(*form), raised);
 }
 
 TEST_F(Form2EditTest, GainDownStopsItselfAtSilence)

@@ -157,6 +157,20 @@ protected:
         return {form.samples().begin(), form.samples().end()};
     }
 
+    /// The selection as screen columns of the waveform at the editor's zoom.
+    static Selection shownSelection(const Form2 &form)
+    {
+        const Selection selection = form.selection();
+        return {form.zoom().columnOf(selection.markerX),
+                form.zoom().columnOf(selection.selectionEndX)};
+    }
+    /// The bytes the editor's selection covers; empty for the marker alone.
+    static ByteRange selectedBytesIn(const Form2 &form)
+    {
+        return selectedBytes(form.selection(), std::uint32_t(form.samples().size() * 2),
+                             form.selectionWidth());
+    }
+
     static QWidget *waveform(Form2 &form) { return form.findChild<QWidget *>("label_2"); }
     static QAction *action(Form2 &form, const char *name)
     {

@@ -52,9 +52,21 @@ TEST_F(Form2ScreenshotTest, FullWindow)
     const std::unique_ptr<Form2> form = openListened();
     drag(waveform(*form), 120, 260);
     form->markerTick();
-    ASSERT_EQ(form->selection(), (Selection{120, 260}));
+    ASSERT_EQ(shownSelection(*form), (Selection{120, 260}));
     expectWaveformDrawn(*form);
     EXPECT_TRUE(form->grab().save(QString::fromStdString((folder / "form2-full.png").string())));
+}
+
+TEST_F(Form2ScreenshotTest, ZoomedWindow)
+{
+    const std::unique_ptr<Form2> form = openListened();
+    click(waveform(*form), 200);
+    for (int k = 0; k < 3; ++k)
+        form->findChild<QAction *>("toolb_2_zoomIn")->trigger();
+    drag(waveform(*form), 150, 330);
+    form->markerTick();
+    ASSERT_EQ(form->zoom().level(), 8);
+    EXPECT_TRUE(form->grab().save(QString::fromStdString((folder / "form2-zoomed.png").string())));
 }
 
 TEST_F(Form2ScreenshotTest, CompactWindow)
