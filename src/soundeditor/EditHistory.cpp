@@ -62,8 +62,7 @@ void EditHistory::keepWithinBudget()
     // The steps farthest from the sound as it stands go first: the oldest undo, then the
     // farthest redo. The newest undo always stays, so the last change can be taken back.
     while (keptBytes > budget && undoSteps.size() + redoSteps.size() > 1) {
-        std::deque<Step> &steps =
-            undoSteps.size() > 1 || redoSteps.empty() ? undoSteps : redoSteps;
+        std::deque<Step> &steps = undoSteps.size() > 1 || redoSteps.empty() ? undoSteps : redoSteps;
         keptBytes -= byteCount(steps.front().sound);
         steps.pop_front();
     }

@@ -47,8 +47,7 @@ private:
     };
 
     /// Moves the nearest step of from onto to, swapping its sound with the current one.
-    void swapStep(std::deque<Step> &from, std::deque<Step> &to,
-                         std::vector<std::int16_t> &sound);
+    void swapStep(std::deque<Step> &from, std::deque<Step> &to, std::vector<std::int16_t> &sound);
     void keepWithinBudget();
 
     std::size_t budget;

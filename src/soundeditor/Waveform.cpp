@@ -106,8 +106,8 @@ RulerLayout rulerLayout(std::uint32_t soundSize, const WaveformZoom &view, int r
     const char *format = LabelFormat(step);
     // From the tick left of the view, whose minor ticks may fall inside it.
     for (auto k = static_cast<long>(firstSecond / step);; ++k) {
-        const auto x = static_cast<int>(std::lround((k * double(step) - firstSecond) /
-                                                    secondsPerColumn));
+        const auto x =
+            static_cast<int>(std::lround((k * double(step) - firstSecond) / secondsPerColumn));
         if (x >= rulerWidth)
             break;
         for (int i = 1; i <= 5; ++i) {

@@ -1,7 +1,7 @@
 // The zoomed window onto the fixed selection pixels: columns keep their pixels through zooms,
 // the view stays within the sound, and the ruler of a zoomed view counts from the sound's start.
-#include "soundeditor/Waveform.h"
 #include "soundeditor/WaveformZoom.h"
+#include "soundeditor/Waveform.h"
 
 #include <gtest/gtest.h>
 

@@ -26,8 +26,8 @@ void Form2::redrawSound()
 {
     const ByteRange shown = zoomView.shownBytes(soundSize());
     const RulerLayout ruler = rulerLayout(soundSize(), zoomView, label_3->width());
-    label_2->setSound(editBuffer.samples().subspan(shown.start / 2, shown.size() / 2),
-                      soundSize(), ruler.majorTicks);
+    label_2->setSound(editBuffer.samples().subspan(shown.start / 2, shown.size() / 2), soundSize(),
+                      ruler.majorTicks);
     label_3->setRuler(ruler);
     slider_1->setRange(zoomView.firstPixel(), zoomView.firstPixel() + zoomView.shownPixels());
 }
@@ -100,8 +100,7 @@ void Form2::waveformPressed(int x)
     dragging = true;
     closeGainAdjustment();
     setMarkerDrawn(false);
-    markerX = snapToSample(zoomView.pixelAt(x), soundSize(), viewWidth,
-                           zoomView.pixelsPerColumn());
+    markerX = snapToSample(zoomView.pixelAt(x), soundSize(), viewWidth, zoomView.pixelsPerColumn());
     showStartText(/*zeroStart=*/false);
     markerX = std::clamp(markerX, 0, viewWidth);
     markerBlink = true;
@@ -118,8 +117,8 @@ void Form2::waveformDragged(int x)
 {
     if (!dragging || !state.idle())
         return;
-    const int snapped = snapToSample(zoomView.pixelAt(x), soundSize(), viewWidth,
-                                     zoomView.pixelsPerColumn());
+    const int snapped =
+        snapToSample(zoomView.pixelAt(x), soundSize(), viewWidth, zoomView.pixelsPerColumn());
     selectionEndX = dragEnd(markerX, snapped, zoomView.pixelsPerColumn());
     updateHighlight();
     state.hasSelection = selectionEndX != markerX;

@@ -51,14 +51,13 @@ void Form2::buildToolbar()
     undoAction = addItem("Отменить", EditorPicture::Undo, "toolb_2_undo", &Form2::undoEdit);
     redoAction = addItem("Повторить", EditorPicture::Redo, "toolb_2_redo", &Form2::redoEdit);
     toolb_2->addSeparator();
-    trimAction = addItem("Обрезать тишину", EditorPicture::TrimSilence, "toolb_2_trim",
-                         &Form2::trimSilence);
+    trimAction =
+        addItem("Обрезать тишину", EditorPicture::TrimSilence, "toolb_2_trim", &Form2::trimSilence);
     levelAction = addItem("Выровнять громкость", EditorPicture::LevelLoudness, "toolb_2_level",
                           &Form2::levelLoudness);
     toolb_2->addSeparator();
     zoomInAction = addItem("Крупнее", EditorPicture::ZoomIn, "toolb_2_zoomIn", &Form2::zoomIn);
-    zoomOutAction =
-        addItem("Мельче", EditorPicture::ZoomOut, "toolb_2_zoomOut", &Form2::zoomOut);
+    zoomOutAction = addItem("Мельче", EditorPicture::ZoomOut, "toolb_2_zoomOut", &Form2::zoomOut);
     fitAction = addItem("По размеру окна", EditorPicture::Fit, "toolb_2_fit", &Form2::zoomToFit);
     toolb_2->addSeparator();
     saveAction = addItem("Сохранить", EditorPicture::Save, "toolb_2_save", &Form2::saveSound);

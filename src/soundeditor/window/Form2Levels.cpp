@@ -12,13 +12,11 @@
 
 namespace vorela {
 
-static const std::string OnlySilenceText =
-    "В звуке нет ничего, кроме тишины. Звук не изменён.";
+static const std::string OnlySilenceText = "В звуке нет ничего, кроме тишины. Звук не изменён.";
 static const std::string NoSilenceText = "Тишины в начале и в конце звука нет. Звук не изменён.";
 static const std::string AlreadyLevelText =
     "Громкость звука уже равна громкости библиотеки. Звук не изменён.";
-static const std::string NotMeasuredText =
-    "Не удалось измерить громкость звука. Звук не изменён.";
+static const std::string NotMeasuredText = "Не удалось измерить громкость звука. Звук не изменён.";
 static const std::string GreetingText =
     "Приветствие заверено подписью, и любое изменение звука сделает подпись недействительной: "
     "такое приветствие не будет ни сохранено, ни воспроизведено. Звук не изменён.";
@@ -35,8 +33,8 @@ bool Form2::refusesGreetingChange(const std::string &caption)
 {
     if (chunkId != GreetingChunkId)
         return false;
-    ui.showMessage({caption, GreetingText, MessageIcon::Warning, MessageButtons::Ok,
-                    MessageAnswer::Ok});
+    ui.showMessage(
+        {caption, GreetingText, MessageIcon::Warning, MessageButtons::Ok, MessageAnswer::Ok});
     return true;
 }
 

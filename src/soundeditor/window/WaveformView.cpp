@@ -4,9 +4,9 @@
 #include "soundeditor/Waveform.h"
 
 #include <QMouseEvent>
-#include <QWheelEvent>
 #include <QPainter>
 #include <QPolygon>
+#include <QWheelEvent>
 
 #include <algorithm>
 #include <utility>
