@@ -217,7 +217,7 @@ void GuidedRecording::warn(const std::string &text)
 
 void GuidedRecording::showWord()
 {
-    label_wave->setSound({});
+    label_wave->setWholeSound({});
     if (!hasWord()) {
         label_progress->clear();
         label_text->setText(toQString(DoneText));
@@ -234,7 +234,7 @@ void GuidedRecording::showWord()
 
 void GuidedRecording::showTake()
 {
-    label_wave->setSound(pendingTake);
+    label_wave->setWholeSound(pendingTake);
     setHint(ReviewHint);
     applyControls();
 }
@@ -242,7 +242,7 @@ void GuidedRecording::showTake()
 void GuidedRecording::discardTake()
 {
     dropPlayback();
-    label_wave->setSound({});
+    label_wave->setWholeSound({});
     pendingTake.clear();
 }
 

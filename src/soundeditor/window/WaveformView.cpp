@@ -40,6 +40,13 @@ void WaveformView::setSound(std::span<const std::int16_t> samples, std::uint32_t
     redraw();
 }
 
+void WaveformView::setWholeSound(std::span<const std::int16_t> samples)
+{
+    const auto soundSize = static_cast<std::uint32_t>(samples.size() * 2);
+    const int viewWidth = std::max(1, width());
+    setSound(samples, soundSize, rulerLayout(soundSize, viewWidth, viewWidth).majorTicks);
+}
+
 void WaveformView::redraw()
 {
     const int width = std::max(1, this->width());

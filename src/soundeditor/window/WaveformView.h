@@ -21,6 +21,8 @@ public:
     /// with grid lines at the ruler's major ticks.
     void setSound(std::span<const std::int16_t> samples, std::uint32_t soundSize,
                   std::vector<int> gridColumns);
+    /// The whole of samples across the view, grid lines at the ruler's major ticks.
+    void setWholeSound(std::span<const std::int16_t> samples);
     void setMarker(std::optional<int> x);
     /// Inverted columns from the smaller to the larger end; nothing when both are equal.
     void setHighlight(std::optional<std::pair<int, int>> ends);
