@@ -12,6 +12,7 @@
 namespace vorela {
 
 static constexpr std::string_view UnspeakableReason = "значение нельзя произнести";
+static constexpr std::string_view SilentValueReason = "из значения не получилось ни одного слова";
 static constexpr std::string_view EmptyReason = "пустое значение";
 static constexpr std::string_view NoTableKeyReason = "в таблице лексем нет ключа «";
 static constexpr std::string_view NoSoundReason = "в банке нет звука ";
@@ -48,7 +49,13 @@ bool ItemCheck::check(const CheckedItem &checked, const std::string &value, std:
             std::find(missing.begin(), missing.end(), key) == missing.end())
             missing.push_back(key);
     }
-    if (SpeechComposer::readsTableValue(checked.item) && spoken.empty()) {
+    const bool readsValue = SpeechComposer::readsTableValue(checked.item);
+    // An amount too long to read is refused without a word: the subscriber hears nothing.
+    if (readsValue && !spoken.empty() && composer.keySequence.size() == 1) {
+        report(checked, ProblemKind::Unspeakable, record, value, std::string(SilentValueReason));
+        return false;
+    }
+    if (readsValue && spoken.empty()) {
         report(checked, ProblemKind::EmptyValue, record, value, std::string(EmptyReason));
         whole = false;
     } else if (tableItem && silent) {
