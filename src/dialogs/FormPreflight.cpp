@@ -22,17 +22,17 @@ namespace vorela {
 
 static constexpr const char *CheckedLine = "Проверено записей: %1, из них произносятся целиком: %2.";
 static constexpr const char *NothingFoundLine =
-    "Неполадок не найдено: шаблон произносит каждую запись целиком.";
-static constexpr const char *ProblemsLine = "Неполадки: %1.";
+    "Замечаний нет: шаблон произносит каждую запись целиком.";
+static constexpr const char *ProblemsLine = "Замечания: %1.";
 static constexpr const char *KindCount = "%1 — %2";
 static constexpr const char *LimitLine =
-    "В списке первые %1 неполадок из %2; все записывает в файл команда «vorela preflight --csv».";
+    "В списке первые %1 замечаний из %2; все записывает в файл команда «vorela preflight --csv».";
 static constexpr const char *HintLine =
     "Двойной щелчок по строке — прослушать шаблон с данными её записи.";
 static constexpr const char *CopyText = "Копировать";
 static constexpr const char *SaveText = "Сохранить как CSV...";
 static constexpr const char *CloseText = "Закрыть";
-static constexpr const char *SaveTitle = "Сохранить неполадки как CSV";
+static constexpr const char *SaveTitle = "Сохранить замечания как CSV";
 static constexpr const char *CsvFilterLabel = "Файлы CSV(*.csv)";
 static constexpr const char *SaveFailedText = "Не удалось сохранить файл «%1».";
 static constexpr int InitialWidth = 860;

@@ -11,7 +11,7 @@
 namespace vorela {
 
 static constexpr std::array<const char *, PreflightProblemModel::ColumnCount> ColumnTitles = {
-    "Запись", "Оператор", "Лексема", "Столбец", "Значение", "Неполадка"};
+    "Запись", "Оператор", "Лексема", "Столбец", "Значение", "Замечание"};
 // A problem that every record shares stands for all of them.
 static constexpr const char *EveryRecordText = "все";
 

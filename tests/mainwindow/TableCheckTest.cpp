@@ -129,7 +129,7 @@ TEST_F(TableCheckTest, ListsExactlyTheProblemRecordsSortedAsNumbers)
         EXPECT_EQ(window.windowTitle(), "Проверка по таблице: Задание А\\Оп");
         EXPECT_EQ(window.summaryText->text(),
                   "Проверено записей: 11, из них произносятся целиком: 7.\n"
-                  "Неполадки: нет ключа в таблице лексем — 3; пустое значение — 1.");
+                  "Замечания: нет ключа в таблице лексем — 3; пустое значение — 1.");
         EXPECT_EQ(columnTexts(window, 0), (std::vector<std::string>{"2", "4", "9", "11"}));
         EXPECT_EQ(columnTexts(window, 1), (std::vector<std::string>(4, "Оп")));
         EXPECT_EQ(columnTexts(window, 2), (std::vector<std::string>(4, "Таблица")));
