@@ -4,10 +4,23 @@
 #include "mainwindow/Form1.h"
 #include "mainwindow/SourceTreeWidget.h"
 #include "mainwindow/TaskTreeWidget.h"
+#include "platform/TaskTableQuery.h"
+#include "platform/qt/QtText.h"
+#include "stores/Aliases.h"
+
+#include <QSpinBox>
 
 #include <vector>
 
 namespace vorela {
+
+// The task an item of the task tree belongs to; "" for the root.
+static std::string taskOfItem(const QTreeWidgetItem *item)
+{
+    while (item != nullptr && item->parent() != nullptr && item->parent()->parent() != nullptr)
+        item = item->parent();
+    return item != nullptr && item->parent() != nullptr ? toUtf8(item->text(0)) : std::string();
+}
 
 EditorPlayback::EditorPlayback(Form1 &form, const EditorContext &context, AudioDevice &audio)
     : player(audio, context.ui, context.dataDirectory, form.windowTitle().toStdString(), &form),
@@ -27,6 +40,22 @@ EditorPlayback::EditorPlayback(Form1 &form, const EditorContext &context, AudioD
         return listening.playFunctionEntry(number, marker, *form.tv_2);
     };
     hooks.stopPlayback = [this] { listening.stop(); };
+
+    playerBar = new PlayerBar(player, listening, context.ui, &form);
+    form.addToolBar(playerBar);
+    // The bar offers the records of the task whose item is current.
+    QObject::connect(form.tv_1, &QTreeWidget::currentItemChanged, playerBar,
+                     [this, &form](QTreeWidgetItem *item) {
+                         const std::string task = taskOfItem(item);
+                         if (!task.empty())
+                             playerBar->setTable(resolveTablePath(form.taskConfig().GetFile(task)));
+                     });
+    // The task tree makes the task current before it chooses one of its records.
+    hooks.chooseRecord = [this](std::optional<std::uint32_t> record) {
+        const int number = record ? static_cast<int>(*record) : 0;
+        playerBar->recordNumber->setValue(number);
+        return playerBar->recordNumber->value() == number;
+    };
 }
 
 } // namespace vorela

@@ -4,6 +4,7 @@
 
 #include "platform/Clock.h"
 #include "player/Form3.h"
+#include "player/PlayerBar.h"
 #include "player/TemplateListening.h"
 
 namespace vorela {
@@ -20,6 +21,7 @@ private:
     SystemClock clock;
     Form3 player;
     TemplateListening listening;
+    PlayerBar *playerBar = nullptr; // owned by the main window
 };
 
 } // namespace vorela

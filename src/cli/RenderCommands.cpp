@@ -1,81 +1,115 @@
 // `vorela render TASK OPERATOR -o OUT.wav`: a template spoken into one WAV file, lexeme after
-// lexeme, exactly as the editor's player would play it.
-#include "cli/CliCommands.h"
+// lexeme, exactly as the editor's player would play it, with any record of the task's table.
 #include "cli/CliStore.h"
-#include "platform/DbfTaskTableQuery.h"
-#include "soundbank/KeySequenceRender.h"
+#include "cli/RenderOptions.h"
+#include "setup/TemplateRendering.h"
 #include "soundbank/WavExport.h"
-#include "speech/TemplateExpansion.h"
-#include "stores/Aliases.h"
-#include "stores/LexItem.h"
-#include "verification/Verification.h"
+
+#include <algorithm>
+#include <charconv>
 
 namespace vorela {
 
 static constexpr const char *RenderUsage =
-    "usage: vorela render TASK OPERATOR -o OUT.wav [--today YYYY-MM-DD] [--now HH:MM]";
+    "usage: vorela render TASK OPERATOR -o OUT.wav [--record N] [--line alaw|ulaw] "
+    "[--today YYYY-MM-DD] [--now HH:MM]\n"
+    "       vorela render TASK OPERATOR --all -o DIR [--name-by COLUMN] [--line alaw|ulaw] ...";
 
-// Takes "-o FILE" out of arguments; empty when it is missing or has no file.
-static std::optional<std::filesystem::path> takeOutput(CliArguments &arguments)
+// Takes "name VALUE" out of arguments (the last one given wins); empty when it is absent, an
+// empty value when it has none.
+static std::optional<std::string> takeOption(CliArguments &arguments, std::string_view name)
 {
-    std::optional<std::filesystem::path> output;
+    std::optional<std::string> value;
     for (std::size_t index = 0; index < arguments.size(); ++index) {
-        if (arguments[index] != "-o")
+        if (arguments[index] != name)
             continue;
-        if (index + 1 >= arguments.size())
-            return std::nullopt;
-        output = arguments[index + 1];
+        const bool hasValue = index + 1 < arguments.size();
+        value = hasValue ? arguments[index + 1] : std::string();
+        const std::size_t taken = hasValue ? 2 : 1;
         arguments.erase(arguments.begin() + static_cast<std::ptrdiff_t>(index),
-                        arguments.begin() + static_cast<std::ptrdiff_t>(index + 2));
+                        arguments.begin() + static_cast<std::ptrdiff_t>(index + taken));
         --index;
     }
-    return output;
+    return value;
+}
+
+static bool takeFlag(CliArguments &arguments, std::string_view name)
+{
+    const auto found = std::find(arguments.begin(), arguments.end(), name);
+    if (found == arguments.end())
+        return false;
+    arguments.erase(found);
+    return true;
+}
+
+static std::optional<std::uint32_t> recordNumber(const std::string &text)
+{
+    std::uint32_t number = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), number);
+    if (error != std::errc() || end != text.data() + text.size() || number == 0)
+        return std::nullopt;
+    return number;
+}
+
+// Empty after printing why the arguments are wrong.
+static std::optional<RenderOptions> parseRenderOptions(const CliArguments &arguments)
+{
+    CliArguments rest = arguments;
+    RenderOptions options;
+    options.allRecords = takeFlag(rest, "--all");
+    const std::optional<std::string> output = takeOption(rest, "-o");
+    const std::optional<std::string> record = takeOption(rest, "--record");
+    const std::optional<std::string> line = takeOption(rest, "--line");
+    const std::optional<std::string> nameBy = takeOption(rest, "--name-by");
+    if (!output || output->empty())
+        return cliFailure(RenderUsage), std::nullopt;
+    options.output = *output;
+    if (record) {
+        options.record = recordNumber(*record);
+        if (!options.record)
+            return cliFailure("--record expects a record number from 1"), std::nullopt;
+    }
+    if (line && *line != "alaw" && *line != "ulaw")
+        return cliFailure("--line expects alaw or ulaw"), std::nullopt;
+    if (line)
+        options.line = *line == "alaw" ? LineCoding::ALaw : LineCoding::MuLaw;
+    if (options.allRecords && record)
+        return cliFailure("--record and --all exclude each other"), std::nullopt;
+    if (nameBy && (!options.allRecords || nameBy->empty()))
+        return cliFailure("--name-by COLUMN goes with --all"), std::nullopt;
+    options.nameBy = nameBy.value_or("");
+    std::optional<ClockedArguments> clocked = parseClockedArguments(rest);
+    if (!clocked)
+        return std::nullopt;
+    if (clocked->values.size() != 2)
+        return cliFailure(RenderUsage), std::nullopt;
+    options.task = clocked->values[0];
+    options.operatorName = clocked->values[1];
+    options.clock = clocked->clock;
+    return options;
 }
 
 int renderCommand(CliContext &context, const CliArguments &arguments)
 {
-    CliArguments rest = arguments;
-    const std::optional<std::filesystem::path> output = takeOutput(rest);
-    if (!output)
-        return cliFailure(RenderUsage);
-    const std::optional<ClockedArguments> options = parseClockedArguments(rest);
+    const std::optional<RenderOptions> options = parseRenderOptions(arguments);
     if (!options)
         return 1;
-    if (options->values.size() != 2)
-        return cliFailure(RenderUsage);
-    const std::string &task = options->values[0];
-    const std::string &operatorName = options->values[1];
+    if (options->allRecords)
+        return renderAllRecords(context, *options);
 
     const std::unique_ptr<RegistryStore> store = openCliStore(context);
     if (!store)
         return 1;
-    Aliases taskConfig(*store, context.dataDirectory);
-    warnOfUnwrittenDefaults(taskConfig, *store);
-    bool found = false;
-    const std::vector<PatternItem> items = taskConfig.GetTemplate(task, operatorName, found);
-    if (!found)
-        return cliFailure("no operator '" + operatorName + "' of task '" + task + "'");
-    if (!holdsGreeting(items))
-        return cliFailure("the template of " + task + "\\" + operatorName +
-                          " holds no greeting phrase and is not spoken");
-
-    const DbfTaskTableQuery tables;
-    SpeechComposer composer(options->clock, tables);
-    const LexItem lexemes(*store);
-    expandTemplate(composer, {taskConfig, *store, lexemes}, task, items);
-    if (!composer.keysValid)
-        return cliFailure("a value of the template cannot be spoken (see vorela expand)");
-
-    const Verification verification(context.dataDirectory);
-    const RenderedSpeech speech =
-        renderKeySequence(context.dataDirectory.productBank(), composer.keySequence,
-                          [&verification](std::span<const std::int16_t> samples) {
-                              return verification.VerifySound(samples);
-                          });
-    if (!speech.ok())
-        return cliFailure(speech.error);
-    if (!exportWav(*output, speech.samples))
-        return cliFailure("cannot write " + output->string());
+    TemplateRendering rendering(*store, context.dataDirectory, options->clock);
+    warnOfUnwrittenDefaults(rendering.tasks(), *store);
+    std::string error;
+    if (!rendering.load(options->task, options->operatorName, error))
+        return cliFailure(error);
+    const RenderedRecord rendered = rendering.render(options->record, options->line);
+    if (rendered.status != RenderedRecord::Status::Spoken)
+        return cliFailure(rendered.error);
+    if (!exportWav(options->output, rendered.samples))
+        return cliFailure("cannot write " + options->output.string());
     return 0;
 }
 

@@ -32,7 +32,8 @@ static const std::array<CliCommandEntry, 15> Commands = {{
     {"demo", demoCommand, "demo [DIR]       init, then demo recordings, tasks and templates"},
     {"check", checkCommand, "check            the installation's problems; exit 0 clean, 2 not"},
     {"render", renderCommand,
-     "render TASK OPERATOR -o OUT.wav [--today YYYY-MM-DD] [--now HH:MM]   the template as WAV"},
+     "render TASK OPERATOR -o OUT.wav [--record N | --all] [--name-by COLUMN] "
+     "[--line alaw|ulaw] [--today YYYY-MM-DD] [--now HH:MM]   the template as WAV"},
     {"preflight", preflightCommand,
      "preflight TASK [OPERATOR] [--csv OUT] [--limit N]   every record of the task's table "
      "spoken through the templates; exit 0 all whole, 2 not"},

@@ -288,10 +288,11 @@ void TaskTree::listenToRecord(const std::string &task, const std::string &operat
     const auto found = std::find_if(operators.begin(), operators.end(), [&](QTreeWidgetItem *item) {
         return taskNameOf(*item) == task && operatorNameOf(*item) == operatorName;
     });
-    if (found == operators.end() || !session.ready || !session.hooks.chooseRecord(task, record))
+    if (found == operators.end() || !session.ready)
         return;
     widget.setCurrentItem(*found);
-    listen();
+    if (session.hooks.chooseRecord(record))
+        listen();
 }
 
 } // namespace vorela

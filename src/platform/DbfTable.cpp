@@ -17,6 +17,7 @@ namespace vorela {
 static constexpr std::size_t PrefixBytes = 32;
 static constexpr std::size_t DescriptorBytes = 32;
 static constexpr std::uint8_t DescriptorEnd = 0x0D;
+static constexpr std::uint8_t DeletedMark = '*';
 
 static bool knownVersion(std::uint8_t version)
 {
@@ -241,12 +242,32 @@ const DbfField *DbfTable::boundField(const TableBinding &binding) const
 {
     if (binding.kind == TableBinding::Kind::FirstColumn)
         return &visibleFields.front();
-    if (binding.kind != TableBinding::Kind::Column)
-        return nullptr;
+    return binding.kind == TableBinding::Kind::Column ? findField(binding.text) : nullptr;
+}
+
+DbfTable::RecordState DbfTable::readRecord(std::uint32_t number, std::vector<std::uint8_t> &record,
+                                           std::string &error) const
+{
+    if (number == 0 || number > records) {
+        error = path.string() + ": no record " + std::to_string(number) + " (the table has " +
+                std::to_string(records) + ")";
+        return RecordState::Missing;
+    }
+    record.resize(recordLength);
+    if (!file.readAt(headerLength + std::uint64_t{number - 1} * recordLength, record)) {
+        error = path.string() + ": cannot read record " + std::to_string(number) +
+                " (the file is shorter than its header says)";
+        return RecordState::Unreadable;
+    }
+    return record.front() == DeletedMark ? RecordState::Deleted : RecordState::Live;
+}
+
+const DbfField *DbfTable::findField(std::string_view name) const
+{
     // Column names match as registry names do, so Cyrillic ones ignore case too.
-    const std::string wanted = foldRegistryName(binding.text);
+    const std::string folded = foldRegistryName(name);
     for (const DbfField &field : visibleFields) {
-        if (foldRegistryName(field.column.name) == wanted)
+        if (foldRegistryName(field.column.name) == folded)
             return &field;
     }
     return nullptr;

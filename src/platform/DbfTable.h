@@ -43,6 +43,15 @@ public:
     /// for a constant, an invalid binding or a name the table lacks.
     [[nodiscard]] const DbfField *boundField(const TableBinding &binding) const;
 
+    enum class RecordState { Live, Deleted, Missing, Unreadable };
+    /// The record numbered number (1-based, deleted records counted) into record when Live or
+    /// Deleted; error says why for Missing and Unreadable.
+    [[nodiscard]] RecordState readRecord(std::uint32_t number, std::vector<std::uint8_t> &record,
+                                         std::string &error) const;
+
+    /// The visible column named name (case-insensitive, Cyrillic too); null when there is none.
+    [[nodiscard]] const DbfField *findField(std::string_view name) const;
+
     /// A field of a record as UTF-8 text: blank fields, nulls and unusable columns give "".
     [[nodiscard]] std::string fieldText(const DbfField &field,
                                         std::span<const std::uint8_t> record) const;

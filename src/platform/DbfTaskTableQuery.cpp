@@ -16,6 +16,25 @@ TableColumns DbfTaskTableQuery::columns(const std::filesystem::path &file) const
     return result;
 }
 
+std::optional<std::vector<std::uint8_t>>
+DbfTaskTableQuery::readRecord(const DbfTable &table, const std::filesystem::path &file,
+                              TableValue &result) const
+{
+    std::optional<std::vector<std::uint8_t>> record;
+    if (!recordNumber) {
+        if (table.firstLiveRecord(record, result.error) && !record)
+            result.status = TableValue::Status::NoRecord;
+        return record;
+    }
+    std::vector<std::uint8_t> bytes;
+    const DbfTable::RecordState state = table.readRecord(*recordNumber, bytes, result.error);
+    if (state == DbfTable::RecordState::Live)
+        return bytes;
+    if (state == DbfTable::RecordState::Deleted)
+        result.error = file.string() + ": record " + std::to_string(*recordNumber) + " is deleted";
+    return std::nullopt;
+}
+
 TableValue DbfTaskTableQuery::value(const std::filesystem::path &file,
                                     std::string_view binding) const
 {
@@ -37,13 +56,9 @@ TableValue DbfTaskTableQuery::value(const std::filesystem::path &file,
         result.error = file.string() + ": no column named " + parsed.text;
         return result;
     }
-    std::optional<std::vector<std::uint8_t>> record;
-    if (!table->firstLiveRecord(record, result.error))
+    const std::optional<std::vector<std::uint8_t>> record = readRecord(*table, file, result);
+    if (!record)
         return result;
-    if (!record) {
-        result.status = TableValue::Status::NoRecord;
-        return result;
-    }
     result.status = TableValue::Status::Found;
     result.text = field == nullptr ? parsed.text : table->fieldText(*field, *record);
     return result;

@@ -72,6 +72,8 @@ bool Form3::start(const std::vector<std::string> &keys, QTreeWidget *tree, bool 
         finish();
         return true;
     }
+    if (lineCoding)
+        passPhoneLine(speech.samples, *lineCoding);
     if (!playSpeech()) {
         finish();
         return true;

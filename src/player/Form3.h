@@ -5,6 +5,7 @@
 #include "platform/DataDirectory.h"
 #include "soundbank/KeySequenceRender.h"
 #include "soundbank/LexemeReader.h"
+#include "soundeditor/PhoneLine.h"
 
 #include <QObject>
 #include <QPointer>
@@ -35,6 +36,9 @@ public:
     Form3 &operator=(const Form3 &) = delete;
 
     void setGreetingCheck(GreetingCheck check) { greetingCheck = std::move(check); }
+    /// From the next start on, the sound goes through the telephone line with coding; none plays
+    /// it as recorded.
+    void setLineCoding(std::optional<LineCoding> coding) { lineCoding = coding; }
 
     /// Speaks keys from the bank, marking the items of markerTree that its markers name; with
     /// checkBankFormat the bank must be in the bank format. A lexeme that cannot be read stops
@@ -67,6 +71,7 @@ private:
     DataDirectory directory;
     std::string playerCaption;
     GreetingCheck greetingCheck;
+    std::optional<LineCoding> lineCoding;
 
     QTimer *markerTimer = nullptr;
     QPointer<QTreeWidget> markerTree;

@@ -1,5 +1,6 @@
 #include "player/TemplateListening.h"
 
+#include "platform/DbfTaskTableQuery.h"
 #include "player/Form3.h"
 #include "speech/SpeechComposer.h"
 #include "stores/KeySequence.h"
@@ -19,7 +20,8 @@ bool TemplateListening::playItems(Aliases &taskConfig, const LexItem &lexemes,
 {
     if (player.isPlaying())
         return false;
-    SpeechComposer composer(clock, tables);
+    const DbfTaskTableQuery recordTables(record.value_or(0));
+    SpeechComposer composer(clock, record ? recordTables : tables);
     const TaskSources sources{taskConfig, store, lexemes};
     for (const ListenedItem &listened : items) {
         composer.ExpandTemplateItem(sources, listened.task, listened.item,

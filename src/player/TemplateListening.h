@@ -5,6 +5,7 @@
 #include "stores/PatternItem.h"
 
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 
@@ -41,12 +42,16 @@ public:
     /// the entry for the moment of their playback.
     bool playFunctionEntry(std::uint64_t number, std::uint64_t marker, QTreeWidget &markerTree);
     void stop();
+    /// Template items read the record numbered number (1-based, deleted records counted) of
+    /// their task's table from the next playback on; none reads the first live record.
+    void setRecord(std::optional<std::uint32_t> number) { record = number; }
 
 private:
     Form3 &player;
     RegistryStore &store;
     const TaskTableQuery &tables;
     const Clock &clock;
+    std::optional<std::uint32_t> record;
 };
 
 } // namespace vorela

@@ -3,6 +3,7 @@
 #include "ToolProcess.h"
 #include "platform/DbfBuilder.h"
 #include "platform/RegistryStore.h"
+#include "soundeditor/PhoneLine.h"
 #include "soundbank/RiffBytes.h"
 #include "stores/Aliases.h"
 #include "stores/Operators.h"
@@ -12,7 +13,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstring>
 #include <map>
+#include <optional>
 
 namespace vorela {
 namespace {
@@ -33,7 +37,12 @@ protected:
                                         {"4", "____", "Граница"}});
         const std::string task = std::string(TasksRootPath) + "Долги\\";
         const std::filesystem::path table = dir.path() / "dolg.dbf";
-        test::DbfBuilder({{"SUMMA", 'N', 10, 2}}).record({"21.05"}).write(table);
+        test::DbfBuilder({{"SUMMA", 'N', 10, 2}, {"PHONE", 'C', 12}})
+            .record({"21.05", "+7 912/34"})
+            .record({"1.05", "111"}, /*deleted=*/true)
+            .record({"1.05", "+7 912/34"})
+            .record({"1.1234", "../etc"}) // a fraction above 999 is not spoken
+            .write(table);
         ASSERT_TRUE(store->createKey(task).writeString("File", table.string()));
         (void)store->createKey(task + std::string(OperatorsKeyName) + "\\Иванов");
         (void)store->createKey(task + std::string(OperatorsKeyName) + "\\Петров");
@@ -73,6 +82,28 @@ protected:
         return test::runVorela(dir.path(), "render " + arguments).status;
     }
 
+    /// The WAV file the bank's sounds of ids make, one after another, through line when given.
+    Bytes wavOf(const std::vector<std::string> &ids, std::optional<LineCoding> line = {}) const
+    {
+        Bytes data;
+        for (const std::string &id : ids)
+            data = test::concat(data, sounds.at(id));
+        if (line) {
+            std::vector<std::int16_t> samples(data.size() / 2);
+            std::memcpy(samples.data(), data.data(), data.size());
+            passPhoneLine(samples, *line);
+            std::memcpy(data.data(), samples.data(), data.size());
+        }
+        return test::riffWave({test::chunk("fmt ", test::formatRecord()), test::chunk("data", data)});
+    }
+
+    const std::vector<std::string> allIds = {"+SSK", "_005", "0012", "PRIV",
+                                             "_020", "+RR ", "__PS", "_001"};
+    const std::vector<std::string> firstRecord = {"PRIV", "0012", "_020", "_001",
+                                                  "__PS", "+RR ", "_005", "+SSK"};
+    const std::vector<std::string> thirdRecord = {"PRIV", "0012", "_001", "__PS",
+                                                  "+RR ", "_005", "+SSK"};
+
     test::TempDataDir dir;
     std::map<std::string, Bytes> sounds;
     std::filesystem::path out = dir.path() / "out.wav";
@@ -80,16 +111,83 @@ protected:
 
 TEST_F(RenderCommandTest, WavIsTheTemplatesLexemesOneAfterAnother)
 {
-    const std::vector<std::string> spoken = {"PRIV", "0012", "_020", "_001",
-                                             "__PS", "+RR ", "_005", "+SSK"};
-    writeBank({"+SSK", "_005", "0012", "PRIV", "_020", "+RR ", "__PS", "_001"});
+    writeBank(allIds);
     ASSERT_EQ(render("Долги Иванов -o '" + out.string() + "'"), 0);
-    Bytes data;
-    for (const std::string &id : spoken)
-        data = test::concat(data, sounds.at(id));
-    const Bytes expected =
-        test::riffWave({test::chunk("fmt ", test::formatRecord()), test::chunk("data", data)});
-    EXPECT_EQ(test::readFile(out), expected);
+    EXPECT_EQ(test::readFile(out), wavOf(firstRecord));
+}
+
+TEST_F(RenderCommandTest, RecordNumberChoosesTheValuesSpoken)
+{
+    writeBank(allIds);
+    ASSERT_EQ(render("Долги Иванов --record 3 -o '" + out.string() + "'"), 0);
+    EXPECT_EQ(test::readFile(out), wavOf(thirdRecord));
+    ASSERT_EQ(render("Долги Иванов -o '" + out.string() + "' --record 1"), 0);
+    EXPECT_EQ(test::readFile(out), wavOf(firstRecord));
+
+    std::filesystem::remove(out);
+    // Deleted, missing, unspeakable, and no record number at all.
+    for (const char *record : {"2", "5", "4", "0", "x", "-1", "1x"}) {
+        EXPECT_EQ(render("Долги Иванов --record " + std::string(record) + " -o '" +
+                         out.string() + "'"),
+                  1)
+            << record;
+    }
+    EXPECT_FALSE(std::filesystem::exists(out));
+}
+
+TEST_F(RenderCommandTest, LineOptionPassesTheSoundThroughTheChosenLaw)
+{
+    writeBank(allIds);
+    ASSERT_EQ(render("Долги Иванов --line alaw -o '" + out.string() + "'"), 0);
+    EXPECT_EQ(test::readFile(out), wavOf(firstRecord, LineCoding::ALaw));
+    ASSERT_EQ(render("Долги Иванов --record 3 --line ulaw -o '" + out.string() + "'"), 0);
+    EXPECT_EQ(test::readFile(out), wavOf(thirdRecord, LineCoding::MuLaw));
+    EXPECT_EQ(render("Долги Иванов --line g722 -o '" + out.string() + "'"), 1);
+}
+
+TEST_F(RenderCommandTest, AllWritesEveryLiveRecordAndReportsTheOnesNotSpoken)
+{
+    writeBank(allIds);
+    const std::filesystem::path folder = dir.path() / "archive";
+    const test::ToolRun run =
+        test::runVorela(dir.path(), "render Долги Иванов --all -o '" + folder.string() + "'");
+    EXPECT_EQ(run.status, 2);
+    EXPECT_NE(run.errors.find("record 4: "), std::string::npos) << run.errors;
+    EXPECT_EQ(run.errors.find("record 2"), std::string::npos) << run.errors;
+    EXPECT_EQ(test::readFile(folder / "000001.wav"), wavOf(firstRecord));
+    EXPECT_EQ(test::readFile(folder / "000003.wav"), wavOf(thirdRecord));
+    std::vector<std::string> names;
+    for (const auto &entry : std::filesystem::directory_iterator(folder))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(names, (std::vector<std::string>{"000001.wav", "000003.wav"}));
+}
+
+TEST_F(RenderCommandTest, AllNamesFilesByAColumnInsideTheFolderOnly)
+{
+    writeBank(allIds);
+    test::DbfBuilder({{"SUMMA", 'N', 10, 2}, {"PHONE", 'C', 12}})
+        .record({"21.05", "+7 912/34"})
+        .record({"1.05", "+7 912/34"})
+        .record({"1.05", "../etc"})
+        .record({"1.05", "..."})
+        .write(dir.path() / "dolg.dbf");
+    const std::filesystem::path folder = dir.path() / "archive";
+    ASSERT_EQ(render("Долги Иванов --all --name-by phone --line alaw -o '" + folder.string() +
+                     "'"),
+              0);
+    std::vector<std::string> names;
+    for (const auto &entry : std::filesystem::directory_iterator(folder))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(names, (std::vector<std::string>{"+7_912_34-2.wav", "+7_912_34.wav",
+                                               "000004.wav", "_etc.wav"}));
+    EXPECT_EQ(test::readFile(folder / "+7_912_34-2.wav"), wavOf(thirdRecord, LineCoding::ALaw));
+    EXPECT_FALSE(std::filesystem::exists(dir.path() / "etc.wav"));
+
+    EXPECT_EQ(render("Долги Иванов --all --name-by NOSUCH -o '" + folder.string() + "'"), 1);
+    EXPECT_EQ(render("Долги Иванов --all --record 1 -o '" + folder.string() + "'"), 1);
+    EXPECT_EQ(render("Долги Иванов --name-by PHONE -o '" + out.string() + "'"), 1);
 }
 
 TEST_F(RenderCommandTest, AnythingThatCannotBeSpokenLeavesNoFile)

@@ -226,9 +226,8 @@ TEST_F(TableCheckTest, DoubleClickPlaysTheTemplateWithTheRowsRecord)
 {
     std::vector<std::pair<std::string, std::optional<std::uint32_t>>> chosen;
     std::vector<std::string> played;
-    form->hooks().chooseRecord = [&chosen](const std::string &task,
-                                           std::optional<std::uint32_t> record) {
-        chosen.emplace_back(task, record);
+    form->hooks().chooseRecord = [this, &chosen](std::optional<std::uint32_t> record) {
+        chosen.emplace_back(toUtf8(taskTree().currentItem()->text(0)), record);
         return true;
     };
     form->hooks().playItems = [&played](const std::vector<SpokenItem> &items) {
@@ -244,7 +243,7 @@ TEST_F(TableCheckTest, DoubleClickPlaysTheTemplateWithTheRowsRecord)
         QTest::mouseDClick(table.viewport(), Qt::LeftButton, {}, cell.center());
     });
     EXPECT_EQ(chosen, (std::vector<std::pair<std::string, std::optional<std::uint32_t>>>{
-                          {"Задание А", 9}}));
+                          {"Оп", 9}}));
     EXPECT_EQ(played, (std::vector<std::string>{"Задание А\\Таблица", "Задание А\\Приветствие",
                                                 "Задание А\\Добрый день"}));
 }

@@ -6,8 +6,10 @@
 #include "platform/RegistryStore.h"
 #include "platform/VirtualAudioDevice.h"
 #include "player/Form3.h"
+#include "player/PlayerBar.h"
 #include "player/TreeMarkers.h"
 #include "soundbank/RiffBytes.h"
+#include "soundeditor/PhoneLine.h"
 #include "stores/Aliases.h"
 #include "stores/LexItem.h"
 #include "stores/Operators.h"
@@ -15,7 +17,12 @@
 #include "support/ScriptedUiServices.h"
 #include "support/TempDataDir.h"
 
+#include <QComboBox>
+#include <QLineEdit>
 #include <QSignalSpy>
+#include <QSpinBox>
+#include <QTest>
+#include <QToolButton>
 #include <QTreeWidget>
 
 #include <gtest/gtest.h>
@@ -31,8 +38,12 @@ protected:
         std::string error;
         store = RegistryStore::open(directory.dataDirectory().registry(), error);
         ASSERT_TRUE(store) << error;
-        const std::filesystem::path table = directory.path() / "dolg.dbf";
-        test::DbfBuilder({{"SUMMA", 'N', 10, 2}}).record({"21.05"}).write(table);
+        test::DbfBuilder({{"SUMMA", 'N', 10, 2}, {"PHONE", 'C', 12}})
+            .record({"21.05", "111"})
+            .record({"1.05", "222 912"}, /*deleted=*/true)
+            .record({"1.05", "+7 912 34"})
+            .record({"21.05", "912 55"})
+            .write(table);
         const std::string task = std::string(TasksRootPath) + "Долги\\";
         ASSERT_TRUE(store->createKey(task).writeString("File", table.string()));
         ASSERT_TRUE(store->createKey(task + std::string(OperatorsKeyName) + "\\Иванов").isOpen());
@@ -52,13 +63,13 @@ protected:
         amount = new QTreeWidgetItem(operatorItem, {"Сумма(SUMMA)"});
     }
 
-    /// The chunk ids spoken by the one block played, told apart by the first sample of each
+    /// The chunk ids spoken by the last block played, told apart by the first sample of each
     /// 80-sample lexeme; "?" for a piece that is no lexeme of the bank.
     std::vector<std::string> playedChunks() const
     {
-        if (audio.playedBlocks().size() != 1)
-            return {"blocks: " + std::to_string(audio.playedBlocks().size())};
-        const std::vector<std::int16_t> &block = audio.playedBlocks().front();
+        if (audio.playedBlocks().empty())
+            return {"nothing played"};
+        const std::vector<std::int16_t> &block = audio.playedBlocks().back();
         std::vector<std::string> ids;
         for (std::size_t start = 0; start < block.size(); start += 80) {
             std::string id = "?";
@@ -80,7 +91,23 @@ protected:
         }
     }
 
+    /// Plays the operator's two items: the greeting and the amount.
+    bool playTemplate()
+    {
+        const std::vector<ListenedItem> items = {
+            {{.path = "1\\", .text = "Добрый день", .chunk = "0001"}, "Долги",
+             treeItemHandle(hello)},
+            {{.path = "2\\", .text = "Сумма", .chunk = "@009", .arg = "SUMMA"},
+             "Долги",
+             treeItemHandle(amount)}};
+        const LexItem lexemes(*store);
+        const bool started = listening.playItems(*taskConfig, lexemes, items, tree);
+        play(200);
+        return started;
+    }
+
     test::TempDataDir directory;
+    std::filesystem::path table = directory.path() / "dolg.dbf";
     std::unique_ptr<RegistryStore> store;
     std::unique_ptr<Aliases> taskConfig;
     std::map<std::string, std::int16_t> firstSample;
@@ -149,6 +176,93 @@ TEST_F(TemplateListeningTest, RelativeDateSpeaksTheNameShownInTheEditorsLanguage
     ASSERT_TRUE(listening.playItems(*taskConfig, lexemes, items, tree));
     play(100);
     EXPECT_EQ(playedChunks(), (std::vector<std::string>{"_O10", "+T12"}));
+}
+
+TEST_F(TemplateListeningTest, ChosenRecordGivesTheValuesSpoken)
+{
+    PlayerBar bar(player, listening, ui);
+    bar.setTable(table);
+    EXPECT_EQ(bar.recordNumber->text(), "первая запись");
+    const std::vector<std::string> first = {"0001", "_020", "_001", "__PS", "+RR ", "_005", "+SSK"};
+    const std::vector<std::string> third = {"0001", "_001", "__PS", "+RR ", "_005", "+SSK"};
+    ASSERT_TRUE(playTemplate());
+    EXPECT_EQ(playedChunks(), first);
+
+    // Stepping goes over the deleted record 2, and back to "the first live record".
+    bar.recordNumber->stepBy(1);
+    EXPECT_EQ(bar.recordNumber->value(), 1);
+    bar.recordNumber->stepBy(1);
+    EXPECT_EQ(bar.recordNumber->text(), "запись 3 из 4");
+    ASSERT_TRUE(playTemplate());
+    EXPECT_EQ(playedChunks(), third);
+    // Going to another item of the task keeps the record; the table read afresh without it
+    // does not.
+    bar.setTable(table);
+    EXPECT_EQ(bar.recordNumber->value(), 3);
+    bar.recordNumber->stepBy(-2);
+    EXPECT_EQ(bar.recordNumber->value(), 0);
+
+    // A deleted record cannot be typed in either.
+    for (const char *typed : {"4", "2"}) {
+        bar.recordNumber->selectAll();
+        QTest::keyClicks(bar.recordNumber, typed);
+        QTest::keyClick(bar.recordNumber, Qt::Key_Return);
+    }
+    EXPECT_EQ(bar.recordNumber->value(), 4);
+
+    // A table without live records offers nothing.
+    bar.recordNumber->setValue(3);
+    test::DbfBuilder({{"SUMMA", 'N', 10, 2}}).record({"1.05"}, /*deleted=*/true).write(table);
+    bar.setTable(table);
+    EXPECT_FALSE(bar.recordNumber->isEnabled());
+    EXPECT_EQ(bar.recordNumber->value(), 0);
+
+}
+
+TEST_F(TemplateListeningTest, SearchFindsTheNextRecordHoldingTheText)
+{
+    PlayerBar bar(player, listening, ui);
+    bar.setTable(table);
+    bar.searchColumn->setCurrentText("PHONE");
+    bar.searchText->setText("912");
+    bar.findRecord->click();
+    EXPECT_EQ(bar.recordNumber->value(), 3); // the deleted record 2 is not found
+    bar.findRecord->click();
+    EXPECT_EQ(bar.recordNumber->value(), 4);
+    bar.findRecord->click();
+    EXPECT_EQ(bar.recordNumber->value(), 3); // round to the start
+    ASSERT_TRUE(playTemplate());
+    EXPECT_EQ(playedChunks(),
+              (std::vector<std::string>{"0001", "_001", "__PS", "+RR ", "_005", "+SSK"}));
+
+    bar.searchText->setText("777");
+    ui.expectMessage("777", MessageAnswer::Ok);
+    bar.findRecord->click();
+    ASSERT_EQ(ui.messages().size(), 1U);
+    EXPECT_EQ(ui.messages()[0].caption, "Поиск записи");
+    EXPECT_EQ(ui.messages()[0].text, "Нет записи, в столбце которой есть «777».");
+    EXPECT_EQ(bar.recordNumber->value(), 3);
+}
+
+TEST_F(TemplateListeningTest, PhoneSwitchSendsTheSoundThroughTheLine)
+{
+    PlayerBar bar(player, listening, ui);
+    ASSERT_TRUE(playTemplate());
+    ASSERT_EQ(audio.playedBlocks().size(), 1U);
+    const std::vector<std::int16_t> plain = audio.playedBlocks().front();
+
+    for (const LineCoding coding : {LineCoding::ALaw, LineCoding::MuLaw}) {
+        bar.phoneLine->setChecked(true);
+        (coding == LineCoding::ALaw ? bar.aLaw : bar.muLaw)->trigger();
+        ASSERT_TRUE(playTemplate());
+        std::vector<std::int16_t> expected = plain;
+        passPhoneLine(expected, coding);
+        EXPECT_EQ(audio.playedBlocks().back(), expected);
+        EXPECT_NE(expected, plain);
+    }
+    bar.phoneLine->setChecked(false);
+    ASSERT_TRUE(playTemplate());
+    EXPECT_EQ(audio.playedBlocks().back(), plain);
 }
 
 } // namespace vorela

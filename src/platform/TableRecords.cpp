@@ -1,0 +1,53 @@
+#include "platform/TableRecords.h"
+
+#include "platform/DbfRecordCursor.h"
+#include "platform/DbfTable.h"
+#include "platform/RegistryValue.h"
+
+#include <algorithm>
+
+namespace vorela {
+
+LiveRecords readLiveRecords(const std::filesystem::path &file, std::string_view column)
+{
+    LiveRecords result;
+    const std::optional<DbfTable> table = DbfTable::open(file, result.error);
+    if (!table)
+        return result;
+    const DbfField *field = column.empty() ? nullptr : table->findField(column);
+    if (!column.empty() && field == nullptr) {
+        result.error = file.string() + ": no column named " + std::string(column);
+        return result;
+    }
+    result.fileRecords = table->recordCount();
+    DbfRecordCursor cursor(*table);
+    while (cursor.next(result.error)) {
+        result.records.push_back(
+            {cursor.number(),
+             field == nullptr ? std::string() : table->fieldText(*field, cursor.record())});
+    }
+    if (!result.error.empty())
+        result.records.clear();
+    return result;
+}
+
+std::optional<std::uint32_t> findRecordContaining(std::span<const NumberedRecord> records,
+                                                  std::string_view needle, std::uint32_t after)
+{
+    if (needle.empty())
+        return std::nullopt;
+    // Folded as registry names are, so a Cyrillic name is found whatever its case.
+    const std::string folded = foldRegistryName(needle);
+    const auto contains = [&folded](const NumberedRecord &record) {
+        return foldRegistryName(record.text).find(folded) != std::string::npos;
+    };
+    const auto start = std::find_if(records.begin(), records.end(),
+                                    [after](const NumberedRecord &r) { return r.number > after; });
+    if (const auto found = std::find_if(start, records.end(), contains); found != records.end())
+        return found->number;
+    if (const auto found = std::find_if(records.begin(), start, contains); found != start)
+        return found->number;
+    return std::nullopt;
+}
+
+} // namespace vorela
