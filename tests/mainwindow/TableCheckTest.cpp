@@ -132,7 +132,7 @@ TEST_F(TableCheckTest, ListsExactlyTheProblemRecordsSortedAsNumbers)
                   "Замечания: нет ключа в таблице лексем — 3; пустое значение — 1.");
         EXPECT_EQ(columnTexts(window, 0), (std::vector<std::string>{"2", "4", "9", "11"}));
         EXPECT_EQ(columnTexts(window, 1), (std::vector<std::string>(4, "Оп")));
-        EXPECT_EQ(columnTexts(window, 2), (std::vector<std::string>(4, "Таблица")));
+        EXPECT_EQ(columnTexts(window, 2), (std::vector<std::string>(4, "Таблица(KOD)")));
         EXPECT_EQ(columnTexts(window, 3), (std::vector<std::string>(4, "KOD")));
         EXPECT_EQ(columnTexts(window, 4), (std::vector<std::string>{"x", "", "a,\"b\"", "q"}));
         EXPECT_EQ(columnTexts(window, 5),
@@ -161,7 +161,7 @@ TEST_F(TableCheckTest, CopyAndSaveGiveCsvThatReadsBackAsTheRows)
         window.cb_Copy->click();
         EXPECT_EQ(toUtf8(QGuiApplication::clipboard()->text()),
                   "record,task,operator,item,column,value,problem\r\n"
-                  "4,Задание А,Оп,Таблица,KOD,,пустое значение\r\n");
+                  "4,Задание А,Оп,Таблица(KOD),KOD,,пустое значение\r\n");
 
         ui.expectSaveFile(saved);
         window.cb_Save->click();
@@ -183,10 +183,10 @@ TEST_F(TableCheckTest, CopyAndSaveGiveCsvThatReadsBackAsTheRows)
     EXPECT_EQ(csvRowsByPython(saved),
               (std::vector<Row>{
                   {"record", "task", "operator", "item", "column", "value", "problem"},
-                  {"11", "Задание А", "Оп", "Таблица", "KOD", "q", noKey + "q»"},
-                  {"9", "Задание А", "Оп", "Таблица", "KOD", "a,\"b\"", noKey + "a,\"b\"»"},
-                  {"4", "Задание А", "Оп", "Таблица", "KOD", "", "пустое значение"},
-                  {"2", "Задание А", "Оп", "Таблица", "KOD", "x", noKey + "x»"},
+                  {"11", "Задание А", "Оп", "Таблица(KOD)", "KOD", "q", noKey + "q»"},
+                  {"9", "Задание А", "Оп", "Таблица(KOD)", "KOD", "a,\"b\"", noKey + "a,\"b\"»"},
+                  {"4", "Задание А", "Оп", "Таблица(KOD)", "KOD", "", "пустое значение"},
+                  {"2", "Задание А", "Оп", "Таблица(KOD)", "KOD", "x", noKey + "x»"},
               }));
 }
 
@@ -240,6 +240,8 @@ TEST_F(TableCheckTest, DoubleClickPlaysTheTemplateWithTheRowsRecord)
         window.show();
         QTableView &table = *window.problemTable;
         const QRect cell = table.visualRect(table.model()->index(2, 0));
+        // An item view takes a double click only on the row its press chose.
+        QTest::mouseClick(table.viewport(), Qt::LeftButton, {}, cell.center());
         QTest::mouseDClick(table.viewport(), Qt::LeftButton, {}, cell.center());
     });
     EXPECT_EQ(chosen, (std::vector<std::pair<std::string, std::optional<std::uint32_t>>>{
