@@ -65,9 +65,21 @@ FormPreflightProgress::FormPreflightProgress(TableCheckSources checkSources, std
 
 FormPreflightProgress::~FormPreflightProgress()
 {
+    stopWorker();
+}
+
+void FormPreflightProgress::stopWorker()
+{
     cancel = true;
     if (worker.joinable())
         worker.join();
+}
+
+PreflightRun FormPreflightProgress::takeRun()
+{
+    if (worker.joinable())
+        stopWorker();
+    return std::move(run);
 }
 
 void FormPreflightProgress::start()

@@ -53,8 +53,9 @@ public:
 
     /// Starts the check; the dialog is accepted when it ends and rejected when it was stopped.
     void start();
-    /// What the check found; whole only after the dialog was accepted.
-    [[nodiscard]] PreflightRun takeRun() { return std::move(run); }
+    /// What the check found; whole only after the dialog was accepted. A check still running is
+    /// stopped first.
+    [[nodiscard]] PreflightRun takeRun();
 
     /// Stops the check: the dialog is rejected once the worker has let go.
     void reject() override;
@@ -66,6 +67,7 @@ public:
 
 private:
     void check();
+    void stopWorker();
     void showProgress(std::uint32_t recordsRead, std::uint32_t recordCount);
     void finishCheck();
 
