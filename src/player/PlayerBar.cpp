@@ -21,10 +21,11 @@ namespace vorela {
 static constexpr const char *BarTitle = "Прослушивание";
 static constexpr const char *FirstRecordText = "первая запись";
 static constexpr const char *NoTableText = "нет таблицы";
+static constexpr const char *NoTaskText = "задание не выбрано";
 static constexpr const char *RecordPrefix = "запись ";
 static constexpr const char *RecordHint =
     "Запись таблицы задания, с которой прослушивается шаблон. Удалённые записи пропускаются.";
-static constexpr const char *SearchHint = "Часть значения, например номер телефона";
+static constexpr const char *SearchHint = "Часть значения";
 static constexpr const char *FindText = "Найти";
 static constexpr const char *SearchCaption = "Поиск записи";
 static constexpr const char *NotFoundText = "Нет записи, в столбце которой есть «%1».";
@@ -137,6 +138,7 @@ PlayerBar::PlayerBar(Form3 &templatePlayer, TemplateListening &templateListening
     connect(phoneLine, &QToolButton::toggled, this, &PlayerBar::switchLine);
     connect(lawGroup, &QActionGroup::triggered, this, &PlayerBar::switchLine);
     setTable(std::nullopt);
+    recordNumber->setSpecialValueText(toQString(NoTaskText));
 }
 
 void PlayerBar::setTable(const std::optional<std::filesystem::path> &table)
