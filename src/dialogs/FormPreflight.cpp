@@ -20,7 +20,8 @@
 
 namespace vorela {
 
-static constexpr const char *CheckedLine = "Проверено записей: %1, из них произносятся целиком: %2.";
+static constexpr const char *CheckedLine =
+    "Проверено записей: %1, из них произносятся целиком: %2.";
 static constexpr const char *NothingFoundLine =
     "Замечаний нет: шаблон произносит каждую запись целиком.";
 static constexpr const char *ProblemsLine = "Замечания: %1.";
@@ -51,8 +52,8 @@ static QString summaryOf(const PreflightRun &run)
                      .arg(QString::fromUtf8(problemKindName(static_cast<ProblemKind>(kind))))
                      .arg(summary.problems[kind]);
     }
-    lines << (kinds.isEmpty() ? QString::fromUtf8(NothingFoundLine)
-                              : QString::fromUtf8(ProblemsLine).arg(kinds.join(QStringLiteral("; "))));
+    const QString found = QString::fromUtf8(ProblemsLine).arg(kinds.join(QStringLiteral("; ")));
+    lines << (kinds.isEmpty() ? QString::fromUtf8(NothingFoundLine) : found);
     if (run.problemsFound > run.problems.size())
         lines << QString::fromUtf8(LimitLine).arg(run.problems.size()).arg(run.problemsFound);
     return lines.join('\n');

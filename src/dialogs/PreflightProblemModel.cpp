@@ -87,8 +87,9 @@ void PreflightProblemModel::sort(int column, Qt::SortOrder order)
     if (order == Qt::AscendingOrder)
         std::stable_sort(sorted.begin(), sorted.end(), less);
     else
-        std::stable_sort(sorted.begin(), sorted.end(),
-                         [&less](std::size_t left, std::size_t right) { return less(right, left); });
+        std::stable_sort(sorted.begin(), sorted.end(), [&less](std::size_t left, std::size_t right) {
+            return less(right, left);
+        });
 
     emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
     std::vector<PreflightProblem> reordered;
