@@ -8,6 +8,8 @@
 #include "platform/qt/QtText.h"
 #include "stores/Aliases.h"
 
+#include <QSpinBox>
+
 #include <vector>
 
 namespace vorela {
@@ -48,6 +50,12 @@ EditorPlayback::EditorPlayback(Form1 &form, const EditorContext &context, AudioD
                          if (!task.empty())
                              playerBar->setTable(resolveTablePath(form.taskConfig().GetFile(task)));
                      });
+    // The task tree makes the task current before it chooses one of its records.
+    hooks.chooseRecord = [this](std::optional<std::uint32_t> record) {
+        const int number = record ? static_cast<int>(*record) : 0;
+        playerBar->recordNumber->setValue(number);
+        return playerBar->recordNumber->value() == number;
+    };
 }
 
 } // namespace vorela

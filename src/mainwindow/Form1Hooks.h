@@ -54,6 +54,10 @@ struct Form1Hooks {
     /// Speaks a function entry double-clicked in the source tree: number 2 the current time, a
     /// number above 12 only marks the entry while it "plays"; same contract as playItems.
     std::function<bool(std::uint64_t functionNumber, std::uintptr_t marker)> playFunctionEntry;
+    /// Which record of the table of the task current in the task tree the next playback reads
+    /// (1-based, deleted records counted; none: the first live record); false when the player
+    /// cannot take it.
+    std::function<bool(std::optional<std::uint32_t> record)> chooseRecord;
     /// Tells the player to stop.
     std::function<void()> stopPlayback;
     /// Copies the currency words into the bank and the lexeme tree before the trees are built;

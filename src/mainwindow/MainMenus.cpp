@@ -62,6 +62,7 @@ MainMenus::MainMenus(QMenuBar &menuBar, QWidget &owner)
     taskMenu->setObjectName(QStringLiteral("taskMenu"));
     listen = addAction(*taskMenu, "Пpослушать", "listen");
     stop = addAction(*taskMenu, "Остановить", "stop");
+    checkTable = addAction(*taskMenu, "Проверить по таблице...", "checkTable");
     taskMenu->addSeparator();
     removeItem = addAction(*taskMenu, "Удалить", "removeItem");
     clear = addAction(*taskMenu, "Очистить", "clear");

@@ -41,6 +41,7 @@ struct MainMenus {
     QMenu *taskMenu = nullptr;
     QAction *listen = nullptr;
     QAction *stop = nullptr;
+    QAction *checkTable = nullptr;
     QAction *removeItem = nullptr;
     QAction *clear = nullptr;
     QAction *boundary = nullptr;

@@ -59,6 +59,7 @@ TaskTree::TaskTree(EditorSession &editorSession, TaskTreeWidget &tree, MainMenus
     connect(menus.boundary, &QAction::triggered, this, &TaskTree::insertBoundary);
     connect(menus.properties, &QAction::triggered, this, &TaskTree::editProperties);
     connect(menus.refresh, &QAction::triggered, this, &TaskTree::refresh);
+    connect(menus.checkTable, &QAction::triggered, this, &TaskTree::checkTable);
 }
 
 TaskTree::~TaskTree() = default;

@@ -2,6 +2,7 @@
 // menu commands, and the template operations the source tree and the drops use.
 #pragma once
 
+#include "platform/Clock.h"
 #include "stores/PatternItem.h"
 #include "trees/TreeRules.h"
 
@@ -77,6 +78,9 @@ public:
     void insertBoundary();
     void editProperties();
     void refresh();
+    /// "Проверить по таблице...": the selected task's or operator's templates against every
+    /// record of the task's table.
+    void checkTable();
     /// Double click: speaks one template item.
     void speakItem(QTreeWidgetItem *item);
 
@@ -92,12 +96,16 @@ private:
     void play(const std::vector<QTreeWidgetItem *> &items);
     void showTemplateMenu(const QPoint &position);
     void setBranchImage(QTreeWidgetItem *item, int image);
+    /// Plays an operator's template with a record chosen in the player, as "Пpослушать" does.
+    void listenToRecord(const std::string &task, const std::string &operatorName,
+                        std::optional<std::uint32_t> record);
 
     EditorSession &session;
     TaskTreeWidget &widget;
     MainMenus &menus;
     QList<QIcon> imageList;
     std::unique_ptr<Aliases> config;
+    SystemClock clock; // today and now for the check by table
 };
 
 } // namespace vorela

@@ -1,11 +1,13 @@
-// The task tree's context menu commands: listen, stop, delete, clear, boundary, properties and
-// the incremental refresh.
+// The task tree's context menu commands: listen, stop, delete, clear, boundary, properties, the
+// incremental refresh and the check by table.
 #include "mainwindow/TaskTree.h"
 
+#include "dialogs/TableCheck.h"
 #include "mainwindow/EditorSession.h"
 #include "mainwindow/MainMenus.h"
 #include "mainwindow/TaskTreeWidget.h"
 #include "mainwindow/TreeItems.h"
+#include "platform/RegistryStore.h"
 #include "platform/UiServices.h"
 #include "platform/qt/QtText.h"
 #include "stores/Aliases.h"
@@ -58,6 +60,7 @@ void TaskTree::prepareMenu()
     menus.clear->setEnabled(state->clear);
     menus.boundary->setEnabled(state->boundary);
     menus.properties->setEnabled(state->properties);
+    menus.checkTable->setEnabled(state->checkTable);
 }
 
 void TaskTree::play(const std::vector<QTreeWidgetItem *> &items)
@@ -254,6 +257,42 @@ void TaskTree::refresh()
         if (tasksToAdd.count(task) != 0)
             addTask(task);
     }
+}
+
+void TaskTree::checkTable()
+{
+    QTreeWidgetItem *item = widget.currentItem();
+    const int depth = itemDepth(item);
+    if (depth < TaskDepth || depth > ItemDepth)
+        return;
+    const QTreeWidgetItem *operatorItem = operatorItemOf(item);
+    TableCheckRequest request;
+    request.task = operatorItem != nullptr ? taskNameOf(*operatorItem) : toUtf8(item->text(0));
+    request.operatorName = operatorItem != nullptr ? operatorNameOf(*operatorItem) : std::string();
+    request.caption = session.caption();
+    if (session.hooks.chooseRecord) {
+        request.playRecord = [this, task = request.task](const std::string &operatorName,
+                                                          std::uint32_t record) {
+            listenToRecord(task, operatorName,
+                           record == EveryRecord ? std::nullopt : std::optional(record));
+        };
+    }
+    checkByTable({session.context.store.file(), session.context.dataDirectory, clock},
+                 session.context.ui, request, &session.window);
+}
+
+void TaskTree::listenToRecord(const std::string &task, const std::string &operatorName,
+                              std::optional<std::uint32_t> record)
+{
+    const std::vector<QTreeWidgetItem *> operators = operatorItems();
+    const auto found = std::find_if(operators.begin(), operators.end(), [&](QTreeWidgetItem *item) {
+        return taskNameOf(*item) == task && operatorNameOf(*item) == operatorName;
+    });
+    if (found == operators.end() || !session.ready)
+        return;
+    widget.setCurrentItem(*found);
+    if (session.hooks.chooseRecord(record))
+        listen();
 }
 
 } // namespace vorela

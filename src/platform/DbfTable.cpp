@@ -17,6 +17,7 @@ namespace vorela {
 static constexpr std::size_t PrefixBytes = 32;
 static constexpr std::size_t DescriptorBytes = 32;
 static constexpr std::uint8_t DescriptorEnd = 0x0D;
+static constexpr std::uint8_t DeletedMark = '*';
 
 static bool knownVersion(std::uint8_t version)
 {

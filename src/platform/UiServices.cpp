@@ -18,4 +18,9 @@ MessageAnswer safestAnswer(MessageButtons buttons)
     return MessageAnswer::Cancel;
 }
 
+std::optional<std::filesystem::path> UiServices::chooseSaveFile(const SaveFileRequest &)
+{
+    return std::nullopt;
+}
+
 } // namespace vorela

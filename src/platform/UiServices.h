@@ -34,6 +34,9 @@ struct OpenFileRequest {
     std::filesystem::path startPath; // a folder, or the last file chosen
 };
 
+/// Asking where to save takes the same fields; startPath may name the file proposed.
+using SaveFileRequest = OpenFileRequest;
+
 /// A sub-dialog run modally; the Qt side wraps a QDialog, tests act on it from a script.
 class ModalDialog {
 public:
@@ -55,6 +58,9 @@ public:
     virtual MessageAnswer showMessage(const MessageRequest &request) = 0;
     /// Asks for a file to open; empty when the user cancelled.
     virtual std::optional<std::filesystem::path> chooseOpenFile(const OpenFileRequest &request) = 0;
+    /// Asks for a file to save to; empty when the user cancelled. Where nobody can be asked
+    /// (the tool, benchmarks) it is cancelled.
+    virtual std::optional<std::filesystem::path> chooseSaveFile(const SaveFileRequest &request);
     /// Runs a sub-dialog modally and returns its result code.
     virtual int runDialog(ModalDialog &dialog) = 0;
 };

@@ -128,10 +128,11 @@ std::optional<TaskMenuState> taskMenuState(int depth, bool stopRequested)
     if (depth > ItemDepth)
         return std::nullopt;
     if (depth < OperatorDepth)
-        return TaskMenuState{};
+        return TaskMenuState{.checkTable = depth == TaskDepth};
     const bool item = depth == ItemDepth;
     return TaskMenuState{stopRequested, !stopRequested, item && stopRequested,
-                         stopRequested, true,           true};
+                         stopRequested, true,           true,
+                         true};
 }
 
 bool sourceDropAccepted(const SourceDrag &drag)

@@ -70,6 +70,7 @@ struct TaskMenuState {
     bool clear = false;
     bool boundary = false;
     bool properties = false;
+    bool checkTable = false; // the task's table through the templates, which only reads
 };
 
 /// Menu state for the selected depth; nothing (leave the menu as it is) past depth 4.

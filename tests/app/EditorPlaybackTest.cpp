@@ -4,9 +4,12 @@
 #include "mainwindow/Form1.h"
 #include "mainwindow/TaskTree.h"
 #include "mainwindow/TaskTreeWidget.h"
+#include "platform/DbfBuilder.h"
 #include "platform/DbfTaskTableQuery.h"
 #include "platform/RegistryStore.h"
 #include "platform/VirtualAudioDevice.h"
+#include "platform/qt/QtModalDialog.h"
+#include "player/PlayerBar.h"
 #include "soundbank/RiffBytes.h"
 #include "soundbank/SoundBank.h"
 #include "stores/Aliases.h"
@@ -17,9 +20,16 @@
 #include "support/TempDataDir.h"
 
 #include <QAction>
+#include <QDialog>
+#include <QSignalSpy>
+#include <QSpinBox>
+#include <QTableView>
+#include <QTest>
 #include <QTreeWidget>
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
 
 namespace vorela {
 
@@ -139,6 +149,68 @@ TEST_F(EditorPlaybackTest, StopEndsThePlaybackAtOnce)
     EXPECT_TRUE(form->isReady());
     play(500);
     EXPECT_EQ(audio.playedBlocks().size(), 1u);
+}
+
+// A double click on a row of the check by table plays the template with that row's record and
+// leaves the player's bar on it.
+TEST_F(EditorPlaybackTest, CheckByTableRowPlaysItsRecord)
+{
+    LexItem &folder = *root->GetChild("1");
+    ASSERT_EQ(folder.AppendChild("Таблица", "#001", 6, 0, LexemeTableMask, ""), "3");
+    ASSERT_EQ(folder.GetChild("3")->AppendChild("А", "|001", 0, 0, 0, "a"), "1");
+    ASSERT_EQ(folder.GetChild("3")->AppendChild("Б", "|002", 0, 0, 0, "b"), "2");
+    const std::filesystem::path table = directory.path() / "dolg.dbf";
+    // Record 2 speaks "b" but has no second value: the only problem record.
+    test::DbfBuilder({{"KOD", 'C', 4}, {"KOD2", 'C', 4}})
+        .record({"a", "a"})
+        .record({"b", ""})
+        .write(table);
+    ASSERT_TRUE(store->createKey(std::string(TasksRootPath) + "Задание\\")
+                    .writeString("File", table.string()));
+    Aliases aliases(*store, directory.dataDirectory());
+    std::string name;
+    for (const char *column : {"KOD2", "KOD"})
+        ASSERT_TRUE(aliases.InsertTemplateItem("Задание", "Оп", "",
+                                               {.path = "1\\3\\", .arg = column}, name));
+    test::Bytes greetingBytes;
+    for (const std::int16_t sample : greeting)
+        test::putU16(greetingBytes, static_cast<std::uint16_t>(sample));
+    test::writeFile(directory.dataDirectory().productBank(),
+                    test::bank({test::chunk("PRIV", greetingBytes),
+                                test::chunk("0001", test::samples(800, 7)),
+                                test::chunk("|001", test::samples(80, 5000)),
+                                test::chunk("|002", test::samples(80, 9000))}));
+
+    ui.expectDialog("FormPreflightProgress", [](ModalDialog &dialog) {
+        QSignalSpy finished(qDialogOf(dialog), &QDialog::finished);
+        EXPECT_TRUE(finished.wait(10000));
+        return qDialogOf(dialog)->result();
+    });
+    ui.expectDialog("FormPreflight", [](ModalDialog &dialog) {
+        QDialog *window = qDialogOf(dialog);
+        window->show();
+        auto *rows = window->findChild<QTableView *>("problemTable");
+        EXPECT_EQ(rows->model()->rowCount(), 1);
+        const QRect cell = rows->visualRect(rows->model()->index(0, 0));
+        QTest::mouseClick(rows->viewport(), Qt::LeftButton, {}, cell.center());
+        QTest::mouseDClick(rows->viewport(), Qt::LeftButton, {}, cell.center());
+        return 0;
+    });
+    form->tv_1->setCurrentItem(operatorItem());
+    action("checkTable").trigger();
+
+    EXPECT_EQ(form->findChild<PlayerBar *>("playerBar")->recordNumber->value(), 2);
+    ASSERT_EQ(audio.playedBlocks().size(), 1U);
+    const std::vector<std::int16_t> &played = audio.playedBlocks()[0];
+    const auto contains = [&played](std::int16_t first) {
+        const std::vector<std::int16_t> sound = test::sampleValues(80, first);
+        return std::search(played.begin(), played.end(), sound.begin(), sound.end()) !=
+               played.end();
+    };
+    EXPECT_TRUE(contains(9000));
+    EXPECT_FALSE(contains(5000));
+    play(2000);
+    EXPECT_TRUE(form->isReady());
 }
 
 } // namespace vorela

@@ -16,6 +16,11 @@ void ScriptedUiServices::expectOpenFile(std::filesystem::path path)
     script.push_back({Step::Kind::OpenFile, {}, MessageAnswer::Ok, std::move(path), {}});
 }
 
+void ScriptedUiServices::expectSaveFile(std::filesystem::path path)
+{
+    script.push_back({Step::Kind::SaveFile, {}, MessageAnswer::Ok, std::move(path), {}});
+}
+
 void ScriptedUiServices::expectDialog(std::string dialogName,
                                       std::function<int(ModalDialog &)> handler)
 {
@@ -41,8 +46,21 @@ std::optional<std::filesystem::path>
 ScriptedUiServices::chooseOpenFile(const OpenFileRequest &request)
 {
     fileRequests.push_back(request);
-    if (script.empty() || script.front().kind != Step::Kind::OpenFile) {
-        ADD_FAILURE() << "unexpected open-file dialog: " << request.title;
+    return fileAnswer(Step::Kind::OpenFile, "open-file", request.title);
+}
+
+std::optional<std::filesystem::path>
+ScriptedUiServices::chooseSaveFile(const SaveFileRequest &request)
+{
+    saveRequests.push_back(request);
+    return fileAnswer(Step::Kind::SaveFile, "save-file", request.title);
+}
+
+std::optional<std::filesystem::path>
+ScriptedUiServices::fileAnswer(Step::Kind kind, const char *dialog, const std::string &title)
+{
+    if (script.empty() || script.front().kind != kind) {
+        ADD_FAILURE() << "unexpected " << dialog << " dialog: " << title;
         return std::nullopt;
     }
     const Step step = script.front();

@@ -113,6 +113,11 @@ TEST(TreeRulesTest, TaskMenuByDepthNeverOffersListenAndStopTogether)
         EXPECT_EQ(itemState.clear, stopRequested);
         EXPECT_TRUE(itemState.boundary && itemState.properties);
     }
+    // The check by table reads only: offered on a task, an operator and an item, also while
+    // something plays, never on the root.
+    EXPECT_FALSE(taskMenuState(RootDepth, true)->checkTable);
+    for (int depth : {TaskDepth, OperatorDepth, ItemDepth})
+        EXPECT_TRUE(taskMenuState(depth, false)->checkTable) << depth;
 }
 
 TEST(TreeRulesTest, DropAcceptance)

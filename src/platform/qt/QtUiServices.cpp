@@ -124,6 +124,16 @@ std::optional<std::filesystem::path> QtUiServices::chooseOpenFile(const OpenFile
     return std::filesystem::path(toUtf8(chosen));
 }
 
+std::optional<std::filesystem::path> QtUiServices::chooseSaveFile(const SaveFileRequest &request)
+{
+    const QString chosen = QFileDialog::getSaveFileName(
+        parentWidget.data(), toQString(request.title), toQString(request.startPath.string()),
+        filterText(request.filters));
+    if (chosen.isEmpty())
+        return std::nullopt;
+    return std::filesystem::path(toUtf8(chosen));
+}
+
 int QtUiServices::runDialog(ModalDialog &dialog)
 {
     return dialog.exec();

@@ -1,4 +1,4 @@
-// UiServices of the editor: Qt message boxes, the Qt open-file dialog and modal sub-dialogs,
+// UiServices of the editor: Qt message boxes, the Qt file dialogs and modal sub-dialogs,
 // all application-modal over the window given as parent.
 #pragma once
 
@@ -18,6 +18,7 @@ public:
 
     MessageAnswer showMessage(const MessageRequest &request) override;
     std::optional<std::filesystem::path> chooseOpenFile(const OpenFileRequest &request) override;
+    std::optional<std::filesystem::path> chooseSaveFile(const SaveFileRequest &request) override;
     int runDialog(ModalDialog &dialog) override;
 
 private:

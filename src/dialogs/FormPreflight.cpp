@@ -1,0 +1,155 @@
+// What a check by table found, as a window.
+#include "dialogs/FormPreflight.h"
+
+#include "dialogs/PreflightProblemModel.h"
+#include "platform/AtomicFileReplace.h"
+#include "platform/UiServices.h"
+#include "platform/qt/QtText.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QItemSelectionModel>
+#include <QLabel>
+#include <QPushButton>
+#include <QTableView>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+namespace vorela {
+
+static constexpr const char *CheckedLine =
+    "Проверено записей: %1, из них произносятся целиком: %2.";
+static constexpr const char *NothingFoundLine =
+    "Замечаний нет: шаблон произносит каждую запись целиком.";
+static constexpr const char *ProblemsLine = "Замечания: %1.";
+static constexpr const char *KindCount = "%1 — %2";
+static constexpr const char *LimitLine =
+    "В списке первые %1 замечаний из %2; все записывает в файл команда «vorela preflight --csv».";
+static constexpr const char *HintLine =
+    "Двойной щелчок по строке — прослушать шаблон с данными её записи.";
+static constexpr const char *CopyText = "Копировать";
+static constexpr const char *SaveText = "Сохранить как CSV...";
+static constexpr const char *CloseText = "Закрыть";
+static constexpr const char *SaveTitle = "Сохранить замечания как CSV";
+static constexpr const char *CsvFilterLabel = "Файлы CSV(*.csv)";
+static constexpr const char *SaveFailedText = "Не удалось сохранить файл «%1».";
+static constexpr int InitialWidth = 860;
+static constexpr int InitialHeight = 480;
+
+static QString summaryOf(const PreflightRun &run)
+{
+    const PreflightSummary &summary = run.summary;
+    QStringList lines{
+        QString::fromUtf8(CheckedLine).arg(summary.recordsChecked).arg(summary.recordsWhole)};
+    QStringList kinds;
+    for (std::size_t kind = 0; kind < ProblemKindCount; ++kind) {
+        if (summary.problems[kind] == 0)
+            continue;
+        kinds << QString::fromUtf8(KindCount)
+                     .arg(QString::fromUtf8(problemKindName(static_cast<ProblemKind>(kind))))
+                     .arg(summary.problems[kind]);
+    }
+    const QString found = QString::fromUtf8(ProblemsLine).arg(kinds.join(QStringLiteral("; ")));
+    lines << (kinds.isEmpty() ? QString::fromUtf8(NothingFoundLine) : found);
+    if (run.problemsFound > run.problems.size())
+        lines << QString::fromUtf8(LimitLine).arg(run.problems.size()).arg(run.problemsFound);
+    return lines.join('\n');
+}
+
+static QPushButton *addButton(QHBoxLayout &row, const char *text, const char *name,
+                              QWidget *parent)
+{
+    auto *button = new QPushButton(QString::fromUtf8(text), parent);
+    button->setObjectName(QString::fromUtf8(name));
+    button->setAutoDefault(false);
+    row.addWidget(button);
+    return button;
+}
+
+FormPreflight::FormPreflight(PreflightRun run, PreflightWindowText text, UiServices &uiServices,
+                             RecordPlayer playRecord, QWidget *parent)
+    : QDialog(parent), ui(uiServices), windowText(std::move(text)),
+      recordPlayer(std::move(playRecord))
+{
+    setObjectName(QStringLiteral("FormPreflight"));
+    setWindowTitle(toQString(windowText.title));
+    resize(InitialWidth, InitialHeight);
+
+    summaryText = new QLabel(summaryOf(run), this);
+    summaryText->setObjectName(QStringLiteral("summaryText"));
+    summaryText->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    model = new PreflightProblemModel(std::move(run.problems), this);
+    problemTable = new QTableView(this);
+    problemTable->setObjectName(QStringLiteral("problemTable"));
+    problemTable->setModel(model);
+    problemTable->setSelectionBehavior(QAbstractItemView::SelectRows);
+    problemTable->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    problemTable->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    problemTable->verticalHeader()->hide();
+    problemTable->horizontalHeader()->setStretchLastSection(true);
+    problemTable->setSortingEnabled(true);
+    problemTable->sortByColumn(PreflightProblemModel::RecordColumn, Qt::AscendingOrder);
+    problemTable->resizeColumnsToContents();
+    hintText = new QLabel(QString::fromUtf8(HintLine), this);
+    hintText->setObjectName(QStringLiteral("hintText"));
+    hintText->setVisible(static_cast<bool>(recordPlayer));
+
+    auto *buttons = new QHBoxLayout;
+    cb_Copy = addButton(*buttons, CopyText, "cb_Copy", this);
+    cb_Save = addButton(*buttons, SaveText, "cb_Save", this);
+    buttons->addStretch();
+    cb_Close = addButton(*buttons, CloseText, "cb_Close", this);
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(summaryText);
+    layout->addWidget(problemTable, 1);
+    layout->addWidget(hintText);
+    layout->addLayout(buttons);
+
+    connect(cb_Copy, &QPushButton::clicked, this, &FormPreflight::copyRows);
+    connect(cb_Save, &QPushButton::clicked, this, &FormPreflight::saveRows);
+    connect(cb_Close, &QPushButton::clicked, this, &FormPreflight::accept);
+    connect(problemTable, &QAbstractItemView::doubleClicked, this, &FormPreflight::playRow);
+}
+
+void FormPreflight::copyRows()
+{
+    std::vector<int> rows;
+    for (const QModelIndex &index : problemTable->selectionModel()->selectedRows())
+        rows.push_back(index.row());
+    std::sort(rows.begin(), rows.end());
+    QGuiApplication::clipboard()->setText(toQString(model->csvText(rows)));
+}
+
+void FormPreflight::saveRows()
+{
+    const std::optional<std::filesystem::path> file =
+        ui.chooseSaveFile({SaveTitle, {{CsvFilterLabel, "*.csv"}}, windowText.proposedFile});
+    if (!file)
+        return;
+    const std::string text = model->csvText({});
+    std::filesystem::path temporary = *file;
+    temporary += ".tmp";
+    AtomicFileReplace replace(*file, temporary);
+    const bool written =
+        replace.create() &&
+        replace.append({reinterpret_cast<const std::uint8_t *>(text.data()), text.size()}) &&
+        replace.commit();
+    if (written)
+        return;
+    ui.showMessage({windowText.caption,
+                    toUtf8(QString::fromUtf8(SaveFailedText).arg(toQString(file->string()))),
+                    MessageIcon::Warning, MessageButtons::Ok, MessageAnswer::Ok});
+}
+
+void FormPreflight::playRow(const QModelIndex &index)
+{
+    if (!recordPlayer || !index.isValid())
+        return;
+    const PreflightProblem &problem = model->problem(index.row());
+    recordPlayer(problem.operatorName, problem.record);
+}
+
+} // namespace vorela

@@ -1,0 +1,74 @@
+// The check by table from the editor: progress, then the result or why there is none.
+#include "dialogs/TableCheck.h"
+
+#include "platform/UiServices.h"
+#include "platform/qt/QtModalDialog.h"
+#include "platform/qt/QtText.h"
+
+namespace vorela {
+
+static constexpr const char *WindowTitle = "Проверка по таблице: ";
+static constexpr const char *CancelledText =
+    "Проверка по таблице прервана. Проверено записей: %1; неполный итог не показан.";
+static constexpr const char *NoTaskText = "Задание «%1» не найдено.";
+static constexpr const char *NoOperatorText = "У задания «%1» нет оператора «%2».";
+static constexpr const char *NoTableText =
+    "Для задания «%1» не указана таблица, или файла таблицы нет.";
+static constexpr const char *UnreadableTableText = "Не удалось прочитать таблицу задания «%1»:\n%2";
+static constexpr const char *UnreadableBankText = "Не удалось прочитать банк звуков:\n%1";
+static constexpr const char *NotRunText = "Проверка по таблице не удалась:\n%1";
+
+static QString failureText(const PreflightSummary &summary, const TableCheckRequest &request)
+{
+    const QString task = toQString(request.task);
+    const QString error = toQString(summary.error);
+    switch (summary.failure) {
+    case PreflightFailure::NoTask:
+        return QString::fromUtf8(NoTaskText).arg(task);
+    case PreflightFailure::NoOperator:
+        return QString::fromUtf8(NoOperatorText).arg(task, toQString(request.operatorName));
+    case PreflightFailure::NoTable:
+        return QString::fromUtf8(NoTableText).arg(task);
+    case PreflightFailure::UnreadableTable:
+        return QString::fromUtf8(UnreadableTableText).arg(task, error);
+    case PreflightFailure::UnreadableBank:
+        return QString::fromUtf8(UnreadableBankText).arg(error);
+    case PreflightFailure::None:
+        break;
+    }
+    return QString::fromUtf8(NotRunText).arg(error);
+}
+
+static void tell(UiServices &ui, const TableCheckRequest &request, const QString &text)
+{
+    ui.showMessage({request.caption, toUtf8(text), MessageIcon::Warning, MessageButtons::Ok,
+                    MessageAnswer::Ok});
+}
+
+void checkByTable(const TableCheckSources &sources, UiServices &ui,
+                  const TableCheckRequest &request, QWidget *parent)
+{
+    FormPreflightProgress progress(sources, request.task, request.operatorName, parent);
+    progress.start();
+    QtModalDialog progressModal(progress, "FormPreflightProgress");
+    const bool finished = ui.runDialog(progressModal) == QDialog::Accepted;
+    PreflightRun run = progress.takeRun();
+    if (!finished) {
+        tell(ui, request, QString::fromUtf8(CancelledText).arg(run.summary.recordsChecked));
+        return;
+    }
+    if (run.summary.outcome != PreflightOutcome::Checked) {
+        tell(ui, request, failureText(run.summary, request));
+        return;
+    }
+    const std::string scope =
+        request.operatorName.empty() ? request.task : request.task + "\\" + request.operatorName;
+    const std::string fileStem =
+        request.operatorName.empty() ? request.task : request.task + " " + request.operatorName;
+    FormPreflight result(std::move(run), {WindowTitle + scope, request.caption, fileStem + ".csv"},
+                         ui, request.playRecord, parent);
+    QtModalDialog resultModal(result, "FormPreflight");
+    ui.runDialog(resultModal);
+}
+
+} // namespace vorela
