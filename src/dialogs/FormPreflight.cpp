@@ -59,8 +59,7 @@ static QString summaryOf(const PreflightRun &run)
     return lines.join('\n');
 }
 
-static QPushButton *addButton(QHBoxLayout &row, const char *text, const char *name,
-                              QWidget *parent)
+static QPushButton *addButton(QHBoxLayout &row, const char *text, const char *name, QWidget *parent)
 {
     auto *button = new QPushButton(QString::fromUtf8(text), parent);
     button->setObjectName(QString::fromUtf8(name));

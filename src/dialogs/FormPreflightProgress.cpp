@@ -128,8 +128,7 @@ void FormPreflightProgress::showProgress(std::uint32_t recordsRead, std::uint32_
     progressBar->setRange(0, toInt(recordCount));
     progressBar->setValue(toInt(recordsRead));
     if (!cancel)
-        progressText->setText(
-            QString::fromUtf8(ProgressLine).arg(recordsRead).arg(recordCount));
+        progressText->setText(QString::fromUtf8(ProgressLine).arg(recordsRead).arg(recordCount));
 }
 
 void FormPreflightProgress::finishCheck()

@@ -62,8 +62,7 @@ QVariant PreflightProblemModel::data(const QModelIndex &index, int role) const
                                      : QString::number(row.record);
 }
 
-QVariant PreflightProblemModel::headerData(int section, Qt::Orientation orientation,
-                                           int role) const
+QVariant PreflightProblemModel::headerData(int section, Qt::Orientation orientation, int role) const
 {
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole || section < 0 ||
         section >= ColumnCount)
@@ -87,9 +86,9 @@ void PreflightProblemModel::sort(int column, Qt::SortOrder order)
     if (order == Qt::AscendingOrder)
         std::stable_sort(sorted.begin(), sorted.end(), less);
     else
-        std::stable_sort(sorted.begin(), sorted.end(), [&less](std::size_t left, std::size_t right) {
-            return less(right, left);
-        });
+        std::stable_sort(
+            sorted.begin(), sorted.end(),
+            [&less](std::size_t left, std::size_t right) { return less(right, left); });
 
     emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
     std::vector<PreflightProblem> reordered;

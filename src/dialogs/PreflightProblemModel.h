@@ -15,8 +15,15 @@ class PreflightProblemModel : public QAbstractTableModel {
     Q_OBJECT
 
 public:
-    enum Column { RecordColumn, OperatorColumn, ItemColumn, BindingColumn, ValueColumn,
-                  ProblemColumn, ColumnCount };
+    enum Column {
+        RecordColumn,
+        OperatorColumn,
+        ItemColumn,
+        BindingColumn,
+        ValueColumn,
+        ProblemColumn,
+        ColumnCount
+    };
 
     explicit PreflightProblemModel(std::vector<PreflightProblem> problems,
                                    QObject *parent = nullptr);

@@ -272,7 +272,7 @@ void TaskTree::checkTable()
     request.caption = session.caption();
     if (session.hooks.chooseRecord) {
         request.playRecord = [this, task = request.task](const std::string &operatorName,
-                                                          std::uint32_t record) {
+                                                         std::uint32_t record) {
             listenToRecord(task, operatorName,
                            record == EveryRecord ? std::nullopt : std::optional(record));
         };

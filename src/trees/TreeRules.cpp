@@ -130,9 +130,8 @@ std::optional<TaskMenuState> taskMenuState(int depth, bool stopRequested)
     if (depth < OperatorDepth)
         return TaskMenuState{.checkTable = depth == TaskDepth};
     const bool item = depth == ItemDepth;
-    return TaskMenuState{stopRequested, !stopRequested, item && stopRequested,
-                         stopRequested, true,           true,
-                         true};
+    return TaskMenuState{
+        stopRequested, !stopRequested, item && stopRequested, stopRequested, true, true, true};
 }
 
 bool sourceDropAccepted(const SourceDrag &drag)

@@ -175,11 +175,11 @@ TEST_F(EditorPlaybackTest, CheckByTableRowPlaysItsRecord)
     test::Bytes greetingBytes;
     for (const std::int16_t sample : greeting)
         test::putU16(greetingBytes, static_cast<std::uint16_t>(sample));
-    test::writeFile(directory.dataDirectory().productBank(),
-                    test::bank({test::chunk("PRIV", greetingBytes),
-                                test::chunk("0001", test::samples(800, 7)),
-                                test::chunk("|001", test::samples(80, 5000)),
-                                test::chunk("|002", test::samples(80, 9000))}));
+    test::writeFile(
+        directory.dataDirectory().productBank(),
+        test::bank({test::chunk("PRIV", greetingBytes), test::chunk("0001", test::samples(800, 7)),
+                    test::chunk("|001", test::samples(80, 5000)),
+                    test::chunk("|002", test::samples(80, 9000))}));
 
     ui.expectDialog("FormPreflightProgress", [](ModalDialog &dialog) {
         QSignalSpy finished(qDialogOf(dialog), &QDialog::finished);

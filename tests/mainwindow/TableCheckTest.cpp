@@ -244,8 +244,8 @@ TEST_F(TableCheckTest, DoubleClickPlaysTheTemplateWithTheRowsRecord)
         QTest::mouseClick(table.viewport(), Qt::LeftButton, {}, cell.center());
         QTest::mouseDClick(table.viewport(), Qt::LeftButton, {}, cell.center());
     });
-    EXPECT_EQ(chosen, (std::vector<std::pair<std::string, std::optional<std::uint32_t>>>{
-                          {"Оп", 9}}));
+    EXPECT_EQ(chosen,
+              (std::vector<std::pair<std::string, std::optional<std::uint32_t>>>{{"Оп", 9}}));
     EXPECT_EQ(played, (std::vector<std::string>{"Задание А\\Таблица", "Задание А\\Приветствие",
                                                 "Задание А\\Добрый день"}));
 }
