@@ -1,10 +1,12 @@
 // The check before a mailing: a 20-item template (fixed lexemes, every kind of value, a lexeme
 // table) spoken for every record of a 10,000- and a 100,000-record table. Besides the time, the
 // peak of live heap bytes during the check shows that memory does not grow with the table.
+#include "BenchFiles.h"
 #include "platform/Clock.h"
 #include "platform/DataDirectory.h"
 #include "platform/RegistryStore.h"
 #include "preflight/Preflight.h"
+#include "setup/DbfWriter.h"
 #include "soundbank/ChunkId.h"
 #include "speech/SpeechVocabulary.h"
 #include "stores/Aliases.h"
@@ -22,6 +24,7 @@
 #include <fstream>
 #include <memory>
 #include <new>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -62,81 +65,40 @@ void operator delete(void *block, std::size_t) noexcept
 namespace vorela {
 namespace {
 
-void put(std::string &out, std::size_t at, std::uint32_t value, int bytes)
-{
-    for (int index = 0; index < bytes; ++index)
-        out[at + static_cast<std::size_t>(index)] = static_cast<char>(value >> (8 * index));
-}
-
 // SUMMA N(12,2), DATA D, PHONE C(12), HOUSE C(6), FLAT C(4), ACCOUNT C(9), RAYON C(10).
 void writeTable(const std::filesystem::path &path, std::uint32_t records)
 {
-    const std::vector<std::tuple<const char *, char, int, int>> fields = {
+    const std::vector<DbfField> fields = {
         {"SUMMA", 'N', 12, 2}, {"DATA", 'D', 8, 0},    {"PHONE", 'C', 12, 0}, {"HOUSE", 'C', 6, 0},
         {"FLAT", 'C', 4, 0},   {"ACCOUNT", 'C', 9, 0}, {"RAYON", 'C', 10, 0}};
-    constexpr std::uint32_t RecordLength = 1 + 12 + 8 + 12 + 6 + 4 + 9 + 10;
-    std::string out(32, '\0');
-    out[0] = 0x03;
-    put(out, 4, records, 4);
-    put(out, 8, 32 + 32 * static_cast<std::uint32_t>(fields.size()) + 1, 2);
-    put(out, 10, RecordLength, 2);
-    out[29] = 0x65;
-    for (const auto &[name, type, length, decimals] : fields) {
-        std::string descriptor(32, '\0');
-        descriptor.replace(0, std::string(name).size(), name);
-        descriptor[11] = type;
-        descriptor[16] = static_cast<char>(length);
-        descriptor[17] = static_cast<char>(decimals);
-        out += descriptor;
-    }
-    out += '\x0D';
-    const auto padded = [](std::string text, std::size_t length) {
-        text.resize(length, ' ');
-        return text;
-    };
+    std::vector<std::vector<std::string>> rows;
+    rows.reserve(records);
     for (std::uint32_t index = 0; index < records; ++index) {
         // Values change from record to record, so nothing is spoken twice the same way.
-        out += ' ' +
-               padded(std::to_string(index % 99991) + "." + std::to_string(10 + index % 90), 12) +
-               "2025" + (index % 12 < 9 ? "0" : "") + std::to_string(index % 12 + 1) + "15" +
-               padded("044" + std::to_string(1000000 + index % 9000000), 12) +
-               padded(std::to_string(index % 300 + 1) + "/2", 6) +
-               padded(std::to_string(index % 500 + 1), 4) +
-               padded(std::to_string(100000000 + index), 9) + padded(index % 2 ? "N" : "S", 10);
+        rows.push_back({std::to_string(index % 99991) + "." + std::to_string(10 + index % 90),
+                        "2025" + std::string(index % 12 < 9 ? "0" : "") +
+                            std::to_string(index % 12 + 1) + "15",
+                        "044" + std::to_string(1000000 + index % 9000000),
+                        std::to_string(index % 300 + 1) + "/2", std::to_string(index % 500 + 1),
+                        std::to_string(100000000 + index), index % 2 ? "N" : "S"});
     }
-    out += '\x1A';
-    std::ofstream(path, std::ios::binary) << out;
+    std::string error;
+    if (!writeDbf(path, fields, rows, error))
+        throw std::runtime_error(error);
 }
 
 void writeBank(const std::filesystem::path &path)
 {
-    std::string body = "WAVE";
-    const auto chunk = [&body](std::string_view id, std::string_view data) {
-        std::string header(8, '\0');
-        header.replace(0, 4, id);
-        put(header, 4, static_cast<std::uint32_t>(data.size()), 4);
-        body += header;
-        body += data;
-    };
-    std::string format(16, '\0');
-    put(format, 0, 1, 2);
-    put(format, 2, 1, 2);
-    put(format, 4, 8000, 4);
-    put(format, 8, 16000, 4);
-    put(format, 12, 2, 2);
-    put(format, 14, 16, 2);
-    chunk("fmt ", format);
     std::vector<std::string> ids = {"PRIV", "0001", "0002", "0003", "0004",
                                     "0005", "0006", "0007", "|001", "|002"};
     for (const std::string &key : composableKeys()) {
         const auto bytes = ChunkId::fromText(key).bytes();
         ids.emplace_back(bytes.begin(), bytes.end());
     }
+    std::string chunks;
     for (const std::string &id : ids)
-        chunk(id, std::string(16, '\0'));
-    std::string out = "RIFF    " + body;
-    put(out, 4, static_cast<std::uint32_t>(body.size()), 4);
-    std::ofstream(path, std::ios::binary) << out;
+        chunks += bench::riffChunk(id, std::string(16, '\0'));
+    bench::writeFile(path, bench::riffWave(1, 8000, chunks));
 }
 
 class Fixture {
