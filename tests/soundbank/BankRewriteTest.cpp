@@ -3,6 +3,7 @@
 #include "soundbank/SoundBank.h"
 
 #include "platform/FileFaults.h"
+#include "soundbank/BankFileTest.h"
 #include "soundbank/RiffBytes.h"
 #include "soundbank/WaveFile.h"
 #include "support/ScriptedUiServices.h"
@@ -20,7 +21,7 @@ using test::chunk;
 using test::samples;
 using test::sampleValues;
 
-const std::string Title = "Проигрыватель - Лексема";
+const std::string &Title = test::BankTestTitle;
 const char *const NotConfirmedText =
     "Банк звуков изменён, но запись на диск не подтверждена: при сбое питания изменение может "
     "пропасть.";
@@ -75,25 +76,10 @@ private:
     mode_t previous;
 };
 
-class BankRewriteTest : public ::testing::Test {
+class BankRewriteTest : public test::BankFileTest {
 protected:
-    void SetUp() override
-    {
-        soundBank.setWindowTitle(Title);
-        test::writeFile(bankPath(), oldBank);
-    }
+    void SetUp() override { writeBank(oldBank); }
 
-    std::filesystem::path bankPath() const { return dir.dataDirectory().productBank(); }
-    Bytes bankBytes() const { return test::readFile(bankPath()); }
-    bool temporaryLeft() const
-    {
-        return std::filesystem::exists(dir.dataDirectory().temporaryBank());
-    }
-
-    test::TempDataDir dir;
-    test::ScriptedUiServices ui;
-    FileFaults faults;
-    SoundBank soundBank{dir.dataDirectory(), ui, &faults};
     const Bytes oldBank = test::bank({chunk("0001", samples(3, 10)), chunk("0002", samples(5, 20)),
                                       chunk("0003", samples(2, 30))});
 };

@@ -3,6 +3,7 @@
 #include "soundbank/SoundBank.h"
 
 #include "platform/FileFaults.h"
+#include "soundbank/BankFileTest.h"
 #include "soundbank/RiffBytes.h"
 #include "support/ScriptedUiServices.h"
 #include "support/TempDataDir.h"
@@ -17,28 +18,13 @@ using test::chunk;
 using test::samples;
 using test::sampleValues;
 
-const std::string Title = "Проигрыватель - Лексема";
+const std::string &Title = test::BankTestTitle;
 const Bytes OddData{1, 2, 3, 4, 5};
 
-class SaveSoundsTest : public ::testing::Test {
+class SaveSoundsTest : public test::BankFileTest {
 protected:
-    void SetUp() override
-    {
-        soundBank.setWindowTitle(Title);
-        test::writeFile(bankPath(), oldBank);
-    }
+    void SetUp() override { writeBank(oldBank); }
 
-    std::filesystem::path bankPath() const { return dir.dataDirectory().productBank(); }
-    Bytes bankBytes() const { return test::readFile(bankPath()); }
-    bool temporaryLeft() const
-    {
-        return std::filesystem::exists(dir.dataDirectory().temporaryBank());
-    }
-
-    test::TempDataDir dir;
-    test::ScriptedUiServices ui;
-    FileFaults faults;
-    SoundBank soundBank{dir.dataDirectory(), ui, &faults};
     // An odd chunk between the replaced ones, and a second "0002" that older editors could leave.
     const Bytes oldBank = test::bank({chunk("0001", samples(3, 10)), chunk("0002", samples(5, 20)),
                                       chunk("0003", OddData), chunk("0002", samples(1, 40))});
