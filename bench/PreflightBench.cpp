@@ -68,7 +68,7 @@ namespace {
 // SUMMA N(12,2), DATA D, PHONE C(12), HOUSE C(6), FLAT C(4), ACCOUNT C(9), RAYON C(10).
 void writeTable(const std::filesystem::path &path, std::uint32_t records)
 {
-    const std::vector<DbfField> fields = {
+    const std::vector<DbfWriterField> fields = {
         {"SUMMA", 'N', 12, 2}, {"DATA", 'D', 8, 0},    {"PHONE", 'C', 12, 0}, {"HOUSE", 'C', 6, 0},
         {"FLAT", 'C', 4, 0},   {"ACCOUNT", 'C', 9, 0}, {"RAYON", 'C', 10, 0}};
     std::vector<std::vector<std::string>> rows;

@@ -28,7 +28,8 @@ void put32(std::string &out, std::uint32_t value)
     put16(out, value >> 16);
 }
 
-std::string header(const std::vector<DbfField> &fields, std::size_t records, unsigned recordBytes)
+std::string header(const std::vector<DbfWriterField> &fields, std::size_t records,
+                   unsigned recordBytes)
 {
     std::string out;
     out.push_back(static_cast<char>(DbaseThree));
@@ -39,7 +40,7 @@ std::string header(const std::vector<DbfField> &fields, std::size_t records, uns
     out += std::string(17, '\0');
     out.push_back(static_cast<char>(Cp866Driver));
     out += std::string(2, '\0');
-    for (const DbfField &field : fields) {
+    for (const DbfWriterField &field : fields) {
         std::string name = field.name.substr(0, 10);
         name.resize(11, '\0');
         out += name;
@@ -79,17 +80,17 @@ std::string utf8ToCp866(std::string_view text)
     return out;
 }
 
-bool writeDbf(const std::filesystem::path &file, const std::vector<DbfField> &fields,
+bool writeDbf(const std::filesystem::path &file, const std::vector<DbfWriterField> &fields,
               const std::vector<std::vector<std::string>> &records, std::string &error)
 {
     unsigned recordBytes = 1;
-    for (const DbfField &field : fields)
+    for (const DbfWriterField &field : fields)
         recordBytes += field.length;
     std::string out = header(fields, records.size(), recordBytes);
     for (const std::vector<std::string> &record : records) {
         out.push_back(' '); // live record
         for (std::size_t index = 0; index < fields.size(); ++index) {
-            const DbfField &field = fields[index];
+            const DbfWriterField &field = fields[index];
             const std::string value = index < record.size() ? utf8ToCp866(record[index]) : "";
             if (value.size() > field.length) {
                 error =

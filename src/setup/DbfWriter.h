@@ -8,7 +8,9 @@
 
 namespace vorela {
 
-struct DbfField {
+/// A column of a table to write (named apart from the reader's DbfField, which the same
+/// programs link).
+struct DbfWriterField {
     std::string name; // at most 10 ASCII characters
     char type = 'C';  // 'C' character, 'N' numeric, 'D' date (values as YYYYMMDD)
     unsigned length = 10;
@@ -17,7 +19,8 @@ struct DbfField {
 
 /// Writes a table whose language driver byte says CP866; every record is a row of UTF-8 values,
 /// one per field. False when a value does not fit its field or the file cannot be written.
-[[nodiscard]] bool writeDbf(const std::filesystem::path &file, const std::vector<DbfField> &fields,
+[[nodiscard]] bool writeDbf(const std::filesystem::path &file,
+                            const std::vector<DbfWriterField> &fields,
                             const std::vector<std::vector<std::string>> &records,
                             std::string &error);
 

@@ -41,7 +41,7 @@ constexpr std::array<DistrictEntry, 3> Districts = {{
 
 constexpr std::string_view TableFileName = "abonents.dbf";
 
-const std::vector<DbfField> TableFields = {
+const std::vector<DbfWriterField> TableFields = {
     {"PHONE", 'C', 16, 0}, {"SUMMA", 'N', 10, 2}, {"DATA", 'D', 8, 0},
     {"HOUSE", 'C', 8, 0},  {"FLAT", 'C', 5, 0},   {"RAYON", 'C', 20, 0},
 };
