@@ -37,7 +37,8 @@ std::optional<std::vector<std::int16_t>> BankSounds::samples(std::string_view id
         return std::nullopt;
     // Bank samples are little-endian, as is every machine this runs on.
     std::vector<std::int16_t> sound(bytes.size() / 2);
-    std::memcpy(sound.data(), bytes.data(), bytes.size());
+    if (!sound.empty()) // an empty chunk has no buffer to copy from
+        std::memcpy(sound.data(), bytes.data(), bytes.size());
     return sound;
 }
 
