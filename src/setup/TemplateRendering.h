@@ -41,6 +41,8 @@ public:
     /// or the template lacks the greeting phrase.
     [[nodiscard]] bool load(const std::string &task, const std::string &operatorName,
                             std::string &error);
+    /// The loaded task's name as stored.
+    [[nodiscard]] const std::string &task() const { return taskName; }
     /// The task's table file as resolved for expansion; empty when it names no file.
     [[nodiscard]] std::optional<std::filesystem::path> tableFile() const;
     /// The task configuration as loaded (its missing defaults written where they could be).
