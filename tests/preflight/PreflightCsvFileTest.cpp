@@ -27,8 +27,14 @@ TEST(PreflightCsvFileTest, AFailedStepLeavesTheOldFileAndNoHalfList)
     std::vector<PreflightProblem> problems;
     std::string whole = preflightCsvHeader();
     for (std::uint32_t record = 1; record <= 3000; ++record) {
-        problems.push_back({.record = record, .task = "Долги", .operatorName = "Первый",
-                            .item = "Сумма", .value = std::string(40, 'x'), .reason = "пусто"});
+        problems.push_back({.record = record,
+                            .task = "Долги",
+                            .operatorName = "Первый",
+                            .itemName = "0003",
+                            .item = "Сумма",
+                            .column = "SUMMA",
+                            .value = std::string(40, 'x'),
+                            .reason = "пусто"});
         whole += preflightCsvRow(problems.back());
     }
     for (const FileOperation operation :
@@ -48,10 +54,11 @@ TEST(PreflightCsvFileTest, AFailedStepLeavesTheOldFileAndNoHalfList)
             }
             EXPECT_FALSE(std::filesystem::exists(dir.path() / "problems.csv.tmp"));
             if (committed) {
-                EXPECT_EQ(contents(file), whole);
+                EXPECT_TRUE(contents(file) == whole) << "the list lacks rows";
                 break;
             }
-            ASSERT_EQ(contents(file), "old") << static_cast<int>(operation) << " " << nth;
+            ASSERT_TRUE(contents(file) == "old")
+                << "failed operation " << static_cast<int>(operation) << " number " << nth;
         }
     }
 }
