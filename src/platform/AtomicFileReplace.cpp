@@ -107,10 +107,9 @@ bool AtomicFileReplace::syncFolder()
     return done;
 }
 
-bool replaceFileContent(const std::filesystem::path &file, std::string_view content,
-                        FileFaults *faults)
+bool replaceFileContent(const std::filesystem::path &file, std::string_view content)
 {
-    AtomicFileReplace replace(file, faults);
+    AtomicFileReplace replace(file);
     return replace.create() &&
            replace.append(
                {reinterpret_cast<const std::uint8_t *>(content.data()), content.size()}) &&

@@ -59,7 +59,6 @@ private:
 
 /// Writes content as the whole of file through a temporary file beside it. False leaves the old
 /// file (or none) and no temporary file, unless only the folder's fsync failed.
-[[nodiscard]] bool replaceFileContent(const std::filesystem::path &file, std::string_view content,
-                                      FileFaults *faults = nullptr);
+[[nodiscard]] bool replaceFileContent(const std::filesystem::path &file, std::string_view content);
 
 } // namespace vorela
