@@ -23,19 +23,14 @@ TEST(PreflightCsvFileTest, AFailedStepLeavesTheOldFileAndNoHalfList)
 {
     const test::TempDataDir dir;
     const std::filesystem::path file = dir.path() / "problems.csv";
-    // Rows enough for several blocks, so that a lost middle block would go unseen in the size.
-    std::vector<PreflightProblem> problems;
+    // Rows for several blocks: a list with a block lost in the middle must never appear.
+    std::vector<PreflightProblem> problems(3000);
     std::string whole = preflightCsvHeader();
-    for (std::uint32_t record = 1; record <= 3000; ++record) {
-        problems.push_back({.record = record,
-                            .task = "Долги",
-                            .operatorName = "Первый",
-                            .itemName = "0003",
-                            .item = "Сумма",
-                            .column = "SUMMA",
-                            .value = std::string(40, 'x'),
-                            .reason = "пусто"});
-        whole += preflightCsvRow(problems.back());
+    for (std::uint32_t record = 1; record <= problems.size(); ++record) {
+        PreflightProblem &problem = problems[record - 1];
+        problem.record = record;
+        problem.value = std::string(40, 'x');
+        whole += preflightCsvRow(problem);
     }
     for (const FileOperation operation :
          {FileOperation::Write, FileOperation::Fsync, FileOperation::Rename}) {
