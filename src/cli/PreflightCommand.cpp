@@ -3,14 +3,13 @@
 #include "cli/CliCommands.h"
 #include "cli/CliStore.h"
 #include "preflight/Preflight.h"
-#include "preflight/PreflightCsv.h"
+#include "preflight/PreflightCsvFile.h"
 #include "stores/Aliases.h"
 #include "stores/LexItem.h"
 
 #include <unistd.h>
 
 #include <charconv>
-#include <fstream>
 #include <iostream>
 
 namespace vorela {
@@ -101,13 +100,10 @@ int preflightCommand(CliContext &context, const CliArguments &arguments)
     if (clocked->values.empty() || clocked->values.size() > 2)
         return cliFailure(PreflightUsage);
 
-    std::ofstream csv;
-    if (options->csv) {
-        csv.open(*options->csv, std::ios::binary | std::ios::trunc);
-        if (!csv)
-            return cliFailure("cannot write " + options->csv->string());
-        csv << preflightCsvHeader();
-    }
+    // Written beside the old file and put in place only once the check has run to its end.
+    std::optional<PreflightCsvFile> csv;
+    if (options->csv && !csv.emplace(*options->csv).create())
+        return cliFailure("cannot write " + options->csv->string());
     const std::unique_ptr<RegistryStore> store = openCliStore(context);
     if (!store)
         return 1;
@@ -120,8 +116,8 @@ int preflightCommand(CliContext &context, const CliArguments &arguments)
     request.task = clocked->values[0];
     request.operatorName = clocked->values.size() == 2 ? clocked->values[1] : std::string();
     request.onProblem = [&](const PreflightProblem &problem) {
-        if (csv.is_open())
-            csv << preflightCsvRow(problem);
+        if (csv)
+            csv->add(problem);
         std::vector<std::string> &lines = firsts[static_cast<std::size_t>(problem.kind)];
         if (lines.size() < options->limit)
             lines.push_back(describe(problem));
@@ -138,7 +134,7 @@ int preflightCommand(CliContext &context, const CliArguments &arguments)
         runPreflight({taskConfig, *store, lexemes, context.dataDirectory, clocked->clock}, request);
     if (summary.outcome == PreflightOutcome::Failed)
         return cliFailure(summary.error);
-    if (csv.is_open() && !csv.flush())
+    if (csv && !csv->commit())
         return cliFailure("cannot write " + options->csv->string());
     printSummary(summary, firsts);
     return summary.speaksWhole() ? 0 : 2;

@@ -83,7 +83,7 @@ int renderAllRecords(CliContext &context, const RenderOptions &options)
             return cliFailure(error);
         table = rendering.tableFile();
         if (!table)
-            return cliFailure("task '" + options.task + "' has no table file");
+            return cliFailure("task '" + rendering.task() + "' has no table file");
     }
     LiveRecords live = readLiveRecords(*table, options.nameBy);
     if (!live.ok())

@@ -7,12 +7,6 @@
 
 namespace vorela {
 
-static int finishOutput()
-{
-    std::cout.flush();
-    return std::cout ? 0 : cliFailure("cannot write to standard output");
-}
-
 static int printColumns(const std::string &file)
 {
     const TableColumns result = DbfTaskTableQuery().columns(file);
@@ -22,7 +16,7 @@ static int printColumns(const std::string &file)
         std::cout << column.name << '\t' << static_cast<int>(column.sqlType) << '\t'
                   << column.length << '\t' << column.decimals << '\n';
     }
-    return finishOutput();
+    return 0;
 }
 
 static int printValue(const std::string &file, const std::string &binding)
@@ -31,11 +25,11 @@ static int printValue(const std::string &file, const std::string &binding)
     switch (value.status) {
     case TableValue::Status::Found:
         std::cout << value.text << '\n';
-        return finishOutput();
+        return 0;
     case TableValue::Status::NoRecord:
         std::cerr << "vorela: " << file << ": no live record; the value is empty\n";
         std::cout << '\n';
-        return finishOutput();
+        return 0;
     case TableValue::Status::NoSuchColumn:
     case TableValue::Status::Failed:
         break;

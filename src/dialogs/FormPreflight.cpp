@@ -128,15 +128,7 @@ void FormPreflight::saveRows()
         ui.chooseSaveFile({SaveTitle, {{CsvFilterLabel, "*.csv"}}, windowText.proposedFile});
     if (!file)
         return;
-    const std::string text = model->csvText({});
-    std::filesystem::path temporary = *file;
-    temporary += ".tmp";
-    AtomicFileReplace replace(*file, temporary);
-    const bool written =
-        replace.create() &&
-        replace.append({reinterpret_cast<const std::uint8_t *>(text.data()), text.size()}) &&
-        replace.commit();
-    if (written)
+    if (replaceFileContent(*file, model->csvText({})))
         return;
     ui.showMessage({windowText.caption,
                     toUtf8(QString::fromUtf8(SaveFailedText).arg(toQString(file->string()))),

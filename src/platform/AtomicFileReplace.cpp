@@ -19,6 +19,11 @@ AtomicFileReplace::AtomicFileReplace(std::filesystem::path target, std::filesyst
 {
 }
 
+AtomicFileReplace::AtomicFileReplace(const std::filesystem::path &target, FileFaults *fileFaults)
+    : AtomicFileReplace(target, std::filesystem::path(target) += ".tmp", fileFaults)
+{
+}
+
 AtomicFileReplace::~AtomicFileReplace()
 {
     file.close();
@@ -100,6 +105,15 @@ bool AtomicFileReplace::syncFolder()
     const bool done = !injected && ::fsync(descriptor) == 0;
     ::close(descriptor);
     return done;
+}
+
+bool replaceFileContent(const std::filesystem::path &file, std::string_view content)
+{
+    AtomicFileReplace replace(file);
+    return replace.create() &&
+           replace.append(
+               {reinterpret_cast<const std::uint8_t *>(content.data()), content.size()}) &&
+           replace.commit();
 }
 
 } // namespace vorela

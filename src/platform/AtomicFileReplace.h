@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <span>
+#include <string_view>
 
 namespace vorela {
 
@@ -17,6 +18,8 @@ public:
     /// Prepares to replace target through temporary (in the same folder); nothing is touched yet.
     AtomicFileReplace(std::filesystem::path target, std::filesystem::path temporary,
                       FileFaults *faults = nullptr);
+    /// The same with the temporary file named as the target with ".tmp" appended.
+    explicit AtomicFileReplace(const std::filesystem::path &target, FileFaults *faults = nullptr);
     /// Deletes the temporary file unless it was renamed over the target.
     ~AtomicFileReplace();
     AtomicFileReplace(const AtomicFileReplace &) = delete;
@@ -53,5 +56,9 @@ private:
     bool renamed = false;
     bool committed = false;
 };
+
+/// Writes content as the whole of file through a temporary file beside it. False leaves the old
+/// file (or none) and no temporary file, unless only the folder's fsync failed.
+[[nodiscard]] bool replaceFileContent(const std::filesystem::path &file, std::string_view content);
 
 } // namespace vorela

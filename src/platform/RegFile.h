@@ -29,7 +29,8 @@ struct RegFileResult {
 /// The key (full path from "HKEY_LOCAL_MACHINE") and everything below it as version 5.00 text,
 /// in UTF-8; empty when the key does not exist.
 [[nodiscard]] std::string exportRegText(RegistryStore &store, std::string_view keyPath);
-/// Writes exportRegText as UTF-16LE with BOM; importing the file reproduces the key exactly.
+/// Writes exportRegText as UTF-16LE with BOM, whole or not at all; importing the file reproduces
+/// the key exactly.
 [[nodiscard]] RegFileResult exportRegFile(RegistryStore &store, std::string_view keyPath,
                                           const std::filesystem::path &file);
 /// exportRegText encoded as the file holds it (UTF-16LE with BOM).

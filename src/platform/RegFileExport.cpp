@@ -1,12 +1,12 @@
 // Writing a key of the registry store as a version 5.00 .reg file (UTF-16LE with BOM).
 #include "platform/RegFile.h"
 
+#include "platform/AtomicFileReplace.h"
 #include "platform/CodePage.h"
 #include "platform/RegistryStore.h"
 #include "platform/TextParsing.h"
 
 #include <cstdio>
-#include <fstream>
 
 namespace vorela {
 
@@ -131,11 +131,7 @@ RegFileResult exportRegFile(RegistryStore &store, std::string_view keyPath,
     const std::string text = exportRegText(store, keyPath);
     if (text.empty())
         return RegFileResult{false, "no key " + std::string(keyPath) + " in the registry store"};
-    std::ofstream output(file, std::ios::binary | std::ios::trunc);
-    const std::string encoded = encodeRegFile(text);
-    output.write(encoded.data(), static_cast<std::streamsize>(encoded.size()));
-    output.close();
-    if (!output)
+    if (!replaceFileContent(file, encodeRegFile(text)))
         return RegFileResult{false, file.string() + ": cannot be written"};
     return RegFileResult{true, {}};
 }

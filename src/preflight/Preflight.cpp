@@ -50,24 +50,22 @@ PreflightSummary failed(PreflightFailure failure, std::string error)
     return summary;
 }
 
-// The operators the request names: all of the task's, or the one asked for.
-std::optional<std::vector<std::string>>
-operatorsOf(const Aliases &taskConfig, const PreflightRequest &request, PreflightSummary &failure)
+// The operators the request names, as stored: all of the task's, or the one asked for in any
+// letter case.
+std::optional<std::vector<std::string>> operatorsOf(const Aliases &taskConfig,
+                                                    const std::string &task,
+                                                    const std::string &operatorName,
+                                                    PreflightSummary &failure)
 {
-    bool found = false;
-    std::vector<std::string> names = taskConfig.GetOperatorNames(request.task, found);
-    if (!found) {
-        failure = failed(PreflightFailure::NoTask, "no task '" + request.task + "'");
+    if (operatorName.empty())
+        return taskConfig.GetOperatorNames(task);
+    std::optional<std::string> stored = taskConfig.storedOperatorName(task, operatorName);
+    if (!stored) {
+        failure = failed(PreflightFailure::NoOperator,
+                         "no operator '" + operatorName + "' of task '" + task + "'");
         return std::nullopt;
     }
-    if (request.operatorName.empty())
-        return names;
-    if (std::find(names.begin(), names.end(), request.operatorName) == names.end()) {
-        failure = failed(PreflightFailure::NoOperator, "no operator '" + request.operatorName +
-                                                           "' of task '" + request.task + "'");
-        return std::nullopt;
-    }
-    return std::vector<std::string>{request.operatorName};
+    return std::vector<std::string>{std::move(*stored)};
 }
 
 std::optional<DbfTable> openTaskTable(const Aliases &taskConfig, const std::string &task,
@@ -97,12 +95,16 @@ bool cancelled(const PreflightRequest &request)
 
 PreflightSummary runPreflight(const PreflightSources &sources, const PreflightRequest &request)
 {
+    // Names typed in any letter case are found as the registry finds them, and reported as stored.
+    const std::optional<std::string> task = sources.taskConfig.storedTaskName(request.task);
+    if (!task)
+        return failed(PreflightFailure::NoTask, "no task '" + request.task + "'");
     PreflightSummary summary;
     const std::optional<std::vector<std::string>> operators =
-        operatorsOf(sources.taskConfig, request, summary);
+        operatorsOf(sources.taskConfig, *task, request.operatorName, summary);
     if (!operators)
         return summary;
-    const std::optional<DbfTable> table = openTaskTable(sources.taskConfig, request.task, summary);
+    const std::optional<DbfTable> table = openTaskTable(sources.taskConfig, *task, summary);
     if (!table)
         return summary;
     std::string error;
@@ -114,9 +116,8 @@ PreflightSummary runPreflight(const PreflightSources &sources, const PreflightRe
     std::vector<TemplateCheck> templates;
     for (const std::string &operatorName : *operators) {
         // Each template is read under its mutex, as the notification application reads it.
-        const std::vector<PatternItem> items =
-            sources.taskConfig.GetTemplate(request.task, operatorName);
-        templates.emplace_back(request.task, operatorName, items, *table, sources.lexemes);
+        const std::vector<PatternItem> items = sources.taskConfig.GetTemplate(*task, operatorName);
+        templates.emplace_back(*task, operatorName, items, *table, sources.lexemes);
     }
     ItemCheck check(sources, *inventory, [&](PreflightProblem &&problem) {
         ++summary.problems[static_cast<std::size_t>(problem.kind)];

@@ -31,8 +31,8 @@ struct PreflightSources {
 inline constexpr std::uint32_t PreflightProgressStep = 1000;
 
 struct PreflightRequest {
-    std::string task;
-    std::string operatorName; // empty: every operator of the task
+    std::string task;         // in any letter case; problems and messages name it as stored
+    std::string operatorName; // the same; empty: every operator of the task
     /// Every problem as it is found, in record order; those of every record come first.
     std::function<void(const PreflightProblem &problem)> onProblem;
     /// Records read so far of the header's count (deleted ones included), every

@@ -23,15 +23,24 @@ TemplateRendering::~TemplateRendering() = default;
 bool TemplateRendering::load(const std::string &task, const std::string &operatorName,
                              std::string &error)
 {
+    // Names typed in any letter case are found as the registry finds them, and reported as stored.
+    const std::optional<std::string> storedTask = taskConfig->storedTaskName(task);
+    if (!storedTask) {
+        error = "no task '" + task + "'";
+        return false;
+    }
+    taskName = *storedTask;
+    const std::optional<std::string> storedOperator =
+        taskConfig->storedOperatorName(taskName, operatorName);
     bool found = false;
-    items = taskConfig->GetTemplate(task, operatorName, found);
-    taskName = task;
+    if (storedOperator)
+        items = taskConfig->GetTemplate(taskName, *storedOperator, found);
     if (!found) {
-        error = "no operator '" + operatorName + "' of task '" + task + "'";
+        error = "no operator '" + operatorName + "' of task '" + taskName + "'";
         return false;
     }
     if (!holdsGreeting(items)) {
-        error = "the template of " + task + "\\" + operatorName +
+        error = "the template of " + taskName + "\\" + *storedOperator +
                 " holds no greeting phrase and is not spoken";
         return false;
     }

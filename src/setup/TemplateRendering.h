@@ -37,10 +37,13 @@ public:
     TemplateRendering(const TemplateRendering &) = delete;
     TemplateRendering &operator=(const TemplateRendering &) = delete;
 
-    /// Reads the template of task\operatorName; false with error when there is no such operator
-    /// or the template lacks the greeting phrase.
+    /// Reads the template of task\operatorName (named in any letter case); false with error, which
+    /// names them as stored, when there is no such task or operator or the template lacks the
+    /// greeting phrase.
     [[nodiscard]] bool load(const std::string &task, const std::string &operatorName,
                             std::string &error);
+    /// The loaded task's name as stored.
+    [[nodiscard]] const std::string &task() const { return taskName; }
     /// The task's table file as resolved for expansion; empty when it names no file.
     [[nodiscard]] std::optional<std::filesystem::path> tableFile() const;
     /// The task configuration as loaded (its missing defaults written where they could be).

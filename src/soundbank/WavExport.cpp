@@ -23,9 +23,7 @@ bool exportWav(const std::filesystem::path &file, std::span<const std::int16_t> 
     const std::array<std::uint8_t, 4> waveType{'W', 'A', 'V', 'E'};
     const std::span<const std::uint8_t> data(reinterpret_cast<const std::uint8_t *>(samples.data()),
                                              samples.size_bytes());
-    std::filesystem::path temporary = file;
-    temporary += ".tmp";
-    AtomicFileReplace replace(file, temporary);
+    AtomicFileReplace replace(file);
     return replace.create() &&
            replace.append(encodeChunkHeader(ChunkId::fromText("RIFF"),
                                             static_cast<std::uint32_t>(riffSize))) &&

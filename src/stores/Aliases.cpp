@@ -3,6 +3,7 @@
 #include "stores/Aliases.h"
 
 #include "platform/RegistryStore.h"
+#include "platform/RegistryValue.h"
 #include "stores/RegistryPaths.h"
 
 namespace vorela {
@@ -94,6 +95,29 @@ std::vector<std::string> Aliases::GetOperatorNames(const std::string &task) cons
 {
     bool found = false;
     return GetOperatorNames(task, found);
+}
+
+// The one of names that the registry would take for name (folded names are unique per key).
+static std::optional<std::string> sameKeyName(const std::vector<std::string> &names,
+                                              std::string_view name)
+{
+    const std::string folded = foldRegistryName(name);
+    for (const std::string &candidate : names) {
+        if (foldRegistryName(candidate) == folded)
+            return candidate;
+    }
+    return std::nullopt;
+}
+
+std::optional<std::string> Aliases::storedTaskName(std::string_view task) const
+{
+    return sameKeyName(GetTaskNames(), task);
+}
+
+std::optional<std::string> Aliases::storedOperatorName(const std::string &task,
+                                                       std::string_view operatorName) const
+{
+    return sameKeyName(GetOperatorNames(task), operatorName);
 }
 
 template <typename Result, typename Call>

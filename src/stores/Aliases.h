@@ -8,6 +8,7 @@
 
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -39,6 +40,12 @@ public:
     [[nodiscard]] std::vector<std::string> GetOperatorNames(const std::string &task,
                                                             bool &found) const;
     [[nodiscard]] std::vector<std::string> GetOperatorNames(const std::string &task) const;
+    /// The task's name as stored for a name in any letter case, matched as the registry matches
+    /// key names; empty when there is no such task.
+    [[nodiscard]] std::optional<std::string> storedTaskName(std::string_view task) const;
+    /// The same for an operator of the task (named as stored); empty when either is missing.
+    [[nodiscard]] std::optional<std::string>
+    storedOperatorName(const std::string &task, std::string_view operatorName) const;
     /// The operator's template in chain order; found = false when task or operator is missing.
     [[nodiscard]] std::vector<PatternItem>
     GetTemplate(const std::string &task, const std::string &operatorName, bool &found);

@@ -187,6 +187,11 @@ TEST_F(PreflightCommandTest, WhatCannotRunFailsWithoutAReport)
         EXPECT_EQ(run.output, "") << arguments;
         EXPECT_NE(run.errors, "") << arguments;
     }
+    // A CSV file is put in place only by a check that ran: the old one stays, whole.
+    std::ofstream(csv, std::ios::binary) << "old";
+    EXPECT_EQ(test::runVorela(dir.path(), "preflight Склад --csv '" + csv.string() + "'").status,
+              1);
+    EXPECT_EQ(csvRows(), "old\n");
     std::filesystem::remove(table);
     const test::ToolRun run = test::runVorela(dir.path(), "preflight Долги");
     EXPECT_EQ(run.status, 1);

@@ -208,5 +208,31 @@ TEST_F(RenderCommandTest, AnythingThatCannotBeSpokenLeavesNoFile)
     EXPECT_FALSE(std::filesystem::exists(out));
 }
 
+// The registry matches names in any letter case; the tool finds them so and names them as stored.
+TEST_F(RenderCommandTest, RenderAndPreflightFindNamesInAnyLetterCase)
+{
+    writeBank(allIds);
+    const std::string output = " -o '" + out.string() + "'";
+    const struct {
+        std::string arguments;
+        int status;
+        std::string said; // in stdout and stderr
+    } cases[] = {
+        {"render ДОЛГИ иванов" + output, 0, ""},
+        {"render дОлГи ИВАНОВ --all -o '" + (dir.path() / "archive").string() + "'", 2,
+         "2 of 3 records written"},
+        {"render долги ПЕТРОВ" + output, 1, "the template of Долги\\Петров holds no greeting"},
+        {"render долги сидоров" + output, 1, "no operator 'сидоров' of task 'Долги'"},
+        {"preflight ДОЛГИ иванов", 2, "запись 4, Иванов, «Сумма (руб)(SUMMA)»"},
+        {"preflight долги сидоров", 1, "no operator 'сидоров' of task 'Долги'"},
+    };
+    for (const auto &[arguments, status, said] : cases) {
+        const test::ToolRun run = test::runVorela(dir.path(), arguments);
+        EXPECT_EQ(run.status, status) << arguments << ": " << run.errors;
+        EXPECT_NE((run.output + run.errors).find(said), std::string::npos)
+            << arguments << ": " << run.output << run.errors;
+    }
+}
+
 } // namespace
 } // namespace vorela
