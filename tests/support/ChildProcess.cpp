@@ -2,6 +2,7 @@
 #include "support/ChildProcess.h"
 
 #include <csignal>
+#include <filesystem>
 #include <fstream>
 #include <poll.h>
 #include <string>
@@ -103,6 +104,47 @@ bool waitForLockWaiter(const std::filesystem::path &file, std::chrono::milliseco
             if (line.find("->") != std::string::npos && line.find(inode) != std::string::npos)
                 return true;
         }
+        std::this_thread::yield();
+    }
+    return false;
+}
+
+static bool hasOpen(const std::filesystem::path &process, const std::filesystem::path &file)
+{
+    std::error_code error;
+    const std::filesystem::directory_iterator end;
+    for (std::filesystem::directory_iterator fd(process / "fd", error); !error && fd != end;
+         fd.increment(error)) {
+        std::error_code linkError;
+        if (std::filesystem::read_symlink(fd->path(), linkError) == file)
+            return true;
+    }
+    return false;
+}
+
+static std::size_t processesWithOpen(const std::filesystem::path &file)
+{
+    std::size_t count = 0;
+    std::error_code error;
+    const std::filesystem::directory_iterator end;
+    for (std::filesystem::directory_iterator process("/proc", error); !error && process != end;
+         process.increment(error)) {
+        const std::string name = process->path().filename().string();
+        if (name.find_first_not_of("0123456789") == std::string::npos && hasOpen(*process, file))
+            ++count;
+    }
+    return count;
+}
+
+bool waitForProcessesWithOpen(const std::filesystem::path &file, std::size_t count,
+                              std::chrono::milliseconds timeout)
+{
+    std::error_code error;
+    const std::filesystem::path absolute = std::filesystem::weakly_canonical(file, error);
+    const auto deadline = std::chrono::steady_clock::now() + timeout;
+    while (std::chrono::steady_clock::now() < deadline) {
+        if (processesWithOpen(absolute) >= count)
+            return true;
         std::this_thread::yield();
     }
     return false;
