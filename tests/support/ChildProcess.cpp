@@ -109,29 +109,22 @@ bool waitForLockWaiter(const std::filesystem::path &file, std::chrono::milliseco
     return false;
 }
 
-static bool hasOpen(const std::filesystem::path &process, const std::filesystem::path &file)
-{
-    std::error_code error;
-    const std::filesystem::directory_iterator end;
-    for (std::filesystem::directory_iterator fd(process / "fd", error); !error && fd != end;
-         fd.increment(error)) {
-        std::error_code linkError;
-        if (std::filesystem::read_symlink(fd->path(), linkError) == file)
-            return true;
-    }
-    return false;
-}
-
 static std::size_t processesWithOpen(const std::filesystem::path &file)
 {
+    using Listing = std::filesystem::directory_iterator;
     std::size_t count = 0;
     std::error_code error;
-    const std::filesystem::directory_iterator end;
-    for (std::filesystem::directory_iterator process("/proc", error); !error && process != end;
+    for (Listing process("/proc", error); !error && process != Listing();
          process.increment(error)) {
-        const std::string name = process->path().filename().string();
-        if (name.find_first_not_of("0123456789") == std::string::npos && hasOpen(*process, file))
-            ++count;
+        std::error_code fdError;
+        for (Listing fd(process->path() / "fd", fdError); !fdError && fd != Listing();
+             fd.increment(fdError)) {
+            std::error_code linkError;
+            if (std::filesystem::read_symlink(fd->path(), linkError) == file) {
+                ++count;
+                break;
+            }
+        }
     }
     return count;
 }
@@ -142,12 +135,12 @@ bool waitForProcessesWithOpen(const std::filesystem::path &file, std::size_t cou
     std::error_code error;
     const std::filesystem::path absolute = std::filesystem::weakly_canonical(file, error);
     const auto deadline = std::chrono::steady_clock::now() + timeout;
-    while (std::chrono::steady_clock::now() < deadline) {
-        if (processesWithOpen(absolute) >= count)
-            return true;
+    while (processesWithOpen(absolute) < count) {
+        if (std::chrono::steady_clock::now() >= deadline)
+            return false;
         std::this_thread::yield();
     }
-    return false;
+    return true;
 }
 
 } // namespace vorela::test
