@@ -164,6 +164,8 @@ int installCurrencyCommand(CliContext &context, const CliArguments &arguments)
         return 1;
     LexItem root(*store);
     const CurrencyInstallation result = installCurrency(root, context.dataDirectory);
+    if (!result.lockFailure.empty())
+        return cliFailure(result.lockFailure + "; nothing installed");
     std::cout << result.wordsPresent << " of 7 currency words present; amount functions "
               << (result.amountFunctionsPresent ? "present" : "not added") << '\n';
     if (result.wordsPresent != 7)

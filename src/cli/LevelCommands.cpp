@@ -3,6 +3,7 @@
 #include "cli/CliCommands.h"
 
 #include "setup/BankLevelling.h"
+#include "soundbank/BankWriterLock.h"
 #include "soundeditor/Loudness.h"
 
 #include <algorithm>
@@ -42,6 +43,11 @@ int normalizeCommand(CliContext &context, const CliArguments &arguments)
         (!all && std::find(arguments.begin(), arguments.end(), "--all") != arguments.end()))
         return cliFailure("usage: vorela bank normalize ID... | bank normalize --all");
     const CliArguments ids = all ? CliArguments() : arguments;
+    // Held from reading the sounds to the rewrite: a sound another writer stored in between
+    // would be overwritten by the levelled copy of the old one.
+    const BankWriterLock writer(context.dataDirectory);
+    if (!writer.isLocked())
+        return cliFailure(writer.failure() + "; the product bank is unchanged");
     const LevellingPlan plan = planLevelling(context.dataDirectory.productBank(), ids);
     if (!plan.ok())
         return cliFailure(plan.error + "; the product bank is unchanged");

@@ -2,6 +2,7 @@
 // every NamedMutex of that name in this process and owned by one thread at a time.
 #include "platform/NamedMutex.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <condition_variable>
 #include <cstring>
@@ -141,6 +142,22 @@ NamedMutex::~NamedMutex()
 bool NamedMutex::lock()
 {
     return acquire(*shared, Wait::Forever);
+}
+
+bool NamedMutex::lockFor(std::chrono::milliseconds timeout)
+{
+    // flock has no timeout: try again now and then, as a holder releases within moments.
+    static constexpr std::chrono::milliseconds Poll{20};
+    const auto deadline = std::chrono::steady_clock::now() + timeout;
+    for (;;) {
+        if (tryLock())
+            return true;
+        const auto now = std::chrono::steady_clock::now();
+        if (!lastError().empty() || now >= deadline)
+            return false;
+        std::this_thread::sleep_for(
+            std::min<std::chrono::steady_clock::duration>(Poll, deadline - now));
+    }
 }
 
 bool NamedMutex::tryLock()

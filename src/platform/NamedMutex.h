@@ -4,6 +4,7 @@
 
 #include "platform/DataDirectory.h"
 
+#include <chrono>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -23,14 +24,17 @@ public:
     [[nodiscard]] const std::string &name() const { return mutexName; }
     /// Waits without limit; false only when the lock file cannot be opened or locked.
     [[nodiscard]] bool lock();
+    /// Waits at most timeout; false when another holder kept it that long (lastError() empty)
+    /// or the lock file cannot be opened or locked.
+    [[nodiscard]] bool lockFor(std::chrono::milliseconds timeout);
     /// Takes the mutex only when nobody else holds it; never waits.
     [[nodiscard]] bool tryLock();
-    /// Releases one level of a lock()/tryLock() that succeeded on this thread.
+    /// Releases one level of a lock()/lockFor()/tryLock() that succeeded on this thread.
     void unlock();
     /// Whether the calling thread holds the mutex.
     [[nodiscard]] bool isHeld() const;
-    /// Why the last lock()/tryLock() of this name failed, naming the lock file; empty when it
-    /// succeeded or tryLock() only found the mutex taken.
+    /// Why the last lock attempt of this name failed, naming the lock file; empty when it
+    /// succeeded or only found the mutex taken.
     [[nodiscard]] std::string lastError() const;
 
     /// The lock file name of a mutex name: every byte outside [A-Za-z0-9._-] as %XX, plus ".lock".

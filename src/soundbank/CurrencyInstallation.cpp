@@ -2,6 +2,7 @@
 #include "soundbank/CurrencyInstallation.h"
 
 #include "platform/DataDirectory.h"
+#include "soundbank/BankWriterLock.h"
 #include "soundbank/WaveFile.h"
 #include "stores/LexItem.h"
 
@@ -89,6 +90,13 @@ CurrencyInstallation installCurrency(LexItem &root, const DataDirectory &dataDir
     const std::shared_ptr<LexItem> currencyFolder = topFolder ? topFolder->GetChild("4") : nullptr;
     if (!currencyFolder)
         return result;
+    // Appending in place while another writer builds its copy of the old bank would lose the words.
+    const BankWriterLock writer(dataDirectory);
+    if (!writer.isLocked()) {
+        result.writeFailed = true;
+        result.lockFailure = writer.failure();
+        return result;
+    }
     WaveFile currencyBank;
     // Without the currency bank, words already in the product bank still count.
     const WaveFile *source =

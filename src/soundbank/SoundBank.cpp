@@ -29,6 +29,13 @@ static constexpr std::string_view SaveRetryText =
     "Для успешного завершения операции приостановите выполнение заданий в приложении "
     "\"ВОРЕЛА\" и повторите попытку.\r\n";
 
+// Another writer kept the bank for the whole wait, or its lock cannot be taken (warning icon).
+static constexpr std::string_view BankBusyText =
+    "Банк звуков сейчас изменяет другая программа: %1 (процесс %2). Изменение не сохранено; "
+    "повторите попытку, когда она закончит.";
+static constexpr std::string_view BankLockText =
+    "Банк звуков занят или недоступен для записи, изменение не сохранено.\r\n%1";
+
 // Two sounds of one batch under the same id (information icon).
 static constexpr std::string_view RepeatedIdText =
     "Звук «%1» указан дважды, поэтому ничего не сохранено.";
@@ -254,6 +261,13 @@ bool SoundBank::storeChunks(std::span<const NewChunk> sounds)
         inform(windowTitle, fillText(RepeatedIdText, {repeated->text()}));
         return false;
     }
+    // Held until the new bank is in place: a writer that read the old bank meanwhile would undo
+    // this one.
+    const BankWriterLock writer(directory, writerWait);
+    if (!writer.isLocked()) {
+        reportBusy(writer);
+        return false;
+    }
     BinaryFile bank;
     const std::optional<BankChunks> chunks = openBank(directory.productBank(), bank);
     // A file that is no bank is reported too: a silent failure would lose the operator's edit.
@@ -289,6 +303,11 @@ bool SoundBank::storeChunks(std::span<const NewChunk> sounds)
 
 bool SoundBank::RemoveSound(std::string_view chunkId)
 {
+    const BankWriterLock writer(directory, writerWait);
+    if (!writer.isLocked()) {
+        reportBusy(writer);
+        return true;
+    }
     BinaryFile bank;
     const std::optional<BankChunks> chunks = openBank(directory.productBank(), bank);
     if (!chunks) {
@@ -333,6 +352,14 @@ bool SoundBank::acceptedAfterRename(const AtomicFileReplace &replace, const std:
     // without its sound or drop a new one whose sound is in place.
     warn(caption, NotConfirmedText);
     return true;
+}
+
+void SoundBank::reportBusy(const BankWriterLock &writer)
+{
+    const std::optional<BankWriter> &holder = writer.holder();
+    warn(windowTitle, holder
+                          ? fillText(BankBusyText, {holder->program, std::to_string(holder->pid)})
+                          : fillText(BankLockText, {writer.failure()}));
 }
 
 void SoundBank::warn(const std::string &caption, std::string_view text)

@@ -1,11 +1,14 @@
 // The three operations on one lexeme's sound in the product bank: load (from the bank or a WAV
-// file), save and remove. Rewrites go through "vorela.tmp" and one atomic replace of the bank;
-// every failure is shown through UiServices with the window's title as caption.
+// file), save and remove. Rewrites hold the bank writer lock from reading the old bank to the
+// atomic replace through "vorela.tmp"; every failure is shown through UiServices with the
+// window's title as caption.
 #pragma once
 
 #include "platform/DataDirectory.h"
+#include "soundbank/BankWriterLock.h"
 #include "soundbank/RecordingConversion.h"
 
+#include <chrono>
 #include <cstdint>
 #include <filesystem>
 #include <functional>
@@ -49,6 +52,8 @@ public:
     /// The check of a greeting phrase imported from a WAV file. Without one, no such sound is
     /// taken.
     void setGreetingGate(SoundGate gate) { greetingGate = std::move(gate); }
+    /// How long a rewrite waits for another writer of the bank before it gives up, naming it.
+    void setWriterWait(std::chrono::milliseconds wait) { writerWait = wait; }
 
     /// Reads chunk chunkId of fileName into sound; with checkFormat the file must be in the bank
     /// format, except that a recording the operator chose ("data" of a file other than the bank)
@@ -92,6 +97,8 @@ private:
                                      std::string_view targetChunkId, LoadedSound &sound);
     [[nodiscard]] bool takeGreeting(std::string_view chunkId, std::string_view targetChunkId,
                                     std::span<const std::int16_t> samples) const;
+    /// Names whoever kept the bank writer lock from writer.
+    void reportBusy(const BankWriterLock &writer);
     void warn(const std::string &caption, std::string_view text);
     void inform(const std::string &caption, std::string_view text);
     /// Commits, asking Retry or Cancel while the old bank is still in place; true once the new
@@ -106,6 +113,7 @@ private:
     FileFaults *faults;
     std::string windowTitle;
     SoundGate greetingGate;
+    std::chrono::milliseconds writerWait = BankWriterLock::DefaultWait;
 };
 
 } // namespace vorela

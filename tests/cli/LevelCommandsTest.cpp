@@ -18,17 +18,10 @@
 namespace vorela {
 namespace {
 
+using test::bytesOf;
 using test::joined;
 using test::silence;
 using test::toneAtRms;
-
-test::Bytes bytesOf(const std::vector<std::int16_t> &sound)
-{
-    test::Bytes bytes;
-    for (const std::int16_t sample : sound)
-        test::putU16(bytes, static_cast<std::uint16_t>(sample));
-    return bytes;
-}
 
 // The tab-separated lines of an output, keyed by their first field.
 std::map<std::string, std::vector<std::string>> linesById(const std::string &output)

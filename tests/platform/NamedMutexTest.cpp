@@ -73,6 +73,8 @@ TEST(NamedMutex, AnotherProcessHoldingTheNameKeepsItUntilItDies)
     });
     ASSERT_EQ(holder.receive(5s), 'L');
     EXPECT_FALSE(guard.tryLock());
+    EXPECT_FALSE(guard.lockFor(50ms)); // a bounded wait gives up, and says nothing is broken
+    EXPECT_EQ(guard.lastError(), "");
 
     std::thread waiter([&] {
         if (guard.lock())
@@ -81,7 +83,7 @@ TEST(NamedMutex, AnotherProcessHoldingTheNameKeepsItUntilItDies)
     EXPECT_TRUE(test::waitForLockWaiter(file, 5s)); // lock() really waits on the file
     holder.kill();                                  // the kernel releases a dead holder's lock
     waiter.join();
-    EXPECT_TRUE(guard.tryLock());
+    EXPECT_TRUE(guard.lockFor(5s));
     guard.unlock();
 }
 

@@ -28,6 +28,33 @@ TEST(ChunkIdAllocatorTest, LexemeIdIsAboveTheWholeStoreAndFreeInTheBank)
               "0004");
 }
 
+TEST(ChunkIdAllocatorTest, BothEndsOfTheRangeAreHandedOut)
+{
+    // Every id but one taken: that one is found, above or below the store's largest id.
+    const auto allBut = [](unsigned free) {
+        std::set<std::string> used;
+        for (unsigned number = 1; number <= 9999; ++number) {
+            char text[8];
+            std::snprintf(text, sizeof text, "%04u", number);
+            if (number != free)
+                used.insert(text);
+        }
+        return used;
+    };
+    const struct {
+        Chunks store;
+        unsigned bankLacks; // the one id the bank lacks (0 is no id: it has them all)
+        std::optional<std::string> expected;
+    } cases[] = {
+        {{"9998"}, 9999, "9999"}, {{"0001"}, 9999, "9999"}, {{"9999"}, 1, "0001"},
+        {{"9999"}, 9998, "9998"}, {{"5000"}, 4999, "4999"}, {{"9999"}, 0, std::nullopt},
+    };
+    for (const auto &entry : cases)
+        EXPECT_EQ(ChunkIdAllocator(entry.store, allBut(entry.bankLacks)).newLexemeChunkId(),
+                  entry.expected)
+            << entry.store.front() << " " << entry.bankLacks;
+}
+
 TEST(ChunkIdAllocatorTest, TableIdsCountLastByteFastestAndSkipEveryUsedId)
 {
     EXPECT_EQ(ChunkIdAllocator({}, {}).newTableChunkId(), "|   ");

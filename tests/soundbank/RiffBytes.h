@@ -80,6 +80,15 @@ inline Bytes samples(std::size_t count, std::int16_t first = 100)
     return out;
 }
 
+/// The bytes of the samples, little-endian.
+inline Bytes bytesOf(const std::vector<std::int16_t> &sound)
+{
+    Bytes bytes;
+    for (const std::int16_t sample : sound)
+        putU16(bytes, static_cast<std::uint16_t>(sample));
+    return bytes;
+}
+
 /// The same samples as values: value, value + 1, ...
 inline std::vector<std::int16_t> sampleValues(std::size_t count, std::int16_t first = 100)
 {

@@ -2,6 +2,7 @@
 #include "support/ChildProcess.h"
 
 #include <csignal>
+#include <filesystem>
 #include <fstream>
 #include <poll.h>
 #include <string>
@@ -106,6 +107,40 @@ bool waitForLockWaiter(const std::filesystem::path &file, std::chrono::milliseco
         std::this_thread::yield();
     }
     return false;
+}
+
+static std::size_t processesWithOpen(const std::filesystem::path &file)
+{
+    using Listing = std::filesystem::directory_iterator;
+    std::size_t count = 0;
+    std::error_code error;
+    for (Listing process("/proc", error); !error && process != Listing();
+         process.increment(error)) {
+        std::error_code fdError;
+        for (Listing fd(process->path() / "fd", fdError); !fdError && fd != Listing();
+             fd.increment(fdError)) {
+            std::error_code linkError;
+            if (std::filesystem::read_symlink(fd->path(), linkError) == file) {
+                ++count;
+                break;
+            }
+        }
+    }
+    return count;
+}
+
+bool waitForProcessesWithOpen(const std::filesystem::path &file, std::size_t count,
+                              std::chrono::milliseconds timeout)
+{
+    std::error_code error;
+    const std::filesystem::path absolute = std::filesystem::weakly_canonical(file, error);
+    const auto deadline = std::chrono::steady_clock::now() + timeout;
+    while (processesWithOpen(absolute) < count) {
+        if (std::chrono::steady_clock::now() >= deadline)
+            return false;
+        std::this_thread::yield();
+    }
+    return true;
 }
 
 } // namespace vorela::test

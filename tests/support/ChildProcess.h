@@ -28,6 +28,7 @@ public:
     void kill();
     /// Waits for the end; the exit status, or -1 when the child did not exit normally.
     int wait();
+    [[nodiscard]] pid_t processId() const { return pid; }
 
     // Child side.
     void tell(char message);
@@ -47,5 +48,10 @@ private:
 /// polled until timeout.
 [[nodiscard]] bool waitForLockWaiter(const std::filesystem::path &file,
                                      std::chrono::milliseconds timeout);
+
+/// Whether at least count processes have file open (polling /proc until timeout): a process
+/// that waits for a lock by trying it again and again shows up no other way.
+[[nodiscard]] bool waitForProcessesWithOpen(const std::filesystem::path &file, std::size_t count,
+                                            std::chrono::milliseconds timeout);
 
 } // namespace vorela::test
