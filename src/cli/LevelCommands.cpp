@@ -1,11 +1,9 @@
 // `vorela bank normalize ID...|--all`: the bank's sounds to the library's one loudness, in one
 // rewrite, with what changed per chunk on stdout.
-#include "cli/CliCommands.h"
-
+#include "cli/CliTree.h"
 #include "setup/BankLevelling.h"
 #include "soundeditor/Loudness.h"
 
-#include <algorithm>
 #include <cstdio>
 #include <iostream>
 
@@ -35,13 +33,20 @@ static std::string describe(const ChunkLevelling &chunk)
     return "?";
 }
 
-int normalizeCommand(CliContext &context, const CliArguments &arguments)
+namespace {
+
+struct NormalizeArguments {
+    std::vector<std::string> ids;
+    bool all = false;
+};
+
+} // namespace
+
+static int normalizeCommand(CliContext &context, const NormalizeArguments &arguments)
 {
-    const bool all = arguments.size() == 1 && arguments[0] == "--all";
-    if (arguments.empty() ||
-        (!all && std::find(arguments.begin(), arguments.end(), "--all") != arguments.end()))
-        return cliFailure("usage: vorela bank normalize ID... | bank normalize --all");
-    const CliArguments ids = all ? CliArguments() : arguments;
+    if (arguments.ids.empty() && !arguments.all)
+        return cliFailure("missing argument ID (or --all)");
+    const std::vector<std::string> &ids = arguments.ids; // none: all of them
     const LevellingPlan plan = planLevelling(context.dataDirectory.productBank(), ids);
     if (!plan.ok())
         return cliFailure(plan.error + "; the product bank is unchanged");
@@ -57,6 +62,16 @@ int normalizeCommand(CliContext &context, const CliArguments &arguments)
               << decibels("%.1f LUFS", LibraryLoudness) << '\n';
     std::cout.flush();
     return std::cout ? 0 : cliFailure("cannot write to standard output");
+}
+
+void addNormalizeCommand(CLI::App &bank, CliAction &action)
+{
+    const auto [command, arguments] = addCliCommand<NormalizeArguments>(
+        bank, action, "normalize",
+        "the sounds of chunks ID... (or of all) to the library's loudness in one rewrite",
+        normalizeCommand);
+    CLI::Option *ids = command.add_option("ID", arguments.ids, "the chunks to level");
+    command.add_flag("--all", arguments.all, "every sound of the bank")->excludes(ids);
 }
 
 } // namespace vorela
