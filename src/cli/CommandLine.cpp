@@ -1,7 +1,6 @@
 // The tree of the tool's commands, each file adding its own, and the one place that reads it.
 #include "cli/CommandLine.h"
 
-#include "cli/CliTree.h"
 #include "cli/UsageError.h"
 
 #include <array>

@@ -150,11 +150,13 @@ static void addSpeakCommands(CLI::App &tool, CliAction &action)
         ->check(CLI::Range(0U, 3U))
         ->type_name("N");
     addClockOptions(speak, options->clock);
-    for (const auto &[name, kind] : speakKinds()) {
-        CLI::App &command = addCliCommand(speak, action, name, "", options,
-                                          [&name, &kind](CliContext &, const SpeakOptions &chosen) {
-                                              return speakCommand(name, kind, chosen);
-                                          });
+    for (const auto &entry : speakKinds()) {
+        const SpeakKind &kind = entry.second;
+        CLI::App &command =
+            addCliCommand(speak, action, entry.first, "", options,
+                          [&entry](CliContext &, const SpeakOptions &chosen) {
+                              return speakCommand(entry.first, entry.second, chosen);
+                          });
         // The options of speak may follow the kind too: `speak number --feminine 21`.
         command.fallthrough();
         for (std::size_t index = 0; index < kind.values.size(); ++index)
