@@ -1,7 +1,7 @@
 // `vorela bank list|export|import|import-dir|remove` and `vorela install-currency`: the product
 // bank as the editor changes it, through the same operations, messages on stderr.
-#include "cli/CliCommands.h"
 #include "cli/CliStore.h"
+#include "cli/CliTree.h"
 #include "soundbank/CurrencyInstallation.h"
 #include "soundbank/FolderImport.h"
 #include "soundbank/LoadMessages.h"
@@ -20,10 +20,6 @@ namespace vorela {
 
 // Caption of the bank's messages, which the tool prints as "caption: text".
 static constexpr const char *MessageCaption = "vorela";
-
-static constexpr const char *BankUsage =
-    "usage: vorela bank list | bank export ID OUT.wav | bank import ID IN.wav | "
-    "bank import-dir DIR | bank remove ID | bank normalize ID...|--all";
 
 // Exit status of import-dir when some files were refused and the rest stored.
 static constexpr int SomeRefusedStatus = 2;
@@ -137,28 +133,8 @@ static int removeSound(CliContext &context, const std::string &chunkId)
     return 0;
 }
 
-int bankCommand(CliContext &context, const CliArguments &arguments)
+static int installCurrencyCommand(CliContext &context)
 {
-    const std::string verb = arguments.empty() ? std::string() : arguments[0];
-    if (verb == "list" && arguments.size() == 1)
-        return listBank(context);
-    if (verb == "export" && arguments.size() == 3)
-        return exportSound(context, arguments[1], arguments[2]);
-    if (verb == "import" && arguments.size() == 3)
-        return importSound(context, arguments[1], arguments[2]);
-    if (verb == "import-dir" && arguments.size() == 2)
-        return importFolder(context, arguments[1]);
-    if (verb == "remove" && arguments.size() == 2)
-        return removeSound(context, arguments[1]);
-    if (verb == "normalize")
-        return normalizeCommand(context, CliArguments(arguments.begin() + 1, arguments.end()));
-    return cliFailure(BankUsage);
-}
-
-int installCurrencyCommand(CliContext &context, const CliArguments &arguments)
-{
-    if (!arguments.empty())
-        return cliFailure("usage: vorela install-currency");
     const std::unique_ptr<RegistryStore> store = openCliStore(context);
     if (!store)
         return 1;
@@ -172,6 +148,49 @@ int installCurrencyCommand(CliContext &context, const CliArguments &arguments)
         return cliFailure("some currency words are missing: they need node 3\\4\\, "
                           "a readable product bank and their sounds in currency.awf");
     return 0;
+}
+
+namespace {
+
+struct ChunkFile {
+    std::string chunkId;
+    std::string file;
+};
+
+} // namespace
+
+void addBankCommands(CLI::App &tool, CliAction &action)
+{
+    CLI::App &bank = addCliGroup(tool, "bank", "the product bank's sounds");
+    addCliCommand(bank, action, "list", "ID OFFSET BYTES SECONDS per chunk",
+                  [](CliContext &context) { return listBank(context); });
+    const auto [exporting, exported] =
+        addCliCommand<ChunkFile>(bank, action, "export", "the sound of chunk ID as a WAV file",
+                                 [](CliContext &context, const ChunkFile &chunk) {
+                                     return exportSound(context, chunk.chunkId, chunk.file);
+                                 });
+    exporting.add_option("ID", exported.chunkId)->required();
+    exporting.add_option("OUT.wav", exported.file)->required();
+    const auto [importing, imported] = addCliCommand<ChunkFile>(
+        bank, action, "import", "a recording (WAV, FLAC, Ogg or MP3) as the sound of chunk ID",
+        [](CliContext &context, const ChunkFile &chunk) {
+            return importSound(context, chunk.chunkId, chunk.file);
+        });
+    importing.add_option("ID", imported.chunkId)->required();
+    importing.add_option("IN", imported.file)->required();
+    const auto [importingFolder, folder] = addCliCommand<std::string>(
+        bank, action, "import-dir",
+        "every recording of DIR named by a chunk id or a lexeme's text, in one rewrite; exit 2 "
+        "when some were refused",
+        [](CliContext &context, const std::string &path) { return importFolder(context, path); });
+    importingFolder.add_option("DIR", folder)->required();
+    const auto [removing, removed] =
+        addCliCommand<std::string>(bank, action, "remove", "the sound of chunk ID", removeSound);
+    removing.add_option("ID", removed)->required();
+    addNormalizeCommand(bank, action);
+    addCliCommand(tool, action, "install-currency",
+                  "the currency words into the product bank and the lexeme tree",
+                  installCurrencyCommand);
 }
 
 } // namespace vorela

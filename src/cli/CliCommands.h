@@ -1,12 +1,15 @@
-// The commands of the `vorela` tool. Each group lives in its own file; main.cpp dispatches.
+// The commands of the `vorela` tool. Each group lives in its own file and adds itself to the
+// tool's command line (CommandLine.cpp lists the files once).
 #pragma once
 
-#include "platform/Clock.h"
 #include "platform/DataDirectory.h"
 
-#include <optional>
+#include <functional>
 #include <string>
-#include <vector>
+
+namespace CLI {
+class App;
+}
 
 namespace vorela {
 
@@ -18,80 +21,36 @@ struct CliContext {
     UiServices &ui;
 };
 
-using CliArguments = std::vector<std::string>;
+/// The command the command line chose, with its arguments bound; it returns the exit status:
+/// 0 done, 1 failed (a message went to stderr), 2 a "no" answer.
+using CliAction = std::function<int(CliContext &context)>;
 
-/// A command's exit status: 0 done, 1 failed (a message went to stderr), 2 a "no" answer.
-using CliCommand = int (*)(CliContext &context, const CliArguments &arguments);
-
-struct CliCommandEntry {
-    const char *name;
-    CliCommand run;
-    const char *usage;
-};
+/// Each adds its file's commands under tool; the one the command line chooses sets action.
+void addVerifyCommand(CLI::App &tool, CliAction &action);
+void addRegCommands(CLI::App &tool, CliAction &action);
+void addStoreCommands(CLI::App &tool, CliAction &action);
+void addSpeechCommands(CLI::App &tool, CliAction &action);
+void addTableCommands(CLI::App &tool, CliAction &action);
+void addBankCommands(CLI::App &tool, CliAction &action);
+void addSetupCommands(CLI::App &tool, CliAction &action);
+void addDemoCommand(CLI::App &tool, CliAction &action);
+void addRenderCommand(CLI::App &tool, CliAction &action);
+void addPreflightCommand(CLI::App &tool, CliAction &action);
+void addTaskCommands(CLI::App &tool, CliAction &action);
 
 /// Prints "vorela: " + message to stderr and returns 1.
 int cliFailure(const std::string &message);
 
-/// verify IN.wav: 0 when the sound carries a valid certificate of a trusted key, 2 when not.
-int verifyCommand(CliContext &context, const CliArguments &arguments);
-
-/// reg import FILE | reg export [KEY] [-o FILE]: .reg files into and out of the registry store.
-int regCommand(CliContext &context, const CliArguments &arguments);
-/// lexemes: PATH, CHUNK, ICON, CHILD, MASK, KEYNAME, TEXT per node, depth-first in chain order.
-int lexemesCommand(CliContext &context, const CliArguments &arguments);
-/// tasks: TASK<TAB>OPERATOR per operator, in load order.
-int tasksCommand(CliContext &context, const CliArguments &arguments);
-/// templates TASK OPERATOR: NAME, PATH, CHUNK, ARG, TEXT per item in chain order.
-int templatesCommand(CliContext &context, const CliArguments &arguments);
-
-/// speak KIND [OPTIONS] VALUE...: the keys of one speech operation; 2 when they are not valid.
-int speakCommand(CliContext &context, const CliArguments &arguments);
-/// expand TASK OPERATOR [ITEM]: the template's keys with a "----NAME" marker per item; 2 when not
-/// valid.
-int expandCommand(CliContext &context, const CliArguments &arguments);
-
-/// The clock that --today YYYY-MM-DD and --now HH:MM fix (the system's where absent), and the
-/// arguments that are no option; empty after printing why an option is wrong.
-struct ClockedArguments {
-    FixedClock clock;
-    CliArguments values;
-};
-[[nodiscard]] std::optional<ClockedArguments> parseClockedArguments(const CliArguments &arguments);
-/// render TASK OPERATOR -o OUT.wav [--today YYYY-MM-DD] [--now HH:MM]: the template as the
-/// player speaks it, as one WAV file; nothing is written when a lexeme cannot be spoken.
-int renderCommand(CliContext &context, const CliArguments &arguments);
-/// preflight TASK [OPERATOR] [--csv OUT] [--limit N]: every live record of the task's table
-/// spoken through the templates; 0 when all speak whole, 2 when not, 1 when it cannot run.
-int preflightCommand(CliContext &context, const CliArguments &arguments);
-/// table columns FILE | table value FILE BINDING: a task table's columns, or one binding's value.
-int tableCommand(CliContext &context, const CliArguments &arguments);
-
-/// bank list | export ID OUT.wav | import ID IN.wav | remove ID: the product bank's chunks.
-int bankCommand(CliContext &context, const CliArguments &arguments);
 /// bank normalize ID... | --all: the sounds to the library's loudness in one rewrite of the bank.
-int normalizeCommand(CliContext &context, const CliArguments &arguments);
-/// install-currency: the currency words into the product bank and the lexeme tree.
-int installCurrencyCommand(CliContext &context, const CliArguments &arguments);
+void addNormalizeCommand(CLI::App &bank, CliAction &action);
 
-/// The data directory a command works on: DIR when given as its only argument, else the context's.
+/// The data directory a command works on: directory when given (not empty), else the context's.
 [[nodiscard]] DataDirectory cliTargetDirectory(const CliContext &context,
-                                               const CliArguments &arguments);
-/// init [DIR]: a new data directory with the standard lexeme tree and no sounds.
-int initCommand(CliContext &context, const CliArguments &arguments);
-/// demo [DIR]: init, then synthesized recordings, currency bank, signed greeting, tasks and a
-/// table.
-int demoCommand(CliContext &context, const CliArguments &arguments);
-/// task add TASK --table FILE [--comment TEXT] | task remove TASK, each with [--wait SECONDS]:
-/// a task of the notification application, without operators, or removed with its operators.
-int taskCommand(CliContext &context, const CliArguments &arguments);
-/// operator add TASK OPERATOR | operator remove TASK OPERATOR [--wait SECONDS]: an operator of a
-/// task with its empty template, or removed with its template.
-int operatorCommand(CliContext &context, const CliArguments &arguments);
-/// check [--sounds [--verbose]]: the installation's problems, one per line (with --sounds the
-/// sounds that stand out); exit 0 when clean, 2 when not.
-int checkCommand(CliContext &context, const CliArguments &arguments);
+                                               const std::string &directory);
+
 enum class SoundTable { Hidden, Shown };
-/// The sound lines of check --sounds, after the table of every sound when shown.
+/// check --sounds: the sound lines, after the table of every sound when shown; exit 0 when
+/// clean, 2 when not.
 int reportSounds(CliContext &context, RegistryStore &store, SoundTable table);
 
 } // namespace vorela

@@ -1,5 +1,5 @@
 // `vorela demo [DIR]`: a data directory with everything an operator needs to try the editor.
-#include "cli/CliCommands.h"
+#include "cli/CliTree.h"
 #include "setup/DemoInstallation.h"
 
 #include <cstdio>
@@ -7,11 +7,9 @@
 
 namespace vorela {
 
-int demoCommand(CliContext &context, const CliArguments &arguments)
+static int demoCommand(CliContext &context, const std::string &directory)
 {
-    if (arguments.size() > 1)
-        return cliFailure("usage: vorela demo [DIR]");
-    const DataDirectory target = cliTargetDirectory(context, arguments);
+    const DataDirectory target = cliTargetDirectory(context, directory);
     std::string error;
     DemoSummary summary;
     if (!createDemoDirectory(target, error, summary))
@@ -21,6 +19,13 @@ int demoCommand(CliContext &context, const CliArguments &arguments)
     std::cout << "demo data in " << target.root().string() << ": " << summary.sounds
               << " sounds synthesized in " << seconds << " s\n";
     return 0;
+}
+
+void addDemoCommand(CLI::App &tool, CliAction &action)
+{
+    const auto [demo, directory] = addCliCommand<std::string>(
+        tool, action, "demo", "init, then demo recordings, tasks and templates", demoCommand);
+    demo.add_option("DIR", directory, "the directory (default: the data directory)");
 }
 
 } // namespace vorela

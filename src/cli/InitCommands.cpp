@@ -1,7 +1,7 @@
 // `vorela init [DIR]` and `vorela check [--sounds]`: setting up a new data directory and
 // checking one.
-#include "cli/CliCommands.h"
 #include "cli/CliStore.h"
+#include "cli/CliTree.h"
 #include "setup/ConsistencyCheck.h"
 #include "setup/NewInstallation.h"
 
@@ -9,16 +9,14 @@
 
 namespace vorela {
 
-DataDirectory cliTargetDirectory(const CliContext &context, const CliArguments &arguments)
+DataDirectory cliTargetDirectory(const CliContext &context, const std::string &directory)
 {
-    return arguments.empty() ? context.dataDirectory : DataDirectory(arguments[0]);
+    return directory.empty() ? context.dataDirectory : DataDirectory(directory);
 }
 
-int initCommand(CliContext &context, const CliArguments &arguments)
+static int initCommand(CliContext &context, const std::string &directory)
 {
-    if (arguments.size() > 1)
-        return cliFailure("usage: vorela init [DIR]");
-    const DataDirectory target = cliTargetDirectory(context, arguments);
+    const DataDirectory target = cliTargetDirectory(context, directory);
     std::string error;
     if (!initDataDirectory(target, error))
         return cliFailure(error);
@@ -26,12 +24,19 @@ int initCommand(CliContext &context, const CliArguments &arguments)
     return 0;
 }
 
-int checkCommand(CliContext &context, const CliArguments &arguments)
+namespace {
+
+struct CheckArguments {
+    bool sounds = false;
+    bool verbose = false;
+};
+
+} // namespace
+
+static int checkCommand(CliContext &context, const CheckArguments &arguments)
 {
-    const bool sounds = !arguments.empty() && arguments[0] == "--sounds";
-    const bool verbose = arguments.size() == 2 && arguments[1] == "--verbose";
-    if (arguments.size() > (sounds ? 1U + verbose : 0U))
-        return cliFailure("usage: vorela check [--sounds [--verbose]]");
+    const bool sounds = arguments.sounds;
+    const bool verbose = arguments.verbose;
     std::error_code code;
     if (!std::filesystem::exists(context.dataDirectory.registry(), code))
         return cliFailure(context.dataDirectory.registry().string() +
@@ -48,6 +53,22 @@ int checkCommand(CliContext &context, const CliArguments &arguments)
     std::cout << (report.clean() ? "clean" : std::to_string(report.findings.size()) + " problems")
               << '\n';
     return report.clean() ? 0 : 2;
+}
+
+void addSetupCommands(CLI::App &tool, CliAction &action)
+{
+    const auto [init, directory] = addCliCommand<std::string>(
+        tool, action, "init", "a new data directory: standard lexeme tree, empty bank",
+        initCommand);
+    init.add_option("DIR", directory, "the directory (default: the data directory)");
+    const auto [check, arguments] = addCliCommand<CheckArguments>(
+        tool, action, "check",
+        "the installation's problems, one per line; exit 0 when clean, 2 when not", checkCommand);
+    CLI::Option *sounds =
+        check.add_flag("--sounds", arguments.sounds, "the sounds that stand out instead");
+    check
+        .add_flag("--verbose", arguments.verbose, "with --sounds: first the numbers of every sound")
+        ->needs(sounds);
 }
 
 } // namespace vorela

@@ -1,12 +1,10 @@
 // `vorela bank normalize ID...|--all`: the bank's sounds to the library's one loudness, in one
 // rewrite, with what changed per chunk on stdout.
-#include "cli/CliCommands.h"
-
+#include "cli/CliTree.h"
 #include "setup/BankLevelling.h"
 #include "soundbank/BankWriterLock.h"
 #include "soundeditor/Loudness.h"
 
-#include <algorithm>
 #include <cstdio>
 #include <iostream>
 
@@ -36,13 +34,20 @@ static std::string describe(const ChunkLevelling &chunk)
     return "?";
 }
 
-int normalizeCommand(CliContext &context, const CliArguments &arguments)
+namespace {
+
+struct NormalizeArguments {
+    std::vector<std::string> ids;
+    bool all = false;
+};
+
+} // namespace
+
+static int normalizeCommand(CliContext &context, const NormalizeArguments &arguments)
 {
-    const bool all = arguments.size() == 1 && arguments[0] == "--all";
-    if (arguments.empty() ||
-        (!all && std::find(arguments.begin(), arguments.end(), "--all") != arguments.end()))
-        return cliFailure("usage: vorela bank normalize ID... | bank normalize --all");
-    const CliArguments ids = all ? CliArguments() : arguments;
+    if (arguments.ids.empty() && !arguments.all)
+        return cliFailure("missing argument ID (or --all)");
+    const std::vector<std::string> &ids = arguments.ids; // none: all of them
     // Held from reading the sounds to the rewrite: a sound another writer stored in between
     // would be overwritten by the levelled copy of the old one.
     const BankWriterLock writer(context.dataDirectory);
@@ -62,6 +67,16 @@ int normalizeCommand(CliContext &context, const CliArguments &arguments)
     std::cout << plan.replacements.size() << " of " << plan.chunks.size() << " sounds levelled to "
               << decibels("%.1f LUFS", LibraryLoudness) << '\n';
     return 0;
+}
+
+void addNormalizeCommand(CLI::App &bank, CliAction &action)
+{
+    const auto [command, arguments] = addCliCommand<NormalizeArguments>(
+        bank, action, "normalize",
+        "the sounds of chunks ID... (or of all) to the library's loudness in one rewrite",
+        normalizeCommand);
+    CLI::Option *ids = command.add_option("ID", arguments.ids, "the chunks to level");
+    command.add_flag("--all", arguments.all, "every sound of the bank")->excludes(ids);
 }
 
 } // namespace vorela

@@ -1,7 +1,8 @@
 // `vorela preflight TASK [OPERATOR]`: every record of the task's table spoken through the
 // templates before a mailing; a summary on stdout, every problem in a CSV file on request.
-#include "cli/CliCommands.h"
+#include "cli/CliOptions.h"
 #include "cli/CliStore.h"
+#include "cli/CliTree.h"
 #include "preflight/Preflight.h"
 #include "preflight/PreflightCsvFile.h"
 #include "stores/Aliases.h"
@@ -9,14 +10,10 @@
 
 #include <unistd.h>
 
-#include <charconv>
 #include <iostream>
 
 namespace vorela {
 
-static constexpr const char *PreflightUsage =
-    "usage: vorela preflight TASK [OPERATOR] [--csv OUT] [--limit N] [--today YYYY-MM-DD] "
-    "[--now HH:MM]";
 static constexpr std::uint32_t DefaultLimit = 5;
 // Records between two progress lines on a terminal.
 static constexpr std::uint32_t ProgressLineStep = 10000;
@@ -24,40 +21,12 @@ static constexpr std::uint32_t ProgressLineStep = 10000;
 namespace {
 
 struct PreflightOptions {
+    std::string task;
+    std::string operatorName; // empty: every operator of the task
     std::optional<std::filesystem::path> csv;
     std::uint32_t limit = DefaultLimit;
+    FixedClock clock{LocalDate{}, LocalTime{}}; // --today, --now
 };
-
-// Takes --csv OUT and --limit N out of arguments; empty after printing why one is wrong.
-std::optional<PreflightOptions> takeOptions(CliArguments &arguments)
-{
-    PreflightOptions options;
-    for (std::size_t index = 0; index < arguments.size();) {
-        const std::string &name = arguments[index];
-        if (name != "--csv" && name != "--limit") {
-            ++index;
-            continue;
-        }
-        if (index + 1 >= arguments.size()) {
-            cliFailure(name + " needs a value");
-            return std::nullopt;
-        }
-        const std::string &value = arguments[index + 1];
-        if (name == "--csv") {
-            options.csv = value;
-        } else {
-            const auto [end, error] =
-                std::from_chars(value.data(), value.data() + value.size(), options.limit);
-            if (error != std::errc() || end != value.data() + value.size()) {
-                cliFailure("--limit needs a number of records, not '" + value + "'");
-                return std::nullopt;
-            }
-        }
-        arguments.erase(arguments.begin() + static_cast<std::ptrdiff_t>(index),
-                        arguments.begin() + static_cast<std::ptrdiff_t>(index + 2));
-    }
-    return options;
-}
 
 std::string describe(const PreflightProblem &problem)
 {
@@ -88,22 +57,12 @@ void printSummary(const PreflightSummary &summary,
 
 } // namespace
 
-int preflightCommand(CliContext &context, const CliArguments &arguments)
+static int preflightCommand(CliContext &context, const PreflightOptions &options)
 {
-    CliArguments rest = arguments;
-    const std::optional<PreflightOptions> options = takeOptions(rest);
-    if (!options)
-        return 1;
-    const std::optional<ClockedArguments> clocked = parseClockedArguments(rest);
-    if (!clocked)
-        return 1;
-    if (clocked->values.empty() || clocked->values.size() > 2)
-        return cliFailure(PreflightUsage);
-
     // Written beside the old file and put in place only once the check has run to its end.
     std::optional<PreflightCsvFile> csv;
-    if (options->csv && !csv.emplace(*options->csv).create())
-        return cliFailure("cannot write " + options->csv->string());
+    if (options.csv && !csv.emplace(*options.csv).create())
+        return cliFailure("cannot write " + options.csv->string());
     const std::unique_ptr<RegistryStore> store = openCliStore(context);
     if (!store)
         return 1;
@@ -113,13 +72,13 @@ int preflightCommand(CliContext &context, const CliArguments &arguments)
 
     std::array<std::vector<std::string>, ProblemKindCount> firsts;
     PreflightRequest request;
-    request.task = clocked->values[0];
-    request.operatorName = clocked->values.size() == 2 ? clocked->values[1] : std::string();
+    request.task = options.task;
+    request.operatorName = options.operatorName;
     request.onProblem = [&](const PreflightProblem &problem) {
         if (csv)
             csv->add(problem);
         std::vector<std::string> &lines = firsts[static_cast<std::size_t>(problem.kind)];
-        if (lines.size() < options->limit)
+        if (lines.size() < options.limit)
             lines.push_back(describe(problem));
     };
     // Progress only where someone watches it; a redirected stderr gets diagnostics alone.
@@ -131,13 +90,34 @@ int preflightCommand(CliContext &context, const CliArguments &arguments)
         };
     }
     const PreflightSummary summary =
-        runPreflight({taskConfig, *store, lexemes, context.dataDirectory, clocked->clock}, request);
+        runPreflight({taskConfig, *store, lexemes, context.dataDirectory, options.clock}, request);
     if (summary.outcome == PreflightOutcome::Failed)
         return cliFailure(summary.error);
     if (csv && !csv->commit())
-        return cliFailure("cannot write " + options->csv->string());
+        return cliFailure("cannot write " + options.csv->string());
     printSummary(summary, firsts);
     return summary.speaksWhole() ? 0 : 2;
+}
+
+void addPreflightCommand(CLI::App &tool, CliAction &action)
+{
+    const auto [preflight, options] = addCliCommand<PreflightOptions>(
+        tool, action, "preflight",
+        "every record of the task's table spoken through the templates; exit 0 when all speak "
+        "whole, 2 when not",
+        preflightCommand);
+    preflight.add_option("TASK", options.task)->required();
+    preflight.add_option("OPERATOR", options.operatorName, "only this operator's template");
+    preflight
+        .add_option_function<std::string>(
+            "--csv", [&csv = options.csv](const std::string &path) { csv = path; },
+            "every problem into this CSV file")
+        ->type_name("OUT");
+    preflight
+        .add_option("--limit", options.limit,
+                    "examples per kind of problem (default " + std::to_string(DefaultLimit) + ")")
+        ->type_name("N");
+    addClockOptions(preflight, options.clock);
 }
 
 } // namespace vorela

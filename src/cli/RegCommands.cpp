@@ -1,7 +1,7 @@
 // `vorela reg import FILE` and `vorela reg export [KEY] [-o FILE]`: .reg files in and out of the
 // registry store.
-#include "cli/CliCommands.h"
 #include "cli/CliStore.h"
+#include "cli/CliTree.h"
 #include "platform/RegFile.h"
 #include "stores/RegistryPaths.h"
 
@@ -10,32 +10,28 @@
 
 namespace vorela {
 
-static int importCommand(CliContext &context, const CliArguments &arguments)
+namespace {
+
+struct ExportArguments {
+    std::string keyPath{ExportDefaultKey};
+    std::optional<std::string> outputFile; // stdout when absent
+};
+
+} // namespace
+
+static int importCommand(CliContext &context, const std::string &file)
 {
-    if (arguments.size() != 2)
-        return cliFailure("usage: vorela reg import FILE");
     const std::unique_ptr<RegistryStore> store = openCliStore(context);
     if (!store)
         return 1;
-    const RegFileResult result = importRegFile(*store, arguments[1]);
+    const RegFileResult result = importRegFile(*store, file);
     return result.ok ? 0 : cliFailure(result.reason);
 }
 
-static int exportCommand(CliContext &context, const CliArguments &arguments)
+static int exportCommand(CliContext &context, const ExportArguments &arguments)
 {
-    std::string keyPath(ExportDefaultKey);
-    std::optional<std::string> outputFile;
-    bool keyGiven = false;
-    for (std::size_t i = 1; i < arguments.size(); ++i) {
-        if (arguments[i] == "-o" && i + 1 < arguments.size() && !outputFile) {
-            outputFile = arguments[++i];
-            continue;
-        }
-        if (keyGiven || arguments[i] == "-o")
-            return cliFailure("usage: vorela reg export [KEY] [-o FILE]");
-        keyPath = arguments[i];
-        keyGiven = true;
-    }
+    const std::string &keyPath = arguments.keyPath;
+    const std::optional<std::string> &outputFile = arguments.outputFile;
     const std::unique_ptr<RegistryStore> store = openCliStore(context);
     if (!store)
         return 1;
@@ -51,13 +47,22 @@ static int exportCommand(CliContext &context, const CliArguments &arguments)
     return 0;
 }
 
-int regCommand(CliContext &context, const CliArguments &arguments)
+void addRegCommands(CLI::App &tool, CliAction &action)
 {
-    if (!arguments.empty() && arguments[0] == "import")
-        return importCommand(context, arguments);
-    if (!arguments.empty() && arguments[0] == "export")
-        return exportCommand(context, arguments);
-    return cliFailure("usage: vorela reg import FILE | vorela reg export [KEY] [-o FILE]");
+    CLI::App &reg = addCliGroup(tool, "reg", ".reg files into and out of the registry store");
+    const auto [importing, file] = addCliCommand<std::string>(
+        reg, action, "import", "the keys and values of FILE into the registry store",
+        importCommand);
+    importing.add_option("FILE", file, "a .reg file")->required();
+    const auto [exporting, arguments] = addCliCommand<ExportArguments>(
+        reg, action, "export", "KEY with its subkeys as a .reg file", exportCommand);
+    exporting.add_option("KEY", arguments.keyPath, "the key (default " + arguments.keyPath + ")");
+    exporting
+        .add_option_function<std::string>(
+            "-o",
+            [&outputFile = arguments.outputFile](const std::string &path) { outputFile = path; },
+            "the file to write (default: stdout)")
+        ->type_name("FILE");
 }
 
 } // namespace vorela

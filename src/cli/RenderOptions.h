@@ -2,6 +2,7 @@
 #pragma once
 
 #include "cli/CliCommands.h"
+#include "platform/Clock.h"
 #include "soundeditor/PhoneLine.h"
 
 #include <cstdint>

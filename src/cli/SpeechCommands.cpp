@@ -1,7 +1,8 @@
 // `vorela speak KIND ... VALUE...` and `vorela expand TASK OPERATOR [ITEM]`: the keys the editor
 // would hand to the player, one per line.
-#include "cli/CliCommands.h"
+#include "cli/CliOptions.h"
 #include "cli/CliStore.h"
+#include "cli/CliTree.h"
 #include "platform/Clock.h"
 #include "platform/DbfTaskTableQuery.h"
 #include "speech/SpeechComposer.h"
@@ -9,7 +10,7 @@
 #include "stores/Aliases.h"
 #include "stores/LexItem.h"
 
-#include <charconv>
+#include <array>
 #include <functional>
 #include <iostream>
 #include <map>
@@ -23,81 +24,9 @@ struct SpeakOptions {
     Gender gender = Gender::Masculine;
     DateCase dateCase = DateCase::Nominative;
     Currency currency = Currency::Hryvnia;
-    std::optional<LocalDate> today;
-    std::optional<LocalTime> now;
-    std::vector<std::string> values;
+    FixedClock clock{LocalDate{}, LocalTime{}}; // --today, --now
+    std::array<std::string, 2> values;          // as many as the kind names
 };
-
-std::optional<unsigned> number(std::string_view text)
-{
-    unsigned value = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (error != std::errc() || end != text.data() + text.size() || text.empty())
-        return std::nullopt;
-    return value;
-}
-
-std::optional<LocalDate> dateOption(std::string_view text)
-{
-    if (text.size() != 10 || text[4] != '-' || text[7] != '-')
-        return std::nullopt;
-    const std::optional<unsigned> year = number(text.substr(0, 4));
-    const std::optional<unsigned> month = number(text.substr(5, 2));
-    const std::optional<unsigned> day = number(text.substr(8, 2));
-    if (!year || !month || !day || *month < 1 || *month > 12 || *day < 1 || *day > 31)
-        return std::nullopt;
-    return LocalDate{static_cast<int>(*year), *month, *day};
-}
-
-std::optional<LocalTime> timeOption(std::string_view text)
-{
-    if (text.size() != 5 || text[2] != ':')
-        return std::nullopt;
-    const std::optional<unsigned> hour = number(text.substr(0, 2));
-    const std::optional<unsigned> minute = number(text.substr(3, 2));
-    if (!hour || !minute || *hour > 23 || *minute > 59)
-        return std::nullopt;
-    return LocalTime{*hour, *minute};
-}
-
-// Reads the options shared by speak and expand; the rest are values. Empty after printing why.
-std::optional<SpeakOptions> parseOptions(const CliArguments &arguments)
-{
-    SpeakOptions options;
-    for (std::size_t index = 0; index < arguments.size(); ++index) {
-        const std::string &argument = arguments[index];
-        const bool hasValue = index + 1 < arguments.size();
-        if (argument == "--feminine") {
-            options.gender = Gender::Feminine;
-        } else if (argument == "--genitive") {
-            options.dateCase = DateCase::Genitive;
-        } else if (argument == "--currency" && hasValue) {
-            const std::optional<unsigned> code = number(arguments[++index]);
-            if (!code || *code > 3)
-                return cliFailure("--currency expects 0 (hryvnia) to 3 (euro)"), std::nullopt;
-            options.currency = static_cast<Currency>(*code);
-        } else if (argument == "--today" && hasValue) {
-            options.today = dateOption(arguments[++index]);
-            if (!options.today)
-                return cliFailure("--today expects YYYY-MM-DD"), std::nullopt;
-        } else if (argument == "--now" && hasValue) {
-            options.now = timeOption(arguments[++index]);
-            if (!options.now)
-                return cliFailure("--now expects HH:MM"), std::nullopt;
-        } else if (argument.starts_with("--")) {
-            return cliFailure("unknown or incomplete option " + argument), std::nullopt;
-        } else {
-            options.values.push_back(argument);
-        }
-    }
-    return options;
-}
-
-FixedClock clockFor(const SpeakOptions &options)
-{
-    const SystemClock system;
-    return FixedClock(options.today.value_or(system.today()), options.now.value_or(system.now()));
-}
 
 int printKeys(const SpeechComposer &composer)
 {
@@ -109,8 +38,8 @@ int printKeys(const SpeechComposer &composer)
 using SpeakRun = std::function<void(SpeechComposer &, const SpeakOptions &)>;
 
 struct SpeakKind {
-    std::size_t values;
-    bool numeric; // the first value must be a decimal number
+    std::vector<std::string> values; // their names
+    bool numeric;                    // the first value must be a decimal number
     SpeakRun run;
 };
 
@@ -119,90 +48,131 @@ const std::map<std::string, SpeakKind, std::less<>> &speakKinds()
     using C = SpeechComposer &;
     using O = const SpeakOptions &;
     static const std::map<std::string, SpeakKind, std::less<>> Kinds = {
-        {"digit", {1, false, [](C c, O o) { c.SpeakDigit(o.values[0], o.gender); }}},
-        {"two-digits", {1, false, [](C c, O o) { c.SpeakTwoDigits(o.values[0], o.gender); }}},
-        {"three-digits", {1, false, [](C c, O o) { c.SpeakThreeDigits(o.values[0], o.gender); }}},
-        {"number", {1, true, [](C c, O o) { c.SpeakNumber(*number(o.values[0]), o.gender); }}},
-        {"phone", {1, false, [](C c, O o) { c.SpeakPhoneNumber(o.values[0], o.gender); }}},
-        {"digit-groups", {1, false, [](C c, O o) { c.SpeakDigitGroups(o.values[0]); }}},
-        {"address", {1, false, [](C c, O o) { c.SpeakAddressNumber(o.values[0]); }}},
-        {"house", {1, false, [](C c, O o) { c.SpeakHouse(o.values[0]); }}},
-        {"flat", {1, false, [](C c, O o) { c.SpeakFlat(o.values[0]); }}},
-        {"amount", {1, false, [](C c, O o) { c.SpeakAmount(o.values[0], o.currency); }}},
-        {"date", {2, false, [](C c, O o) { c.SpeakDate(o.values[0], o.values[1], o.dateCase); }}},
-        {"date-text", {1, false, [](C c, O o) { c.SpeakDateText(o.values[0], o.dateCase); }}},
+        {"digit", {{"DIGIT"}, false, [](C c, O o) { c.SpeakDigit(o.values[0], o.gender); }}},
+        {"two-digits",
+         {{"DIGITS"}, false, [](C c, O o) { c.SpeakTwoDigits(o.values[0], o.gender); }}},
+        {"three-digits",
+         {{"DIGITS"}, false, [](C c, O o) { c.SpeakThreeDigits(o.values[0], o.gender); }}},
+        {"number",
+         {{"NUMBER"},
+          true,
+          [](C c, O o) { c.SpeakNumber(*decimalNumber(o.values[0]), o.gender); }}},
+        {"phone", {{"PHONE"}, false, [](C c, O o) { c.SpeakPhoneNumber(o.values[0], o.gender); }}},
+        {"digit-groups", {{"DIGITS"}, false, [](C c, O o) { c.SpeakDigitGroups(o.values[0]); }}},
+        {"address", {{"ADDRESS"}, false, [](C c, O o) { c.SpeakAddressNumber(o.values[0]); }}},
+        {"house", {{"HOUSE"}, false, [](C c, O o) { c.SpeakHouse(o.values[0]); }}},
+        {"flat", {{"FLAT"}, false, [](C c, O o) { c.SpeakFlat(o.values[0]); }}},
+        {"amount", {{"AMOUNT"}, false, [](C c, O o) { c.SpeakAmount(o.values[0], o.currency); }}},
+        {"date",
+         {{"DAY", "MONTH"},
+          false,
+          [](C c, O o) { c.SpeakDate(o.values[0], o.values[1], o.dateCase); }}},
+        {"date-text",
+         {{"DATE"}, false, [](C c, O o) { c.SpeakDateText(o.values[0], o.dateCase); }}},
         {"from-today",
-         {1, true, [](C c, O o) { c.SpeakDateFromToday(*number(o.values[0]), o.dateCase); }}},
-        {"clock-value", {1, false, [](C c, O o) { c.SpeakClockValue(o.values[0], o.gender); }}},
-        {"time", {1, false, [](C c, O o) { c.SpeakTime(o.values[0]); }}},
+         {{"DAYS"},
+          true,
+          [](C c, O o) { c.SpeakDateFromToday(*decimalNumber(o.values[0]), o.dateCase); }}},
+        {"clock-value",
+         {{"VALUE"}, false, [](C c, O o) { c.SpeakClockValue(o.values[0], o.gender); }}},
+        {"time", {{"TIME"}, false, [](C c, O o) { c.SpeakTime(o.values[0]); }}},
     };
     return Kinds;
 }
 
+struct ExpandArguments {
+    std::string task;
+    std::string operatorName;
+    std::optional<std::string> item; // every item when absent
+    FixedClock clock{LocalDate{}, LocalTime{}};
+};
+
 } // namespace
 
-int speakCommand(CliContext &, const CliArguments &arguments)
+static int speakCommand(const std::string &name, const SpeakKind &kind, const SpeakOptions &options)
 {
-    if (arguments.empty())
-        return cliFailure("usage: vorela speak KIND [OPTIONS] VALUE...");
-    const auto kind = speakKinds().find(arguments[0]);
-    if (kind == speakKinds().end())
-        return cliFailure("unknown kind '" + arguments[0] + "' of speak");
-    const std::optional<SpeakOptions> options =
-        parseOptions(CliArguments(arguments.begin() + 1, arguments.end()));
-    if (!options)
-        return 1;
-    if (options->values.size() != kind->second.values)
-        return cliFailure("speak " + arguments[0] + " expects " +
-                          std::to_string(kind->second.values) + " value(s)");
-    if (kind->second.numeric && !number(options->values[0]))
-        return cliFailure("speak " + arguments[0] + " expects a decimal number");
-    const FixedClock clock = clockFor(*options);
+    if (kind.numeric && !decimalNumber(options.values[0]))
+        return cliFailure("speak " + name + " expects a decimal number");
     const DbfTaskTableQuery tables;
-    SpeechComposer composer(clock, tables);
-    kind->second.run(composer, *options);
+    SpeechComposer composer(options.clock, tables);
+    kind.run(composer, options);
     return printKeys(composer);
 }
 
-std::optional<ClockedArguments> parseClockedArguments(const CliArguments &arguments)
+static int expandCommand(CliContext &context, const ExpandArguments &arguments)
 {
-    std::optional<SpeakOptions> options = parseOptions(arguments);
-    if (!options)
-        return std::nullopt;
-    return ClockedArguments{clockFor(*options), std::move(options->values)};
-}
-
-int expandCommand(CliContext &context, const CliArguments &arguments)
-{
-    const std::optional<SpeakOptions> options = parseOptions(arguments);
-    if (!options)
-        return 1;
-    const std::vector<std::string> &names = options->values;
-    if (names.size() < 2 || names.size() > 3)
-        return cliFailure("usage: vorela expand TASK OPERATOR [ITEM] [--today YYYY-MM-DD] "
-                          "[--now HH:MM]");
     const std::unique_ptr<RegistryStore> store = openCliStore(context);
     if (!store)
         return 1;
     Aliases taskConfig(*store, context.dataDirectory);
     warnOfUnwrittenDefaults(taskConfig, *store);
     bool found = false;
-    const std::vector<PatternItem> items = taskConfig.GetTemplate(names[0], names[1], found);
+    const std::vector<PatternItem> items =
+        taskConfig.GetTemplate(arguments.task, arguments.operatorName, found);
     if (!found)
-        return cliFailure("no operator '" + names[1] + "' of task '" + names[0] + "'");
+        return cliFailure("no operator '" + arguments.operatorName + "' of task '" +
+                          arguments.task + "'");
     std::vector<PatternItem> chosen;
     for (const PatternItem &item : items) {
-        if (names.size() == 2 || item.name == names[2])
+        if (!arguments.item || item.name == *arguments.item)
             chosen.push_back(item);
     }
-    if (chosen.empty() && names.size() == 3)
-        return cliFailure("no item '" + names[2] + "' in that template");
-    const FixedClock clock = clockFor(*options);
+    if (chosen.empty() && arguments.item)
+        return cliFailure("no item '" + *arguments.item + "' in that template");
     const DbfTaskTableQuery tables;
-    SpeechComposer composer(clock, tables);
+    SpeechComposer composer(arguments.clock, tables);
     const LexItem lexemes(*store);
-    expandTemplate(composer, {taskConfig, *store, lexemes}, names[0], chosen);
+    expandTemplate(composer, {taskConfig, *store, lexemes}, arguments.task, chosen);
     return printKeys(composer);
+}
+
+static void addSpeakCommands(CLI::App &tool, CliAction &action)
+{
+    CLI::App &speak = addCliGroup(
+        tool, "speak", "the keys of one number, amount, date or time; exit 2 when not speakable");
+    const auto options = std::make_shared<SpeakOptions>();
+    speak.add_flag_callback(
+        "--feminine", [&gender = options->gender] { gender = Gender::Feminine; },
+        "numbers of the feminine gender");
+    speak.add_flag_callback(
+        "--genitive", [&dateCase = options->dateCase] { dateCase = DateCase::Genitive; },
+        "dates in the genitive case");
+    speak
+        .add_option_function<unsigned>(
+            "--currency",
+            [&currency = options->currency](unsigned code) {
+                currency = static_cast<Currency>(code);
+            },
+            "the currency of an amount: 0 (hryvnia) to 3 (euro)")
+        ->check(CLI::Range(0U, 3U))
+        ->type_name("N");
+    addClockOptions(speak, options->clock);
+    for (const auto &entry : speakKinds()) {
+        const SpeakKind &kind = entry.second;
+        CLI::App &command =
+            addCliCommand(speak, action, entry.first, "", options,
+                          [&entry](CliContext &, const SpeakOptions &chosen) {
+                              return speakCommand(entry.first, entry.second, chosen);
+                          });
+        // The options of speak may follow the kind too: `speak number --feminine 21`.
+        command.fallthrough();
+        for (std::size_t index = 0; index < kind.values.size(); ++index)
+            command.add_option(kind.values[index], options->values.at(index))->required();
+    }
+}
+
+void addSpeechCommands(CLI::App &tool, CliAction &action)
+{
+    addSpeakCommands(tool, action);
+    const auto [expand, arguments] = addCliCommand<ExpandArguments>(
+        tool, action, "expand", "a template's keys, a ----NAME line before each item's",
+        expandCommand);
+    expand.add_option("TASK", arguments.task)->required();
+    expand.add_option("OPERATOR", arguments.operatorName)->required();
+    expand.add_option_function<std::string>(
+        "ITEM", [&item = arguments.item](const std::string &name) { item = name; },
+        "only this item");
+    addClockOptions(expand, arguments.clock);
 }
 
 } // namespace vorela

@@ -1,7 +1,7 @@
 // `vorela lexemes`, `vorela tasks` and `vorela templates TASK OPERATOR`: the lexeme tree and the
 // task configuration as the editor loads them, one tab-separated line per node or item.
-#include "cli/CliCommands.h"
 #include "cli/CliStore.h"
+#include "cli/CliTree.h"
 #include "stores/Aliases.h"
 #include "stores/LexItem.h"
 
@@ -19,10 +19,8 @@ static void printLexemes(const LexItem &node)
     }
 }
 
-int lexemesCommand(CliContext &context, const CliArguments &arguments)
+static int lexemesCommand(CliContext &context)
 {
-    if (!arguments.empty())
-        return cliFailure("usage: vorela lexemes");
     const std::unique_ptr<RegistryStore> store = openCliStore(context);
     if (!store)
         return 1;
@@ -33,10 +31,8 @@ int lexemesCommand(CliContext &context, const CliArguments &arguments)
     return 0;
 }
 
-int tasksCommand(CliContext &context, const CliArguments &arguments)
+static int tasksCommand(CliContext &context)
 {
-    if (!arguments.empty())
-        return cliFailure("usage: vorela tasks");
     const std::unique_ptr<RegistryStore> store = openCliStore(context);
     if (!store)
         return 1;
@@ -49,10 +45,17 @@ int tasksCommand(CliContext &context, const CliArguments &arguments)
     return 0;
 }
 
-int templatesCommand(CliContext &context, const CliArguments &arguments)
+namespace {
+
+struct TemplateName {
+    std::string task;
+    std::string operatorName;
+};
+
+} // namespace
+
+static int templatesCommand(CliContext &context, const TemplateName &name)
 {
-    if (arguments.size() != 2)
-        return cliFailure("usage: vorela templates TASK OPERATOR");
     const std::unique_ptr<RegistryStore> store = openCliStore(context);
     if (!store)
         return 1;
@@ -60,14 +63,27 @@ int templatesCommand(CliContext &context, const CliArguments &arguments)
     warnOfUnwrittenDefaults(taskConfig, *store);
     bool found = false;
     const std::vector<PatternItem> items =
-        taskConfig.GetTemplate(arguments[0], arguments[1], found);
+        taskConfig.GetTemplate(name.task, name.operatorName, found);
     if (!found)
-        return cliFailure("no operator '" + arguments[1] + "' in a task '" + arguments[0] + "'");
+        return cliFailure("no operator '" + name.operatorName + "' in a task '" + name.task + "'");
     for (const PatternItem &item : items) {
         std::cout << item.name << '\t' << item.path << '\t' << item.chunk << '\t' << item.arg
                   << '\t' << item.text << '\n';
     }
     return 0;
+}
+
+void addStoreCommands(CLI::App &tool, CliAction &action)
+{
+    addCliCommand(tool, action, "lexemes",
+                  "the lexeme tree, one node per line: PATH CHUNK ICON CHILD MASK KEYNAME TEXT",
+                  lexemesCommand);
+    addCliCommand(tool, action, "tasks", "TASK<TAB>OPERATOR per operator", tasksCommand);
+    const auto [templates, name] = addCliCommand<TemplateName>(
+        tool, action, "templates", "the items of a template in order: NAME PATH CHUNK ARG TEXT",
+        templatesCommand);
+    templates.add_option("TASK", name.task)->required();
+    templates.add_option("OPERATOR", name.operatorName)->required();
 }
 
 } // namespace vorela

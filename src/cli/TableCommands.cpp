@@ -1,6 +1,6 @@
 // `vorela table columns FILE` and `vorela table value FILE BINDING`: a task table as the binding
 // dialogs and the template expansion read it.
-#include "cli/CliCommands.h"
+#include "cli/CliTree.h"
 #include "platform/DbfTaskTableQuery.h"
 
 #include <iostream>
@@ -37,13 +37,30 @@ static int printValue(const std::string &file, const std::string &binding)
     return cliFailure(value.error);
 }
 
-int tableCommand(CliContext &, const CliArguments &arguments)
+namespace {
+
+struct FileBinding {
+    std::string file;
+    std::string binding;
+};
+
+} // namespace
+
+void addTableCommands(CLI::App &tool, CliAction &action)
 {
-    if (arguments.size() == 2 && arguments[0] == "columns")
-        return printColumns(arguments[1]);
-    if (arguments.size() == 3 && arguments[0] == "value")
-        return printValue(arguments[1], arguments[2]);
-    return cliFailure("usage: vorela table columns FILE | vorela table value FILE BINDING");
+    CLI::App &table = addCliGroup(tool, "table", "a task table as the editor reads it");
+    const auto [columns, file] = addCliCommand<std::string>(
+        table, action, "columns", "NAME TYPE LENGTH DECIMALS per column of FILE",
+        [](CliContext &, const std::string &path) { return printColumns(path); });
+    columns.add_option("FILE", file, "a DBF table")->required();
+    const auto [value, arguments] = addCliCommand<FileBinding>(
+        table, action, "value", "the value BINDING takes from the first live record of FILE",
+        [](CliContext &, const FileBinding &chosen) {
+            return printValue(chosen.file, chosen.binding);
+        });
+    value.add_option("FILE", arguments.file, "a DBF table")->required();
+    value.add_option("BINDING", arguments.binding, "a column name, '*' or a 'constant'")
+        ->required();
 }
 
 } // namespace vorela

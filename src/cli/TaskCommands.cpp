@@ -1,66 +1,31 @@
 // `vorela task add|remove` and `vorela operator add|remove`: what an administrator sets up for the
 // notification application, which the editor itself cannot create.
-#include "cli/CliCommands.h"
+#include "cli/CliOptions.h"
 #include "cli/CliStore.h"
+#include "cli/CliTree.h"
 #include "stores/TaskConfiguration.h"
 
-#include <algorithm>
-#include <charconv>
 #include <chrono>
-#include <initializer_list>
 #include <iostream>
-#include <map>
-#include <optional>
 
 namespace vorela {
 
 namespace {
 
-// The notification application locks a template only while it reads it: a short wait is enough.
-constexpr unsigned DefaultWaitSeconds = 10;
-constexpr unsigned MaxWaitSeconds = 3600;
+enum class Change { Add, Remove };
 
-constexpr const char *TaskUsage =
-    "usage: vorela task add TASK --table FILE.dbf [--comment TEXT] [--wait SECONDS] | "
-    "vorela task remove TASK [--wait SECONDS]";
-constexpr const char *OperatorUsage = "usage: vorela operator add TASK OPERATOR [--wait SECONDS] | "
-                                      "vorela operator remove TASK OPERATOR [--wait SECONDS]";
-
-struct ParsedArguments {
-    CliArguments values;
-    std::map<std::string, std::string> options;
-    std::chrono::milliseconds wait{std::chrono::seconds(DefaultWaitSeconds)};
+struct TaskArguments {
+    std::string task;
+    std::string table;
+    std::string comment;
+    std::chrono::milliseconds wait{};
 };
 
-// Splits the words after the subcommand into values and the allowed options with their values;
-// empty when an option is unknown, repeated, without value, or --wait is no number of seconds.
-std::optional<ParsedArguments> parseArguments(const CliArguments &arguments,
-                                              std::initializer_list<std::string_view> allowed)
-{
-    ParsedArguments parsed;
-    for (std::size_t index = 1; index < arguments.size(); ++index) {
-        const std::string &word = arguments[index];
-        if (!word.starts_with("--")) {
-            parsed.values.push_back(word);
-            continue;
-        }
-        const bool known =
-            word == "--wait" || std::find(allowed.begin(), allowed.end(), word) != allowed.end();
-        if (!known || index + 1 == arguments.size() || parsed.options.contains(word))
-            return std::nullopt;
-        parsed.options[word] = arguments[++index];
-    }
-    const auto wait = parsed.options.find("--wait");
-    if (wait == parsed.options.end())
-        return parsed;
-    const std::string &text = wait->second;
-    unsigned seconds = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), seconds);
-    if (error != std::errc() || end != text.data() + text.size() || seconds > MaxWaitSeconds)
-        return std::nullopt;
-    parsed.wait = std::chrono::seconds(seconds);
-    return parsed;
-}
+struct OperatorArguments {
+    std::string task;
+    std::string operatorName;
+    std::chrono::milliseconds wait{};
+};
 
 int report(const TaskChangeResult &result, const std::string &done)
 {
@@ -74,47 +39,72 @@ int report(const TaskChangeResult &result, const std::string &done)
 
 } // namespace
 
-int taskCommand(CliContext &context, const CliArguments &arguments)
+static int taskCommand(CliContext &context, const TaskArguments &arguments, Change change)
 {
-    const std::string subcommand = arguments.empty() ? std::string() : arguments[0];
-    const std::optional<ParsedArguments> parsed =
-        parseArguments(arguments, {"--table", "--comment"});
-    const bool adding = subcommand == "add" && parsed && parsed->values.size() == 1 &&
-                        parsed->options.contains("--table");
-    const bool removing = subcommand == "remove" && parsed && parsed->values.size() == 1 &&
-                          !parsed->options.contains("--table") &&
-                          !parsed->options.contains("--comment");
-    if (!adding && !removing)
-        return cliFailure(TaskUsage);
     const std::unique_ptr<RegistryStore> store = openCliStore(context);
     if (!store)
         return 1;
-    TaskConfiguration configuration(*store, context.dataDirectory, parsed->wait);
-    const std::string &task = parsed->values[0];
-    if (removing)
+    TaskConfiguration configuration(*store, context.dataDirectory, arguments.wait);
+    const std::string &task = arguments.task;
+    if (change == Change::Remove)
         return report(configuration.removeTask(task), "removed task '" + task + "'");
-    const auto comment = parsed->options.find("--comment");
-    return report(configuration.addTask(task, parsed->options.at("--table"),
-                                        comment == parsed->options.end() ? "" : comment->second),
+    return report(configuration.addTask(task, arguments.table, arguments.comment),
                   "added task '" + task + "'");
 }
 
-int operatorCommand(CliContext &context, const CliArguments &arguments)
+static int operatorCommand(CliContext &context, const OperatorArguments &arguments, Change change)
 {
-    const std::string subcommand = arguments.empty() ? std::string() : arguments[0];
-    const std::optional<ParsedArguments> parsed = parseArguments(arguments, {});
-    if ((subcommand != "add" && subcommand != "remove") || !parsed || parsed->values.size() != 2)
-        return cliFailure(OperatorUsage);
     const std::unique_ptr<RegistryStore> store = openCliStore(context);
     if (!store)
         return 1;
-    TaskConfiguration configuration(*store, context.dataDirectory, parsed->wait);
-    const std::string &task = parsed->values[0];
-    const std::string &operatorName = parsed->values[1];
+    TaskConfiguration configuration(*store, context.dataDirectory, arguments.wait);
+    const std::string &task = arguments.task;
+    const std::string &operatorName = arguments.operatorName;
     const std::string names = "operator '" + operatorName + "' of task '" + task + "'";
-    if (subcommand == "remove")
+    if (change == Change::Remove)
         return report(configuration.removeOperator(task, operatorName), "removed " + names);
     return report(configuration.addOperator(task, operatorName), "added " + names);
+}
+
+static void addTaskChange(CLI::App &group, CliAction &action, Change change,
+                          const std::string &description)
+{
+    const auto [command, arguments] = addCliCommand<TaskArguments>(
+        group, action, change == Change::Add ? "add" : "remove", description,
+        [change](CliContext &context, const TaskArguments &chosen) {
+            return taskCommand(context, chosen, change);
+        });
+    command.add_option("TASK", arguments.task)->required();
+    if (change == Change::Add) {
+        command.add_option("--table", arguments.table, "the task's table")
+            ->required()
+            ->type_name("FILE.dbf");
+        command.add_option("--comment", arguments.comment, "the task's comment")->type_name("TEXT");
+    }
+    addWaitOption(command, arguments.wait);
+}
+
+static void addOperatorChange(CLI::App &group, CliAction &action, Change change,
+                              const std::string &description)
+{
+    const auto [command, arguments] = addCliCommand<OperatorArguments>(
+        group, action, change == Change::Add ? "add" : "remove", description,
+        [change](CliContext &context, const OperatorArguments &chosen) {
+            return operatorCommand(context, chosen, change);
+        });
+    command.add_option("TASK", arguments.task)->required();
+    command.add_option("OPERATOR", arguments.operatorName)->required();
+    addWaitOption(command, arguments.wait);
+}
+
+void addTaskCommands(CLI::App &tool, CliAction &action)
+{
+    CLI::App &task = addCliGroup(tool, "task", "the tasks of the notification application");
+    addTaskChange(task, action, Change::Add, "a task without operators");
+    addTaskChange(task, action, Change::Remove, "a task with its operators and templates");
+    CLI::App &operators = addCliGroup(tool, "operator", "the operators of a task");
+    addOperatorChange(operators, action, Change::Add, "an operator with an empty template");
+    addOperatorChange(operators, action, Change::Remove, "an operator with its template");
 }
 
 } // namespace vorela

@@ -1,6 +1,5 @@
 // `vorela verify IN.wav`: whether a WAV file's sound carries a valid certificate of a trusted key.
-#include "cli/CliCommands.h"
-
+#include "cli/CliTree.h"
 #include "soundbank/LexemeReader.h"
 #include "verification/Verification.h"
 
@@ -8,13 +7,11 @@
 
 namespace vorela {
 
-int verifyCommand(CliContext &context, const CliArguments &arguments)
+static int verifyCommand(CliContext &context, const std::string &input)
 {
-    if (arguments.size() != 1)
-        return cliFailure("usage: vorela verify IN.wav");
-    const LexemeSound sound = readLexeme(arguments[0], "data", FormatCheck::BankFormat);
+    const LexemeSound sound = readLexeme(input, "data", FormatCheck::BankFormat);
     if (!sound.ok())
-        return cliFailure(arguments[0] + ": not a WAV file of PCM mono 8000 Hz 16-bit sound (" +
+        return cliFailure(input + ": not a WAV file of PCM mono 8000 Hz 16-bit sound (" +
                           std::string(describeLexemeError(sound.error)) + ")");
     const Verification verification(context.dataDirectory);
     if (!verification.VerifySound(std::span<const std::int16_t>(sound.samples))) {
@@ -23,6 +20,14 @@ int verifyCommand(CliContext &context, const CliArguments &arguments)
     }
     std::cout << "certified\n";
     return 0;
+}
+
+void addVerifyCommand(CLI::App &tool, CliAction &action)
+{
+    const auto [command, input] = addCliCommand<std::string>(
+        tool, action, "verify", "exit 0 when IN.wav is certified by a trusted key, 2 when not",
+        verifyCommand);
+    command.add_option("IN.wav", input, "a sound in the bank's WAV format")->required();
 }
 
 } // namespace vorela

@@ -181,9 +181,8 @@ TEST_F(LevelCommandsTest, NormalizeNamedSoundsAndRefusalsThatChangeNothing)
          "is never levelled; the product bank is unchanged\n"},
         {"bank normalize 0001 0099",
          "vorela: chunk '0099' is not in the product bank; the product bank is unchanged\n"},
-        {"bank normalize", "vorela: usage: vorela bank normalize ID... | bank normalize --all\n"},
-        {"bank normalize --all 0001",
-         "vorela: usage: vorela bank normalize ID... | bank normalize --all\n"},
+        {"bank normalize", "vorela: missing argument ID (or --all)\n"},
+        {"bank normalize --all 0001", "vorela: ID excludes --all\n"},
     };
     for (const auto &refusal : refusals) {
         const test::ToolRun run = vorela(refusal.arguments);
