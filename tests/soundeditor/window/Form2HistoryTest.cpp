@@ -206,10 +206,8 @@ TEST_F(Form2HistoryTest, LevellingHeldByThePeakLimitAndAQuietWordAreToldApart)
 {
     // Clicks: high peaks, little loudness. A word at -55 dBFS: under the trim's floor, no silence.
     Samples clicks(8000, 0);
-    for (std::size_t n = 0; n < clicks.size(); n += 400) {
+    for (std::size_t n = 0; n < clicks.size(); n += 400)
         clicks[n] = 16000;
-        clicks[n + 1] = -16000;
-    }
     Samples quiet(4000);
     for (std::size_t n = 0; n < quiet.size(); ++n)
         quiet[n] = (n / 20) % 2 == 0 ? 58 : -58;
