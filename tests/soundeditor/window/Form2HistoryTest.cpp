@@ -202,36 +202,24 @@ TEST_F(Form2HistoryTest, TrimAndLevelAreOneStepEachAndLeaveSilenceAlone)
     EXPECT_TRUE(current(*form).empty()); // the step before was the recording
 }
 
-TEST_F(Form2HistoryTest, LevellingHeldByThePeakLimitAndAQuietWordAreToldApart)
+TEST_F(Form2HistoryTest, LevellingHeldByThePeakLimitSaysSo)
 {
-    // Clicks: high peaks, little loudness. A word at -55 dBFS: under the trim's floor, no silence.
+    // Clicks: high peaks, little loudness.
     Samples clicks(8000, 0);
     for (std::size_t n = 0; n < clicks.size(); n += 400)
         clicks[n] = 16000;
-    Samples quiet(4000);
-    for (std::size_t n = 0; n < quiet.size(); ++n)
-        quiet[n] = (n / 20) % 2 == 0 ? 58 : -58;
-    writeFile(dir.dataDirectory().productBank(),
-              bank({chunk("0001", sampleBytes(clicks)), chunk("0002", sampleBytes(quiet))}));
-
+    writeFile(dir.dataDirectory().productBank(), bank({chunk("0001", sampleBytes(clicks))}));
     const std::unique_ptr<Form2> form = openListened();
     action(*form, "toolb_2_level")->trigger();
     const std::string note =
         form->findChild<QStatusBar *>("statusBar")->currentMessage().toStdString();
     EXPECT_TRUE(note.starts_with("Громкость выровнена только до -2")) << note;
     EXPECT_TRUE(note.ends_with(", а не до -20 LUFS: громче пики звука превысили бы -1 dBTP."));
+    // Once at the limit, it is not called level with the library.
     ui.expectMessage("Громче звук не сделать: его пики уже у предела -1 dBTP. Звук не изменён.",
                      MessageAnswer::Ok);
     action(*form, "toolb_2_level")->trigger();
-
-    const std::unique_ptr<Form2> word = openEditor(SoundEditorMode::ReplaceInPlayer, "0002");
-    audio.advance(5000);
-    ui.expectMessage("Звук слишком тихий, чтобы отличить слово от тишины: сначала выровняйте "
-                     "громкость. Звук не изменён.",
-                     MessageAnswer::Ok);
-    action(*word, "toolb_2_trim")->trigger();
     EXPECT_TRUE(ui.finished());
-    EXPECT_EQ(current(*word), quiet);
 }
 
 TEST_F(Form2HistoryTest, TheGreetingPhraseIsNeverTrimmedOrLevelled)
