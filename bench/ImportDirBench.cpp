@@ -118,7 +118,7 @@ private:
         }
         std::vector<LexemeName> words = lexemeNames(tree);
         std::erase_if(words, [](const LexemeName &word) {
-            return word.chunkId == GreetingChunkId || word.chunkId == "____";
+            return word.chunkId == GreetingChunkId || !word.ownSound;
         });
         return words;
     }

@@ -21,7 +21,8 @@ namespace vorela {
 // Caption of the bank's messages, which the tool prints as "caption: text".
 static constexpr const char *MessageCaption = "vorela";
 
-// Exit status of import-dir when some files were refused and the rest stored.
+// Exit status of import-dir when some files were refused or subfolders skipped and the rest
+// stored.
 static constexpr int SomeRefusedStatus = 2;
 
 static int listBank(const CliContext &context)
@@ -85,6 +86,8 @@ static const char *outcomeWord(ImportOutcome outcome)
         return "imported";
     case ImportOutcome::Converted:
         return "converted";
+    case ImportOutcome::Skipped:
+        return "skipped";
     case ImportOutcome::Refused:
         break;
     }
@@ -109,16 +112,23 @@ static int importFolder(CliContext &context, const std::filesystem::path &folder
         });
     if (!plan)
         return cliFailure(folder.string() + ": not a readable folder");
+    if (plan->files.empty())
+        return cliFailure(folder.string() + ": no file or subfolder to import");
     bool refused = false;
     for (const FileImport &file : plan->files) {
-        refused = refused || file.outcome == ImportOutcome::Refused;
+        refused = refused || file.outcome == ImportOutcome::Refused ||
+                  file.outcome == ImportOutcome::Skipped;
         std::cout << file.fileName << '\t' << (file.chunkId.empty() ? "-" : file.chunkId) << '\t'
                   << outcomeWord(file.outcome) << '\t' << file.detail << '\n';
     }
     std::cout.flush();
+    if (plan->sounds.empty()) {
+        std::cerr << "vorela: " << folder.string() << ": nothing imported\n";
+        return SomeRefusedStatus;
+    }
     SoundBank soundBank(context.dataDirectory, context.ui);
     soundBank.setWindowTitle(MessageCaption);
-    if (!plan->sounds.empty() && !soundBank.SaveSounds(plan->sounds))
+    if (!soundBank.SaveSounds(plan->sounds))
         return cliFailure("no sound of " + folder.string() +
                           " saved; the product bank is unchanged");
     return refused ? SomeRefusedStatus : 0;

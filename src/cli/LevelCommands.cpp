@@ -17,15 +17,22 @@ static std::string decibels(const char *format, double value)
     return text;
 }
 
+static std::string peakNote(const ChunkLevelling &chunk)
+{
+    if (!chunk.peakLimited)
+        return {};
+    return " (stopped by the true peak limit of " + decibels("%.0f dBTP", LevelledPeakLimit) + ")";
+}
+
 static std::string describe(const ChunkLevelling &chunk)
 {
     switch (chunk.outcome) {
     case LevelOutcome::Levelled:
         return decibels("%+.1f dB", chunk.gainDb) + '\t' +
                decibels("%.1f LUFS -> ", *chunk.loudness) +
-               decibels("%.1f LUFS", *chunk.loudness + chunk.gainDb);
+               decibels("%.1f LUFS", *chunk.loudness + chunk.gainDb) + peakNote(chunk);
     case LevelOutcome::AlreadyLevel:
-        return "unchanged\t" + decibels("already at %.1f LUFS", *chunk.loudness);
+        return "unchanged\t" + decibels("already at %.1f LUFS", *chunk.loudness) + peakNote(chunk);
     case LevelOutcome::Silent:
         return "unchanged\tsilent";
     case LevelOutcome::Greeting:

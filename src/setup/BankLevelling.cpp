@@ -70,6 +70,7 @@ LevellingPlan planLevelling(const std::filesystem::path &bank,
         if (!gain)
             continue;
         chunk.gainDb = *gain;
+        chunk.peakLimited = stopsAtPeakLimit(*measure);
         chunk.outcome =
             std::abs(*gain) < LevelTolerance ? LevelOutcome::AlreadyLevel : LevelOutcome::Levelled;
         if (chunk.outcome == LevelOutcome::Levelled)

@@ -27,6 +27,7 @@ struct ChunkLevelling {
     LevelOutcome outcome = LevelOutcome::Silent;
     std::optional<double> loudness; // LUFS before levelling
     double gainDb = 0;
+    bool peakLimited = false; // the true-peak limit keeps it short of LibraryLoudness
 };
 
 struct LevellingPlan {

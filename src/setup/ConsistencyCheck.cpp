@@ -23,7 +23,6 @@ namespace vorela {
 
 namespace {
 
-constexpr std::string_view BoundaryChunk = "____";
 constexpr std::string_view TemplateKeyName = "Шаблоны";
 constexpr std::string_view SpokenTableSuffix = "001";
 
@@ -202,12 +201,6 @@ private:
 };
 
 } // namespace
-
-bool namesSound(std::string_view chunk)
-{
-    return !chunk.empty() && chunk.front() != FunctionChunkPrefix &&
-           chunk.front() != LexemeTableChunkId.front() && chunk != BoundaryChunk;
-}
 
 CheckReport checkInstallation(RegistryStore &store, const DataDirectory &dataDirectory)
 {

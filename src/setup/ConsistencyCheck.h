@@ -37,9 +37,6 @@ struct CheckReport {
 [[nodiscard]] CheckReport checkInstallation(RegistryStore &store,
                                             const DataDirectory &dataDirectory);
 
-/// True when a node's chunk value names a sound of the bank (not a function, table or boundary).
-[[nodiscard]] bool namesSound(std::string_view chunk);
-
 /// English label of a finding kind, for reports.
 [[nodiscard]] const char *findingLabel(FindingKind kind);
 

@@ -6,6 +6,7 @@
 #include "setup/RegistrySnapshot.h"
 #include "soundbank/BankSounds.h"
 #include "soundbank/ChunkId.h"
+#include "stores/ChunkIds.h"
 #include "stores/RegistryPaths.h"
 
 #include <algorithm>
@@ -60,6 +61,17 @@ std::optional<double> median(std::vector<double> values)
     return (*std::max_element(values.begin(), values.begin() + std::ptrdiff_t(middle)) + upper) / 2;
 }
 
+// Said where levelling cannot help: `bank normalize` would leave the sound short of the
+// library's loudness.
+std::string peakLimitHint(const SoundMeasure &measure)
+{
+    if (!stopsAtPeakLimit(measure))
+        return {};
+    return formatted(" (levelling stops at %.1f LUFS",
+                     *measure.loudness + *levellingGain(measure)) +
+           formatted(": true peak limit %.0f dBTP)", LevelledPeakLimit);
+}
+
 } // namespace
 
 bool SoundHealthReport::clean() const
@@ -80,7 +92,8 @@ std::vector<std::string> soundProblems(const SoundMeasure &measure,
     if (std::abs(offMedian) > LoudnessSpread)
         problems.push_back(
             formatted(offMedian < 0 ? "%.1f LU quieter" : "%.1f LU louder", std::abs(offMedian)) +
-            formatted(" than the library's median %.1f LUFS", *medianLoudness));
+            formatted(" than the library's median %.1f LUFS", *medianLoudness) +
+            peakLimitHint(measure));
     if (measure.clippedSamples > 0)
         problems.push_back(std::to_string(measure.clippedSamples) + " clipped samples");
     if (measure.leadingSilence > SilenceLimit)

@@ -27,6 +27,10 @@ static constexpr std::string_view AmbiguousText =
     "Файл «%1» не взят: такой текст у нескольких лексем (%2).";
 static constexpr std::string_view SameLexemeText =
     "Файл «%1» не взят: звук «%2» дают несколько файлов (%3).";
+static constexpr std::string_view NoOwnSoundText =
+    "Файл «%1» не взят: у «%2» нет своего звука — это функция, граница или таблица лексем.";
+static constexpr std::string_view SubfolderText =
+    "Папка «%1» пропущена: вложенные папки не просматриваются.";
 static constexpr std::string_view GreetingRefusedText =
     "Файл «%1» не подходит: фраза приветствия в нём не заверена доверенным ключом.";
 
@@ -58,8 +62,8 @@ static void collectNames(const LexItem &node, std::vector<LexemeName> &names)
 {
     for (const std::shared_ptr<LexItem> &child : node.GetChildren()) {
         const std::string chunk = child->GetChunk();
-        if (!chunk.empty() && chunk != LexemeTableChunkId && chunk[0] != FunctionChunkPrefix)
-            names.push_back({chunk, child->GetText()});
+        if (!chunk.empty())
+            names.push_back({chunk, child->GetText(), namesSound(chunk)});
         collectNames(*child, names);
     }
 }
@@ -100,22 +104,34 @@ static FileImport matchFile(const std::filesystem::path &file, std::span<const L
     const std::string stem = file.stem().string();
     const auto byId = std::find_if(lexemes.begin(), lexemes.end(),
                                    [&](const LexemeName &name) { return name.chunkId == stem; });
-    if (byId != lexemes.end()) {
+    if (byId != lexemes.end() && byId->ownSound) {
         result.chunkId = byId->chunkId;
         return result;
     }
     const std::string folded = foldRegistryName(stem);
     std::vector<std::string> ids;
     for (const LexemeName &name : lexemes) {
-        if (foldRegistryName(name.text) == folded &&
+        if (name.ownSound && foldRegistryName(name.text) == folded &&
             std::find(ids.begin(), ids.end(), name.chunkId) == ids.end())
             ids.push_back(name.chunkId);
     }
-    if (ids.size() == 1)
+    if (ids.size() == 1) {
         result.chunkId = ids.front();
-    else
-        result.detail = ids.empty() ? fillText(UnknownNameText, {result.fileName})
-                                    : fillText(AmbiguousText, {result.fileName, joined(ids)});
+        return result;
+    }
+    if (ids.size() > 1) {
+        result.detail = fillText(AmbiguousText, {result.fileName, joined(ids)});
+        return result;
+    }
+    // A function entry or the boundary named by id or text: say why it takes no recording.
+    const auto soundless =
+        byId != lexemes.end() ? byId
+                              : std::find_if(lexemes.begin(), lexemes.end(), [&](const auto &name) {
+                                    return foldRegistryName(name.text) == folded;
+                                });
+    result.detail = soundless != lexemes.end()
+                        ? fillText(NoOwnSoundText, {result.fileName, soundless->text})
+                        : fillText(UnknownNameText, {result.fileName});
     return result;
 }
 
@@ -142,16 +158,19 @@ std::optional<FolderImportPlan> loadFolder(const std::filesystem::path &folder,
                                            const SoundGate &greetingGate)
 {
     std::vector<std::filesystem::path> paths;
+    std::vector<std::filesystem::path> subfolders;
     std::error_code error;
     for (std::filesystem::directory_iterator entry(folder, error), end; !error && entry != end;
          entry.increment(error)) {
         const std::string name = entry->path().filename().string();
-        if (!name.starts_with('.') && !entry->is_directory(error))
-            paths.push_back(entry->path());
+        if (name.starts_with('.'))
+            continue;
+        (entry->is_directory(error) ? subfolders : paths).push_back(entry->path());
     }
     if (error)
         return std::nullopt;
     std::sort(paths.begin(), paths.end());
+    std::sort(subfolders.begin(), subfolders.end());
 
     FolderImportPlan plan;
     for (const std::filesystem::path &path : paths)
@@ -178,6 +197,11 @@ std::optional<FolderImportPlan> loadFolder(const std::filesystem::path &folder,
         if (sound.convertedFrom)
             file.detail = conversionNote(paths[i], *sound.convertedFrom);
         plan.sounds.push_back({file.chunkId, std::move(sound.samples)});
+    }
+    // Told, so that a folder of folders does not look like a folder of nothing.
+    for (const std::filesystem::path &path : subfolders) {
+        const std::string name = path.filename().string();
+        plan.files.push_back({name, {}, ImportOutcome::Skipped, fillText(SubfolderText, {name})});
     }
     return plan;
 }

@@ -14,16 +14,19 @@ namespace vorela {
 
 class LexItem;
 
-/// A lexeme with a sound: its chunk id and its text.
+/// An entry of the lexeme tree with a chunk: its chunk id, its text and whether that chunk is a
+/// recording of its own (a function entry, the boundary or a table speaks none).
 struct LexemeName {
     std::string chunkId;
     std::string text;
+    bool ownSound = true;
 };
 
-enum class ImportOutcome { Imported, Converted, Refused };
+enum class ImportOutcome { Imported, Converted, Refused, Skipped };
 
-/// What became of one file: the lexeme's chunk id (empty when none was found) and, for a
-/// converted or refused file, the operator's line saying what was converted or why it was refused.
+/// What became of one file or subfolder: the lexeme's chunk id (empty when none was found) and,
+/// for a converted, refused or skipped one, the operator's line saying what was converted or why
+/// it was not taken.
 struct FileImport {
     std::string fileName;
     std::string chunkId;
@@ -31,19 +34,20 @@ struct FileImport {
     std::string detail;
 };
 
-/// The report of every file, in name order, and the sounds that loaded, ready for SaveSounds.
+/// The report of every file in name order, then of every subfolder, and the sounds that loaded,
+/// ready for SaveSounds.
 struct FolderImportPlan {
     std::vector<FileImport> files;
     std::vector<SoundReplacement> sounds;
 };
 
-/// Every lexeme below root whose chunk names a sound (not a folder, table or function entry).
+/// Every entry below root with a chunk (not a folder), those without a sound of their own too.
 [[nodiscard]] std::vector<LexemeName> lexemeNames(const LexItem &root);
 
-/// Loads every file of folder whose name (without extension) is the chunk id of one of lexemes or
-/// the text of exactly one (letter case aside). Refusals are reported in the plan, never shown;
-/// greetingGate decides, silently, on a greeting phrase. Subfolders and hidden files are passed
-/// over; a folder that cannot be listed gives no plan.
+/// Loads every file of folder whose name (without extension) is the chunk id of one of lexemes
+/// with a sound of its own or the text of exactly one (letter case aside). Refusals are reported
+/// in the plan, never shown; greetingGate decides, silently, on a greeting phrase. Subfolders are
+/// reported as skipped, hidden files passed over; a folder that cannot be listed gives no plan.
 [[nodiscard]] std::optional<FolderImportPlan> loadFolder(const std::filesystem::path &folder,
                                                          std::span<const LexemeName> lexemes,
                                                          const DataDirectory &dataDirectory,

@@ -56,6 +56,8 @@ static constexpr std::string_view GreetingNoteText =
     "преобразование нарушило бы её подпись.";
 static constexpr std::string_view ConvertedText =
     "Звук из файла «%1» (%2) преобразован в 8000 Гц, моно, 16 бит.";
+static constexpr std::string_view ClippedText =
+    " Отсчётов за пределом шкалы, срезанных при преобразовании: %1.";
 static constexpr std::string_view RateText = "%1 Гц";
 static constexpr std::string_view FloatingPointText = " с плавающей точкой";
 static constexpr std::string_view MonoText = "моно";
@@ -245,7 +247,10 @@ std::string conversionNote(const std::filesystem::path &file, const RecordingFor
         if (source.floatingPoint)
             format += FloatingPointText;
     }
-    return fillText(ConvertedText, {file.filename().string(), format});
+    std::string note = fillText(ConvertedText, {file.filename().string(), format});
+    if (source.clippedSamples > 0)
+        note += fillText(ClippedText, {std::to_string(source.clippedSamples)});
+    return note;
 }
 
 } // namespace vorela

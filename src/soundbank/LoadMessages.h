@@ -54,7 +54,8 @@ struct LoadMessage {
 [[nodiscard]] LoadMessage greetingLoadMessage(LoadFault fault, const std::filesystem::path &file,
                                               std::span<const std::uint8_t> formatRecord);
 
-/// The one line that tells the operator what a recording was converted from.
+/// The one line that tells the operator what a recording was converted from and how many of its
+/// samples were clipped.
 [[nodiscard]] std::string conversionNote(const std::filesystem::path &file,
                                          const RecordingFormat &source);
 

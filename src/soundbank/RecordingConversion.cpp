@@ -30,20 +30,22 @@ struct ResamplerDeleter {
 using SoundFile = std::unique_ptr<SNDFILE, SoundFileCloser>;
 using Resampler = std::unique_ptr<soxr, ResamplerDeleter>;
 
-/// Float samples at 8000 Hz to 16-bit ones, rounded and clipped.
+/// Float samples at 8000 Hz to 16-bit ones, rounded and clipped, counting the clipped ones.
 class SampleSink {
 public:
-    explicit SampleSink(std::vector<std::int16_t> &samples) : out(samples) {}
+    explicit SampleSink(ConvertedRecording &recording) : out(recording) {}
     void put(std::span<const float> values)
     {
         for (const float value : values) {
             const long scaled = std::lrint(static_cast<double>(value) * 32768.0);
-            out.push_back(static_cast<std::int16_t>(std::clamp(scaled, -32768L, 32767L)));
+            const long clipped = std::clamp(scaled, -32768L, 32767L);
+            out.source.clippedSamples += clipped != scaled ? 1 : 0;
+            out.samples.push_back(static_cast<std::int16_t>(clipped));
         }
     }
 
 private:
-    std::vector<std::int16_t> &out;
+    ConvertedRecording &out;
 };
 
 } // namespace
@@ -188,6 +190,14 @@ static std::optional<sf_count_t> decodeAll(SNDFILE *file, const SF_INFO &info, s
     return total;
 }
 
+/// Room for the sound the conversion gives, so the result is held once rather than grown by
+/// doubling; never more than the file has bytes, so a damaged header reserves nothing absurd.
+static std::size_t expectedSamples(const SF_INFO &info, std::uintmax_t fileBytes)
+{
+    const double samples = static_cast<double>(info.frames) * BankRate / info.samplerate + 1;
+    return static_cast<std::size_t>(std::clamp(samples, 0.0, static_cast<double>(fileBytes)));
+}
+
 std::optional<ConversionFault> convertRecording(const std::filesystem::path &file,
                                                 ConvertedRecording &out)
 {
@@ -215,9 +225,11 @@ std::optional<ConversionFault> convertRecording(const std::filesystem::path &fil
     }
     ConvertedRecording converted;
     converted.source = describe(info);
-    SampleSink sink(converted.samples);
+    SampleSink sink(converted);
     std::optional<sf_count_t> frames;
     try {
+        const std::uintmax_t fileBytes = std::filesystem::file_size(file, error);
+        converted.samples.reserve(expectedSamples(info, error ? 0 : fileBytes));
         frames = decodeAll(sound.get(), info, resampler.get(), sink);
     } catch (const std::bad_alloc &) {
         return ConversionFault::Memory;

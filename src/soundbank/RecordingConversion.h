@@ -2,6 +2,7 @@
 // coding, FLAC, Ogg Vorbis, MP3), mixed down to one channel and resampled to 8000 Hz, 16 bits.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <filesystem>
 #include <optional>
@@ -10,7 +11,8 @@
 
 namespace vorela {
 
-/// What a recording was before conversion, in words the operator reads.
+/// What a recording was before conversion, in words the operator reads, and what conversion
+/// had to clip.
 struct RecordingFormat {
     std::string container;      // "WAV", "FLAC", "Ogg", "MP3", ...
     std::string codec;          // "Vorbis", "ADPCM", ...; empty for plain samples and MP3
@@ -18,6 +20,7 @@ struct RecordingFormat {
     bool floatingPoint = false; // plain samples as floating-point numbers
     std::uint32_t sampleRate = 0;
     std::uint32_t channels = 0;
+    std::size_t clippedSamples = 0; // beyond full scale once converted (float or resampled peaks)
 };
 
 /// Why a recording could not be converted.

@@ -49,6 +49,9 @@ static constexpr std::string_view NotConfirmedText =
     "Банк звуков изменён, но запись на диск не подтверждена: при сбое питания изменение может "
     "пропасть.";
 
+// The size a recorder that writes as it goes leaves in a WAV header it cannot go back to.
+static constexpr std::uint32_t StreamingChunkSize = 0xFFFFFFFF;
+
 namespace {
 
 /// What a rewrite keeps of the old bank: the chunks after "fmt " up to the end of the last whole
@@ -79,20 +82,36 @@ static std::optional<LoadFault> readFormatRecord(const BinaryFile &file, const W
     return std::nullopt;
 }
 
+/// The chunk id of the file, when it holds a sample and lies whole inside the form.
+static std::optional<LoadFault> locateSamples(const BinaryFile &file, const WaveLayout &layout,
+                                              const ChunkId &id, ChunkHeader &chunk)
+{
+    const std::optional<ChunkHeader> found =
+        findChunk(file, id, layout.dataStart(), layout.form.end);
+    if (!found)
+        return LoadFault::NoChunk;
+    chunk = *found;
+    // Recorders that write as they go leave the largest size in the WAV header, never the real
+    // one: such a sound runs to the end of the form.
+    if (chunk.size == StreamingChunkSize && id == ChunkId::fromText(WavDataChunkId))
+        chunk.size = static_cast<std::uint32_t>(
+            std::min<std::uint64_t>(layout.form.end - chunk.dataOffset(), StreamingChunkSize));
+    // Only whole samples are sound; a chunk without one is as empty as a chunk of size 0.
+    if (chunk.size / sizeof(std::int16_t) == 0)
+        return LoadFault::EmptyChunk;
+    // A chunk running past the form is a torn write, whether the file or the RIFF size ends first.
+    if (chunk.dataEnd() > layout.form.end)
+        return LoadFault::ChunkRead;
+    return std::nullopt;
+}
+
 static std::optional<LoadFault> readSamples(const BinaryFile &file, const WaveLayout &layout,
                                             const ChunkId &id, std::vector<std::int16_t> &samples)
 {
-    const std::optional<ChunkHeader> chunk =
-        findChunk(file, id, layout.dataStart(), layout.form.end);
-    if (!chunk)
-        return LoadFault::NoChunk;
-    // Only whole samples are sound; a chunk without one is as empty as a chunk of size 0.
-    const std::size_t sampleCount = chunk->size / sizeof(std::int16_t);
-    if (sampleCount == 0)
-        return LoadFault::EmptyChunk;
-    // A chunk running past the form is a torn write, whether the file or the RIFF size ends first.
-    if (chunk->dataEnd() > layout.form.end)
-        return LoadFault::ChunkRead;
+    ChunkHeader chunk;
+    if (const std::optional<LoadFault> fault = locateSamples(file, layout, id, chunk))
+        return fault;
+    const std::size_t sampleCount = chunk.size / sizeof(std::int16_t);
     try {
         samples.assign(sampleCount, 0);
     } catch (const std::bad_alloc &) {
@@ -100,15 +119,19 @@ static std::optional<LoadFault> readSamples(const BinaryFile &file, const WaveLa
     }
     const std::span<std::uint8_t> bytes(reinterpret_cast<std::uint8_t *>(samples.data()),
                                         samples.size() * sizeof(std::int16_t));
-    if (!file.readAt(chunk->dataOffset(), bytes))
+    if (!file.readAt(chunk.dataOffset(), bytes))
         return LoadFault::ChunkRead;
     return std::nullopt;
 }
 
+/// Whether the samples are read or only their chunk is checked to lie whole in the file.
+enum class SampleReading { Read, CheckOnly };
+
 /// Reads chunkId of the file into sound; the file is closed again on return.
 static std::optional<LoadFault> readSound(const std::filesystem::path &fileName,
                                           std::string_view chunkId, bool checkFormat,
-                                          LoadedSound &sound)
+                                          LoadedSound &sound,
+                                          SampleReading reading = SampleReading::Read)
 {
     BinaryFile file;
     if (!file.open(fileName, BinaryFile::Access::Read))
@@ -122,7 +145,11 @@ static std::optional<LoadFault> readSound(const std::filesystem::path &fileName,
         readFormatRecord(file, layout, *fileSize, checkFormat, sound.formatRecord);
     if (fault)
         return fault;
-    return readSamples(file, layout, ChunkId::fromText(chunkId), sound.samples);
+    const ChunkId id = ChunkId::fromText(chunkId);
+    ChunkHeader chunk;
+    if (reading == SampleReading::CheckOnly)
+        return locateSamples(file, layout, id, chunk);
+    return readSamples(file, layout, id, sound.samples);
 }
 
 /// Opens the product bank for a rewrite: a RIFF "WAVE" form whose "fmt " chunk is whole.
@@ -180,12 +207,13 @@ bool SoundBank::loadConverted(const std::filesystem::path &fileName, LoadFault f
         warn(windowTitle, message.text);
         return false;
     }
-    // A WAV file cut short still decodes up to the cut: its own chunk sizes show the loss.
+    // A WAV file cut short still decodes up to the cut: its own chunk sizes show the loss. Only
+    // they are read: the recording may be far larger than the sound it converts to.
     LoadedSound whole;
     const std::optional<LoadFault> cut =
-        fault == LoadFault::WrongFormat
-            ? readSound(fileName, WavDataChunkId, /*checkFormat=*/false, whole)
-            : std::nullopt;
+        fault == LoadFault::WrongFormat ? readSound(fileName, WavDataChunkId, /*checkFormat=*/false,
+                                                    whole, SampleReading::CheckOnly)
+                                        : std::nullopt;
     if (cut) {
         warn(windowTitle, importLoadMessage(*cut, fileName, whole.formatRecord).text);
         return false;

@@ -20,7 +20,7 @@ void EditHistory::record(std::vector<std::int16_t> before, const Selection &sele
     redoSteps.clear();
     keptBytes += byteCount(before);
     undoSteps.push_back({std::move(before), selectionBefore, selectionAfter});
-    keepWithinBudget();
+    keepWithinBudget(undoSteps);
 }
 
 void EditHistory::swapStep(std::deque<Step> &from, std::deque<Step> &to,
@@ -31,7 +31,7 @@ void EditHistory::swapStep(std::deque<Step> &from, std::deque<Step> &to,
     keptBytes = keptBytes - byteCount(step.sound) + byteCount(sound);
     std::swap(step.sound, sound);
     to.push_back(std::move(step));
-    keepWithinBudget();
+    keepWithinBudget(to);
 }
 
 std::optional<Selection> EditHistory::undo(std::vector<std::int16_t> &sound)
@@ -57,12 +57,19 @@ std::span<const std::int16_t> EditHistory::newestBefore() const
     return undoSteps.back().sound;
 }
 
-void EditHistory::keepWithinBudget()
+void EditHistory::keepWithinBudget(const std::deque<Step> &movedTo)
 {
     // The steps farthest from the sound as it stands go first: the oldest undo, then the
-    // farthest redo. The newest undo always stays, so the last change can be taken back.
-    while (keptBytes > budget && undoSteps.size() + redoSteps.size() > 1) {
-        std::deque<Step> &steps = undoSteps.size() > 1 || redoSteps.empty() ? undoSteps : redoSteps;
+    // farthest redo, then the newest undo. The step just moved always stays: an undo that made
+    // the sound longer must still be redoable, and the last change can be taken back.
+    const auto spare = [&movedTo](const std::deque<Step> &steps) {
+        return steps.size() - (&steps == &movedTo ? 1 : 0);
+    };
+    while (keptBytes > budget) {
+        std::deque<Step> &steps =
+            undoSteps.size() > 1 || spare(redoSteps) == 0 ? undoSteps : redoSteps;
+        if (spare(steps) == 0)
+            return;
         keptBytes -= byteCount(steps.front().sound);
         steps.pop_front();
     }

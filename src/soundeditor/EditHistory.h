@@ -48,7 +48,8 @@ private:
 
     /// Moves the nearest step of from onto to, swapping its sound with the current one.
     void swapStep(std::deque<Step> &from, std::deque<Step> &to, std::vector<std::int16_t> &sound);
-    void keepWithinBudget();
+    /// Gives up the steps farthest from the sound while over budget, never the newest of movedTo.
+    void keepWithinBudget(const std::deque<Step> &movedTo);
 
     std::size_t budget;
     std::size_t keptBytes = 0;

@@ -23,6 +23,8 @@ using State = std::unique_ptr<ebur128_state, StateFree>;
 
 // Speech more than 30 dB under a word's loudest frame adds nothing to how loud it sounds.
 constexpr double MeasuredPartDb = 30;
+// Levelling that ends this close to the library's loudness has reached it.
+constexpr double ShortfallDb = 0.1;
 // Gated integrated loudness needs at least one 400 ms block.
 constexpr std::size_t GatingBlockSamples = SampleRate * 400 / 1000;
 
@@ -38,7 +40,7 @@ State feed(std::span<const std::int16_t> samples, int mode)
 // An empty optional inside means silence; the outer one is empty when the library failed.
 std::optional<std::optional<double>> speechLoudness(std::span<const std::int16_t> samples)
 {
-    if (audibleSpan(samples).count == 0)
+    if (isNearSilence(samples))
         return std::optional<double>();
     // The measured part is found relative to the sound's own loudest frame, so that a levelled
     // sound measures where levelling put it: the trim's threshold also has an absolute floor.
@@ -82,7 +84,10 @@ std::optional<SoundMeasure> measureSound(std::span<const std::int16_t> samples)
         return s == std::numeric_limits<std::int16_t>::max() ||
                s == std::numeric_limits<std::int16_t>::min();
     }));
-    const SampleRange span = audibleSpan(samples);
+    // A word too quiet for the trim's floor is measured from its own loudest part instead.
+    SampleRange span = audibleSpan(samples);
+    if (span.count == 0 && !isNearSilence(samples))
+        span = loudPart(samples, MeasuredPartDb);
     // A silent sound is silence from either end.
     measure.leadingSilence = span.count == 0 ? measure.seconds : double(span.first) / SampleRate;
     measure.trailingSilence = span.count == 0
@@ -102,6 +107,12 @@ std::optional<double> levellingGain(const SoundMeasure &measure)
     if (!measure.loudness)
         return std::nullopt;
     return std::min(LibraryLoudness - *measure.loudness, LevelledPeakLimit - measure.truePeak);
+}
+
+bool stopsAtPeakLimit(const SoundMeasure &measure)
+{
+    const std::optional<double> gain = levellingGain(measure);
+    return gain && *measure.loudness + *gain < LibraryLoudness - ShortfallDb;
 }
 
 std::vector<std::int16_t> withGain(std::span<const std::int16_t> samples, double gainDb)

@@ -12,7 +12,7 @@ namespace vorela {
 
 struct SoundMeasure {
     double seconds = 0;
-    std::optional<double> loudness; // LUFS (EBU R128 integrated); none for silence
+    std::optional<double> loudness; // LUFS (EBU R128 integrated); none for near silence
     double truePeak = 0;            // dBTP; minus infinity for digital silence
     std::size_t clippedSamples = 0; // at full scale (+32767 / -32768)
     double leadingSilence = 0;      // seconds
@@ -31,6 +31,9 @@ inline constexpr double LevelledPeakLimit = -1.0;
 /// The gain in dB that brings the sound to LibraryLoudness with its true peak at most -1 dBTP;
 /// nullopt for a silent sound.
 [[nodiscard]] std::optional<double> levellingGain(const SoundMeasure &measure);
+
+/// True when the true-peak limit keeps levelling short of LibraryLoudness; false for silence.
+[[nodiscard]] bool stopsAtPeakLimit(const SoundMeasure &measure);
 
 /// The samples times the gain, rounded and saturated.
 [[nodiscard]] std::vector<std::int16_t> withGain(std::span<const std::int16_t> samples,

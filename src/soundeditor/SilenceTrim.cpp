@@ -24,6 +24,9 @@ constexpr double BelowLoudestDb = 25;
 constexpr std::size_t MarginSamples = 400;
 constexpr double NoiseQuantile = 0.1;
 constexpr double SilentFrameDb = -200; // all zeros
+// The hiss of a microphone in a quiet room and the last bits of a converter stay under -60 dBFS;
+// a word, however softly spoken, rises above it somewhere.
+constexpr double NearSilenceDb = -60;
 
 double frameLevelDb(std::span<const std::int16_t> frame)
 {
@@ -74,6 +77,13 @@ SampleRange audibleSpan(std::span<const std::int16_t> samples)
         return {};
     const std::vector<double> levels = frameLevels(samples);
     return framesAbove(levels, silenceThreshold(levels), samples.size());
+}
+
+bool isNearSilence(std::span<const std::int16_t> samples)
+{
+    const std::vector<double> levels = frameLevels(samples);
+    return std::all_of(levels.begin(), levels.end(),
+                       [](double level) { return level <= NearSilenceDb; });
 }
 
 SampleRange loudPart(std::span<const std::int16_t> samples, double withinDb)

@@ -19,6 +19,10 @@ struct SampleRange {
 /// count 0 for a silent or empty sound.
 [[nodiscard]] SampleRange audibleSpan(std::span<const std::int16_t> samples);
 
+/// True when no 10 ms frame rises above the noise of the last bits: digital silence or near it.
+/// A quiet word is not silence, even where audibleSpan finds nothing above its floor.
+[[nodiscard]] bool isNearSilence(std::span<const std::int16_t> samples);
+
 /// The samples from the first to the last 10 ms frame within withinDb of the loudest frame; count
 /// 0 for an empty or digitally silent sound. A gain applied to the sound does not move it.
 [[nodiscard]] SampleRange loudPart(std::span<const std::int16_t> samples, double withinDb);

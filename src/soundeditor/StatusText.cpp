@@ -1,6 +1,8 @@
 // Status line texts. Every time uses the number format of the sound's ruler step.
 #include "soundeditor/StatusText.h"
 
+#include "soundeditor/Loudness.h"
+
 #include <algorithm>
 #include <cstdlib>
 
@@ -72,6 +74,14 @@ std::string recordingText(std::uint64_t recordedSamples)
 std::string gainText(int gainSteps)
 {
     return formatNumber("%+7.2f%%", gainSteps * 100 * 0.0625);
+}
+
+std::string peakLimitText(double reachedLoudness)
+{
+    return "Громкость выровнена только до " + formatNumber("%.1f", reachedLoudness) +
+           " LUFS, а не до " + formatNumber("%.0f", LibraryLoudness) +
+           " LUFS: громче пики звука превысили бы " + formatNumber("%.0f", LevelledPeakLimit) +
+           " dBTP.";
 }
 
 } // namespace vorela

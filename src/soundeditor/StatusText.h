@@ -1,5 +1,5 @@
 // The texts of the sound editor's status line: positions, lengths, playback and recording times,
-// and the gain of an open adjustment.
+// the gain of an open adjustment, and where levelling stopped.
 #pragma once
 
 #include "soundeditor/SampleMath.h"
@@ -31,5 +31,8 @@ struct StatusPanes {
 [[nodiscard]] std::string recordingText(std::uint64_t recordedSamples);
 /// Pane 2 of an open gain adjustment: the change in percent.
 [[nodiscard]] std::string gainText(int gainSteps);
+/// The note after levelling that the true-peak limit stopped at reachedLoudness (LUFS), short
+/// of the library's loudness.
+[[nodiscard]] std::string peakLimitText(double reachedLoudness);
 
 } // namespace vorela

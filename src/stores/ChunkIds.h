@@ -13,5 +13,14 @@ inline constexpr std::string_view LexemeTableChunkId = "#001";
 inline constexpr std::string_view WavDataChunkId = "data";
 /// The prefix of a function entry's chunk ("@" and three digits, "@010").
 inline constexpr char FunctionChunkPrefix = '@';
+/// Chunk id of the boundary lexeme.
+inline constexpr std::string_view BoundaryChunk = "____";
+
+/// True when a node's chunk value names a sound of the bank (not a function, table or boundary).
+[[nodiscard]] constexpr bool namesSound(std::string_view chunk)
+{
+    return !chunk.empty() && chunk.front() != FunctionChunkPrefix &&
+           chunk.front() != LexemeTableChunkId.front() && chunk != BoundaryChunk;
+}
 
 } // namespace vorela

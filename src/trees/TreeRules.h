@@ -3,6 +3,7 @@
 #pragma once
 
 #include "speech/FieldBinding.h"
+#include "stores/ChunkIds.h"
 #include "stores/LexItem.h"
 
 #include <cstdint>
@@ -11,9 +12,6 @@
 #include <string_view>
 
 namespace vorela {
-
-/// Chunk id of the boundary lexeme.
-constexpr std::string_view BoundaryChunk = "____";
 
 /// Image of a source item: the collapsed-with-children image of a folder, else the leaf image.
 [[nodiscard]] int sourceItemImage(unsigned kind, bool folder);

@@ -34,7 +34,8 @@ protected:
                                         {"5", "_003", "три"},
                                         {"6", "_005", "пять"},
                                         {"7", "0005", "Пять"},
-                                        {"8", "@009", "Сумма (руб)"}});
+                                        {"8", "@009", "Сумма (руб)"},
+                                        {"9", "____", "Граница"}});
         test::writeFile(dir.dataDirectory().productBank(), bank);
         std::filesystem::create_directory(folder);
     }
@@ -57,10 +58,13 @@ TEST_F(ImportDirCommandTest, GoodFilesAreStoredOnceAndEveryOtherIsRefusedByName)
           "sox -n -r 44100 -c 2 -b 16 ОДИН.wav synth 0.5 sine 700 && "
           "sox -n -r 22050 -c 1 d.wav synth 0.5 sine 900 && lame --quiet d.wav два.mp3 && "
           "rm d.wav && cp _003.wav пять.wav && cp _003.wav десять.wav && cp _003.wav PRIV.wav && "
-          "head -c 3000 /dev/urandom > _004.flac && echo text > notes.txt && mkdir sub");
+          "head -c 3000 /dev/urandom > _004.flac && echo text > notes.txt && mkdir sub && "
+          "cp _003.wav Граница.wav && cp _003.wav @009.wav");
     const test::ToolRun run = test::runVorela(dir.path(), "bank import-dir " + folder.string());
     EXPECT_EQ(run.status, 2) << run.errors;
     EXPECT_EQ(run.output,
+              "@009.wav\t-\trefused\tФайл «@009.wav» не взят: у «Сумма (руб)» нет своего звука "
+              "— это функция, граница или таблица лексем.\n"
               "PRIV.wav\tPRIV\trefused\tФайл «PRIV.wav» не подходит: фраза приветствия в нём не "
               "заверена доверенным ключом.\n"
               "_003.wav\t_003\timported\t\n"
@@ -68,6 +72,8 @@ TEST_F(ImportDirCommandTest, GoodFilesAreStoredOnceAndEveryOtherIsRefusedByName)
               "или текстом.\n"
               "notes.txt\t-\trefused\tФайл «notes.txt» не взят: это не звукозапись (нужен WAV, "
               "FLAC, Ogg или MP3).\n"
+              "Граница.wav\t-\trefused\tФайл «Граница.wav» не взят: у «Граница» нет своего "
+              "звука — это функция, граница или таблица лексем.\n"
               "ОДИН.wav\t_001\tconverted\tЗвук из файла «ОДИН.wav» (WAV, 44100 Гц, стерео, 16 "
               "бит) преобразован в 8000 Гц, моно, 16 бит.\n"
               "два.mp3\t_002\tconverted\tЗвук из файла «два.mp3» (MP3, 22050 Гц, моно) "
@@ -75,7 +81,8 @@ TEST_F(ImportDirCommandTest, GoodFilesAreStoredOnceAndEveryOtherIsRefusedByName)
               "десять.wav\t-\trefused\tФайл «десять.wav» не взят: нет лексемы с таким кодом "
               "звука или текстом.\n"
               "пять.wav\t-\trefused\tФайл «пять.wav» не взят: такой текст у нескольких лексем "
-              "(_005, 0005).\n");
+              "(_005, 0005).\n"
+              "sub\t-\tskipped\tПапка «sub» пропущена: вложенные папки не просматриваются.\n");
 
     const test::ToolRun list = test::runVorela(dir.path(), "bank list");
     ASSERT_EQ(list.status, 0);
@@ -96,6 +103,19 @@ TEST_F(ImportDirCommandTest, TwoFilesForOneLexemeAreBothRefused)
                           "один.wav\t_001\trefused\tФайл «один.wav» не взят: звук «_001» дают "
                           "несколько файлов (_001.wav, один.wav).\n");
     EXPECT_EQ(test::readFile(dir.dataDirectory().productBank()), bank);
+}
+
+TEST_F(ImportDirCommandTest, AFolderOfNothingToImportSaysSo)
+{
+    const std::string command = "bank import-dir " + folder.string();
+    EXPECT_EQ(test::runVorela(dir.path(), command).errors,
+              "vorela: " + folder.string() + ": no file or subfolder to import\n");
+    shell("mkdir 2024");
+    const test::ToolRun run = test::runVorela(dir.path(), command);
+    EXPECT_EQ(run.status, 2);
+    EXPECT_EQ(run.output,
+              "2024\t-\tskipped\tПапка «2024» пропущена: вложенные папки не просматриваются.\n");
+    EXPECT_EQ(run.errors, "vorela: " + folder.string() + ": nothing imported\n");
 }
 
 TEST_F(ImportDirCommandTest, AllImportedExitsZeroAndAnUnwritableBankExitsOne)

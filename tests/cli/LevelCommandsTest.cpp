@@ -197,5 +197,22 @@ TEST_F(LevelCommandsTest, NormalizeNamedSoundsAndRefusalsThatChangeNothing)
     EXPECT_EQ(vorela("bank normalize --all").status, 1);
 }
 
+TEST_F(LevelCommandsTest, LevellingHeldByThePeakLimitIsSaidPerSound)
+{
+    // Clicks have high peaks and little loudness: raising them stops at -1 dBTP near -22 LUFS.
+    std::vector<std::int16_t> clicks(8000);
+    for (std::size_t n = 0; n < clicks.size(); n += 400)
+        clicks[n] = 16000;
+    test::writeFile(bank, test::bank({test::chunk("0001", bytesOf(toneAtRms(440, 0.8, -26))),
+                                      test::chunk("0002", bytesOf(clicks))}));
+    const std::string held = " (stopped by the true peak limit of -1 dBTP)";
+    const auto first = linesById(vorela("bank normalize --all").output);
+    EXPECT_TRUE(first.at("0002").at(2).ends_with(held)) << first.at("0002").at(2);
+    EXPECT_FALSE(first.at("0001").at(2).ends_with(held)) << first.at("0001").at(2);
+    const auto again = linesById(vorela("bank normalize 0002").output);
+    EXPECT_EQ(again.at("0002").at(1), "unchanged");
+    EXPECT_TRUE(again.at("0002").at(2).ends_with(held)) << again.at("0002").at(2);
+}
+
 } // namespace
 } // namespace vorela

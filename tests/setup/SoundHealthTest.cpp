@@ -14,6 +14,7 @@ TEST(SoundHealthTest, FlagsOnlyPastEachLimit)
         double leading;
         double trailing;
         std::vector<std::string> expected;
+        double truePeak = -10;
     };
     const Case cases[] = {
         {-23.0, 0, 0.5, 0.5, {}},
@@ -25,6 +26,14 @@ TEST(SoundHealthTest, FlagsOnlyPastEachLimit)
          {"3.2 LU quieter than the library's median -20.0 LUFS", "1 clipped samples",
           "0.51 s of silence at the end"}},
         {-20.0, 0, 0.75, 0, {"0.75 s of silence at the start"}},
+        // Peaks at -2 dBTP let levelling raise it by 1 dB only.
+        {-26.0,
+         0,
+         0,
+         0,
+         {"6.0 LU quieter than the library's median -20.0 LUFS (levelling stops at -25.0 LUFS: "
+          "true peak limit -1 dBTP)"},
+         -2},
     };
     for (const Case &c : cases) {
         SoundMeasure measure;
@@ -33,6 +42,7 @@ TEST(SoundHealthTest, FlagsOnlyPastEachLimit)
         measure.clippedSamples = c.clipped;
         measure.leadingSilence = c.leading;
         measure.trailingSilence = c.trailing;
+        measure.truePeak = c.truePeak;
         EXPECT_EQ(soundProblems(measure, -20.0), c.expected) << c.loudness;
     }
     SoundMeasure silent;

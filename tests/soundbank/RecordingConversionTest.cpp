@@ -10,7 +10,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
+#include <cstring>
 
 namespace vorela {
 namespace {
@@ -163,6 +165,64 @@ TEST_F(RecordingConversionTest, TheGreetingPhraseIsNeverConverted)
     EXPECT_FALSE(gateAsked);
     EXPECT_TRUE(soundBank.LoadSound(path("g.wav"), "data", true, sound, "PRIV"));
     EXPECT_TRUE(gateAsked);
+}
+
+/// A mono 8000 Hz WAV of 32-bit floats, its samples known to the bit; its data size is at 40.
+test::Bytes floatWav(const std::vector<float> &values)
+{
+    test::Bytes data(values.size() * 4);
+    std::memcpy(data.data(), values.data(), data.size());
+    return test::riffWave({test::chunk("fmt ", test::formatRecord(3, 1, 8000, 32000, 4, 32)),
+                           test::chunk("data", data)});
+}
+
+class ConvertedSamplesTest : public ::testing::Test {
+protected:
+    bool load(const test::Bytes &bytes, LoadedSound &sound)
+    {
+        test::writeFile(file, bytes);
+        return soundBank.LoadSound(file, "data", true, sound, "0001");
+    }
+
+    test::TempDataDir dir;
+    test::ScriptedUiServices ui;
+    SoundBank soundBank{dir.dataDirectory(), ui};
+    std::filesystem::path file = dir.path() / "r.wav";
+};
+
+TEST_F(ConvertedSamplesTest, FloatSamplesAreRoundedAndClippedInEveryBlock)
+{
+    const std::pair<float, std::int16_t> table[] = {
+        {100.7F / 32768, 101}, {-100.7F / 32768, -101}, {100.3F / 32768, 100},
+        {-0.4F / 32768, 0},    {0.5F, 16384},           {1.5F, 32767},
+        {-2.0F, -32768},       {-1.0F, -32768}, // full scale itself is no clipping
+    };
+    std::vector<float> values; // several blocks of the decoder
+    std::vector<std::int16_t> expected;
+    for (std::size_t n = 0; n < 30000; ++n) {
+        values.push_back(table[n % 8].first);
+        expected.push_back(table[n % 8].second);
+    }
+    LoadedSound sound;
+    ASSERT_TRUE(load(floatWav(values), sound));
+    EXPECT_EQ(sound.samples, expected);
+    EXPECT_TRUE(conversionNote(file, sound.convertedFrom.value())
+                    .ends_with(" Отсчётов за пределом шкалы, срезанных при преобразовании: 7500."));
+}
+
+TEST_F(ConvertedSamplesTest, StreamingSizesMeanTheRestOfTheFile)
+{
+    // Recorders that write as they go leave 0xFFFFFFFF as the RIFF and the data size.
+    const test::Bytes plain = test::riffWave(
+        {test::chunk("fmt ", test::formatRecord()), test::chunk("data", test::samples(4000))});
+    for (test::Bytes bytes : {floatWav(std::vector<float>(4000, 0.25F)), plain}) {
+        for (const std::ptrdiff_t at : {4, 40})
+            std::fill_n(bytes.begin() + at, 4, 0xFF);
+        LoadedSound sound;
+        ASSERT_TRUE(load(bytes, sound));
+        ASSERT_EQ(sound.samples.size(), 4000U);
+        EXPECT_EQ(sound.samples.back(), sound.convertedFrom ? 8192 : 4099);
+    }
 }
 
 } // namespace

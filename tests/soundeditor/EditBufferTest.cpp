@@ -217,5 +217,28 @@ TEST(EditBufferTest, HistoryBeyondItsBudgetKeepsTheNewestSteps)
     EXPECT_FALSE(tight.undo());
 }
 
+TEST(EditBufferTest, TheBudgetCountsOnlyTheStepsKept)
+{
+    // Undoing a recording that made the sound longer puts the history over its budget: the step
+    // just undone stays redoable, the older one gives way.
+    EditBuffer buffer(ramp(), 50);
+    ASSERT_TRUE(buffer.cut({0, 1}, 10));
+    (void)buffer.spliceRecording({0, NoSelectionEnd}, Samples(30, 7), 9);
+    const Samples longer = current(buffer);
+    ASSERT_TRUE(buffer.undo());
+    ASSERT_TRUE(buffer.redo());
+    EXPECT_EQ(current(buffer), longer);
+    EXPECT_EQ(buffer.historyBytes(), 18U);
+
+    // An edit after an undo gives the redo step's 18 bytes back: 20 + 18 fit in 40.
+    EditBuffer again(ramp(), 40);
+    ASSERT_TRUE(again.cut({0, 1}, 10));
+    ASSERT_TRUE(again.undo());
+    ASSERT_TRUE(again.cut({0, 1}, 10));
+    ASSERT_TRUE(again.cut({0, 1}, 9));
+    EXPECT_EQ(again.undoDepth(), 2U);
+    EXPECT_EQ(again.historyBytes(), 38U);
+}
+
 } // namespace
 } // namespace vorela

@@ -75,8 +75,29 @@ TEST(LoudnessTest, SilenceAndEmptySoundsHaveNoLoudness)
     EXPECT_FALSE(empty.loudness.has_value());
     EXPECT_EQ(empty.seconds, 0.0);
     EXPECT_EQ(empty.clippedSamples, 0U);
-    // Hiss alone is no speech either.
-    EXPECT_FALSE(measured(whiteNoise(1, -60)).loudness.has_value());
+}
+
+TEST(LoudnessTest, SilenceIsNearDigitalSilenceAndAQuietWordIsNot)
+{
+    struct Case {
+        std::vector<std::int16_t> sound;
+        std::optional<double> loudness; // LUFS; none for silence
+    };
+    const Case cases[] = {
+        {whiteNoise(1, -90), std::nullopt},                       // the last bit
+        {whiteNoise(1, -65, /*seed=*/5), std::nullopt},           // hiss of a quiet room
+        {toneAtRms(1000, 0.6, -55), -55},                         // a word spoken far too softly
+        {joined({silence(0.7), toneAtRms(1000, 0.5, -50)}), -50}, // after a pause
+    };
+    for (const Case &c : cases) {
+        const SoundMeasure measure = measured(c.sound);
+        ASSERT_EQ(measure.loudness.has_value(), c.loudness.has_value()) << c.loudness.value_or(0);
+        if (!c.loudness)
+            continue;
+        EXPECT_NEAR(*measure.loudness, *c.loudness, 0.5);
+        EXPECT_LT(measure.trailingSilence, 0.05) << *c.loudness;
+        EXPECT_TRUE(levellingGain(measure).has_value());
+    }
 }
 
 TEST(LoudnessTest, TruePeakSeesPeaksBetweenSamples)
@@ -115,12 +136,14 @@ TEST(LoudnessTest, GainReachesTheLibraryLoudnessUnlessThePeakForbids)
         double loudness;
         double truePeak;
         double expectedGain;
+        bool peakLimited;
     };
     const Case cases[] = {
-        {-26, -10, 6},     // quiet: raised
-        {-14, -2, -6},     // loud: lowered
-        {-26, -4, 3},      // raising 6 dB would push the peak past -1 dBTP
-        {-20, -0.5, -0.5}, // at the right loudness but peaking too high
+        {-26, -10, 6, false},    // quiet: raised
+        {-14, -2, -6, false},    // loud: lowered
+        {-26, -4, 3, true},      // raising 6 dB would push the peak past -1 dBTP
+        {-20, -0.5, -0.5, true}, // at the right loudness but peaking too high
+        {-20.05, -1, 0, false},  // a twentieth of a dB short is there
     };
     for (const Case &c : cases) {
         SoundMeasure measure;
@@ -129,6 +152,7 @@ TEST(LoudnessTest, GainReachesTheLibraryLoudnessUnlessThePeakForbids)
         const std::optional<double> gain = levellingGain(measure);
         ASSERT_TRUE(gain.has_value());
         EXPECT_NEAR(*gain, c.expectedGain, 1e-9) << c.loudness << ' ' << c.truePeak;
+        EXPECT_EQ(stopsAtPeakLimit(measure), c.peakLimited) << c.loudness << ' ' << c.truePeak;
     }
 }
 

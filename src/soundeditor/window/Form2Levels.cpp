@@ -6,7 +6,10 @@
 #include "platform/qt/QtText.h"
 #include "soundeditor/Loudness.h"
 #include "soundeditor/SilenceTrim.h"
+#include "soundeditor/StatusText.h"
 #include "stores/ChunkIds.h"
+
+#include <QStatusBar>
 
 #include <cmath>
 
@@ -14,6 +17,11 @@ namespace vorela {
 
 static const std::string OnlySilenceText = "В звуке нет ничего, кроме тишины. Звук не изменён.";
 static const std::string NoSilenceText = "Тишины в начале и в конце звука нет. Звук не изменён.";
+static const std::string TooQuietToTrimText =
+    "Звук слишком тихий, чтобы отличить слово от тишины: сначала выровняйте громкость. Звук не "
+    "изменён.";
+static const std::string AtPeakLimitText =
+    "Громче звук не сделать: его пики уже у предела -1 dBTP. Звук не изменён.";
 static const std::string AlreadyLevelText =
     "Громкость звука уже равна громкости библиотеки. Звук не изменён.";
 static const std::string NotMeasuredText = "Не удалось измерить громкость звука. Звук не изменён.";
@@ -23,6 +31,8 @@ static const std::string GreetingText =
 
 // A gain this small changes no sample audibly; a step for it would only lengthen the history.
 static constexpr double NegligibleGainDb = 0.1;
+// Long enough to read after the waveform has changed.
+static constexpr int LevellingNoteMilliseconds = 15000;
 
 static MessageRequest information(const std::string &caption, const std::string &text)
 {
@@ -46,7 +56,8 @@ void Form2::trimSilence()
     const std::span<const std::int16_t> sound = editBuffer.samples();
     const SampleRange kept = soundWithoutSilence(sound);
     if (kept.count == 0) {
-        ui.showMessage(information(toUtf8(windowTitle()), OnlySilenceText));
+        const std::string &text = isNearSilence(sound) ? OnlySilenceText : TooQuietToTrimText;
+        ui.showMessage(information(toUtf8(windowTitle()), text));
         return;
     }
     if (kept.count == sound.size()) {
@@ -76,14 +87,19 @@ void Form2::levelLoudness()
         ui.showMessage(information(toUtf8(windowTitle()), OnlySilenceText));
         return;
     }
+    const bool peakLimited = stopsAtPeakLimit(*measure);
     if (std::abs(*gain) < NegligibleGainDb) {
-        ui.showMessage(information(toUtf8(windowTitle()), AlreadyLevelText));
+        const std::string &text = peakLimited ? AtPeakLimitText : AlreadyLevelText;
+        ui.showMessage(information(toUtf8(windowTitle()), text));
         return;
     }
     // The whole sound changes: the selection stays on the same part of it.
     const Selection kept{markerX, selectionEndX == NoSelectionEnd ? markerX : selectionEndX};
     editBuffer.replace(withGain(sound, *gain), kept, kept);
     showRestored(kept);
+    if (peakLimited)
+        statusBar->showMessage(toQString(peakLimitText(*measure->loudness + *gain)),
+                               LevellingNoteMilliseconds);
 }
 
 } // namespace vorela

@@ -5,6 +5,7 @@
 #include "platform/UiServices.h"
 #include "soundeditor/RecordedTake.h"
 #include "soundeditor/SampleMath.h"
+#include "soundeditor/SilenceTrim.h"
 #include "soundeditor/StatusText.h"
 #include "soundeditor/window/WaveformView.h"
 
@@ -15,6 +16,9 @@ namespace vorela {
 
 static const std::string SilentText =
     "В записи нет ничего, кроме тишины, и она не сохранена. Запишите слово ещё раз.";
+static const std::string TooQuietText =
+    "Запись слишком тихая: слово в ней не слышно, и она не сохранена. Говорите громче или ближе "
+    "к микрофону и запишите слово ещё раз.";
 static const std::string NoInputText =
     "Запись не началась: устройство записи отсутствует или занято другой программой.";
 static const std::string NoOutputText =
@@ -62,7 +66,7 @@ void GuidedRecording::recordingEnded(std::vector<std::int16_t> recorded)
     std::optional<std::vector<std::int16_t>> prepared = preparedTake(recorded, levelling);
     if (!prepared) {
         showWord();
-        warn(SilentText);
+        warn(isNearSilence(recorded) ? SilentText : TooQuietText);
         if (finishAfterAudio)
             closeNow();
         return;

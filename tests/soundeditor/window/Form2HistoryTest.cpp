@@ -7,6 +7,7 @@
 #include "soundeditor/Loudness.h"
 #include "soundeditor/window/GainButton.h"
 
+#include <QStatusBar>
 #include <QTest>
 
 namespace vorela::test {
@@ -199,6 +200,26 @@ TEST_F(Form2HistoryTest, TrimAndLevelAreOneStepEachAndLeaveSilenceAlone)
     EXPECT_EQ(current(*form), silence);
     action(*form, "toolb_2_undo")->trigger();
     EXPECT_TRUE(current(*form).empty()); // the step before was the recording
+}
+
+TEST_F(Form2HistoryTest, LevellingHeldByThePeakLimitSaysSo)
+{
+    // Clicks: high peaks, little loudness.
+    Samples clicks(8000, 0);
+    for (std::size_t n = 0; n < clicks.size(); n += 400)
+        clicks[n] = 16000;
+    writeFile(dir.dataDirectory().productBank(), bank({chunk("0001", sampleBytes(clicks))}));
+    const std::unique_ptr<Form2> form = openListened();
+    action(*form, "toolb_2_level")->trigger();
+    const std::string note =
+        form->findChild<QStatusBar *>("statusBar")->currentMessage().toStdString();
+    EXPECT_TRUE(note.starts_with("Громкость выровнена только до -2")) << note;
+    EXPECT_TRUE(note.ends_with(", а не до -20 LUFS: громче пики звука превысили бы -1 dBTP."));
+    // Once at the limit, it is not called level with the library.
+    ui.expectMessage("Громче звук не сделать: его пики уже у предела -1 dBTP. Звук не изменён.",
+                     MessageAnswer::Ok);
+    action(*form, "toolb_2_level")->trigger();
+    EXPECT_TRUE(ui.finished());
 }
 
 TEST_F(Form2HistoryTest, TheGreetingPhraseIsNeverTrimmedOrLevelled)

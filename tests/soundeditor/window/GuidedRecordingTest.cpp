@@ -25,6 +25,9 @@ namespace {
 
 const std::string SilentText =
     "В записи нет ничего, кроме тишины, и она не сохранена. Запишите слово ещё раз.";
+const std::string TooQuietText =
+    "Запись слишком тихая: слово в ней не слышно, и она не сохранена. Говорите громче или ближе "
+    "к микрофону и запишите слово ещё раз.";
 const std::string NothingMissingText = "У всех лексем этой папки звук уже записан.";
 const std::string NoBankText =
     "Банк звуков не удалось прочитать, поэтому нельзя узнать, каких записей в нём нет.";
@@ -47,7 +50,7 @@ protected:
             if (n < 4000 || n >= 4000 + toneSamples)
                 return std::int16_t(0);
             const int sign = (n / 20) % 2 == 0 ? 1 : -1; // a 200 Hz square wave
-            return std::int16_t(sign * 1000 * recordings);
+            return std::int16_t(sign * amplitude * recordings);
         });
     }
 
@@ -111,6 +114,7 @@ protected:
     }
 
     std::size_t toneSamples = 2400;
+    int amplitude = 1000;
     int recordings = 0;
     DataDirectory fresh{dir.path() / "fresh"};
     std::unique_ptr<RegistryStore> store;
@@ -241,8 +245,14 @@ TEST_F(GuidedRecordingTest, SilenceAndRefusedSavesStayOnTheWord)
         EXPECT_TRUE(window.take().empty());
         EXPECT_TRUE(audio.playedBlocks().empty());
         EXPECT_EQ(label(window, "label_progress"), "1 из " + std::to_string(lexemes.size()));
-
+        // Under the trim's floor but no silence: a word spoken too softly, told as such.
         toneSamples = 2400;
+        amplitude = 30;
+        ui.expectMessage(TooQuietText, MessageAnswer::Ok);
+        recordOneSecond(window);
+        EXPECT_TRUE(window.take().empty());
+
+        amplitude = 1000;
         recordOneSecond(window);
         faults.failNth(FileOperation::Write, 1);
         ui.expectMessage(SaveFailedText, MessageAnswer::Ok);
@@ -256,7 +266,7 @@ TEST_F(GuidedRecordingTest, SilenceAndRefusedSavesStayOnTheWord)
         EXPECT_EQ(label(window, "label_text"), lexemes[1]->GetText());
         click(window, "btn_finish");
     });
-    EXPECT_EQ(peak(saved(lexemes[0]->GetChunk())), 2000);
+    EXPECT_EQ(peak(saved(lexemes[0]->GetChunk())), 3000);
 }
 
 TEST_F(GuidedRecordingTest, LevellingBringsQuietAndLoudTakesTogether)
