@@ -246,14 +246,15 @@ void BindingDialog::applyChoice()
 
 bool BindingDialog::constantSpeakable()
 {
-    const ConstantFault fault =
+    const WrittenFault fault =
         constantFault(mode, toUtf8(firstEdit->text()), toUtf8(secondEdit->text()));
-    if (fault == ConstantFault::None)
+    if (fault == WrittenFault::None)
         return true;
+    // A number constantAcceptable lets through starts with a digit: only amounts and dates fail.
     const char *text = mode == BindingMode::Date ? DateRefusedText : AmountRefusedText;
     ui.showMessage(
         {toUtf8(windowTitle()), text, MessageIcon::Warning, MessageButtons::Ok, MessageAnswer::Ok});
-    QLineEdit *edit = fault == ConstantFault::First ? firstEdit : secondEdit;
+    QLineEdit *edit = fault == WrittenFault::First ? firstEdit : secondEdit;
     edit->setFocus();
     edit->selectAll();
     return false;

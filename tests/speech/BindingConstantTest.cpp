@@ -12,7 +12,7 @@ namespace {
 struct Typed {
     std::string first;
     std::string second;
-    ConstantFault fault;
+    WrittenFault fault;
 };
 
 void expectFaults(BindingMode mode, const std::vector<Typed> &cases)
@@ -23,9 +23,9 @@ void expectFaults(BindingMode mode, const std::vector<Typed> &cases)
     }
 }
 
-constexpr ConstantFault None = ConstantFault::None;
-constexpr ConstantFault First = ConstantFault::First;
-constexpr ConstantFault Second = ConstantFault::Second;
+constexpr WrittenFault None = WrittenFault::None;
+constexpr WrittenFault First = WrittenFault::First;
+constexpr WrittenFault Second = WrittenFault::Second;
 
 TEST(BindingConstant, DayMustExistInItsMonth)
 {
@@ -50,11 +50,14 @@ TEST(BindingConstant, AmountPartsMustBeReadWholeAsDigits)
                      {"0", "0999", None}, // 999 hundredths still have words
                      {"0", "1000", Second},
                      {"000000001", "", None},
-                     {"0000000001", "", First}, // ten characters: the whole part is skipped
+                     {"0000000001", "", None},  // leading zeros change nothing heard
+                     {"1000000000", "", First}, // billions have no words
                      {"1\"2", "", First},
                      {"1'2", "", First},
                      {"12", "5,0", Second},
                      {"12", "x", Second},
+                     {"-5", "", First},
+                     {"", "5", First}, // heard as five roubles
                  });
 }
 
