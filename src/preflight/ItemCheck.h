@@ -5,10 +5,12 @@
 #include "platform/DbfTaskTableQuery.h"
 #include "preflight/PreflightProblem.h"
 #include "preflight/RecordValues.h"
+#include "speech/FieldBinding.h"
 #include "speech/SpeechComposer.h"
 #include "stores/PatternItem.h"
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -22,7 +24,8 @@ struct CheckedItem {
     std::string task;
     std::string operatorName;
     PatternItem item;
-    std::string text; // as the task tree shows it
+    std::string text;                // as the task tree shows it
+    std::optional<BindingMode> mode; // how its value is spoken; none for a fixed lexeme
 };
 
 class ItemCheck {

@@ -56,8 +56,8 @@ bool takeDatePart(std::string_view &text, std::uint64_t &value)
 {
     const std::string_view digits = text;
     const std::size_t count = takeDigits(text);
-    if (count == 0 || text.empty() || (text.front() != '-' && text.front() != '/' &&
-                                       text.front() != '.'))
+    if (count == 0 || text.empty() ||
+        (text.front() != '-' && text.front() != '/' && text.front() != '.'))
         return false;
     value = leadingNumber(digits.substr(0, count));
     text.remove_prefix(1);
