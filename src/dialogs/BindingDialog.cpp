@@ -246,15 +246,14 @@ void BindingDialog::applyChoice()
 
 bool BindingDialog::constantSpeakable()
 {
-    const WrittenFault fault =
+    const ConstantFault fault =
         constantFault(mode, toUtf8(firstEdit->text()), toUtf8(secondEdit->text()));
-    if (fault == WrittenFault::None)
+    if (fault == ConstantFault::None)
         return true;
-    // A number constantAcceptable lets through starts with a digit: only amounts and dates fail.
     const char *text = mode == BindingMode::Date ? DateRefusedText : AmountRefusedText;
     ui.showMessage(
         {toUtf8(windowTitle()), text, MessageIcon::Warning, MessageButtons::Ok, MessageAnswer::Ok});
-    QLineEdit *edit = fault == WrittenFault::First ? firstEdit : secondEdit;
+    QLineEdit *edit = fault == ConstantFault::First ? firstEdit : secondEdit;
     edit->setFocus();
     edit->selectAll();
     return false;

@@ -43,8 +43,7 @@ bool ItemCheck::check(const CheckedItem &checked, const std::string &value, std:
         return false;
     }
     // Whatever such a value speaks names another value: it is as good as unspeakable.
-    if (readsValue && !spoken.empty() && checked.mode &&
-        writtenFault(*checked.mode, value) != WrittenFault::None) {
+    if (readsValue && !spoken.empty() && checked.mode && !saidAsWritten(*checked.mode, value)) {
         report(checked, ProblemKind::Unspeakable, record, value, std::string(AlteredReason));
         return false;
     }

@@ -1,8 +1,11 @@
+// The edit at fault is found by trying it beside a harmless other edit; a date's month is tried
+// first, since whether a day exists depends on its month.
 #include "speech/BindingConstant.h"
 
 #include "platform/Clock.h"
 #include "platform/DbfTaskTableQuery.h"
 #include "speech/SpeechComposer.h"
+#include "speech/WrittenValue.h"
 
 #include <string>
 
@@ -20,17 +23,36 @@ bool amountSpoken(std::string_view text)
     return speech.keysValid;
 }
 
+bool amountAccepted(std::string_view units, std::string_view hundredths)
+{
+    const std::string constant = composeConstant(BindingMode::Amount, units, hundredths);
+    return saidAsWritten(BindingMode::Amount, constant) && amountSpoken(constant);
+}
+
+bool dateAccepted(std::string_view day, std::string_view month)
+{
+    return saidAsWritten(BindingMode::Date, composeConstant(BindingMode::Date, day, month));
+}
+
 } // namespace
 
-WrittenFault constantFault(BindingMode mode, std::string_view first, std::string_view second)
+ConstantFault constantFault(BindingMode mode, std::string_view first, std::string_view second)
 {
-    const std::string constant = composeConstant(mode, first, second);
-    if (const WrittenFault fault = writtenFault(mode, constant); fault != WrittenFault::None)
-        return fault;
-    if (mode != BindingMode::Amount || amountSpoken(constant))
-        return WrittenFault::None;
-    // Written as it should be, yet refused: the whole part or the fraction is too long to say.
-    return amountSpoken(first) ? WrittenFault::Second : WrittenFault::First;
+    switch (mode) {
+    case BindingMode::Amount:
+        if (!amountAccepted(first, "0"))
+            return ConstantFault::First;
+        return amountAccepted(first, second) ? ConstantFault::None : ConstantFault::Second;
+    case BindingMode::Date:
+        if (!dateAccepted("1", second))
+            return ConstantFault::Second;
+        return dateAccepted(first, second) ? ConstantFault::None : ConstantFault::First;
+    case BindingMode::Number:
+        return saidAsWritten(mode, first) ? ConstantFault::None : ConstantFault::First;
+    case BindingMode::TableItem:
+        break;
+    }
+    return ConstantFault::None;
 }
 
 } // namespace vorela

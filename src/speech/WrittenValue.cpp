@@ -5,6 +5,7 @@
 #include "platform/TextParsing.h"
 
 #include <cstdint>
+#include <optional>
 
 namespace vorela {
 
@@ -15,97 +16,86 @@ bool isDigit(char character)
     return character >= '0' && character <= '9';
 }
 
-// Takes the digits at the front of text off it; how many there were.
-std::size_t takeDigits(std::string_view &text)
+// Takes the digits at the front of text off it; their value, or nothing when there are none.
+std::optional<std::uint64_t> takeNumber(std::string_view &text)
 {
     std::size_t count = 0;
     while (count < text.size() && isDigit(text[count]))
         ++count;
+    if (count == 0)
+        return std::nullopt;
+    const std::uint64_t value = leadingNumber(text.substr(0, count));
     text.remove_prefix(count);
-    return count;
+    return value;
 }
 
-WrittenFault amountFault(std::string_view text)
+bool takeCharacter(std::string_view &text, std::string_view accepted)
 {
-    if (takeDigits(text) == 0)
-        return WrittenFault::First;
-    if (text.empty())
-        return WrittenFault::None;
-    if (text.front() != '.' && text.front() != ',')
-        return WrittenFault::First;
+    if (text.empty() || accepted.find(text.front()) == std::string_view::npos)
+        return false;
     text.remove_prefix(1);
-    takeDigits(text);
-    return text.empty() ? WrittenFault::None : WrittenFault::Second;
+    return true;
 }
 
-bool leapYear(std::uint64_t year)
+bool amountAsWritten(std::string_view text)
 {
-    return year % 4 == 0 && (year % 100 != 0 || year % 400 == 0);
+    if (!takeNumber(text))
+        return false;
+    if (takeCharacter(text, ".,"))
+        (void)takeNumber(text);
+    return text.empty();
 }
 
 std::uint64_t daysInMonth(std::uint64_t year, std::uint64_t month)
 {
     static constexpr std::uint64_t Days[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    const bool leap = year % 4 == 0 && (year % 100 != 0 || year % 400 == 0);
     if (month < 1 || month > 12)
         return 0;
-    return month == 2 && leapYear(year) ? 29 : Days[month - 1];
+    return month == 2 && leap ? 29 : Days[month - 1];
 }
 
-// Digits, then a date separator; the digits' value, or nothing when either is missing.
-bool takeDatePart(std::string_view &text, std::uint64_t &value)
+bool dateAsWritten(std::string_view text)
 {
-    const std::string_view digits = text;
-    const std::size_t count = takeDigits(text);
-    if (count == 0 || text.empty() ||
-        (text.front() != '-' && text.front() != '/' && text.front() != '.'))
+    const std::optional<std::uint64_t> year = takeNumber(text);
+    if (!year || !takeCharacter(text, "-/."))
         return false;
-    value = leadingNumber(digits.substr(0, count));
-    text.remove_prefix(1);
-    return true;
+    const std::optional<std::uint64_t> month = takeNumber(text);
+    if (!month || !takeCharacter(text, "-/."))
+        return false;
+    const std::optional<std::uint64_t> day = takeNumber(text);
+    if (!day || *day == 0 || *day > daysInMonth(*year, *month))
+        return false;
+    if (text.empty())
+        return true;
+    // "2008-07-03 00:00:00": the time after the date is not spoken.
+    return text.front() == ' ' && text.find(':') != std::string_view::npos &&
+           text.find_first_not_of(" 0123456789:.") == std::string_view::npos;
 }
 
-WrittenFault dateFault(std::string_view text)
-{
-    std::uint64_t year = 0;
-    std::uint64_t month = 0;
-    if (!takeDatePart(text, year) || !takeDatePart(text, month))
-        return WrittenFault::Second;
-    const std::uint64_t days = daysInMonth(year, month);
-    if (days == 0)
-        return WrittenFault::Second;
-    const std::string_view dayText = text;
-    const std::size_t count = takeDigits(text);
-    const std::uint64_t day = leadingNumber(dayText.substr(0, count));
-    if (count == 0 || day == 0 || day > days || (!text.empty() && text.front() != ' '))
-        return WrittenFault::First;
-    return WrittenFault::None;
-}
-
-WrittenFault numberFault(std::string_view text)
+bool numberAsWritten(std::string_view text)
 {
     const std::size_t digit = text.find_first_of("0123456789");
-    if (digit == std::string_view::npos)
-        return WrittenFault::First;
     // A minus sign is skipped: -5 would be heard as five.
-    return text.find('-') < digit ? WrittenFault::First : WrittenFault::None;
+    return digit != std::string_view::npos && text.find('-') > digit;
 }
 
 } // namespace
 
-WrittenFault writtenFault(BindingMode mode, std::string_view value)
+bool saidAsWritten(BindingMode mode, std::string_view value)
 {
     const std::string_view text = trimBlanks(value);
     switch (mode) {
     case BindingMode::Amount:
-        return amountFault(text);
+        return amountAsWritten(text);
     case BindingMode::Date:
-        return dateFault(text);
+        return dateAsWritten(text);
     case BindingMode::Number:
-        return numberFault(text);
+        return numberAsWritten(text);
     case BindingMode::TableItem:
         break;
     }
-    return WrittenFault::None;
+    return true;
 }
 
 } // namespace vorela

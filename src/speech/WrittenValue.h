@@ -10,16 +10,14 @@
 
 namespace vorela {
 
-/// The part of a value the speech would not say as written: the units or the day (First), the
-/// hundredths or the month (Second); a year that is no number also gives Second.
-enum class WrittenFault { None, First, Second };
-
 /// For a value an item of mode speaks (a table value, or a constant without its apostrophes):
 /// - an amount is digits, then at most one '.' or ',' and digits;
 /// - a date is year, month and day in digits, separated by '-', '/' or '.', naming a day of the
-///   calendar (year 0000 stands for any year), then nothing or a blank and a time;
+///   calendar (year 0000 stands for any year), then nothing or a blank and a time of digits and
+///   colons;
 /// - a number (telephone, digit groups, house, flat) holds a digit and no minus sign before it.
-/// Blanks at either end are allowed; table items give None. Allocates nothing.
-[[nodiscard]] WrittenFault writtenFault(BindingMode mode, std::string_view value);
+/// Blanks at either end are allowed; a table item's value is always said as written.
+/// Allocates nothing.
+[[nodiscard]] bool saidAsWritten(BindingMode mode, std::string_view value);
 
 } // namespace vorela

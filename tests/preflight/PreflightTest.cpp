@@ -1,9 +1,9 @@
 // The check before a mailing at its seam: a real registry store, bank and DBF table. A record is
 // whole only when the subscriber would hear every value as the table holds it.
+#include "preflight/Preflight.h"
 #include "cli/LexemeNodes.h"
 #include "platform/Clock.h"
 #include "platform/DbfBuilder.h"
-#include "preflight/Preflight.h"
 #include "setup/DbfWriter.h"
 #include "soundbank/ChunkId.h"
 #include "soundbank/RiffBytes.h"
@@ -79,8 +79,11 @@ const std::string MinusFive("\xFB\xFF\xFF\xFF", 4);
 
 TEST_F(PreflightTest, ValuesHeardOtherwiseLeaveTheirRecordsUnwhole)
 {
-    test::DbfBuilder builder({{"SUMMA", 'C', 15}, {"NUMI", 'I', 4}, {"DATA", 'D', 8},
-                              {"DATC", 'C', 10}, {"HOUSE", 'C', 6}});
+    test::DbfBuilder builder({{"SUMMA", 'C', 15},
+                              {"NUMI", 'I', 4},
+                              {"DATA", 'D', 8},
+                              {"DATC", 'C', 10},
+                              {"HOUSE", 'C', 6}});
     const std::string five("\x05\0\0\0", 4);
     for (const std::vector<std::string> &record : std::vector<std::vector<std::string>>{
              {"12.50", five, "20240229", "2024-07-03", "12/2"}, // 1: whole
@@ -97,11 +100,11 @@ TEST_F(PreflightTest, ValuesHeardOtherwiseLeaveTheirRecordsUnwhole)
     builder.write(table());
     const PreflightSummary summary = check("Оп", {{.path = "1\\"},
                                                   {.path = "2\\", .arg = "SUMMA"},
-                                            {.path = "2\\", .arg = "NUMI"},
-                                            {.path = "5\\", .arg = "NUMI"},
-                                            {.path = "3\\", .arg = "DATA"},
-                                            {.path = "3\\", .arg = "DATC"},
-                                            {.path = "4\\", .arg = "HOUSE"}});
+                                                  {.path = "2\\", .arg = "NUMI"},
+                                                  {.path = "5\\", .arg = "NUMI"},
+                                                  {.path = "3\\", .arg = "DATA"},
+                                                  {.path = "3\\", .arg = "DATC"},
+                                                  {.path = "4\\", .arg = "HOUSE"}});
     EXPECT_EQ(summary.recordsChecked, 10U);
     EXPECT_EQ(summary.recordsWhole, 1U);
     constexpr ProblemKind Unspeakable = ProblemKind::Unspeakable;

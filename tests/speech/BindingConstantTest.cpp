@@ -12,7 +12,7 @@ namespace {
 struct Typed {
     std::string first;
     std::string second;
-    WrittenFault fault;
+    ConstantFault fault;
 };
 
 void expectFaults(BindingMode mode, const std::vector<Typed> &cases)
@@ -23,9 +23,9 @@ void expectFaults(BindingMode mode, const std::vector<Typed> &cases)
     }
 }
 
-constexpr WrittenFault None = WrittenFault::None;
-constexpr WrittenFault First = WrittenFault::First;
-constexpr WrittenFault Second = WrittenFault::Second;
+constexpr ConstantFault None = ConstantFault::None;
+constexpr ConstantFault First = ConstantFault::First;
+constexpr ConstantFault Second = ConstantFault::Second;
 
 TEST(BindingConstant, DayMustExistInItsMonth)
 {
@@ -37,7 +37,7 @@ TEST(BindingConstant, DayMustExistInItsMonth)
             {"31", "6", First},  {"31", "7", None},   {"31", "8", None},   {"31", "9", First},
             {"31", "10", None},  {"31", "11", First}, {"31", "12", None},  {"01", "01", None},
             {"0", "5", First},   {"5", "13", Second}, {"5", "", Second},   {"", "5", First},
-            {"5\"", "5", First}, {"5.5", "5", First}, {"5", "5 ", Second},
+            {"5\"", "5", First}, {"5.5", "5", First}, {"5", "5 ", Second}, {"3 5", "7", First},
         });
 }
 
@@ -57,6 +57,7 @@ TEST(BindingConstant, AmountPartsMustBeReadWholeAsDigits)
                      {"12", "5,0", Second},
                      {"12", "x", Second},
                      {"-5", "", First},
+                     {"1,5", "", First},
                      {"", "5", First}, // heard as five roubles
                  });
 }
