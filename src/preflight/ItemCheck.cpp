@@ -30,6 +30,20 @@ ItemCheck::ItemCheck(const PreflightSources &sources, SoundInventory &soundInven
 
 bool ItemCheck::check(const CheckedItem &checked, const std::string &value, std::uint32_t record)
 {
+    const std::size_t hash =
+        std::hash<std::string_view>()(value) ^ std::hash<const CheckedItem *>()(&checked);
+    WholeValue &slot = wholeValues[hash % WholeValueSlots];
+    if (slot.item == &checked && slot.value == value)
+        return true;
+    if (!speak(checked, value, record))
+        return false;
+    slot.item = &checked;
+    slot.value.assign(value); // reuses the slot's buffer
+    return true;
+}
+
+bool ItemCheck::speak(const CheckedItem &checked, const std::string &value, std::uint32_t record)
+{
     const bool readsValue = SpeechComposer::readsTableValue(checked.item);
     // A lexeme table item trims its value before the lookup; a function speaks it as read.
     const bool tableItem = checked.item.chunk.starts_with(LexemeTableChunkId.front());

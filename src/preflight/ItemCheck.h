@@ -13,6 +13,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace vorela {
 
@@ -43,6 +44,16 @@ public:
                 std::string reason);
 
 private:
+    // An item that spoke a value whole speaks it whole again: values repeat down a table (dates,
+    // houses, districts), so the last few whole ones are remembered in a fixed number of slots.
+    struct WholeValue {
+        const CheckedItem *item = nullptr;
+        std::string value;
+    };
+    static constexpr std::size_t WholeValueSlots = 4096;
+
+    [[nodiscard]] bool speak(const CheckedItem &item, const std::string &value,
+                             std::uint32_t record);
     [[nodiscard]] std::string missingSoundsText(const std::vector<std::string> &keys);
 
     SoundInventory &inventory;
@@ -52,6 +63,7 @@ private:
     SpeechComposer composer;
     TaskSources taskSources;
     std::vector<std::string> missing; // kept between calls: no allocation per record
+    std::vector<WholeValue> wholeValues{WholeValueSlots};
 };
 
 } // namespace vorela

@@ -4,6 +4,8 @@
 #include "platform/TextParsing.h"
 #include "speech/NumberGrammar.h"
 
+#include <algorithm>
+
 namespace vorela {
 
 namespace {
@@ -25,6 +27,17 @@ const CurrencyWords &currencyWords(Currency currency)
         {{"+EUR", "+EUR", "+EUR"}, {"+CNT", "+CNA", "+CNV"}, Gender::Masculine, Gender::Masculine},
     }};
     return Words[static_cast<std::size_t>(currency)];
+}
+
+// The next piece between separators, as every reader of amounts splits them: empty
+// pieces are skipped; "" after the last one.
+std::string_view takePiece(std::string_view &rest)
+{
+    const std::size_t start = std::min(rest.find_first_not_of(",."), rest.size());
+    const std::size_t end = std::min(rest.find_first_of(",.", start), rest.size());
+    const std::string_view piece = rest.substr(start, end - start);
+    rest.remove_prefix(end);
+    return piece;
 }
 
 const NounForms Millions = {"+16 ", "+16A", "+16B"};
@@ -51,9 +64,10 @@ void SpeechComposer::SpeakAmount(std::string_view text, Currency currency)
     const CurrencyWords &words = currencyWords(currency);
     // A thousands separator cuts the amount short (1.234,56 is 1 and 234): stored constants and
     // the notification application read amounts this way.
-    const std::vector<std::string> pieces = parseText(AmountCharactersOnly(text), ",.", "\"'");
-    const std::uint64_t wholeValue = pieces.empty() ? 0 : leadingNumber(pieces[0]);
-    const std::uint64_t fraction = pieces.size() > 1 ? leadingNumber(pieces[1]) : 0;
+    const std::string kept = AmountCharactersOnly(text);
+    std::string_view rest = kept;
+    const std::uint64_t wholeValue = leadingNumber(takePiece(rest));
+    const std::uint64_t fraction = leadingNumber(takePiece(rest));
     if (wholeValue > LargestWhole || fraction > LargestFraction) {
         reject();
         return;
