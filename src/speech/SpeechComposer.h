@@ -109,6 +109,9 @@ public:
 private:
     void append(std::string key) { keySequence.push_back(std::move(key)); }
     void reject() { keysValid = false; }
+    void speakUnits(std::uint64_t digit, Gender gender);    // 1..9
+    void speakTens(std::uint64_t value, Gender gender);     // 10..99
+    void speakHundreds(std::uint64_t value, Gender gender); // 0..999, hundreds first
     void speakWithNoun(std::uint64_t number, Gender gender, const NounForms &forms);
     void speakToday(DateCase dateCase);
     void expandFunction(const TaskSources &sources, const std::string &taskName,
