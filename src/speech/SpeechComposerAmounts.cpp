@@ -33,10 +33,11 @@ const CurrencyWords &currencyWords(Currency currency)
 // pieces are skipped; "" after the last one.
 std::string_view takePiece(std::string_view &rest)
 {
-    const std::size_t start = std::min(rest.find_first_not_of(",."), rest.size());
-    const std::size_t end = std::min(rest.find_first_of(",.", start), rest.size());
-    const std::string_view piece = rest.substr(start, end - start);
-    rest.remove_prefix(end);
+    const auto separator = [](char character) { return character == ',' || character == '.'; };
+    const auto start = std::find_if_not(rest.begin(), rest.end(), separator);
+    const auto end = std::find_if(start, rest.end(), separator);
+    const std::string_view piece(start, end);
+    rest.remove_prefix(static_cast<std::size_t>(end - rest.begin()));
     return piece;
 }
 

@@ -4,6 +4,7 @@
 
 #include "platform/TextParsing.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <optional>
 
@@ -29,9 +30,10 @@ std::optional<std::uint64_t> takeNumber(std::string_view &text)
     return value;
 }
 
-bool takeCharacter(std::string_view &text, std::string_view accepted)
+// Takes one of accepted off the front of text; a plain loop, as the set is two or three long.
+bool takeOneOf(std::string_view &text, std::string_view accepted)
 {
-    if (text.empty() || accepted.find(text.front()) == std::string_view::npos)
+    if (text.empty() || std::find(accepted.begin(), accepted.end(), text.front()) == accepted.end())
         return false;
     text.remove_prefix(1);
     return true;
@@ -41,7 +43,7 @@ bool amountAsWritten(std::string_view text)
 {
     if (!takeNumber(text))
         return false;
-    if (takeCharacter(text, ".,"))
+    if (takeOneOf(text, ".,"))
         (void)takeNumber(text);
     return text.empty();
 }
@@ -58,10 +60,10 @@ std::uint64_t daysInMonth(std::uint64_t year, std::uint64_t month)
 bool dateAsWritten(std::string_view text)
 {
     const std::optional<std::uint64_t> year = takeNumber(text);
-    if (!year || !takeCharacter(text, "-/."))
+    if (!year || !takeOneOf(text, "-/."))
         return false;
     const std::optional<std::uint64_t> month = takeNumber(text);
-    if (!month || !takeCharacter(text, "-/."))
+    if (!month || !takeOneOf(text, "-/."))
         return false;
     const std::optional<std::uint64_t> day = takeNumber(text);
     if (!day || *day == 0 || *day > daysInMonth(*year, *month))
@@ -75,9 +77,13 @@ bool dateAsWritten(std::string_view text)
 
 bool numberAsWritten(std::string_view text)
 {
-    const std::size_t digit = text.find_first_of("0123456789");
-    // A minus sign is skipped: -5 would be heard as five.
-    return digit != std::string_view::npos && text.find('-') > digit;
+    for (const char character : text) {
+        if (isDigit(character))
+            return true;
+        if (character == '-') // skipped: -5 would be heard as five
+            return false;
+    }
+    return false;
 }
 
 } // namespace
