@@ -50,7 +50,7 @@ private:
         const CheckedItem *item = nullptr;
         std::string value;
     };
-    static constexpr std::size_t WholeValueSlots = 4096;
+    static constexpr std::size_t WholeValueSlots = 16384;
 
     [[nodiscard]] bool speak(const CheckedItem &item, const std::string &value,
                              std::uint32_t record);

@@ -3,59 +3,32 @@
 
 #include <gtest/gtest.h>
 
-#include <string>
 #include <vector>
 
 namespace vorela {
-namespace {
-
-struct Written {
-    BindingMode mode;
-    std::string value;
-    bool asWritten;
-};
 
 TEST(WrittenValue, ValuesTheSpeechWouldChangeAreFound)
 {
-    constexpr BindingMode Amount = BindingMode::Amount;
-    constexpr BindingMode Date = BindingMode::Date;
-    constexpr BindingMode Number = BindingMode::Number;
-    const std::vector<Written> cases = {
-        {Amount, "1234.56", true},
-        {Amount, " 21,05 ", true},
-        {Amount, "15,", true},
-        {Amount, "-5", false},
-        {Amount, "1x2", false},
-        {Amount, "1.234,56", false},
-        {Amount, ".5", false},
-        {Amount, "12 руб.", false},
-        {Amount, "1 234", false},
-        {Date, "2024-02-29", true},
-        {Date, "0000/02/29", true},
-        {Date, "2008-07-03 00:00:00", true},
-        {Date, "2024-02-30", false},
-        {Date, "2023-02-29", false},
-        {Date, "1900-02-29", false},
-        {Date, "2024-04-31", false},
-        {Date, "2024-07-00", false},
-        {Date, "2024-13-01", false},
-        {Date, "2024-07-03x", false},
-        {Date, "2024-07-03 5", false},
-        {Date, "03.07", false},
-        {Date, "20240703", false},
-        {Number, "(044) 123-45-67", true},
-        {Number, "12/а", true},
-        {Number, "-5", false},
-        {Number, " - 5", false},
-        {Number, "ЖЖ", false},
-        {Number, "-", false},
-        {BindingMode::TableItem, "-", true},
+    const struct {
+        BindingMode mode;
+        bool asWritten;
+        std::vector<const char *> values;
+    } cases[] = {
+        {BindingMode::Amount, true, {"1234.56", " 21,05 ", "15,"}},
+        {BindingMode::Amount, false, {"-5", "1x2", "1.234,56", ".5", "12 руб.", "1 234"}},
+        {BindingMode::Date, true, {"2024-02-29", "0000/02/29", "2008-07-03 00:00:00"}},
+        {BindingMode::Date,
+         false,
+         {"2024-02-30", "2023-02-29", "1900-02-29", "2024-04-31", "2024-07-00", "2024-13-01",
+          "2024-07-03x", "2024-07-03 5", "03.07", "20240703"}},
+        {BindingMode::Number, true, {"(044) 123-45-67", "12/а"}},
+        {BindingMode::Number, false, {"-5", " - 5", "ЖЖ", "-"}},
+        {BindingMode::TableItem, true, {"-"}},
     };
-    for (const Written &written : cases) {
-        SCOPED_TRACE(written.value);
-        EXPECT_EQ(saidAsWritten(written.mode, written.value), written.asWritten);
+    for (const auto &[mode, asWritten, values] : cases) {
+        for (const char *value : values)
+            EXPECT_EQ(saidAsWritten(mode, value), asWritten) << value;
     }
 }
 
-} // namespace
 } // namespace vorela
