@@ -1,4 +1,5 @@
-// One item, one value: the expansion itself decides what is heard; this only reads the keys.
+// One item, one value: the expansion decides what is heard and the rule of written values whether
+// it is what the table holds; this reads the keys.
 #include "preflight/ItemCheck.h"
 
 #include "preflight/Preflight.h"
