@@ -32,7 +32,9 @@ std::string describe(const PreflightProblem &problem)
 {
     std::string line = problem.record == EveryRecord ? std::string("все записи")
                                                      : "запись " + std::to_string(problem.record);
-    line += ", " + problem.operatorName + ", «" + problem.item + "»";
+    line += ", " + problem.operatorName;
+    if (!problem.item.empty()) // empty for a problem of the whole template
+        line += ", «" + problem.item + "»";
     if (!problem.column.empty())
         line += ", столбец " + problem.column;
     if (problem.record != EveryRecord)

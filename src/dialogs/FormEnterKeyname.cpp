@@ -2,6 +2,7 @@
 
 #include "platform/UiServices.h"
 #include "platform/qt/QtText.h"
+#include "stores/LexemeTable.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -47,13 +48,14 @@ void FormEnterKeyname::SetKeyName(const std::string &name)
 
 void FormEnterKeyname::acceptKeyName()
 {
-    const QString entered = textb_1->text().trimmed();
-    if (entered.isEmpty()) {
+    // Trimmed as lookups trim key names, so the duplicate check sees what a lookup would.
+    const std::string entered(tableKeyName(toUtf8(textb_1->text())));
+    if (entered.empty()) {
         ui.showMessage({ErrorCaption, EmptyKeyNameText, MessageIcon::Information,
                         MessageButtons::Ok, MessageAnswer::Ok});
         return;
     }
-    keyName = toUtf8(entered);
+    keyName = entered;
     accept();
 }
 

@@ -1,5 +1,6 @@
 #include "platform/CodePage.h"
 
+#include <algorithm>
 #include <array>
 
 namespace vorela {
@@ -33,6 +34,11 @@ static constexpr std::array<char16_t, 128> Cp866High = {
 
 static std::string decodeSingleByte(std::string_view bytes, const std::array<char16_t, 128> &high)
 {
+    // Digits and Latin text, most of a task table, are their own UTF-8: copied without reserving
+    // room for two-byte letters, which short values would take from the heap.
+    if (std::all_of(bytes.begin(), bytes.end(),
+                    [](char byte) { return static_cast<unsigned char>(byte) < 0x80; }))
+        return std::string(bytes);
     std::string out;
     out.reserve(bytes.size() * 2);
     for (const char byte : bytes) {

@@ -38,10 +38,13 @@ std::vector<std::string> parseText(std::string_view text, std::string_view separ
 
 std::string_view trimBlanks(std::string_view text)
 {
-    const std::size_t first = text.find_first_not_of(" \t");
-    if (first == std::string_view::npos)
-        return {};
-    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
+    // A plain loop: the check before a mailing trims every value of a table.
+    const auto blank = [](char character) { return character == ' ' || character == '\t'; };
+    while (!text.empty() && blank(text.front()))
+        text.remove_prefix(1);
+    while (!text.empty() && blank(text.back()))
+        text.remove_suffix(1);
+    return text;
 }
 
 std::uint64_t leadingNumber(std::string_view text)

@@ -1,17 +1,20 @@
-// One item, one value: the expansion itself decides what is heard; this only reads the keys.
+// One item, one value: the expansion decides what is heard and the rule of written values whether
+// it is what the table holds; this reads the keys.
 #include "preflight/ItemCheck.h"
 
-#include "platform/TextParsing.h"
 #include "preflight/Preflight.h"
 #include "preflight/SoundInventory.h"
+#include "speech/WrittenValue.h"
 #include "stores/ChunkIds.h"
 #include "stores/KeySequence.h"
+#include "stores/LexemeTable.h"
 
 #include <algorithm>
 
 namespace vorela {
 
 static constexpr std::string_view UnspeakableReason = "значение нельзя произнести";
+static constexpr std::string_view AlteredReason = "значение прозвучит не так, как записано";
 static constexpr std::string_view SilentValueReason = "из значения не получилось ни одного слова";
 static constexpr std::string_view EmptyReason = "пустое значение";
 static constexpr std::string_view NoTableKeyReason = "в таблице лексем нет ключа «";
@@ -28,6 +31,24 @@ ItemCheck::ItemCheck(const PreflightSources &sources, SoundInventory &soundInven
 
 bool ItemCheck::check(const CheckedItem &checked, const std::string &value, std::uint32_t record)
 {
+    const std::size_t hash =
+        std::hash<std::string_view>()(value) ^ std::hash<const CheckedItem *>()(&checked);
+    WholeValue &slot = wholeValues[hash % WholeValueSlots];
+    if (slot.item == &checked && slot.value == value)
+        return true;
+    if (!speak(checked, value, record))
+        return false;
+    slot.item = &checked;
+    slot.value.assign(value); // reuses the slot's buffer
+    return true;
+}
+
+bool ItemCheck::speak(const CheckedItem &checked, const std::string &value, std::uint32_t record)
+{
+    const bool readsValue = SpeechComposer::readsTableValue(checked.item);
+    // A lexeme table item trims its value before the lookup; a function speaks it as read.
+    const bool tableItem = checked.item.chunk.starts_with(LexemeTableChunkId.front());
+    const std::string_view spoken = tableItem ? tableKeyName(value) : std::string_view(value);
     composer.keySequence.clear();
     composer.keysValid = true;
     values.setValue(value);
@@ -36,10 +57,12 @@ bool ItemCheck::check(const CheckedItem &checked, const std::string &value, std:
         report(checked, ProblemKind::Unspeakable, record, value, std::string(UnspeakableReason));
         return false;
     }
+    // Whatever such a value speaks names another value: it is as good as unspeakable.
+    if (readsValue && !spoken.empty() && checked.mode && !saidAsWritten(*checked.mode, value)) {
+        report(checked, ProblemKind::Unspeakable, record, value, std::string(AlteredReason));
+        return false;
+    }
     bool whole = true;
-    // A lexeme table item trims its value before the lookup; a function speaks it as read.
-    const bool tableItem = checked.item.chunk.starts_with(LexemeTableChunkId.front());
-    const std::string_view spoken = tableItem ? trimBlanks(value) : std::string_view(value);
     bool silent = false;
     missing.clear();
     for (const std::string &key : composer.keySequence) {
@@ -49,8 +72,7 @@ bool ItemCheck::check(const CheckedItem &checked, const std::string &value, std:
             std::find(missing.begin(), missing.end(), key) == missing.end())
             missing.push_back(key);
     }
-    const bool readsValue = SpeechComposer::readsTableValue(checked.item);
-    // An amount too long to read is refused without a word: the subscriber hears nothing.
+    // More digits than the digit groups take speak no word: the subscriber hears nothing.
     if (readsValue && !spoken.empty() && composer.keySequence.size() == 1) {
         report(checked, ProblemKind::Unspeakable, record, value, std::string(SilentValueReason));
         return false;

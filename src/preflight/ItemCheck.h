@@ -5,12 +5,15 @@
 #include "platform/DbfTaskTableQuery.h"
 #include "preflight/PreflightProblem.h"
 #include "preflight/RecordValues.h"
+#include "speech/FieldBinding.h"
 #include "speech/SpeechComposer.h"
 #include "stores/PatternItem.h"
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace vorela {
 
@@ -22,7 +25,8 @@ struct CheckedItem {
     std::string task;
     std::string operatorName;
     PatternItem item;
-    std::string text; // as the task tree shows it
+    std::string text;                // as the task tree shows it
+    std::optional<BindingMode> mode; // how its value is spoken; none for a fixed lexeme
 };
 
 class ItemCheck {
@@ -40,6 +44,16 @@ public:
                 std::string reason);
 
 private:
+    // An item that spoke a value whole speaks it whole again: values repeat down a table (dates,
+    // houses, districts), so the last few whole ones are remembered in a fixed number of slots.
+    struct WholeValue {
+        const CheckedItem *item = nullptr;
+        std::string value;
+    };
+    static constexpr std::size_t WholeValueSlots = 16384;
+
+    [[nodiscard]] bool speak(const CheckedItem &item, const std::string &value,
+                             std::uint32_t record);
     [[nodiscard]] std::string missingSoundsText(const std::vector<std::string> &keys);
 
     SoundInventory &inventory;
@@ -49,6 +63,7 @@ private:
     SpeechComposer composer;
     TaskSources taskSources;
     std::vector<std::string> missing; // kept between calls: no allocation per record
+    std::vector<WholeValue> wholeValues{WholeValueSlots};
 };
 
 } // namespace vorela

@@ -29,6 +29,10 @@ const char *problemKindName(ProblemKind kind)
         return "нет столбца в таблице задания";
     case ProblemKind::EmptyValue:
         return "пустое значение";
+    case ProblemKind::NoGreeting:
+        return "шаблон не произносится";
+    case ProblemKind::UnreadableColumn:
+        return "столбец не читается";
     }
     return "?";
 }

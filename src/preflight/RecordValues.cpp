@@ -7,7 +7,7 @@ namespace vorela {
 
 std::string RecordValues::fieldValue(std::string_view) const
 {
-    return value;
+    return std::string(value);
 }
 
 std::string RecordValues::tableChunk(std::string_view tablePath, std::string_view key) const

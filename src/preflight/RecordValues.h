@@ -6,6 +6,7 @@
 
 #include <map>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 
 namespace vorela {
@@ -18,7 +19,8 @@ public:
     explicit RecordValues(RegistryStore &registry) : store(registry) {}
 
     /// The value the next item expanded reads, whatever its binding: an item has one binding.
-    void setValue(std::string text) { value = std::move(text); }
+    /// text must outlive that expansion.
+    void setValue(std::string_view text) { value = text; }
 
     [[nodiscard]] std::string fieldValue(std::string_view binding) const override;
     [[nodiscard]] std::string tableChunk(std::string_view tablePath,
@@ -26,7 +28,7 @@ public:
 
 private:
     RegistryStore &store;
-    std::string value;
+    std::string_view value;
     // Path to key name to chunk id; as many entries as the templates have lexeme tables.
     mutable std::map<std::string, std::unordered_map<std::string, std::string>, std::less<>> tables;
 };

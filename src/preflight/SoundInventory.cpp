@@ -7,6 +7,8 @@
 #include "stores/LexItem.h"
 #include "stores/RegistryPaths.h"
 
+#include <optional>
+
 namespace vorela {
 
 std::optional<SoundInventory> SoundInventory::read(const std::filesystem::path &bank,
@@ -23,13 +25,34 @@ std::optional<SoundInventory> SoundInventory::read(const std::filesystem::path &
     return inventory;
 }
 
-bool SoundInventory::has(const std::string &key)
+// Up to seven bytes and their count (0 only for the empty key); nothing for a longer key.
+static std::optional<std::uint64_t> packedKey(std::string_view key)
 {
-    const auto known = keyPresence.find(key);
-    if (known != keyPresence.end())
-        return known->second;
+    if (key.size() > 7)
+        return std::nullopt;
+    std::uint64_t packed = std::uint64_t{key.size()} << 56;
+    for (std::size_t index = 0; index < key.size(); ++index)
+        packed |= std::uint64_t{static_cast<unsigned char>(key[index])} << (8 * index);
+    return packed;
+}
+
+bool SoundInventory::has(std::string_view key)
+{
+    const std::optional<std::uint64_t> packed = packedKey(key);
+    if (!packed || *packed == 0)
+        return bankIds.contains(ChunkId::fromText(key).text());
+    // Fibonacci hashing spreads the packed bytes over the slots; a free slot ends the probe.
+    std::size_t slot = (*packed * 0x9E3779B97F4A7C15U) >> (64 - PackedBits);
+    while (packedKeys[slot] != 0 && packedKeys[slot] != *packed)
+        slot = (slot + 1) % PackedSlots;
+    if (packedKeys[slot] == *packed)
+        return packedPresence[slot];
     const bool present = bankIds.contains(ChunkId::fromText(key).text());
-    keyPresence.emplace(key, present);
+    if (packedCount < PackedSlots / 2) { // a full table would never end a probe
+        packedKeys[slot] = *packed;
+        packedPresence[slot] = present;
+        ++packedCount;
+    }
     return present;
 }
 

@@ -31,10 +31,14 @@ public:
 private:
     struct Plan {
         CheckedItem item;
-        const DbfField *field = nullptr; // the column read per record; null for a shared item
+        const DbfField *field = nullptr; // the column the binding names; null when none
     };
 
+    [[nodiscard]] static bool checkSharedItem(ItemCheck &check, const Plan &plan);
+
     const DbfTable &table;
+    CheckedItem templateItem; // names the whole template in a report
+    bool greeting;
     std::vector<Plan> shared;
     std::vector<Plan> perRecord;
 };

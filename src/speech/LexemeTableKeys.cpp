@@ -3,8 +3,8 @@
 
 #include "platform/RegistryKey.h"
 #include "platform/RegistryStore.h"
-#include "platform/TextParsing.h"
 #include "stores/LexItem.h"
+#include "stores/LexemeTable.h"
 #include "stores/RegistryPaths.h"
 #include "stores/SiblingChain.h"
 
@@ -19,7 +19,7 @@ std::unordered_map<std::string, std::string> lexemeTableKeys(RegistryStore &stor
         const std::string chunk = entry.readString(LexemeValue::Chunk).value_or("");
         if (!chunk.empty())
             keys.try_emplace(
-                std::string(trimBlanks(entry.readString(LexemeValue::Keyname).value_or(""))),
+                std::string(tableKeyName(entry.readString(LexemeValue::Keyname).value_or(""))),
                 chunk);
     }
     return keys;

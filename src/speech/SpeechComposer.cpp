@@ -19,13 +19,29 @@ void SpeechComposer::SpeakDigit(std::string_view text, Gender gender)
         reject();
         return;
     }
-    const char digit = text[0];
-    if (digit == '1')
+    speakUnits(static_cast<std::uint64_t>(text[0] - '0'), gender);
+}
+
+void SpeechComposer::speakUnits(std::uint64_t digit, Gender gender)
+{
+    if (digit == 1)
         append(gender == Gender::Feminine ? "_01A" : "_001");
-    else if (digit == '2')
+    else if (digit == 2)
         append(gender == Gender::Feminine ? "_02E" : "_002");
     else
-        append(numberKey(static_cast<std::uint64_t>(digit - '0')));
+        append(numberKey(digit));
+}
+
+void SpeechComposer::speakTens(std::uint64_t value, Gender gender)
+{
+    const std::uint64_t tens = value / 10;
+    if (tens == 1) {
+        append(numberKey(value));
+        return;
+    }
+    append(numberKey(tens * 10));
+    if (value % 10 != 0)
+        speakUnits(value % 10, gender);
 }
 
 void SpeechComposer::SpeakTwoDigits(std::string_view text, Gender gender)
@@ -35,23 +51,15 @@ void SpeechComposer::SpeakTwoDigits(std::string_view text, Gender gender)
         return;
     }
     const std::uint64_t value = leadingNumber(text);
-    const std::uint64_t tens = value / 10;
-    const std::string units(1, static_cast<char>('0' + value % 10));
-    if (tens == 0) {
+    if (value >= 10) {
+        speakTens(value, gender);
+        return;
+    }
+    append("_000");
+    if (value == 0)
         append("_000");
-        if (value == 0)
-            append("_000");
-        else
-            SpeakDigit(units, gender);
-        return;
-    }
-    if (tens == 1) {
-        append(numberKey(value));
-        return;
-    }
-    append(numberKey(tens * 10));
-    if (value % 10 != 0)
-        SpeakDigit(units, gender);
+    else
+        speakUnits(value, gender);
 }
 
 void SpeechComposer::SpeakThreeDigits(std::string_view text, Gender gender)
@@ -60,26 +68,32 @@ void SpeechComposer::SpeakThreeDigits(std::string_view text, Gender gender)
         reject();
         return;
     }
-    const std::uint64_t value = leadingNumber(text);
+    speakHundreds(leadingNumber(text), gender);
+}
+
+void SpeechComposer::speakHundreds(std::uint64_t value, Gender gender)
+{
     const std::uint64_t rest = value % 100;
     append(numberKey(value / 100 * 100));
     if (rest >= 10)
-        SpeakTwoDigits(std::to_string(rest), gender);
+        speakTens(rest, gender);
     else if (rest != 0)
-        SpeakDigit(std::to_string(rest), gender);
+        speakUnits(rest, gender);
 }
 
 void SpeechComposer::SpeakNumber(std::uint64_t number, Gender gender)
 {
-    const std::string text = std::to_string(number);
-    if (number == 0)
+    // Worked on the value, not its text: amounts and digit groups speak numbers by the million.
+    if (number > 999)
+        reject();
+    else if (number == 0)
         append("_000");
     else if (number >= 100)
-        SpeakThreeDigits(text, gender);
+        speakHundreds(number, gender);
     else if (number >= 10)
-        SpeakTwoDigits(text, gender);
+        speakTens(number, gender);
     else
-        SpeakDigit(text, gender);
+        speakUnits(number, gender);
 }
 
 std::string SpeechComposer::DigitsOnly(std::string_view text)

@@ -69,8 +69,9 @@ public:
     void SpeakFlat(std::string_view text);
 
     // Money amounts.
-    /// The amount read from its digits, '.' and ','; whole part up to 9 digits, then the fraction
-    /// as a number of kopecks or cents ("0,5" is five). A fraction above 999 clears keysValid.
+    /// The amount read from its digits, '.' and ','; the whole part, then the fraction as a number
+    /// of kopecks or cents ("0,5" is five). A whole part above 999 999 999 or a fraction above 999
+    /// clears keysValid and appends nothing.
     void SpeakAmount(std::string_view text, Currency currency);
     [[nodiscard]] static std::string AmountCharactersOnly(std::string_view text);
 
@@ -108,8 +109,10 @@ public:
 private:
     void append(std::string key) { keySequence.push_back(std::move(key)); }
     void reject() { keysValid = false; }
+    void speakUnits(std::uint64_t digit, Gender gender);    // 1..9
+    void speakTens(std::uint64_t value, Gender gender);     // 10..99
+    void speakHundreds(std::uint64_t value, Gender gender); // 0..999, hundreds first
     void speakWithNoun(std::uint64_t number, Gender gender, const NounForms &forms);
-    void speakAmountFraction(std::uint64_t fraction, Currency currency);
     void speakToday(DateCase dateCase);
     void expandFunction(const TaskSources &sources, const std::string &taskName,
                         const PatternItem &item, unsigned code);

@@ -4,6 +4,8 @@
 #include "platform/TextParsing.h"
 #include "speech/NumberGrammar.h"
 
+#include <algorithm>
+
 namespace vorela {
 
 namespace {
@@ -27,6 +29,18 @@ const CurrencyWords &currencyWords(Currency currency)
     return Words[static_cast<std::size_t>(currency)];
 }
 
+// The next piece between separators, as every reader of amounts splits them: empty
+// pieces are skipped; "" after the last one.
+std::string_view takePiece(std::string_view &rest)
+{
+    const auto separator = [](char character) { return character == ',' || character == '.'; };
+    const auto start = std::find_if_not(rest.begin(), rest.end(), separator);
+    const auto end = std::find_if(start, rest.end(), separator);
+    const std::string_view piece(start, end);
+    rest.remove_prefix(static_cast<std::size_t>(end - rest.begin()));
+    return piece;
+}
+
 const NounForms Millions = {"+16 ", "+16A", "+16B"};
 const NounForms Thousands = {"+13 ", "+13I", "+130"};
 
@@ -44,21 +58,28 @@ std::string SpeechComposer::AmountCharactersOnly(std::string_view text)
 
 void SpeechComposer::SpeakAmount(std::string_view text, Currency currency)
 {
+    // Billions and fractions above 999 have no words; saying the rest alone would name another
+    // amount, so such an amount is refused whole.
+    constexpr std::uint64_t LargestWhole = 999999999;
+    constexpr std::uint64_t LargestFraction = 999;
     const CurrencyWords &words = currencyWords(currency);
     // A thousands separator cuts the amount short (1.234,56 is 1 and 234): stored constants and
     // the notification application read amounts this way.
-    const std::vector<std::string> pieces = parseText(AmountCharactersOnly(text), ",.", "\"'");
-    const std::string whole = pieces.empty() ? std::string() : pieces[0];
-    const std::string fractionText = pieces.size() > 1 ? pieces[1] : std::string();
-    const std::uint64_t wholeValue = leadingNumber(whole);
-    const std::uint64_t fraction = leadingNumber(fractionText);
+    const std::string kept = AmountCharactersOnly(text);
+    std::string_view rest = kept;
+    const std::uint64_t wholeValue = leadingNumber(takePiece(rest));
+    const std::uint64_t fraction = leadingNumber(takePiece(rest));
+    if (wholeValue > LargestWhole || fraction > LargestFraction) {
+        reject();
+        return;
+    }
     if (wholeValue == 0 && fraction == 0) {
         append("_000");
         append("__PS");
         append(words.units[PluralForm::Many]);
         return;
     }
-    if (wholeValue != 0 && whole.size() <= 9) {
+    if (wholeValue != 0) {
         const std::uint64_t millions = wholeValue / 1000000;
         const std::uint64_t thousands = wholeValue / 1000 % 1000;
         const std::uint64_t units = wholeValue % 1000;
@@ -71,21 +92,9 @@ void SpeechComposer::SpeakAmount(std::string_view text, Currency currency)
         append("__PS");
         append(words.units[pluralForm(units)]);
     }
-    speakAmountFraction(fraction, currency);
-}
-
-void SpeechComposer::speakAmountFraction(std::uint64_t fraction, Currency currency)
-{
-    if (fraction == 0)
-        return;
-    // The fraction is the number its digits form ("0,5" is five kopecks), so a long one such as
-    // 0,1234 has no words.
-    if (fraction > 999) {
-        reject();
-        return;
-    }
-    const CurrencyWords &words = currencyWords(currency);
-    speakWithNoun(fraction, words.fractionGender, words.fraction);
+    // The fraction is the number its digits form ("0,5" is five kopecks).
+    if (fraction != 0)
+        speakWithNoun(fraction, words.fractionGender, words.fraction);
 }
 
 } // namespace vorela

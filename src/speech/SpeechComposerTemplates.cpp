@@ -12,6 +12,7 @@
 #include "speech/TemplateExpansion.h"
 #include "stores/Aliases.h"
 #include "stores/KeySequence.h"
+#include "stores/LexemeTable.h"
 #include "stores/PatternItem.h"
 
 #include <cstdio>
@@ -98,7 +99,7 @@ void SpeechComposer::ExpandTemplateItem(const TaskSources &sources, const std::s
     if (itemCode(item.chunk, '#')) {
         if (!item.chunk.ends_with(SpokenTableCode))
             return;
-        const std::string value(trimBlanks(itemValue(sources, taskName, item.arg)));
+        const std::string value(tableKeyName(itemValue(sources, taskName, item.arg)));
         if (value.empty())
             append(std::string(SilentKey));
         else if (sources.values == nullptr)

@@ -1,6 +1,7 @@
 #include "stores/LexemeTable.h"
 
 #include "platform/CodePage.h"
+#include "platform/TextParsing.h"
 #include "stores/LexItem.h"
 
 #include <algorithm>
@@ -28,9 +29,18 @@ TableSortMode sortModeAfterClick(TableSortMode current, int column)
                                                 : TableSortMode::KeysAsText;
 }
 
+std::string_view tableKeyName(std::string_view text)
+{
+    return trimBlanks(text);
+}
+
 bool keyNameInUse(std::string_view keyName, const std::vector<std::string> &keyNames)
 {
-    return std::find(keyNames.begin(), keyNames.end(), keyName) != keyNames.end();
+    // A stored "Северный " is found by the value "Северный": a second entry would never speak.
+    const std::string_view wanted = tableKeyName(keyName);
+    return std::any_of(keyNames.begin(), keyNames.end(), [wanted](const std::string &stored) {
+        return tableKeyName(stored) == wanted;
+    });
 }
 
 static void appendChunks(const LexItem &node, std::vector<std::string> &chunks)

@@ -17,7 +17,11 @@ enum class TableSortMode { NamesAsText = 0, NamesAsNumbers = 1, KeysAsText = 2, 
 /// The mode after a click on a column header (0 names, 1 key names).
 [[nodiscard]] TableSortMode sortModeAfterClick(TableSortMode current, int column);
 
-/// True when keyName equals one of keyNames, exactly.
+/// A key name or a looked-up value as lexeme table entries are matched: without blanks at
+/// either end, otherwise exactly (case counts).
+[[nodiscard]] std::string_view tableKeyName(std::string_view text);
+
+/// True when keyName matches one of keyNames as tableKeyName compares them.
 [[nodiscard]] bool keyNameInUse(std::string_view keyName, const std::vector<std::string> &keyNames);
 
 class LexItem;

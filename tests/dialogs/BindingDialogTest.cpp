@@ -263,7 +263,7 @@ TEST_F(BindingDialogTest, SummaStoresOnlyAmountsSpokenAsTyped)
         {"1,5", "", nullptr, "textb_grn"},        // 1 and five hundredths
         {"12 500", "", nullptr, "textb_grn"},     // 12500
         {"", "50", nullptr, "textb_grn"},         // fifty whole units
-        {"1000000000", "", nullptr, "textb_grn"}, // ten digits: nothing at all
+        {"1000000000", "", nullptr, "textb_grn"}, // billions have no words
         {"5", "1000", nullptr, "textb_kop"},      // no words for 1000 hundredths
     };
     for (const TypedConstant &typed : cases)

@@ -37,7 +37,7 @@ TEST(BindingConstant, DayMustExistInItsMonth)
             {"31", "6", First},  {"31", "7", None},   {"31", "8", None},   {"31", "9", First},
             {"31", "10", None},  {"31", "11", First}, {"31", "12", None},  {"01", "01", None},
             {"0", "5", First},   {"5", "13", Second}, {"5", "", Second},   {"", "5", First},
-            {"5\"", "5", First}, {"5.5", "5", First}, {"5", "5 ", Second},
+            {"5\"", "5", First}, {"5.5", "5", First}, {"5", "5 ", Second}, {"3 5", "7", First},
         });
 }
 
@@ -50,11 +50,15 @@ TEST(BindingConstant, AmountPartsMustBeReadWholeAsDigits)
                      {"0", "0999", None}, // 999 hundredths still have words
                      {"0", "1000", Second},
                      {"000000001", "", None},
-                     {"0000000001", "", First}, // ten characters: the whole part is skipped
+                     {"0000000001", "", None},  // leading zeros change nothing heard
+                     {"1000000000", "", First}, // billions have no words
                      {"1\"2", "", First},
                      {"1'2", "", First},
                      {"12", "5,0", Second},
                      {"12", "x", Second},
+                     {"-5", "", First},
+                     {"1,5", "", First},
+                     {"", "5", First}, // heard as five roubles
                  });
 }
 

@@ -56,12 +56,12 @@ TEST(SpeechAmounts, ThousandsAreFeminineMillionsMasculine)
         amount("11000000", USD, {"_011", "+16B", "__PS", "+DLV"}),
         amount("21000001", RUB, {"_020", "_001", "+16 ", "_001", "__PS", "+RR "}),
         amount("0001000", UAH, {"_01A", "+13 ", "__PS", "+GRE"}),
-        amount("1234567890", UAH, {}),
+        amount("1234567890", UAH, {}, false),
     });
 }
 
-// Nine characters are the longest whole part spoken: millions, thousands and units all full.
-TEST(SpeechAmounts, NineDigitWholePartsAreSpokenTenAreSkipped)
+// Millions are the largest group with words: a billion is refused whole, not said in part.
+TEST(SpeechAmounts, WholePartsBeyondMillionsAreRefused)
 {
     test::expectSpeech({
         amount("123456789", UAH,
@@ -72,9 +72,10 @@ TEST(SpeechAmounts, NineDigitWholePartsAreSpokenTenAreSkipped)
                {"_900", "_090", "_009", "+16B", "_900", "_090", "_009", "+130", "_900", "_090",
                 "_009", "__PS", "+RRE"}),
         amount("000000001", RUB, {"_001", "__PS", "+RR "}),
-        amount("1000000000", RUB, {}),
-        amount("0000000001", RUB, {}), // the limit counts characters, not the value
-        amount("1000000000,25", USD, {"_020", "_005", "+CNV"}),
+        amount("1000000000", RUB, {}, false),
+        amount("0000000001", RUB, {"_001", "__PS", "+RR "}), // the value counts, not its digits
+        amount("1000000000,25", USD, {}, false),
+        amount("1234567890123", UAH, {}, false),
     });
 }
 
@@ -93,8 +94,8 @@ TEST(SpeechAmounts, FractionsAreNumbersOfKopecksOrCents)
         amount("15,", UAH, {"_015", "__PS", "+GRE"}),
         amount("12 руб. 50 коп.", RUB, {"_012", "__PS", "+RRE", "_050", "+SSK"}),
         amount("1.234,56", UAH, {"_01A", "__PS", "+GRA", "_200", "_030", "_004", "+SSI"}),
-        amount("1234567890,5", UAH, {"_005", "+SSK"}),
         amount("0,1234", UAH, {}, false),
+        amount("5,1234", UAH, {}, false),
     });
 }
 

@@ -26,12 +26,19 @@ TEST(LexemeTable, SortAsTextAndAsNumbers)
     EXPECT_EQ(sorted({"123", "Яя"}, /*asNumbers=*/true), (std::vector<std::string>{"Яя", "123"}));
 }
 
-TEST(LexemeTable, KeyNameUniqueness)
+TEST(LexemeTable, KeyNameUniquenessMatchesAsLookupsDo)
 {
-    const std::vector<std::string> keys = {"A1", "B2", "a1"};
-    EXPECT_TRUE(keyNameInUse("A1", keys));
-    EXPECT_TRUE(keyNameInUse("B2", keys));
-    EXPECT_FALSE(keyNameInUse("b2", keys)); // compared exactly
+    const std::vector<std::string> keys = {"A1", "B2", "a1", "Северный "};
+    struct Case {
+        const char *keyName;
+        bool inUse;
+    };
+    for (const Case &entered :
+         {Case{"A1", true}, Case{"B2", true}, Case{"b2", false}, Case{"Северный", true},
+          Case{" Северный\t", true}, Case{"Северн ый", false}}) {
+        SCOPED_TRACE(entered.keyName);
+        EXPECT_EQ(keyNameInUse(entered.keyName, keys), entered.inUse);
+    }
     EXPECT_FALSE(keyNameInUse("A1", {}));
 }
 
