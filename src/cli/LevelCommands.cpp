@@ -1,9 +1,9 @@
 // `vorela bank normalize ID...|--all`: the bank's sounds to the library's one loudness, in one
 // rewrite, with what changed per chunk on stdout.
+#include "audio/Loudness.h"
 #include "cli/CliTree.h"
 #include "setup/BankLevelling.h"
 #include "soundbank/BankWriterLock.h"
-#include "soundeditor/Loudness.h"
 
 #include <cstdio>
 #include <iostream>

@@ -1,9 +1,9 @@
 // What `vorela render` was asked for, shared by the one-file and the whole-table forms.
 #pragma once
 
+#include "audio/PhoneLine.h"
 #include "cli/CliCommands.h"
 #include "platform/Clock.h"
-#include "soundeditor/PhoneLine.h"
 
 #include <cstdint>
 #include <filesystem>

@@ -2,10 +2,10 @@
 // subscriber hears it, showing in bold the tree item being spoken. It has no window of its own.
 #pragma once
 
+#include "audio/PhoneLine.h"
 #include "platform/DataDirectory.h"
 #include "soundbank/KeySequenceRender.h"
 #include "soundbank/LexemeReader.h"
-#include "soundeditor/PhoneLine.h"
 
 #include <QObject>
 #include <QPointer>

@@ -2,9 +2,9 @@
 // it while the bank is still untouched.
 #include "setup/BankLevelling.h"
 
+#include "audio/Loudness.h"
 #include "soundbank/BankSounds.h"
 #include "soundbank/ChunkId.h"
-#include "soundeditor/Loudness.h"
 #include "stores/ChunkIds.h"
 
 #include <cmath>

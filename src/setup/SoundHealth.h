@@ -2,7 +2,7 @@
 // (loudness far from the library's median, clipping, long silence at an end, no sound at all).
 #pragma once
 
-#include "soundeditor/Loudness.h"
+#include "audio/Loudness.h"
 
 #include <optional>
 #include <string>

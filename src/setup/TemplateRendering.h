@@ -2,8 +2,8 @@
 // player speaks it, optionally through the telephone line; the tool's render command uses it.
 #pragma once
 
+#include "audio/PhoneLine.h"
 #include "platform/DataDirectory.h"
-#include "soundeditor/PhoneLine.h"
 #include "stores/PatternItem.h"
 #include "verification/Verification.h"
 

@@ -2,7 +2,7 @@
 // reading the bank, and for a WAV file he chose, a text naming the file and what is wrong with it.
 #pragma once
 
-#include "soundbank/RecordingConversion.h"
+#include "audio/RecordingConversion.h"
 
 #include <cstdint>
 #include <filesystem>

@@ -4,9 +4,9 @@
 // window's title as caption.
 #pragma once
 
+#include "audio/RecordingConversion.h"
 #include "platform/DataDirectory.h"
 #include "soundbank/BankWriterLock.h"
-#include "soundbank/RecordingConversion.h"
 
 #include <chrono>
 #include <cstdint>

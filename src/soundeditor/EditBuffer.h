@@ -2,8 +2,8 @@
 // of a recording, whole-sound replacements, and undo/redo with the selections they restore.
 #pragma once
 
+#include "audio/SampleMath.h"
 #include "soundeditor/EditHistory.h"
-#include "soundeditor/SampleMath.h"
 
 #include <cstdint>
 #include <optional>

@@ -2,7 +2,7 @@
 // selections before and after the change, within a memory budget.
 #pragma once
 
-#include "soundeditor/SampleMath.h"
+#include "audio/SampleMath.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,8 +1,8 @@
 // A fresh recording made ready to keep.
 #include "soundeditor/RecordedTake.h"
 
-#include "soundeditor/Loudness.h"
-#include "soundeditor/SilenceTrim.h"
+#include "audio/Loudness.h"
+#include "audio/SilenceTrim.h"
 
 namespace vorela {
 

@@ -1,7 +1,7 @@
 // Status line texts. Every time uses the number format of the sound's ruler step.
 #include "soundeditor/StatusText.h"
 
-#include "soundeditor/Loudness.h"
+#include "audio/Loudness.h"
 
 #include <algorithm>
 #include <cstdlib>

@@ -2,7 +2,7 @@
 // the gain of an open adjustment, and where levelling stopped.
 #pragma once
 
-#include "soundeditor/SampleMath.h"
+#include "audio/SampleMath.h"
 
 #include <cstdint>
 #include <string>

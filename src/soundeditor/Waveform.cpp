@@ -1,7 +1,7 @@
 // Waveform polyline and ruler ticks, one pass over the samples.
 #include "soundeditor/Waveform.h"
 
-#include "soundeditor/SampleMath.h"
+#include "audio/SampleMath.h"
 
 #include <algorithm>
 #include <cmath>

@@ -3,7 +3,7 @@
 // so the bytes a selection covers never change with the view.
 #pragma once
 
-#include "soundeditor/SampleMath.h"
+#include "audio/SampleMath.h"
 
 #include <cstdint>
 

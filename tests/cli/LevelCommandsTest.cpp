@@ -3,9 +3,9 @@
 // one empty, one silent.
 #include "LexemeNodes.h"
 #include "ToolProcess.h"
+#include "audio/Loudness.h"
 #include "soundbank/BankSounds.h"
 #include "soundbank/RiffBytes.h"
-#include "soundeditor/Loudness.h"
 #include "support/TempDataDir.h"
 #include "support/TestTone.h"
 

@@ -1,10 +1,10 @@
 // `vorela render` run as a real process on a real registry store, bank and trusted key.
 #include "LexemeNodes.h"
 #include "ToolProcess.h"
+#include "audio/PhoneLine.h"
 #include "platform/DbfBuilder.h"
 #include "platform/RegistryStore.h"
 #include "soundbank/RiffBytes.h"
-#include "soundeditor/PhoneLine.h"
 #include "stores/Aliases.h"
 #include "stores/Operators.h"
 #include "stores/RegistryPaths.h"

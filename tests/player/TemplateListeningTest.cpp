@@ -1,5 +1,6 @@
 #include "player/TemplateListening.h"
 
+#include "audio/PhoneLine.h"
 #include "platform/Clock.h"
 #include "platform/DbfBuilder.h"
 #include "platform/DbfTaskTableQuery.h"
@@ -9,7 +10,6 @@
 #include "player/PlayerBar.h"
 #include "player/TreeMarkers.h"
 #include "soundbank/RiffBytes.h"
-#include "soundeditor/PhoneLine.h"
 #include "stores/Aliases.h"
 #include "stores/LexItem.h"
 #include "stores/Operators.h"

@@ -2,10 +2,10 @@
 // sound. Decisions live in the sample arithmetic; this class maps them onto widgets.
 #pragma once
 
+#include "audio/SampleMath.h"
 #include "platform/AudioDevice.h"
 #include "soundeditor/EditBuffer.h"
 #include "soundeditor/EditorRules.h"
-#include "soundeditor/SampleMath.h"
 #include "soundeditor/StatusText.h"
 #include "soundeditor/WaveformZoom.h"
 #include "soundeditor/window/SoundEditorContext.h"

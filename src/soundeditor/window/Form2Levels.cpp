@@ -2,10 +2,10 @@
 // sound to the library's loudness, each one undoable step.
 #include "soundeditor/window/Form2.h"
 
+#include "audio/Loudness.h"
+#include "audio/SilenceTrim.h"
 #include "platform/UiServices.h"
 #include "platform/qt/QtText.h"
-#include "soundeditor/Loudness.h"
-#include "soundeditor/SilenceTrim.h"
 #include "soundeditor/StatusText.h"
 #include "stores/ChunkIds.h"
 

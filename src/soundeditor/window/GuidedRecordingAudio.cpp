@@ -1,11 +1,11 @@
 // Guided recording's use of the sound card: the take recorded, prepared and played back.
 #include "soundeditor/window/GuidedRecording.h"
 
+#include "audio/SampleMath.h"
+#include "audio/SilenceTrim.h"
 #include "platform/AudioDevice.h"
 #include "platform/UiServices.h"
 #include "soundeditor/RecordedTake.h"
-#include "soundeditor/SampleMath.h"
-#include "soundeditor/SilenceTrim.h"
 #include "soundeditor/StatusText.h"
 #include "soundeditor/window/WaveformView.h"
 

@@ -3,8 +3,8 @@
 // memory budget, and the two whole-sound commands.
 #include "Form2Fixture.h"
 
+#include "audio/Loudness.h"
 #include "soundeditor/EditHistory.h"
-#include "soundeditor/Loudness.h"
 #include "soundeditor/window/GainButton.h"
 
 #include <QStatusBar>

@@ -1,6 +1,6 @@
 // Pixel and byte arithmetic of the sound editor. Products are taken in 64 bits: a sound of
 // several minutes times a pixel position does not fit 32 bits.
-#include "soundeditor/SampleMath.h"
+#include "audio/SampleMath.h"
 
 #include <array>
 #include <cmath>

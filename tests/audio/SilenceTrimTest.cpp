@@ -1,5 +1,5 @@
 // Where trimming cuts: tones between stretches of silence or hiss, weak onsets, and real speech.
-#include "soundeditor/SilenceTrim.h"
+#include "audio/SilenceTrim.h"
 
 #include "setup/SpeechSynthesis.h"
 #include "support/TempDataDir.h"

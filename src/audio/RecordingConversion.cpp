@@ -1,6 +1,6 @@
 // Decoding with libsndfile and resampling with libsoxr, streamed block by block so that only the
 // 8000 Hz result is held in memory.
-#include "soundbank/RecordingConversion.h"
+#include "audio/RecordingConversion.h"
 
 #include <sndfile.h>
 #include <soxr.h>

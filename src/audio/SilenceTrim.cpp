@@ -1,6 +1,6 @@
 // Silence is decided per 10 ms frame from its RMS level against a threshold that follows the
 // recording's own noise floor, so a hissing phone microphone trims as well as a studio file.
-#include "soundeditor/SilenceTrim.h"
+#include "audio/SilenceTrim.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,6 +1,6 @@
 // Loudness, true peak, clipping and silence of sounds whose levels are known by construction,
 // and the gain that levels them.
-#include "soundeditor/Loudness.h"
+#include "audio/Loudness.h"
 
 #include "support/TestTone.h"
 

@@ -1,9 +1,9 @@
 // EBU R128 measures through libebur128 at the bank's 8000 Hz. The loudness is taken over the
 // loud part alone, so a word does not read quieter for the pause recorded before it.
-#include "soundeditor/Loudness.h"
+#include "audio/Loudness.h"
 
-#include "soundeditor/SampleMath.h"
-#include "soundeditor/SilenceTrim.h"
+#include "audio/SampleMath.h"
+#include "audio/SilenceTrim.h"
 
 #include <ebur128.h>
 

@@ -1,4 +1,4 @@
-#include "soundeditor/PhoneLine.h"
+#include "audio/PhoneLine.h"
 
 #include <algorithm>
 #include <array>

@@ -1,4 +1,4 @@
-#include "soundeditor/PhoneLine.h"
+#include "audio/PhoneLine.h"
 
 #include "support/TempDataDir.h"
 #include "support/TestTone.h"

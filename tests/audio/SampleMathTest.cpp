@@ -1,5 +1,5 @@
 // Pixel-to-byte arithmetic, playback ranges, snapping, ruler steps and number formats.
-#include "soundeditor/SampleMath.h"
+#include "audio/SampleMath.h"
 
 #include <gtest/gtest.h>
 
