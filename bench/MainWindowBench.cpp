@@ -2,7 +2,6 @@
 // the task configuration (5,000 lexemes in 100 folders; 100 operators with 20 items each).
 #include "OffscreenApplication.h"
 #include "mainwindow/Form1.h"
-#include "platform/DbfTaskTableQuery.h"
 #include "platform/RegistryStore.h"
 #include "platform/RegistryTransaction.h"
 #include "platform/qt/QtUiServices.h"
@@ -10,6 +9,7 @@
 #include "stores/Aliases.h"
 #include "stores/LexItem.h"
 #include "stores/RegistryPaths.h"
+#include "tables/DbfTaskTableQuery.h"
 
 #include <QApplication>
 

@@ -1,13 +1,13 @@
 // Expanding a 50-item template whose every function item reads a 100,000-record task table: with
 // a live first record, and with every record but the last deleted (the longest scan).
 #include "platform/Clock.h"
-#include "platform/DbfTaskTableQuery.h"
 #include "platform/RegistryStore.h"
 #include "speech/SpeechComposer.h"
 #include "stores/Aliases.h"
 #include "stores/LexItem.h"
 #include "stores/PatternItem.h"
 #include "stores/RegistryPaths.h"
+#include "tables/DbfTaskTableQuery.h"
 
 #include <benchmark/benchmark.h>
 

@@ -6,7 +6,6 @@
 #include "mainwindow/TaskTree.h"
 #include "mainwindow/TaskTreeWidget.h"
 #include "mainwindow/TemplateDrop.h"
-#include "platform/DbfTaskTableQuery.h"
 #include "platform/RegistryStore.h"
 #include "platform/RegistryTransaction.h"
 #include "platform/qt/QtUiServices.h"
@@ -14,6 +13,7 @@
 #include "stores/Aliases.h"
 #include "stores/LexItem.h"
 #include "stores/RegistryPaths.h"
+#include "tables/DbfTaskTableQuery.h"
 
 #include <QApplication>
 #include <QDragMoveEvent>

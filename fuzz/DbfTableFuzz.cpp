@@ -1,7 +1,7 @@
 // Fuzzes the DBF reader: the header, the field list and every field of the first live record.
 #include "FuzzInput.h"
-#include "platform/DbfTable.h"
-#include "platform/DbfTaskTableQuery.h"
+#include "tables/DbfTable.h"
+#include "tables/DbfTaskTableQuery.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,8 +1,8 @@
 // Fuzzes speech composition on arbitrary texts: the first byte picks the operation and its gender,
 // currency or case, the rest is the text (a NUL splits day and month for dates).
 #include "platform/Clock.h"
-#include "platform/DbfTaskTableQuery.h"
 #include "speech/SpeechComposer.h"
+#include "tables/DbfTaskTableQuery.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -6,7 +6,6 @@
 #include "app/InstanceChannel.h"
 #include "app/QtTranslation.h"
 #include "mainwindow/Form1.h"
-#include "platform/DbfTaskTableQuery.h"
 #include "platform/NamedMutex.h"
 #include "platform/RegistryStore.h"
 #include "platform/qt/QtAudioDevice.h"
@@ -14,6 +13,7 @@
 #include "soundbank/CurrencyInstallation.h"
 #include "soundbank/SoundBank.h"
 #include "stores/LexItem.h"
+#include "tables/DbfTaskTableQuery.h"
 
 #include <QApplication>
 #include <QGuiApplication>

@@ -4,9 +4,9 @@
 #include "mainwindow/Form1.h"
 #include "mainwindow/SourceTreeWidget.h"
 #include "mainwindow/TaskTreeWidget.h"
-#include "platform/TaskTableQuery.h"
 #include "platform/qt/QtText.h"
 #include "stores/Aliases.h"
+#include "tables/TaskTableQuery.h"
 
 #include <QSpinBox>
 

@@ -4,9 +4,9 @@
 #include "cli/CliStore.h"
 #include "cli/RenderOptions.h"
 #include "platform/ArchiveFileNames.h"
-#include "platform/TableRecords.h"
 #include "setup/TemplateRendering.h"
 #include "soundbank/WavExport.h"
+#include "tables/TableRecords.h"
 
 #include <algorithm>
 #include <atomic>

@@ -4,11 +4,11 @@
 #include "cli/CliStore.h"
 #include "cli/CliTree.h"
 #include "platform/Clock.h"
-#include "platform/DbfTaskTableQuery.h"
 #include "speech/SpeechComposer.h"
 #include "speech/TemplateExpansion.h"
 #include "stores/Aliases.h"
 #include "stores/LexItem.h"
+#include "tables/DbfTaskTableQuery.h"
 
 #include <array>
 #include <functional>

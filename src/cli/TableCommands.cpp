@@ -1,7 +1,7 @@
 // `vorela table columns FILE` and `vorela table value FILE BINDING`: a task table as the binding
 // dialogs and the template expansion read it.
 #include "cli/CliTree.h"
-#include "platform/DbfTaskTableQuery.h"
+#include "tables/DbfTaskTableQuery.h"
 
 #include <iostream>
 

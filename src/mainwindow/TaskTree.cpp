@@ -9,7 +9,6 @@
 #include "mainwindow/TaskTreeWidget.h"
 #include "mainwindow/TreeIcons.h"
 #include "mainwindow/TreeItems.h"
-#include "platform/TaskTableQuery.h"
 #include "platform/UiServices.h"
 #include "platform/qt/QtModalDialog.h"
 #include "platform/qt/QtText.h"
@@ -17,6 +16,7 @@
 #include "speech/TemplateExpansion.h"
 #include "stores/Aliases.h"
 #include "stores/LexItem.h"
+#include "tables/TaskTableQuery.h"
 
 #include <algorithm>
 

@@ -1,10 +1,10 @@
 #include "player/PlayerBar.h"
 
-#include "platform/DbfTaskTableQuery.h"
 #include "platform/UiServices.h"
 #include "platform/qt/QtText.h"
 #include "player/Form3.h"
 #include "player/TemplateListening.h"
+#include "tables/DbfTaskTableQuery.h"
 
 #include <QActionGroup>
 #include <QComboBox>

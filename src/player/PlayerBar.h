@@ -2,7 +2,7 @@
 // found by a value such as the phone number) and the "Как в телефоне" switch.
 #pragma once
 
-#include "platform/TableRecords.h"
+#include "tables/TableRecords.h"
 
 #include <QToolBar>
 

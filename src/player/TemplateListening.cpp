@@ -1,9 +1,9 @@
 #include "player/TemplateListening.h"
 
-#include "platform/DbfTaskTableQuery.h"
 #include "player/Form3.h"
 #include "speech/SpeechComposer.h"
 #include "stores/KeySequence.h"
+#include "tables/DbfTaskTableQuery.h"
 
 namespace vorela {
 

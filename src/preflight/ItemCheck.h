@@ -2,12 +2,12 @@
 // what a subscriber would not hear.
 #pragma once
 
-#include "platform/DbfTaskTableQuery.h"
 #include "preflight/PreflightProblem.h"
 #include "preflight/RecordValues.h"
 #include "speech/FieldBinding.h"
 #include "speech/SpeechComposer.h"
 #include "stores/PatternItem.h"
+#include "tables/DbfTaskTableQuery.h"
 
 #include <functional>
 #include <optional>

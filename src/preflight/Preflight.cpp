@@ -3,12 +3,12 @@
 #include "preflight/Preflight.h"
 
 #include "platform/DataDirectory.h"
-#include "platform/DbfRecordCursor.h"
-#include "platform/DbfTable.h"
-#include "platform/TaskTableQuery.h"
 #include "preflight/SoundInventory.h"
 #include "preflight/TemplateCheck.h"
 #include "stores/Aliases.h"
+#include "tables/DbfRecordCursor.h"
+#include "tables/DbfTable.h"
+#include "tables/TaskTableQuery.h"
 
 #include <algorithm>
 #include <memory>

@@ -2,9 +2,9 @@
 // gives every record the same speech, so it is checked and reported once, not once per record.
 #include "preflight/TemplateCheck.h"
 
-#include "platform/DbfTable.h"
-#include "platform/TaskTableQuery.h"
 #include "speech/TemplateExpansion.h"
+#include "tables/DbfTable.h"
+#include "tables/TaskTableQuery.h"
 #include "trees/TreeRules.h"
 
 namespace vorela {

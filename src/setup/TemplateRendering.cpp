@@ -1,12 +1,12 @@
 #include "setup/TemplateRendering.h"
 
-#include "platform/DbfTable.h"
-#include "platform/DbfTaskTableQuery.h"
-#include "platform/TaskTableQuery.h"
 #include "soundbank/KeySequenceRender.h"
 #include "speech/TemplateExpansion.h"
 #include "stores/Aliases.h"
 #include "stores/LexItem.h"
+#include "tables/DbfTable.h"
+#include "tables/DbfTaskTableQuery.h"
+#include "tables/TaskTableQuery.h"
 
 namespace vorela {
 

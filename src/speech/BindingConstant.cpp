@@ -3,9 +3,9 @@
 #include "speech/BindingConstant.h"
 
 #include "platform/Clock.h"
-#include "platform/DbfTaskTableQuery.h"
 #include "speech/SpeechComposer.h"
 #include "speech/WrittenValue.h"
+#include "tables/DbfTaskTableQuery.h"
 
 #include <string>
 

@@ -2,7 +2,7 @@
 // constant is composed and when it may be accepted, and how a stored binding opens the dialog.
 #pragma once
 
-#include "platform/TaskTableQuery.h"
+#include "tables/TaskTableQuery.h"
 
 #include <optional>
 #include <string>

@@ -3,7 +3,6 @@
 #include "speech/SpeechComposer.h"
 
 #include "platform/Clock.h"
-#include "platform/TaskTableQuery.h"
 #include "platform/TextParsing.h"
 #include "speech/ItemValues.h"
 #include "speech/LexemeTableKeys.h"
@@ -14,6 +13,7 @@
 #include "stores/KeySequence.h"
 #include "stores/LexemeTable.h"
 #include "stores/PatternItem.h"
+#include "tables/TaskTableQuery.h"
 
 #include <cstdio>
 #include <optional>

@@ -2,7 +2,7 @@
 #include "speech/SpeechVocabulary.h"
 
 #include "platform/Clock.h"
-#include "platform/DbfTaskTableQuery.h"
+#include "tables/DbfTaskTableQuery.h"
 
 #include <cstdio>
 #include <functional>

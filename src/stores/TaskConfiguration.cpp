@@ -3,7 +3,6 @@
 #include "stores/TaskConfiguration.h"
 
 #include "platform/CodePage.h"
-#include "platform/DbfTable.h"
 #include "platform/NamedMutex.h"
 #include "platform/RegistryStore.h"
 #include "platform/RegistryTransaction.h"
@@ -11,6 +10,7 @@
 #include "stores/Operator.h"
 #include "stores/Operators.h"
 #include "stores/RegistryPaths.h"
+#include "tables/DbfTable.h"
 
 #include <algorithm>
 #include <cstdint>

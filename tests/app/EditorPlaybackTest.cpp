@@ -4,8 +4,6 @@
 #include "mainwindow/Form1.h"
 #include "mainwindow/TaskTree.h"
 #include "mainwindow/TaskTreeWidget.h"
-#include "platform/DbfBuilder.h"
-#include "platform/DbfTaskTableQuery.h"
 #include "platform/RegistryStore.h"
 #include "platform/VirtualAudioDevice.h"
 #include "platform/qt/QtModalDialog.h"
@@ -18,6 +16,8 @@
 #include "support/CertifiedGreeting.h"
 #include "support/ScriptedUiServices.h"
 #include "support/TempDataDir.h"
+#include "tables/DbfBuilder.h"
+#include "tables/DbfTaskTableQuery.h"
 
 #include <QAction>
 #include <QDialog>

@@ -2,7 +2,6 @@
 #include "LexemeNodes.h"
 #include "ToolProcess.h"
 #include "audio/PhoneLine.h"
-#include "platform/DbfBuilder.h"
 #include "platform/RegistryStore.h"
 #include "soundbank/RiffBytes.h"
 #include "stores/Aliases.h"
@@ -10,6 +9,7 @@
 #include "stores/RegistryPaths.h"
 #include "support/CertifiedGreeting.h"
 #include "support/TempDataDir.h"
+#include "tables/DbfBuilder.h"
 
 #include <gtest/gtest.h>
 

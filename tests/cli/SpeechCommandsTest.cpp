@@ -1,12 +1,12 @@
 // `vorela speak`, `vorela table` and `vorela expand` run as real processes on real files.
 #include "LexemeNodes.h"
 #include "ToolProcess.h"
-#include "platform/DbfBuilder.h"
 #include "platform/RegistryStore.h"
 #include "stores/Aliases.h"
 #include "stores/Operators.h"
 #include "stores/RegistryPaths.h"
 #include "support/TempDataDir.h"
+#include "tables/DbfBuilder.h"
 
 #include <gtest/gtest.h>
 

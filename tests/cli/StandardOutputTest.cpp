@@ -1,7 +1,7 @@
 // Whatever a command answers, output that cannot reach standard output makes it fail.
 #include "ToolProcess.h"
-#include "platform/DbfBuilder.h"
 #include "support/TempDataDir.h"
+#include "tables/DbfBuilder.h"
 
 #include <gtest/gtest.h>
 

@@ -1,12 +1,12 @@
 // `vorela task` and `vorela operator` as an administrator runs them on a new installation: a task
 // that the other commands can use, refusals that change nothing, and templates locked elsewhere.
 #include "ToolProcess.h"
-#include "platform/DbfBuilder.h"
 #include "platform/NamedMutex.h"
 #include "platform/RegistryStore.h"
 #include "stores/Aliases.h"
 #include "support/ChildProcess.h"
 #include "support/TempDataDir.h"
+#include "tables/DbfBuilder.h"
 
 #include <gtest/gtest.h>
 

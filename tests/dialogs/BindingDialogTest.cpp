@@ -2,10 +2,10 @@
 #include "dialogs/FormSumma.h"
 
 #include "dialogs/DialogScreenshots.h"
-#include "platform/DbfBuilder.h"
-#include "platform/DbfTaskTableQuery.h"
 #include "support/ScriptedUiServices.h"
 #include "support/TempDataDir.h"
+#include "tables/DbfBuilder.h"
+#include "tables/DbfTaskTableQuery.h"
 
 #include <QLabel>
 #include <QLineEdit>

@@ -3,12 +3,12 @@
 #pragma once
 
 #include "mainwindow/Form1.h"
-#include "platform/DbfTaskTableQuery.h"
 #include "platform/RegistryStore.h"
 #include "soundbank/SoundBank.h"
 #include "stores/LexItem.h"
 #include "support/ScriptedUiServices.h"
 #include "support/TempDataDir.h"
+#include "tables/DbfTaskTableQuery.h"
 
 #include <QAction>
 #include <QMenu>

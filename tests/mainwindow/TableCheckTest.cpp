@@ -4,12 +4,12 @@
 
 #include "dialogs/FormPreflight.h"
 #include "dialogs/FormPreflightProgress.h"
-#include "platform/DbfBuilder.h"
 #include "platform/NamedMutex.h"
 #include "platform/qt/QtModalDialog.h"
 #include "platform/qt/QtText.h"
 #include "stores/Aliases.h"
 #include "stores/RegistryPaths.h"
+#include "tables/DbfBuilder.h"
 
 #include "dialogs/DialogScreenshots.h"
 

@@ -6,9 +6,9 @@
 
 #include "mainwindow/TaskTree.h"
 #include "mainwindow/TreeItems.h"
-#include "platform/DbfBuilder.h"
 #include "stores/Aliases.h"
 #include "stores/RegistryPaths.h"
+#include "tables/DbfBuilder.h"
 
 #include "platform/qt/QtModalDialog.h"
 

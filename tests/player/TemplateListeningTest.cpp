@@ -2,8 +2,6 @@
 
 #include "audio/PhoneLine.h"
 #include "platform/Clock.h"
-#include "platform/DbfBuilder.h"
-#include "platform/DbfTaskTableQuery.h"
 #include "platform/RegistryStore.h"
 #include "platform/VirtualAudioDevice.h"
 #include "player/Form3.h"
@@ -16,6 +14,8 @@
 #include "stores/RegistryPaths.h"
 #include "support/ScriptedUiServices.h"
 #include "support/TempDataDir.h"
+#include "tables/DbfBuilder.h"
+#include "tables/DbfTaskTableQuery.h"
 
 #include <QComboBox>
 #include <QLineEdit>

@@ -3,7 +3,6 @@
 #include "preflight/Preflight.h"
 #include "cli/LexemeNodes.h"
 #include "platform/Clock.h"
-#include "platform/DbfBuilder.h"
 #include "setup/DbfWriter.h"
 #include "soundbank/ChunkId.h"
 #include "soundbank/RiffBytes.h"
@@ -12,6 +11,7 @@
 #include "stores/LexItem.h"
 #include "stores/RegistryPaths.h"
 #include "support/TempDataDir.h"
+#include "tables/DbfBuilder.h"
 
 #include <gtest/gtest.h>
 

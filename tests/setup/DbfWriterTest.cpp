@@ -1,8 +1,8 @@
 // The demo's table writer, read back by the task-table reader the editor uses.
 #include "setup/DbfWriter.h"
 
-#include "platform/DbfTaskTableQuery.h"
 #include "support/TempDataDir.h"
+#include "tables/DbfTaskTableQuery.h"
 
 #include <gtest/gtest.h>
 

@@ -2,8 +2,8 @@
 #pragma once
 
 #include "platform/Clock.h"
-#include "platform/DbfTaskTableQuery.h"
 #include "speech/SpeechComposer.h"
+#include "tables/DbfTaskTableQuery.h"
 
 #include <gtest/gtest.h>
 

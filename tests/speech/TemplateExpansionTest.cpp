@@ -1,7 +1,6 @@
 // Template items expanded with values from a real task table and lexeme tables in a real store.
 #include "speech/TemplateExpansion.h"
 #include "platform/CodePage.h"
-#include "platform/DbfBuilder.h"
 #include "platform/RegistryStore.h"
 #include "speech/SpeechCases.h"
 #include "stores/Aliases.h"
@@ -9,6 +8,7 @@
 #include "stores/PatternItem.h"
 #include "stores/RegistryPaths.h"
 #include "support/TempDataDir.h"
+#include "tables/DbfBuilder.h"
 
 #include <memory>
 

@@ -3,9 +3,9 @@
 #include "stores/TaskConfiguration.h"
 
 #include "StoreFixtures.h"
-#include "platform/DbfBuilder.h"
 #include "stores/Aliases.h"
 #include "stores/RegistryPaths.h"
+#include "tables/DbfBuilder.h"
 
 #include <gtest/gtest.h>
 

@@ -1,10 +1,10 @@
 // The record cursor walks every live record once, numbering them as the file does, across the
 // blocks it reads, and stops cleanly when the file turns out shorter than its header.
-#include "platform/DbfRecordCursor.h"
+#include "tables/DbfRecordCursor.h"
 
-#include "platform/DbfBuilder.h"
-#include "platform/DbfTable.h"
 #include "support/TempDataDir.h"
+#include "tables/DbfBuilder.h"
+#include "tables/DbfTable.h"
 
 #include <gtest/gtest.h>
 

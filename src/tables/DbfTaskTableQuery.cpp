@@ -1,7 +1,7 @@
 // Answers column lists and binding values from DBF files.
-#include "platform/DbfTaskTableQuery.h"
+#include "tables/DbfTaskTableQuery.h"
 
-#include "platform/DbfTable.h"
+#include "tables/DbfTable.h"
 
 namespace vorela {
 

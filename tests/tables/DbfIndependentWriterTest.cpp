@@ -1,6 +1,6 @@
 // Tables written by an independent DBF writer (the python3-dbf module) read as the editor needs
 // them: dBase III in code page 866 and Visual FoxPro in code page 1251 with nulls and memos.
-#include "platform/DbfTaskTableQuery.h"
+#include "tables/DbfTaskTableQuery.h"
 
 #include "support/TempDataDir.h"
 

@@ -1,7 +1,7 @@
 // Reads records in blocks of about 64 KiB, so a long table costs few reads and little memory.
-#include "platform/DbfRecordCursor.h"
+#include "tables/DbfRecordCursor.h"
 
-#include "platform/DbfTable.h"
+#include "tables/DbfTable.h"
 
 #include <algorithm>
 

@@ -2,7 +2,7 @@
 // so a table replaced between two calls is read afresh. Calls on one object may run in parallel.
 #pragma once
 
-#include "platform/TaskTableQuery.h"
+#include "tables/TaskTableQuery.h"
 
 #include <cstdint>
 #include <optional>

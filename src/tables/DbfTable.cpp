@@ -1,11 +1,11 @@
 // Reads DBF headers and records with every length checked against the file, so a damaged or
 // truncated table gives a reason instead of a crash or a huge allocation.
-#include "platform/DbfTable.h"
+#include "tables/DbfTable.h"
 
 #include "platform/ByteReader.h"
 #include "platform/CodePage.h"
-#include "platform/DbfRecordCursor.h"
 #include "platform/RegistryValue.h"
+#include "tables/DbfRecordCursor.h"
 
 #include <algorithm>
 #include <array>

@@ -1,5 +1,5 @@
 // Binding forms and table path resolution shared by every task-table query.
-#include "platform/TaskTableQuery.h"
+#include "tables/TaskTableQuery.h"
 
 #include "platform/TextParsing.h"
 

@@ -1,8 +1,8 @@
-#include "platform/TableRecords.h"
+#include "tables/TableRecords.h"
 
-#include "platform/DbfRecordCursor.h"
-#include "platform/DbfTable.h"
 #include "platform/RegistryValue.h"
+#include "tables/DbfRecordCursor.h"
+#include "tables/DbfTable.h"
 
 #include <algorithm>
 

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "platform/BinaryFile.h"
-#include "platform/TaskTableQuery.h"
+#include "tables/TaskTableQuery.h"
 
 #include <cstdint>
 #include <filesystem>

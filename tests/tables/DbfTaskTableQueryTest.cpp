@@ -1,10 +1,10 @@
 // Task tables built byte by byte: columns, values of the first live record, bindings, code pages,
 // Visual FoxPro layout, and damaged files that must fail with a reason.
-#include "platform/DbfTaskTableQuery.h"
+#include "tables/DbfTaskTableQuery.h"
 
 #include "platform/CodePage.h"
-#include "platform/DbfBuilder.h"
 #include "support/TempDataDir.h"
+#include "tables/DbfBuilder.h"
 
 #include <gtest/gtest.h>
 
