@@ -1,7 +1,7 @@
 // Levelling a library of 1,000 lexemes: measuring every sound and working out its gain, and the
 // whole `vorela bank normalize --all` with its one rewrite of the bank, against copying the bank.
 #include "BenchFiles.h"
-#include "setup/BankLevelling.h"
+#include "library/BankLevelling.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,11 +1,11 @@
 // `vorela check` on a large installation: the standard tree plus 10,000 recorded lexemes in 100
 // folders, all in the bank, and 20 templates of 30 items mixing lexemes, functions and a table.
+#include "checks/ConsistencyCheck.h"
+#include "installation/NewInstallation.h"
 #include "platform/AtomicFileReplace.h"
 #include "platform/DataDirectory.h"
 #include "platform/RegistryStore.h"
 #include "platform/RegistryTransaction.h"
-#include "setup/ConsistencyCheck.h"
-#include "setup/NewInstallation.h"
 #include "soundbank/RiffChunks.h"
 #include "soundbank/WaveFormat.h"
 #include "stores/Aliases.h"

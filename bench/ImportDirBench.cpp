@@ -2,8 +2,8 @@
 // (44100 Hz stereo): `vorela bank import-dir` with its one rewrite, against 135 single
 // `vorela bank import` calls and against a durable copy of the bank.
 #include "BenchFiles.h"
+#include "installation/NewInstallation.h"
 #include "platform/RegistryStore.h"
-#include "setup/NewInstallation.h"
 #include "soundbank/FolderImport.h"
 #include "stores/ChunkIds.h"
 #include "stores/LexItem.h"

@@ -1,9 +1,9 @@
 // Speaking a 50-item template into one WAV file from the bank (written durably: fsync and rename),
 // against sox concatenating the same lexemes from WAV files (a child process per run, as a script
 // would do it; sox does not fsync its output).
+#include "installation/NewInstallation.h"
 #include "platform/DataDirectory.h"
 #include "platform/UiServices.h"
-#include "setup/NewInstallation.h"
 #include "soundbank/KeySequenceRender.h"
 #include "soundbank/SoundBank.h"
 #include "soundbank/WavExport.h"

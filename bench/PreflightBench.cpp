@@ -3,11 +3,11 @@
 // the time, the peak of live heap bytes during the check shows that memory does not grow with the
 // table.
 #include "BenchFiles.h"
+#include "installation/DbfWriter.h"
 #include "platform/Clock.h"
 #include "platform/DataDirectory.h"
 #include "platform/RegistryStore.h"
 #include "preflight/Preflight.h"
-#include "setup/DbfWriter.h"
 #include "soundbank/ChunkId.h"
 #include "speech/SpeechVocabulary.h"
 #include "stores/Aliases.h"

@@ -1,6 +1,6 @@
 // `vorela demo [DIR]`: a data directory with everything an operator needs to try the editor.
 #include "cli/CliTree.h"
-#include "setup/DemoInstallation.h"
+#include "installation/DemoInstallation.h"
 
 #include <cstdio>
 #include <iostream>

@@ -1,9 +1,9 @@
 // `vorela init [DIR]` and `vorela check [--sounds]`: setting up a new data directory and
 // checking one.
+#include "checks/ConsistencyCheck.h"
 #include "cli/CliStore.h"
 #include "cli/CliTree.h"
-#include "setup/ConsistencyCheck.h"
-#include "setup/NewInstallation.h"
+#include "installation/NewInstallation.h"
 
 #include <iostream>
 

@@ -2,7 +2,7 @@
 // rewrite, with what changed per chunk on stdout.
 #include "audio/Loudness.h"
 #include "cli/CliTree.h"
-#include "setup/BankLevelling.h"
+#include "library/BankLevelling.h"
 #include "soundbank/BankWriterLock.h"
 
 #include <cstdio>

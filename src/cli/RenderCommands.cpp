@@ -4,7 +4,7 @@
 #include "cli/CliStore.h"
 #include "cli/CliTree.h"
 #include "cli/RenderOptions.h"
-#include "setup/TemplateRendering.h"
+#include "rendering/TemplateRendering.h"
 #include "soundbank/WavExport.h"
 
 #include <limits>

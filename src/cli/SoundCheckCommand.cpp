@@ -2,7 +2,7 @@
 // chunk id; with --verbose first the numbers of every sound.
 #include "cli/CliCommands.h"
 
-#include "setup/SoundHealth.h"
+#include "checks/SoundHealth.h"
 
 #include <cmath>
 #include <cstdio>

@@ -1,11 +1,11 @@
 // Keys are looked up by their bank form (four blank-padded characters), as the bank is read.
 #include "preflight/SoundInventory.h"
 
-#include "setup/RegistrySnapshot.h"
 #include "soundbank/ChunkId.h"
 #include "soundbank/WaveFile.h"
 #include "stores/LexItem.h"
 #include "stores/RegistryPaths.h"
+#include "stores/RegistrySnapshot.h"
 
 #include <optional>
 

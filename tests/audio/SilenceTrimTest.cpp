@@ -1,7 +1,7 @@
 // Where trimming cuts: tones between stretches of silence or hiss, weak onsets, and real speech.
 #include "audio/SilenceTrim.h"
 
-#include "setup/SpeechSynthesis.h"
+#include "installation/SpeechSynthesis.h"
 #include "support/TempDataDir.h"
 #include "support/TestTone.h"
 

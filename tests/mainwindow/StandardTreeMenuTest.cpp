@@ -2,9 +2,9 @@
 // standard folders and in the folders an operator adds there, and every such folder renames.
 #include "MainWindowFixture.h"
 
+#include "installation/NewInstallation.h"
 #include "mainwindow/SourceTree.h"
 #include "platform/qt/QtText.h"
-#include "setup/NewInstallation.h"
 #include "stores/ChunkIds.h"
 #include "trees/TreeRules.h"
 

@@ -2,8 +2,8 @@
 // whole only when the subscriber would hear every value as the table holds it.
 #include "preflight/Preflight.h"
 #include "cli/LexemeNodes.h"
+#include "installation/DbfWriter.h"
 #include "platform/Clock.h"
-#include "setup/DbfWriter.h"
 #include "soundbank/ChunkId.h"
 #include "soundbank/RiffBytes.h"
 #include "speech/SpeechVocabulary.h"

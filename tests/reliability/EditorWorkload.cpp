@@ -1,8 +1,8 @@
 // The editor's series of changes, its model, and the independent read-back of what it left.
 #include "reliability/EditorWorkload.h"
 
+#include "installation/NewInstallation.h"
 #include "reliability/SoundValues.h"
-#include "setup/NewInstallation.h"
 #include "stores/RegistryPaths.h"
 #include "stores/StoreFixtures.h"
 

@@ -2,9 +2,9 @@
 // it in the player records its first sound; the greeting phrase and unreadable banks refuse.
 #include "Form2Fixture.h"
 
+#include "installation/NewInstallation.h"
+#include "installation/StandardWords.h"
 #include "platform/qt/QtModalDialog.h"
-#include "setup/NewInstallation.h"
-#include "setup/StandardWords.h"
 #include "soundbank/LexemeReader.h"
 #include "soundeditor/window/SoundEditorCommands.h"
 #include "stores/ChunkIds.h"

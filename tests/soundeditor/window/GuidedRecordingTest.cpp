@@ -2,13 +2,13 @@
 // played back and saved under its own chunk, with redo, skip, stop, silence and refused saves.
 #include "Form2Fixture.h"
 
+#include "installation/NewInstallation.h"
+#include "installation/SpeechSynthesis.h"
+#include "installation/StandardWords.h"
 #include "platform/FileFaults.h"
 #include "platform/RegistryStore.h"
 #include "platform/qt/QtAudioDevice.h"
 #include "platform/qt/QtModalDialog.h"
-#include "setup/NewInstallation.h"
-#include "setup/SpeechSynthesis.h"
-#include "setup/StandardWords.h"
 #include "soundeditor/window/GuidedRecording.h"
 #include "soundeditor/window/WaveformView.h"
 #include "stores/LexItem.h"

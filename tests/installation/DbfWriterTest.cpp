@@ -1,5 +1,5 @@
 // The demo's table writer, read back by the task-table reader the editor uses.
-#include "setup/DbfWriter.h"
+#include "installation/DbfWriter.h"
 
 #include "support/TempDataDir.h"
 #include "tables/DbfTaskTableQuery.h"

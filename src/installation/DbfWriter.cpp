@@ -1,5 +1,5 @@
 // Writing a dBase III table byte by byte.
-#include "setup/DbfWriter.h"
+#include "installation/DbfWriter.h"
 
 #include "platform/CodePage.h"
 

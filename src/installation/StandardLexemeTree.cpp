@@ -1,10 +1,10 @@
 // Builds the standard tree from the function table, the standard words and the keys the speech
 // composition can produce.
-#include "setup/StandardLexemeTree.h"
+#include "installation/StandardLexemeTree.h"
 
+#include "installation/StandardWords.h"
 #include "platform/RegistryKey.h"
 #include "platform/RegistryTransaction.h"
-#include "setup/StandardWords.h"
 #include "speech/SpeechVocabulary.h"
 #include "stores/ChunkIds.h"
 #include "stores/LexItem.h"

@@ -1,5 +1,5 @@
 // The registry part of a new installation on a store that fails a write.
-#include "setup/NewInstallation.h"
+#include "installation/NewInstallation.h"
 
 #include "platform/RegistryStore.h"
 #include "stores/LexItem.h"

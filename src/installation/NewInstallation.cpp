@@ -1,10 +1,10 @@
 // Creating the files of a new data directory.
-#include "setup/NewInstallation.h"
+#include "installation/NewInstallation.h"
 
+#include "installation/StandardLexemeTree.h"
 #include "platform/AtomicFileReplace.h"
 #include "platform/DataDirectory.h"
 #include "platform/RegistryStore.h"
-#include "setup/StandardLexemeTree.h"
 #include "soundbank/RiffChunks.h"
 #include "soundbank/WaveFormat.h"
 #include "stores/LexItem.h"

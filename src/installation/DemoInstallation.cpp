@@ -1,15 +1,15 @@
 // Filling a new installation with demo data: nodes for the phrases and the district table, one
 // parallel synthesis run for every sound, the banks, the signed greeting and the tasks.
-#include "setup/DemoInstallation.h"
+#include "installation/DemoInstallation.h"
 
+#include "installation/DemoContent.h"
+#include "installation/NewInstallation.h"
+#include "installation/SpeechSynthesis.h"
+#include "installation/StandardLexemeTree.h"
+#include "installation/StandardWords.h"
 #include "platform/DataDirectory.h"
 #include "platform/RegistryStore.h"
 #include "platform/RegistryTransaction.h"
-#include "setup/DemoContent.h"
-#include "setup/NewInstallation.h"
-#include "setup/SpeechSynthesis.h"
-#include "setup/StandardLexemeTree.h"
-#include "setup/StandardWords.h"
 #include "soundbank/ChunkIdAllocator.h"
 #include "soundbank/CurrencyInstallation.h"
 #include "soundbank/WaveFile.h"

@@ -1,9 +1,8 @@
 // One pass over a registry snapshot against the set of bank chunk ids.
-#include "setup/ConsistencyCheck.h"
+#include "checks/ConsistencyCheck.h"
 
 #include "platform/DataDirectory.h"
 #include "platform/TextParsing.h"
-#include "setup/RegistrySnapshot.h"
 #include "soundbank/ChunkId.h"
 #include "soundbank/WaveFile.h"
 #include "speech/NumberGrammar.h"
@@ -13,6 +12,7 @@
 #include "stores/LexItem.h"
 #include "stores/Operators.h"
 #include "stores/RegistryPaths.h"
+#include "stores/RegistrySnapshot.h"
 
 #include <map>
 #include <optional>

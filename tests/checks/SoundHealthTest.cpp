@@ -1,5 +1,5 @@
 // The limits of the sound check on both sides, against the library's median loudness.
-#include "setup/SoundHealth.h"
+#include "checks/SoundHealth.h"
 
 #include <gtest/gtest.h>
 

@@ -1,10 +1,10 @@
 // The demo's phrases, districts, task table and templates.
-#include "setup/DemoContent.h"
+#include "installation/DemoContent.h"
 
+#include "installation/DbfWriter.h"
+#include "installation/StandardLexemeTree.h"
 #include "platform/DataDirectory.h"
 #include "platform/RegistryStore.h"
-#include "setup/DbfWriter.h"
-#include "setup/StandardLexemeTree.h"
 #include "stores/Aliases.h"
 #include "stores/ChunkIds.h"
 #include "stores/LexItem.h"

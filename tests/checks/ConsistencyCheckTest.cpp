@@ -1,10 +1,10 @@
 // The installation check against registry stores and banks built key by key and chunk by chunk.
-#include "setup/ConsistencyCheck.h"
+#include "checks/ConsistencyCheck.h"
 
+#include "installation/NewInstallation.h"
 #include "platform/RegistryKey.h"
 #include "platform/RegistryStore.h"
 #include "platform/RegistryTransaction.h"
-#include "setup/NewInstallation.h"
 #include "soundbank/WaveFile.h"
 #include "support/TempDataDir.h"
 

@@ -1,6 +1,6 @@
 // Levelling is planned whole before the single rewrite: a refused id or an unreadable chunk stops
 // it while the bank is still untouched.
-#include "setup/BankLevelling.h"
+#include "library/BankLevelling.h"
 
 #include "audio/Loudness.h"
 #include "soundbank/BankSounds.h"

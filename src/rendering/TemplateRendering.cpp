@@ -1,4 +1,4 @@
-#include "setup/TemplateRendering.h"
+#include "rendering/TemplateRendering.h"
 
 #include "soundbank/KeySequenceRender.h"
 #include "speech/TemplateExpansion.h"

@@ -1,6 +1,6 @@
 // Child processes for synthesis: each request runs espeak-ng, then sox; a small scheduler keeps
 // a fixed number of children busy and reaps them with waitpid.
-#include "setup/SpeechSynthesis.h"
+#include "installation/SpeechSynthesis.h"
 
 #include "soundbank/LexemeReader.h"
 

@@ -1,5 +1,5 @@
 // Loading registry subtrees for the consistency check and checking sibling chains.
-#include "setup/RegistrySnapshot.h"
+#include "stores/RegistrySnapshot.h"
 
 #include "platform/RegistryKey.h"
 #include "platform/RegistryStore.h"

@@ -1,13 +1,13 @@
 // One walk of the lexeme tree in chain order, one read of the bank, then the median and flags.
-#include "setup/SoundHealth.h"
+#include "checks/SoundHealth.h"
 
+#include "checks/ConsistencyCheck.h"
 #include "platform/DataDirectory.h"
-#include "setup/ConsistencyCheck.h"
-#include "setup/RegistrySnapshot.h"
 #include "soundbank/BankSounds.h"
 #include "soundbank/ChunkId.h"
 #include "stores/ChunkIds.h"
 #include "stores/RegistryPaths.h"
+#include "stores/RegistrySnapshot.h"
 
 #include <algorithm>
 #include <cmath>

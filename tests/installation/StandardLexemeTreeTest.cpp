@@ -1,10 +1,10 @@
 // The standard tree of a new installation, the word table behind it, and what the editor and the
 // currency installation expect to find in it.
-#include "setup/StandardLexemeTree.h"
+#include "installation/StandardLexemeTree.h"
 
+#include "installation/NewInstallation.h"
+#include "installation/StandardWords.h"
 #include "platform/RegistryStore.h"
-#include "setup/NewInstallation.h"
-#include "setup/StandardWords.h"
 #include "soundbank/CurrencyInstallation.h"
 #include "soundbank/WaveFile.h"
 #include "speech/SpeechVocabulary.h"

@@ -1,6 +1,6 @@
 // The table of standard words. Which keys a new installation needs is decided by the speech
 // composition (composableKeys); this table only names them and says how they sound.
-#include "setup/StandardWords.h"
+#include "installation/StandardWords.h"
 
 #include <array>
 
