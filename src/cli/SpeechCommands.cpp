@@ -193,6 +193,8 @@ int expandCommand(CliContext &context, const CliArguments &arguments)
     const std::vector<PatternItem> items = taskConfig.GetTemplate(names[0], names[1], found);
     if (!found)
         return cliFailure("no operator '" + names[1] + "' of task '" + names[0] + "'");
+    if (const TemplateResult read = taskConfig.lastTemplateResult(); !read.ok())
+        return cliFailure(read.reason);
     std::vector<PatternItem> chosen;
     for (const PatternItem &item : items) {
         if (names.size() == 2 || item.name == names[2])

@@ -65,6 +65,8 @@ int templatesCommand(CliContext &context, const CliArguments &arguments)
         taskConfig.GetTemplate(arguments[0], arguments[1], found);
     if (!found)
         return cliFailure("no operator '" + arguments[1] + "' in a task '" + arguments[0] + "'");
+    if (const TemplateResult read = taskConfig.lastTemplateResult(); !read.ok())
+        return cliFailure(read.reason);
     for (const PatternItem &item : items) {
         std::cout << item.name << '\t' << item.path << '\t' << item.chunk << '\t' << item.arg
                   << '\t' << item.text << '\n';

@@ -4,7 +4,9 @@
 
 #include "platform/DataDirectory.h"
 
+#include <chrono>
 #include <memory>
+#include <mutex>
 #include <string>
 #include <string_view>
 
@@ -25,6 +27,9 @@ public:
     [[nodiscard]] bool lock();
     /// Takes the mutex only when nobody else holds it; never waits.
     [[nodiscard]] bool tryLock();
+    /// Tries for up to limit; false when it stayed taken (lastError() empty) or the lock file
+    /// cannot be used (lastError() says why).
+    [[nodiscard]] bool tryLockFor(std::chrono::milliseconds limit);
     /// Releases one level of a lock()/tryLock() that succeeded on this thread.
     void unlock();
     /// Whether the calling thread holds the mutex.
@@ -34,7 +39,12 @@ public:
     [[nodiscard]] std::string lastError() const;
 
     /// The lock file name of a mutex name: every byte outside [A-Za-z0-9._-] as %XX, plus ".lock".
+    /// A name that would exceed the file system's 255 bytes (which no program can lock) is cut,
+    /// and '~' with a hash of the whole name keeps it apart from every other name.
     [[nodiscard]] static std::string lockFileName(std::string_view name);
+    /// The escaped name plus ".lock", whatever its length: the name the notification application
+    /// would use, longer than lockFileName() for long names.
+    [[nodiscard]] static std::string plainLockFileName(std::string_view name);
 
     /// This process's state of one lock file, shared by the mutexes of one name.
     struct Shared;
@@ -49,6 +59,8 @@ private:
 class NamedMutexLock {
 public:
     explicit NamedMutexLock(NamedMutex &mutex) : held(mutex), locked(mutex.lock()) {}
+    /// Takes over a lock the caller already holds.
+    NamedMutexLock(NamedMutex &mutex, std::adopt_lock_t) : held(mutex), locked(true) {}
     ~NamedMutexLock()
     {
         if (locked)

@@ -116,6 +116,10 @@ PreflightSummary runPreflight(const PreflightSources &sources, const PreflightRe
         // Each template is read under its mutex, as the notification application reads it.
         const std::vector<PatternItem> items =
             sources.taskConfig.GetTemplate(request.task, operatorName);
+        if (const TemplateResult read = sources.taskConfig.lastTemplateResult(); !read.ok())
+            return failed(PreflightFailure::UnreadableTemplate,
+                          "the template of task '" + request.task + "', operator '" + operatorName +
+                              "' was not checked: " + read.reason);
         templates.emplace_back(request.task, operatorName, items, *table, sources.lexemes);
     }
     ItemCheck check(sources, *inventory, [&](PreflightProblem &&problem) {

@@ -16,7 +16,6 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
-#include <thread>
 #include <vector>
 
 namespace vorela {
@@ -26,7 +25,6 @@ namespace {
 // A template lock is a file named after task and operator: it must fit the file system's limit,
 // which is tighter than the registry's 255 characters of a key name.
 constexpr std::size_t MaxLockFileBytes = 255;
-constexpr std::chrono::milliseconds LockPoll{20};
 
 std::string inQuotes(std::string_view name)
 {
@@ -94,19 +92,18 @@ public:
     [[nodiscard]] std::string take(const std::string &lockName, const std::string &owner)
     {
         auto mutex = std::make_unique<NamedMutex>(directory, lockName);
-        for (;;) {
-            if (mutex->tryLock()) {
-                held.push_back(std::move(mutex));
-                return {};
-            }
-            if (!mutex->lastError().empty())
-                return mutex->lastError();
-            if (std::chrono::steady_clock::now() >= deadline)
-                return "the template of " + owner + " is locked by another process (" +
-                       (directory.locks() / NamedMutex::lockFileName(lockName)).string() +
-                       "); try again when it is free";
-            std::this_thread::sleep_for(LockPoll);
+        const auto left = std::max(std::chrono::duration_cast<std::chrono::milliseconds>(
+                                       deadline - std::chrono::steady_clock::now()),
+                                   std::chrono::milliseconds(0));
+        if (mutex->tryLockFor(left)) {
+            held.push_back(std::move(mutex));
+            return {};
         }
+        if (!mutex->lastError().empty())
+            return mutex->lastError();
+        return "the template of " + owner + " is locked by another process (" +
+               (directory.locks() / NamedMutex::lockFileName(lockName)).string() +
+               "); try again when it is free";
     }
 
 private:
@@ -140,11 +137,13 @@ std::string TaskConfiguration::nameProblem(std::string_view name)
 
 std::string TaskConfiguration::lockNameProblem(const std::string &lockName) const
 {
-    if (NamedMutex::lockFileName(lockName).size() <= MaxLockFileBytes)
+    // Shortened lock names are for names imported from elsewhere: the notification application
+    // cannot lock a template under a name the file system refuses, so none is made here.
+    const std::string plain = NamedMutex::plainLockFileName(lockName);
+    if (plain.size() <= MaxLockFileBytes)
         return {};
-    return "the names are too long together: the template lock file " +
-           NamedMutex::lockFileName(lockName) + " would be longer than " +
-           std::to_string(MaxLockFileBytes) + " bytes";
+    return "the names are too long together: the template lock file " + plain +
+           " would be longer than " + std::to_string(MaxLockFileBytes) + " bytes";
 }
 
 static std::string storeFailure(const RegistryStore &store)
@@ -175,7 +174,7 @@ TaskChangeResult TaskConfiguration::addTask(const std::string &task,
     if (const std::string problem = nameProblem(task); !problem.empty())
         return refused("task " + inQuotes(task) + ": " + problem);
     // Room for at least a one-letter operator in the template lock's file name.
-    if (NamedMutex::lockFileName(task).size() >= MaxLockFileBytes)
+    if (NamedMutex::plainLockFileName(task).size() >= MaxLockFileBytes)
         return refused("task " + inQuotes(task) + ": the name is too long for a template lock");
     std::filesystem::path table;
     if (const std::string problem = tableProblem(tableFile, table); !problem.empty())
