@@ -68,6 +68,20 @@ RegistryKey findTask(RegistryStore &store, std::string_view task)
     return childKey(store.openKey(TasksRootPath), task);
 }
 
+// The task found before the locks, found again by its name inside the change's transaction: that
+// key may be gone and its id given to a key made since. Closed when the name is gone.
+RegistryKey currentTask(RegistryStore &store, const RegistryKey &found)
+{
+    const RegistryKey now = findTask(store, found.name());
+    return now.isOpen() && now.name() == found.name() ? now : RegistryKey();
+}
+
+TaskChangeResult goneMeanwhile(std::string_view task)
+{
+    return refused("task " + inQuotes(task) +
+                   " was removed meanwhile, or cannot be read; nothing was changed");
+}
+
 std::string operatorLabel(std::string_view task, std::string_view operatorName)
 {
     return "task " + inQuotes(task) + ", operator " + inQuotes(operatorName);
@@ -198,11 +212,13 @@ TaskChangeResult TaskConfiguration::removeTask(const std::string &task)
     const RegistryKey taskKey = findTask(store, task);
     if (!taskKey.isOpen())
         return refused("no task " + inQuotes(task));
-    const RegistryKey operatorsKey = taskKey.openKey(OperatorsKeyName);
-    std::vector<std::string> operatorNames = operatorsKey.subkeyNames();
-    std::sort(operatorNames.begin(), operatorNames.end());
+    std::optional<std::vector<std::string>> operatorNames =
+        taskKey.openKey(OperatorsKeyName).readSubkeyNames();
+    if (!operatorNames)
+        return refused(storeFailure(store));
+    std::sort(operatorNames->begin(), operatorNames->end());
     HeldLocks locks(dataDirectory, lockWait);
-    for (const std::string &operatorName : operatorNames) {
+    for (const std::string &operatorName : *operatorNames) {
         const std::string error =
             locks.take(taskKey.name() + operatorName, operatorLabel(taskKey.name(), operatorName));
         if (!error.empty())
@@ -210,8 +226,13 @@ TaskChangeResult TaskConfiguration::removeTask(const std::string &task)
     }
 
     RegistryTransaction transaction(store);
-    std::vector<std::string> nowNames = operatorsKey.subkeyNames();
-    std::sort(nowNames.begin(), nowNames.end());
+    const RegistryKey nowTask = currentTask(store, taskKey);
+    if (transaction.isActive() && !nowTask.isOpen())
+        return goneMeanwhile(taskKey.name());
+    std::optional<std::vector<std::string>> nowNames =
+        nowTask.openKey(OperatorsKeyName).readSubkeyNames();
+    if (nowNames)
+        std::sort(nowNames->begin(), nowNames->end());
     // An operator added since the locks were taken has a template nobody locked.
     if (transaction.isActive() && nowNames != operatorNames)
         return refused("the operators of task " + inQuotes(taskKey.name()) +
@@ -238,7 +259,10 @@ TaskChangeResult TaskConfiguration::addOperator(const std::string &task,
         return refused(error);
 
     RegistryTransaction transaction(store);
-    const RegistryKey operatorsKey = taskKey.createKey(OperatorsKeyName);
+    const RegistryKey nowTask = currentTask(store, taskKey);
+    if (transaction.isActive() && !nowTask.isOpen())
+        return goneMeanwhile(taskKey.name());
+    const RegistryKey operatorsKey = nowTask.createKey(OperatorsKeyName);
     if (const RegistryKey existing = childKey(operatorsKey, operatorName); existing.isOpen())
         return refused(operatorLabel(taskKey.name(), existing.name()) + " exists already");
     const Operator added(operatorsKey, operatorName, taskKey.name(), dataDirectory);
@@ -265,9 +289,13 @@ TaskChangeResult TaskConfiguration::removeOperator(const std::string &task,
         return refused(error);
 
     RegistryTransaction transaction(store);
-    if (!operatorsKey.deleteSubkeyTree(operatorKey.name()) || !transaction.commit())
+    const RegistryKey nowOperators = currentTask(store, taskKey).openKey(OperatorsKeyName);
+    if (transaction.isActive() && !childKey(nowOperators, operatorKey.name()).isOpen())
+        return refused(operatorLabel(taskKey.name(), operatorKey.name()) +
+                       " was removed meanwhile, or cannot be read; nothing was changed");
+    if (!nowOperators.deleteSubkeyTree(operatorKey.name()) || !transaction.commit())
         return refused(storeFailure(store));
-    if (!operatorsKey.subkeyNames().empty())
+    if (!nowOperators.subkeyNames().empty())
         return {};
     return {.error = {},
             .notice = "task " + inQuotes(taskKey.name()) +
