@@ -185,16 +185,17 @@ bool Patterns::readItem(const RegistryKey &itemKey, const RegistryKey &lexemeRoo
 std::optional<std::vector<PatternItem>> Patterns::readItems(const RegistryKey &templ)
 {
     const std::optional<RegistryKey> lexemeRoot = store->localMachine().findKey(LexemeRootPath);
+    if (!lexemeRoot)
+        return std::nullopt;
     const std::optional<std::vector<RegistryKey>> chained =
-        lexemeRoot ? readChainedSubkeys(templ, TemplateValue::Prev, TemplateValue::Next)
-                   : std::nullopt;
+        readChainedSubkeys(templ, TemplateValue::Prev, TemplateValue::Next);
+    if (!chained)
+        return std::nullopt;
     std::vector<PatternItem> items;
-    for (const RegistryKey &itemKey : chained.value_or(std::vector<RegistryKey>())) {
+    for (const RegistryKey &itemKey : *chained) {
         if (!readItem(itemKey, *lexemeRoot, items.emplace_back()))
             return std::nullopt;
     }
-    if (!chained)
-        return std::nullopt;
     return items;
 }
 
