@@ -112,6 +112,8 @@ static int expandCommand(CliContext &context, const ExpandArguments &arguments)
     if (!found)
         return cliFailure("no operator '" + arguments.operatorName + "' of task '" +
                           arguments.task + "'");
+    if (const TemplateResult read = taskConfig.lastTemplateResult(); !read.ok())
+        return cliFailure(read.reason);
     std::vector<PatternItem> chosen;
     for (const PatternItem &item : items) {
         if (!arguments.item || item.name == *arguments.item)

@@ -66,6 +66,8 @@ static int templatesCommand(CliContext &context, const TemplateName &name)
         taskConfig.GetTemplate(name.task, name.operatorName, found);
     if (!found)
         return cliFailure("no operator '" + name.operatorName + "' in a task '" + name.task + "'");
+    if (const TemplateResult read = taskConfig.lastTemplateResult(); !read.ok())
+        return cliFailure(read.reason);
     for (const PatternItem &item : items) {
         std::cout << item.name << '\t' << item.path << '\t' << item.chunk << '\t' << item.arg
                   << '\t' << item.text << '\n';

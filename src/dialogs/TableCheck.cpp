@@ -34,6 +34,7 @@ static QString failureText(const PreflightSummary &summary, const TableCheckRequ
     case PreflightFailure::UnreadableBank:
         return QString::fromUtf8(UnreadableBankText).arg(error);
     case PreflightFailure::None:
+    case PreflightFailure::UnreadableTemplate:
         break;
     }
     return QString::fromUtf8(NotRunText).arg(error);

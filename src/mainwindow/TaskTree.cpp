@@ -18,6 +18,8 @@
 #include "stores/LexItem.h"
 #include "tables/TaskTableQuery.h"
 
+#include <QTimer>
+
 #include <algorithm>
 
 namespace vorela {
@@ -29,6 +31,18 @@ static constexpr const char *NoTablePathText =
 static constexpr const char *DefaultsNotWrittenText =
     "Не удалось записать в реестр значения по умолчанию для заданий и операторов. "
     "Задания показаны такими, какими они хранятся сейчас.";
+
+static constexpr const char *BusyMark = " (занят)";
+static constexpr const char *UnreadableMark = " (не читается)";
+static constexpr const char *BusyQuestion =
+    "Шаблон «%1 / %2» занят приложением оповещения. Повторить — ждать дальше, Отмена — "
+    "прекратить ожидание (шаблон останется как был).";
+static constexpr const char *UnreadableText = "Шаблон «%1 / %2» не удалось прочитать:\n%3";
+// The operator's name; the item's text may carry a mark after it.
+static constexpr int OperatorNameRole = Qt::UserRole + 3;
+// A command waits this long for a busy template before it asks whether to wait on.
+static constexpr std::chrono::milliseconds CommandWaitSlice{500};
+static constexpr std::chrono::milliseconds BusyRetryInterval{1000};
 
 // Tasks and operators stand in alphabetical order whatever their order in the store.
 static int sortedPosition(const QTreeWidgetItem &parent, const QString &text)
@@ -43,8 +57,12 @@ static int sortedPosition(const QTreeWidgetItem &parent, const QString &text)
 TaskTree::TaskTree(EditorSession &editorSession, TaskTreeWidget &tree, MainMenus &mainMenus,
                    QObject *parent)
     : QObject(parent), session(editorSession), widget(tree), menus(mainMenus),
-      imageList(taskImageList())
+      imageList(taskImageList()), busyRetry(new QTimer(this))
 {
+    busyRetry->setObjectName("busyRetry");
+    busyRetry->setSingleShot(true);
+    busyRetry->setInterval(BusyRetryInterval);
+    connect(busyRetry, &QTimer::timeout, this, &TaskTree::retryBusy);
     connect(&widget, &QTreeWidget::itemExpanded, this,
             [this](QTreeWidgetItem *item) { setBranchImage(item, BranchExpandedImage); });
     connect(&widget, &QTreeWidget::itemCollapsed, this,
@@ -79,6 +97,7 @@ void TaskTree::build()
 void TaskTree::loadConfig()
 {
     config = std::make_unique<Aliases>(session.context.store, session.context.dataDirectory);
+    useCommandWait();
     if (!config->hasAllDefaults())
         session.warn(DefaultsNotWrittenText);
 }
@@ -102,9 +121,14 @@ QTreeWidgetItem *TaskTree::addTask(const std::string &task)
 QTreeWidgetItem *TaskTree::addOperator(QTreeWidgetItem &taskItem, const std::string &operatorName)
 {
     auto *operatorItem = new QTreeWidgetItem(QStringList(toQString(operatorName)));
+    operatorItem->setData(0, OperatorNameRole, toQString(operatorName));
     taskItem.insertChild(sortedPosition(taskItem, operatorItem->text(0)), operatorItem);
     setItemImage(*operatorItem, imageList, BranchCollapsedImage);
-    fillTemplate(*operatorItem);
+    const TemplateResult read = fillTemplate(*operatorItem);
+    if (!read.ok() && read.failure != TemplateFailure::Busy)
+        session.warn(toUtf8(QString::fromUtf8(UnreadableText)
+                                .arg(toQString(taskNameOf(*operatorItem)), toQString(operatorName),
+                                     toQString(read.reason))));
     return operatorItem;
 }
 
@@ -124,12 +148,76 @@ std::string TaskTree::taskNameOf(const QTreeWidgetItem &operatorItem)
 
 std::string TaskTree::operatorNameOf(const QTreeWidgetItem &operatorItem)
 {
-    return toUtf8(operatorItem.text(0));
+    const QVariant name = operatorItem.data(0, OperatorNameRole);
+    return toUtf8(name.isValid() ? name.toString() : operatorItem.text(0));
 }
 
-std::vector<PatternItem> TaskTree::storedTemplate(const QTreeWidgetItem &operatorItem)
+std::optional<std::vector<PatternItem>>
+TaskTree::storedTemplate(const QTreeWidgetItem &operatorItem)
 {
-    return config->GetTemplate(taskNameOf(operatorItem), operatorNameOf(operatorItem));
+    std::vector<PatternItem> items =
+        config->GetTemplate(taskNameOf(operatorItem), operatorNameOf(operatorItem));
+    if (config->lastTemplateResult().ok())
+        return items;
+    showTemplateFailure(operatorItem, {});
+    return std::nullopt;
+}
+
+void TaskTree::useCommandWait()
+{
+    config->setTemplateWait(
+        [this](const std::string &task, const std::string &operatorName) {
+            return keepWaiting(task, operatorName);
+        },
+        CommandWaitSlice);
+}
+
+bool TaskTree::keepWaiting(const std::string &task, const std::string &operatorName)
+{
+    const QString text =
+        QString::fromUtf8(BusyQuestion).arg(toQString(task), toQString(operatorName));
+    return session.context.ui.showMessage({session.caption(), toUtf8(text), MessageIcon::Warning,
+                                           MessageButtons::RetryCancel, MessageAnswer::Retry}) ==
+           MessageAnswer::Retry;
+}
+
+void TaskTree::showTemplateFailure(const QTreeWidgetItem &operatorItem, const std::string &text)
+{
+    const TemplateResult result = config->lastTemplateResult();
+    // The operator stopped waiting: nothing changed, and he knows why.
+    if (result.failure == TemplateFailure::Busy)
+        return;
+    // A failed store write needs no more words; a lock or a task gone does.
+    const bool plain = result.failure == TemplateFailure::Refused ||
+                       result.failure == TemplateFailure::StoreFailed || result.ok();
+    if (plain && !text.empty()) {
+        showInformation(text);
+        return;
+    }
+    const QString problem =
+        QString::fromUtf8(UnreadableText)
+            .arg(toQString(taskNameOf(operatorItem)), toQString(operatorNameOf(operatorItem)),
+                 toQString(result.reason));
+    showInformation(text.empty() ? toUtf8(problem) : text + "\n" + toUtf8(problem));
+}
+
+void TaskTree::markOperator(QTreeWidgetItem &operatorItem, const TemplateResult &read)
+{
+    QString text = toQString(operatorNameOf(operatorItem));
+    if (read.failure == TemplateFailure::Busy)
+        text += QString::fromUtf8(BusyMark);
+    else if (!read.ok())
+        text += QString::fromUtf8(UnreadableMark);
+    operatorItem.setText(0, text);
+    operatorItem.setToolTip(0, read.ok() ? QString() : toQString(read.reason));
+}
+
+void TaskTree::retryBusy()
+{
+    for (QTreeWidgetItem *operatorItem : operatorItems()) {
+        if (operatorItem->text(0).endsWith(QString::fromUtf8(BusyMark)))
+            fillTemplate(*operatorItem);
+    }
 }
 
 std::string TaskTree::lexemeText(const std::string &path) const
@@ -148,9 +236,20 @@ void TaskTree::showItem(QTreeWidgetItem &child, const PatternItem &pattern)
     child.setFlags(child.flags() | Qt::ItemIsDragEnabled);
 }
 
-void TaskTree::fillTemplate(QTreeWidgetItem &operatorItem)
+TemplateResult TaskTree::fillTemplate(QTreeWidgetItem &operatorItem)
 {
-    const std::vector<PatternItem> items = storedTemplate(operatorItem);
+    // Filling never waits: the window stays usable while the notification application reads.
+    config->setTemplateWait([](const std::string &, const std::string &) { return false; },
+                            std::chrono::milliseconds(0));
+    const std::vector<PatternItem> items =
+        config->GetTemplate(taskNameOf(operatorItem), operatorNameOf(operatorItem));
+    const TemplateResult read = config->lastTemplateResult();
+    useCommandWait();
+    markOperator(operatorItem, read);
+    if (read.failure == TemplateFailure::Busy)
+        busyRetry->start();
+    if (!read.ok())
+        return read;
     const int shown = std::min(operatorItem.childCount(), static_cast<int>(items.size()));
     for (int i = 0; i < shown; ++i)
         showItem(*operatorItem.child(i), items[static_cast<std::size_t>(i)]);
@@ -158,6 +257,7 @@ void TaskTree::fillTemplate(QTreeWidgetItem &operatorItem)
         delete operatorItem.takeChild(operatorItem.childCount() - 1);
     for (std::size_t i = static_cast<std::size_t>(shown); i < items.size(); ++i)
         showItem(*new QTreeWidgetItem(&operatorItem), items[i]);
+    return read;
 }
 
 void TaskTree::expandBranch(QTreeWidgetItem &item)

@@ -4,6 +4,7 @@
 
 #include "platform/Clock.h"
 #include "stores/PatternItem.h"
+#include "stores/Patterns.h"
 #include "trees/TreeRules.h"
 
 #include <QIcon>
@@ -15,6 +16,7 @@
 #include <string>
 #include <vector>
 
+class QTimer;
 class QTreeWidgetItem;
 
 namespace vorela {
@@ -42,8 +44,13 @@ public:
     [[nodiscard]] static QTreeWidgetItem *operatorItemOf(QTreeWidgetItem *item);
     [[nodiscard]] static std::string taskNameOf(const QTreeWidgetItem &operatorItem);
     [[nodiscard]] static std::string operatorNameOf(const QTreeWidgetItem &operatorItem);
-    /// Shows the operator's template as the store now holds it, reusing the items shown.
-    void fillTemplate(QTreeWidgetItem &operatorItem);
+    /// Shows the operator's template as the store now holds it, reusing the items shown, without
+    /// waiting for its lock: a template that is busy or unreadable keeps its items and its
+    /// operator item says so (a busy one is read again shortly). What became of the read.
+    TemplateResult fillTemplate(QTreeWidgetItem &operatorItem);
+    /// After a template command failed: tells the operator why, text first, unless the operator
+    /// chose to stop waiting for the template.
+    void showTemplateFailure(const QTreeWidgetItem &operatorItem, const std::string &text);
     /// Expands a branch and gives it the expanded image.
     void expandBranch(QTreeWidgetItem &item);
     /// Selects and shows the template item named name under operatorItem.
@@ -65,7 +72,7 @@ public:
     /// true when there was one.
     bool markItemsWithPath(const std::string &path, bool bold);
     /// Tells the operator that the lexeme at path could not be put into a template.
-    void showInsertFailure(const std::string &path);
+    void showInsertFailure(const QTreeWidgetItem &operatorItem, const std::string &path);
     /// An information box captioned with the window's title.
     void showInformation(const std::string &text);
 
@@ -92,7 +99,18 @@ private:
     QTreeWidgetItem *addOperator(QTreeWidgetItem &taskItem, const std::string &operatorName);
     void showItem(QTreeWidgetItem &child, const PatternItem &pattern);
     [[nodiscard]] std::string lexemeText(const std::string &path) const;
-    [[nodiscard]] std::vector<PatternItem> storedTemplate(const QTreeWidgetItem &operatorItem);
+    /// The template as stored now, waiting (and asking) while it is busy; empty after telling
+    /// why it could not be read.
+    [[nodiscard]] std::optional<std::vector<PatternItem>>
+    storedTemplate(const QTreeWidgetItem &operatorItem);
+    /// Lets the template commands wait for a busy template, asking the operator now and then.
+    void useCommandWait();
+    /// Asked while a command waits for a busy template: whether to wait on.
+    [[nodiscard]] bool keepWaiting(const std::string &task, const std::string &operatorName);
+    /// Shows on the operator item whether its template could be read.
+    void markOperator(QTreeWidgetItem &operatorItem, const TemplateResult &read);
+    /// Reads again the templates shown as busy.
+    void retryBusy();
     void play(const std::vector<QTreeWidgetItem *> &items);
     void showTemplateMenu(const QPoint &position);
     void setBranchImage(QTreeWidgetItem *item, int image);
@@ -105,6 +123,7 @@ private:
     MainMenus &menus;
     QList<QIcon> imageList;
     std::unique_ptr<Aliases> config;
+    QTimer *busyRetry;
     SystemClock clock; // today and now for the check by table
 };
 

@@ -88,7 +88,10 @@ void TaskTree::listen()
     // What the notification application would speak now, not what the tree showed before.
     fillTemplate(*operatorItem);
     expandBranch(*operatorItem);
-    if (countWithChunk(storedTemplate(*operatorItem), GreetingChunkId) == 0) {
+    const std::optional<std::vector<PatternItem>> stored = storedTemplate(*operatorItem);
+    if (!stored)
+        return;
+    if (countWithChunk(*stored, GreetingChunkId) == 0) {
         const std::string greeting =
             lexemeText(FindLexemePath(session.context.store, GreetingChunkId));
         showInformation(MissingGreetingText + greeting + MissingGreetingTail);
@@ -122,14 +125,18 @@ void TaskTree::removeItem()
     QTreeWidgetItem *operatorItem = item->parent();
     const PatternItem pattern = itemPattern(*item);
     const std::string text = lexemeText(pattern.path);
-    if (pattern.chunk == GreetingChunkId &&
-        countWithChunk(storedTemplate(*operatorItem), GreetingChunkId) <= 1) {
-        showInformation(NotRemovableText + text + NotRemovableTail);
-        return;
+    if (pattern.chunk == GreetingChunkId) {
+        const std::optional<std::vector<PatternItem>> stored = storedTemplate(*operatorItem);
+        if (!stored)
+            return;
+        if (countWithChunk(*stored, GreetingChunkId) <= 1) {
+            showInformation(NotRemovableText + text + NotRemovableTail);
+            return;
+        }
     }
     if (!config->RemoveTemplateItem(taskNameOf(*operatorItem), operatorNameOf(*operatorItem),
                                     pattern.name)) {
-        showInformation(RemoveFailedText + text + RemoveFailedTail);
+        showTemplateFailure(*operatorItem, RemoveFailedText + text + RemoveFailedTail);
         return;
     }
     delete item;
@@ -149,30 +156,33 @@ void TaskTree::clear()
         return;
     const std::string task = taskNameOf(*operatorItem);
     // Items another program added since the tree was filled go too.
-    const std::vector<PatternItem> items = storedTemplate(*operatorItem);
+    const std::optional<std::vector<PatternItem>> items = storedTemplate(*operatorItem);
+    if (!items)
+        return;
     // The greeting goes in first: a failure on the way never leaves the template without it.
     const std::string greetingPath = FindLexemePath(session.context.store, GreetingChunkId);
     std::string newName;
     if (!greetingPath.empty() &&
         !config->InsertTemplateItem(task, operatorName, "", PatternItem{.path = greetingPath},
                                     newName)) {
+        showInsertFailure(*operatorItem, greetingPath);
         fillTemplate(*operatorItem);
-        showInsertFailure(greetingPath);
         return;
     }
-    for (const PatternItem &item : items) {
+    for (const PatternItem &item : *items) {
         if (config->RemoveTemplateItem(task, operatorName, item.name))
             continue;
+        showTemplateFailure(*operatorItem,
+                            RemoveFailedText + lexemeText(item.path) + RemoveFailedTail);
         fillTemplate(*operatorItem);
-        showInformation(RemoveFailedText + lexemeText(item.path) + RemoveFailedTail);
         return;
     }
     fillTemplate(*operatorItem);
 }
 
-void TaskTree::showInsertFailure(const std::string &path)
+void TaskTree::showInsertFailure(const QTreeWidgetItem &operatorItem, const std::string &path)
 {
-    showInformation(InsertFailedText + lexemeText(path) + InsertFailedTail);
+    showTemplateFailure(operatorItem, InsertFailedText + lexemeText(path) + InsertFailedTail);
 }
 
 void TaskTree::insertBoundary()
@@ -182,9 +192,12 @@ void TaskTree::insertBoundary()
     if (operatorItem == nullptr)
         return;
     const std::string path = boundaryPath();
-    const std::vector<PatternItem> items = storedTemplate(*operatorItem);
-    const bool present = std::any_of(
-        items.begin(), items.end(), [&path](const PatternItem &item) { return item.path == path; });
+    const std::optional<std::vector<PatternItem>> items = storedTemplate(*operatorItem);
+    if (!items)
+        return;
+    const bool present =
+        std::any_of(items->begin(), items->end(),
+                    [&path](const PatternItem &item) { return item.path == path; });
     if (!path.empty() && !present) {
         const std::string afterName =
             itemDepth(selected) == ItemDepth ? itemPattern(*selected).name : std::string();
@@ -192,9 +205,9 @@ void TaskTree::insertBoundary()
         const bool inserted =
             config->InsertTemplateItem(taskNameOf(*operatorItem), operatorNameOf(*operatorItem),
                                        afterName, PatternItem{.path = path}, newName);
-        fillTemplate(*operatorItem);
         if (!inserted)
-            showInsertFailure(path);
+            showInsertFailure(*operatorItem, path);
+        fillTemplate(*operatorItem);
     }
     expandBranch(*operatorItem);
 }
@@ -215,10 +228,11 @@ void TaskTree::editProperties()
     pattern.arg = *arg;
     const bool updated = config->UpdateTemplateItem(
         taskNameOf(*operatorItem), operatorNameOf(*operatorItem), pattern.name, pattern);
+    if (!updated)
+        showTemplateFailure(*operatorItem,
+                            UpdateFailedText + lexemeText(pattern.path) + UpdateFailedTail);
     fillTemplate(*operatorItem);
     selectTemplateItem(*operatorItem, pattern.name);
-    if (!updated)
-        showInformation(UpdateFailedText + lexemeText(pattern.path) + UpdateFailedTail);
 }
 
 void TaskTree::refresh()

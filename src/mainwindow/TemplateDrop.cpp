@@ -209,13 +209,14 @@ bool TemplateDrop::dropLexeme(LexItem &node, QTreeWidgetItem &target)
     const bool inserted = tasks.taskConfig().InsertTemplateItem(
         TaskTree::taskNameOf(*operatorItem), TaskTree::operatorNameOf(*operatorItem), afterName,
         PatternItem{.path = node.GetPath(), .text = text, .chunk = chunk, .arg = *arg}, newName);
+    // The failure is read before the refill reads the template again.
+    if (!inserted)
+        tasks.showInsertFailure(*operatorItem, node.GetPath());
     tasks.fillTemplate(*operatorItem);
     // An operator that had no items could not open before; the dropped item must be seen.
     tasks.expandBranch(*operatorItem);
-    if (!inserted) {
-        tasks.showInsertFailure(node.GetPath());
+    if (!inserted)
         return false;
-    }
     tasks.selectTemplateItem(*operatorItem, newName);
     return true;
 }
@@ -230,12 +231,13 @@ bool TemplateDrop::moveItem(QTreeWidgetItem &dragged, QTreeWidgetItem &target)
     const bool moved = tasks.taskConfig().MoveTemplateItem(TaskTree::taskNameOf(*operatorItem),
                                                            TaskTree::operatorNameOf(*operatorItem),
                                                            afterName, name);
-    tasks.fillTemplate(*operatorItem);
-    tasks.selectTemplateItem(*operatorItem, name);
     if (!moved) {
         bool found = false;
-        tasks.showInformation(MoveFailedText + root.GetTextAt(path, found) + MoveFailedTail);
+        tasks.showTemplateFailure(*operatorItem,
+                                  MoveFailedText + root.GetTextAt(path, found) + MoveFailedTail);
     }
+    tasks.fillTemplate(*operatorItem);
+    tasks.selectTemplateItem(*operatorItem, name);
     return moved;
 }
 

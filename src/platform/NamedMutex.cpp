@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <condition_variable>
+#include <cstdint>
 #include <cstring>
 #include <fcntl.h>
 #include <map>
@@ -190,9 +191,11 @@ std::string NamedMutex::lastError() const
     return shared->error;
 }
 
-std::string NamedMutex::lockFileName(std::string_view name)
+static constexpr char Hex[] = "0123456789ABCDEF";
+static constexpr std::string_view LockSuffix = ".lock";
+
+std::string NamedMutex::plainLockFileName(std::string_view name)
 {
-    static constexpr char Hex[] = "0123456789ABCDEF";
     std::string escaped;
     for (const char character : name) {
         const auto byte = static_cast<unsigned char>(character);
@@ -207,7 +210,33 @@ std::string NamedMutex::lockFileName(std::string_view name)
         escaped.push_back(Hex[byte >> 4]);
         escaped.push_back(Hex[byte & 0x0F]);
     }
-    return escaped + ".lock";
+    return escaped + std::string(LockSuffix);
+}
+
+std::string NamedMutex::lockFileName(std::string_view name)
+{
+    static constexpr std::size_t MaxFileBytes = 255;
+    std::string plain = plainLockFileName(name);
+    if (plain.size() <= MaxFileBytes)
+        return plain;
+    const std::string_view escaped =
+        std::string_view(plain).substr(0, plain.size() - LockSuffix.size());
+    // 64-bit FNV-1a of the name: stable across processes and builds.
+    std::uint64_t hash = 0xCBF29CE484222325ULL;
+    for (const char character : name) {
+        hash ^= static_cast<unsigned char>(character);
+        hash *= 0x100000001B3ULL;
+    }
+    std::string tail = "~";
+    for (int shift = 60; shift >= 0; shift -= 4)
+        tail.push_back(Hex[(hash >> shift) & 0x0F]);
+    std::size_t keep = MaxFileBytes - LockSuffix.size() - tail.size();
+    // Never cut inside a %XX.
+    if (keep >= 1 && escaped[keep - 1] == '%')
+        keep -= 1;
+    else if (keep >= 2 && escaped[keep - 2] == '%')
+        keep -= 2;
+    return std::string(escaped.substr(0, keep)) + tail + std::string(LockSuffix);
 }
 
 } // namespace vorela

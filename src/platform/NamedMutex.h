@@ -6,6 +6,7 @@
 
 #include <chrono>
 #include <memory>
+#include <mutex>
 #include <string>
 #include <string_view>
 
@@ -38,7 +39,12 @@ public:
     [[nodiscard]] std::string lastError() const;
 
     /// The lock file name of a mutex name: every byte outside [A-Za-z0-9._-] as %XX, plus ".lock".
+    /// A name that would exceed the file system's 255 bytes (which no program can lock) is cut,
+    /// and '~' with a hash of the whole name keeps it apart from every other name.
     [[nodiscard]] static std::string lockFileName(std::string_view name);
+    /// The escaped name plus ".lock", whatever its length: the name the notification application
+    /// would use, longer than lockFileName() for long names.
+    [[nodiscard]] static std::string plainLockFileName(std::string_view name);
 
     /// This process's state of one lock file, shared by the mutexes of one name.
     struct Shared;
@@ -53,6 +59,8 @@ private:
 class NamedMutexLock {
 public:
     explicit NamedMutexLock(NamedMutex &mutex) : held(mutex), locked(mutex.lock()) {}
+    /// Takes over a lock the caller already holds.
+    NamedMutexLock(NamedMutex &mutex, std::adopt_lock_t) : held(mutex), locked(true) {}
     ~NamedMutexLock()
     {
         if (locked)

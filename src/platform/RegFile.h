@@ -27,7 +27,7 @@ struct RegFileResult {
                                            std::string_view sourceName);
 
 /// The key (full path from "HKEY_LOCAL_MACHINE") and everything below it as version 5.00 text,
-/// in UTF-8; empty when the key does not exist.
+/// in UTF-8; empty when the key does not exist or a read failed.
 [[nodiscard]] std::string exportRegText(RegistryStore &store, std::string_view keyPath);
 /// Writes exportRegText as UTF-16LE with BOM, whole or not at all; importing the file reproduces
 /// the key exactly.

@@ -84,14 +84,22 @@ std::string valueLine(const RegistryValue &value)
     return line + quotedText(value.text);
 }
 
-void exportKey(const RegistryKey &key, const std::string &fullPath, std::string &out)
+// False when a read failed: a file missing part of the key must not pass for the whole key.
+bool exportKey(const RegistryKey &key, const std::string &fullPath, std::string &out)
 {
+    const std::optional<std::vector<RegistryValue>> values = key.readValues();
+    const std::optional<std::vector<RegistryKey>> subkeys = key.readSubkeys();
+    if (!values || !subkeys)
+        return false;
     out += "[" + fullPath + "]\r\n";
-    for (const RegistryValue &value : key.values())
+    for (const RegistryValue &value : *values)
         out += valueLine(value) + "\r\n";
     out += "\r\n";
-    for (const RegistryKey &subkey : key.subkeys())
-        exportKey(subkey, fullPath + "\\" + subkey.name(), out);
+    for (const RegistryKey &subkey : *subkeys) {
+        if (!exportKey(subkey, fullPath + "\\" + subkey.name(), out))
+            return false;
+    }
+    return true;
 }
 
 } // namespace
@@ -112,8 +120,7 @@ std::string exportRegText(RegistryStore &store, std::string_view keyPath)
         fullPath += "\\" + key.name();
     }
     std::string out = "Windows Registry Editor Version 5.00\r\n\r\n";
-    exportKey(key, fullPath, out);
-    return out;
+    return exportKey(key, fullPath, out) ? out : std::string();
 }
 
 std::string encodeRegFile(std::string_view utf8Text)
@@ -130,7 +137,8 @@ RegFileResult exportRegFile(RegistryStore &store, std::string_view keyPath,
 {
     const std::string text = exportRegText(store, keyPath);
     if (text.empty())
-        return RegFileResult{false, "no key " + std::string(keyPath) + " in the registry store"};
+        return RegFileResult{false, "no key " + std::string(keyPath) +
+                                        " in the registry store, or it cannot be read"};
     if (!replaceFileContent(file, encodeRegFile(text)))
         return RegFileResult{false, file.string() + ": cannot be written"};
     return RegFileResult{true, {}};

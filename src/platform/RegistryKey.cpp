@@ -15,6 +15,12 @@ bool RegistryKey::exists() const
     return store != nullptr && store->keyName(keyId).has_value();
 }
 
+RegistryKey RegistryKey::child(std::int64_t id, std::string name) const
+{
+    std::string fullPath = keyPath.empty() ? name : keyPath + "\\" + name;
+    return RegistryKey(store, id, std::move(name), std::move(fullPath));
+}
+
 RegistryKey RegistryKey::createKey(std::string_view relPath) const
 {
     if (store == nullptr)
@@ -26,14 +32,17 @@ RegistryKey RegistryKey::createKey(std::string_view relPath) const
     RegistryKey current = *this;
     current.keptSubkeys.clear();
     for (const std::string &component : parseText(relPath, "\\")) {
-        if (const auto found = store->findSubkey(current.keyId, component)) {
-            current = RegistryKey(store, found->first, found->second);
+        RegistryStore::SubkeyLookup found = store->findSubkey(current.keyId, component);
+        if (found.state == ValueState::Failed)
+            return {};
+        if (found.state == ValueState::Found) {
+            current = current.child(found.id, std::move(found.name));
             continue;
         }
         const std::optional<std::int64_t> created = store->insertSubkey(current.keyId, component);
         if (!created)
             return {};
-        current = RegistryKey(store, *created, component);
+        current = current.child(*created, component);
     }
     if (!transaction.commit())
         return {};
@@ -42,19 +51,33 @@ RegistryKey RegistryKey::createKey(std::string_view relPath) const
 
 RegistryKey RegistryKey::openKey(std::string_view relPath) const
 {
+    return findKey(relPath).value_or(RegistryKey());
+}
+
+std::optional<RegistryKey> RegistryKey::findKey(std::string_view relPath) const
+{
     if (store == nullptr)
-        return {};
+        return RegistryKey();
     RegistryKey current = *this;
     current.keptSubkeys.clear();
     for (const std::string &component : parseText(relPath, "\\")) {
-        const auto found = store->findSubkey(current.keyId, component);
-        if (!found)
-            return {};
-        current = RegistryKey(store, found->first, found->second);
+        RegistryStore::SubkeyLookup found = store->findSubkey(current.keyId, component);
+        if (found.state == ValueState::Failed)
+            return std::nullopt;
+        if (found.state == ValueState::Missing)
+            return RegistryKey();
+        current = current.child(found.id, std::move(found.name));
     }
     if (current.keyId == keyId && !exists())
-        return {};
+        return RegistryKey();
     return current;
+}
+
+std::optional<RegistryKey> RegistryKey::reopen() const
+{
+    if (store == nullptr)
+        return RegistryKey();
+    return store->localMachine().findKey(keyPath);
 }
 
 std::optional<std::string> RegistryKey::enumerateSubkey(std::size_t index) const
@@ -74,22 +97,40 @@ std::vector<std::string> RegistryKey::subkeyNames() const
     return keptSubkeys;
 }
 
-void RegistryKey::keepSubkeys() const
+std::optional<std::vector<std::string>> RegistryKey::readSubkeyNames() const
+{
+    if (!keepSubkeys())
+        return std::nullopt;
+    return keptSubkeys;
+}
+
+bool RegistryKey::keepSubkeys() const
 {
     keptSubkeys.clear();
-    if (store == nullptr)
-        return;
-    for (auto &[id, subkeyName] : store->listSubkeys(keyId))
-        keptSubkeys.push_back(std::move(subkeyName));
+    const std::optional<std::vector<RegistryKey>> listed = readSubkeys();
+    if (!listed)
+        return false;
+    for (const RegistryKey &subkey : *listed)
+        keptSubkeys.push_back(subkey.keyName);
+    return true;
 }
 
 std::vector<RegistryKey> RegistryKey::subkeys() const
 {
-    std::vector<RegistryKey> opened;
+    return readSubkeys().value_or(std::vector<RegistryKey>());
+}
+
+std::optional<std::vector<RegistryKey>> RegistryKey::readSubkeys() const
+{
     if (store == nullptr)
-        return opened;
-    for (auto &[id, subkeyName] : store->listSubkeys(keyId))
-        opened.push_back(RegistryKey(store, id, std::move(subkeyName)));
+        return std::nullopt;
+    auto listed = store->listSubkeys(keyId);
+    if (!listed)
+        return std::nullopt;
+    std::vector<RegistryKey> opened;
+    opened.reserve(listed->size());
+    for (auto &[id, subkeyName] : *listed)
+        opened.push_back(child(id, std::move(subkeyName)));
     return opened;
 }
 
@@ -133,7 +174,14 @@ std::optional<std::vector<std::uint8_t>> RegistryKey::readBinary(std::string_vie
 
 std::vector<RegistryValue> RegistryKey::values() const
 {
-    return store == nullptr ? std::vector<RegistryValue>() : store->readValues(keyId);
+    return readValues().value_or(std::vector<RegistryValue>());
+}
+
+std::optional<std::vector<RegistryValue>> RegistryKey::readValues() const
+{
+    if (store == nullptr)
+        return std::nullopt;
+    return store->readValues(keyId);
 }
 
 // Only a value known to be missing gets its default: a failed read may hide a stored one. After
@@ -225,8 +273,9 @@ bool RegistryKey::deleteSubkeyTree(std::string_view subkeyName) const
     if (store == nullptr || subkeyName.empty())
         return false;
     RegistryTransaction transaction(*store);
-    const auto found = store->findSubkey(keyId, subkeyName);
-    return found && store->deleteKeyTree(found->first) && transaction.commit();
+    const RegistryStore::SubkeyLookup found = store->findSubkey(keyId, subkeyName);
+    return found.state == ValueState::Found && store->deleteKeyTree(found.id) &&
+           transaction.commit();
 }
 
 } // namespace vorela

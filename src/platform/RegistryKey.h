@@ -17,7 +17,8 @@ class RegistryStore;
 
 /// A key handle is a small value: copying it gives a second handle to the same key. Writes go
 /// straight to the store (each in its own transaction unless one is open, see RegistryTransaction).
-/// A handle to a key deleted meanwhile reads nothing and fails every write.
+/// A handle to a key deleted meanwhile reads nothing and fails every write; its id may name a key
+/// made later, so a write that must land where it was meant goes through reopen().
 /// Paths are key names separated by '\'; empty components (a trailing '\') are ignored.
 class RegistryKey {
 public:
@@ -29,6 +30,8 @@ public:
     [[nodiscard]] const std::string &name() const { return keyName; }
     [[nodiscard]] RegistryStore *owner() const { return store; }
     [[nodiscard]] std::int64_t id() const { return keyId; }
+    /// The names leading to the key from HKEY_LOCAL_MACHINE, separated by '\'.
+    [[nodiscard]] const std::string &path() const { return keyPath; }
     /// Whether the key is still in the store.
     [[nodiscard]] bool exists() const;
 
@@ -37,14 +40,23 @@ public:
     /// Opens an existing key at relPath below this one (an empty path gives this key); closed when
     /// any component is missing. Never creates anything.
     [[nodiscard]] RegistryKey openKey(std::string_view relPath) const;
+    /// Like openKey, but empty when a read failed (a closed key only when a component is missing).
+    [[nodiscard]] std::optional<RegistryKey> findKey(std::string_view relPath) const;
+    /// The key now at this handle's path, found by its names; closed when it is gone, empty when
+    /// a read failed.
+    [[nodiscard]] std::optional<RegistryKey> reopen() const;
 
     /// The subkey at index in folded-name order. Index 0 reads the subkey list afresh and keeps it
     /// in this handle; higher indices use the kept list. Empty past the end.
     [[nodiscard]] std::optional<std::string> enumerateSubkey(std::size_t index) const;
-    /// Every subkey name in folded-name order, read afresh (also refreshes the kept list).
+    /// Every subkey name in folded-name order, read afresh (also refreshes the kept list); empty
+    /// also when the read failed.
     [[nodiscard]] std::vector<std::string> subkeyNames() const;
-    /// Every subkey opened, in folded-name order, in one query.
+    /// Every subkey opened, in folded-name order, in one query; empty also when the read failed.
     [[nodiscard]] std::vector<RegistryKey> subkeys() const;
+    /// The same, empty when the read failed (or the handle is closed).
+    [[nodiscard]] std::optional<std::vector<std::string>> readSubkeyNames() const;
+    [[nodiscard]] std::optional<std::vector<RegistryKey>> readSubkeys() const;
 
     /// The value, or whether it is missing or could not be read (Failed on a closed handle).
     [[nodiscard]] ValueRead readValue(std::string_view valueName) const;
@@ -55,8 +67,10 @@ public:
     [[nodiscard]] std::optional<std::uint32_t> readDword(std::string_view valueName) const;
     [[nodiscard]] std::optional<std::vector<std::uint8_t>>
     readBinary(std::string_view valueName) const;
-    /// Every value of the key in folded-name order, in one query.
+    /// Every value of the key in folded-name order, in one query; empty also when it failed.
     [[nodiscard]] std::vector<RegistryValue> values() const;
+    /// The same, empty when the read failed (or the handle is closed).
+    [[nodiscard]] std::optional<std::vector<RegistryValue>> readValues() const;
 
     /// Reads a REG_SZ; when it is missing, writes it empty and returns "". Another type, and a
     /// value that cannot be read, read "" and nothing is written.
@@ -85,17 +99,20 @@ private:
     friend class RegistryStore;
     /// The value; one that is missing is first written as fallback.
     [[nodiscard]] ValueRead readOrCreate(const RegistryValue &fallback) const;
-    /// Reads the subkey list afresh into keptSubkeys.
-    void keepSubkeys() const;
+    /// Reads the subkey list afresh into keptSubkeys; false (and the list empty) when that failed.
+    bool keepSubkeys() const;
 
-    RegistryKey(RegistryStore *owningStore, std::int64_t id, std::string name)
-        : store(owningStore), keyId(id), keyName(std::move(name))
+    RegistryKey(RegistryStore *owningStore, std::int64_t id, std::string name, std::string fullPath)
+        : store(owningStore), keyId(id), keyName(std::move(name)), keyPath(std::move(fullPath))
     {
     }
+    /// The handle of a subkey of this key.
+    [[nodiscard]] RegistryKey child(std::int64_t id, std::string name) const;
 
     RegistryStore *store = nullptr;
     std::int64_t keyId = 0;
     std::string keyName;
+    std::string keyPath;
     mutable std::vector<std::string> keptSubkeys;
 };
 

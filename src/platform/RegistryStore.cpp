@@ -234,7 +234,7 @@ RegistryStore::ConnectionSettings RegistryStore::connectionSettings()
 
 RegistryKey RegistryStore::localMachine()
 {
-    return RegistryKey(this, rootId, std::string(RootKeyName));
+    return RegistryKey(this, rootId, std::string(RootKeyName), std::string());
 }
 
 RegistryKey RegistryStore::createKey(std::string_view keyPath)
@@ -280,16 +280,18 @@ bool RegistryStore::writable() const
     return depth > 0 && failedLevels == 0;
 }
 
-std::optional<std::pair<std::int64_t, std::string>> RegistryStore::findSubkey(std::int64_t parent,
-                                                                              std::string_view name)
+RegistryStore::SubkeyLookup RegistryStore::findSubkey(std::int64_t parent, std::string_view name)
 {
+    if (!countDown(readsUntilFailure))
+        return {ValueState::Failed, 0, {}};
     Statement query(statement(FindSubkey, "SELECT id, name FROM keys WHERE parent_id = ?1 AND "
                                           "name_fold = ?2"));
     query.bind(1, parent);
     query.bind(2, foldRegistryName(name));
-    if (query.step() != SQLITE_ROW)
-        return std::nullopt;
-    return std::make_pair(query.number(0), query.text(1));
+    const int status = query.step();
+    if (status == SQLITE_ROW)
+        return {ValueState::Found, query.number(0), query.text(1)};
+    return {status == SQLITE_DONE ? ValueState::Missing : ValueState::Failed, 0, {}};
 }
 
 std::optional<std::int64_t> RegistryStore::insertSubkey(std::int64_t parent, std::string_view name)
@@ -315,14 +317,20 @@ std::optional<std::string> RegistryStore::keyName(std::int64_t key)
     return query.text(0);
 }
 
-std::vector<std::pair<std::int64_t, std::string>> RegistryStore::listSubkeys(std::int64_t parent)
+std::optional<std::vector<std::pair<std::int64_t, std::string>>>
+RegistryStore::listSubkeys(std::int64_t parent)
 {
+    if (!countDown(readsUntilFailure))
+        return std::nullopt;
     Statement query(statement(ListSubkeys, "SELECT id, name FROM keys WHERE parent_id = ?1 "
                                            "ORDER BY name_fold"));
     query.bind(1, parent);
     std::vector<std::pair<std::int64_t, std::string>> subkeys;
-    while (query.step() == SQLITE_ROW)
+    int status = SQLITE_ROW;
+    while ((status = query.step()) == SQLITE_ROW)
         subkeys.emplace_back(query.number(0), query.text(1));
+    if (status != SQLITE_DONE)
+        return std::nullopt;
     return subkeys;
 }
 
@@ -340,14 +348,19 @@ ValueRead RegistryStore::readValue(std::int64_t key, std::string_view name)
     return {status == SQLITE_DONE ? ValueState::Missing : ValueState::Failed};
 }
 
-std::vector<RegistryValue> RegistryStore::readValues(std::int64_t key)
+std::optional<std::vector<RegistryValue>> RegistryStore::readValues(std::int64_t key)
 {
+    if (!countDown(readsUntilFailure))
+        return std::nullopt;
     Statement query(statement(ReadValues, "SELECT name, type, data FROM vals WHERE key_id = ?1 "
                                           "ORDER BY name_fold"));
     query.bind(1, key);
     std::vector<RegistryValue> found;
-    while (query.step() == SQLITE_ROW)
+    int status = SQLITE_ROW;
+    while ((status = query.step()) == SQLITE_ROW)
         found.push_back(query.value(0));
+    if (status != SQLITE_DONE)
+        return std::nullopt;
     return found;
 }
 

@@ -60,7 +60,8 @@ public:
     /// created or deleted key, deleted value, commit or savepoint release) fails as a disk error
     /// or a busy store would. Empty disarms.
     void failStep(std::optional<unsigned> nth);
-    /// Test hook: the nth single-value read from now fails as an I/O error would. Empty disarms.
+    /// Test hook: the nth read from now (of one value, of a key's values or subkeys, or a subkey
+    /// lookup) fails as an I/O error would. Empty disarms.
     void failRead(std::optional<unsigned> nth);
     /// Whether the armed failure has happened.
     [[nodiscard]] bool failureTriggered() const { return failureHappened; }
@@ -110,16 +111,21 @@ private:
     /// back (a later read writes those defaults again).
     void endRead();
 
-    // Key and value primitives used by RegistryKey.
-    [[nodiscard]] std::optional<std::pair<std::int64_t, std::string>>
-    findSubkey(std::int64_t parent, std::string_view name);
+    // Key and value primitives used by RegistryKey. Reads tell a failed read (empty optional,
+    // ValueState::Failed) from an empty or missing result.
+    struct SubkeyLookup {
+        ValueState state = ValueState::Missing;
+        std::int64_t id = 0;
+        std::string name;
+    };
+    [[nodiscard]] SubkeyLookup findSubkey(std::int64_t parent, std::string_view name);
     [[nodiscard]] std::optional<std::int64_t> insertSubkey(std::int64_t parent,
                                                            std::string_view name);
     [[nodiscard]] std::optional<std::string> keyName(std::int64_t key);
-    [[nodiscard]] std::vector<std::pair<std::int64_t, std::string>>
+    [[nodiscard]] std::optional<std::vector<std::pair<std::int64_t, std::string>>>
     listSubkeys(std::int64_t parent);
     [[nodiscard]] ValueRead readValue(std::int64_t key, std::string_view name);
-    [[nodiscard]] std::vector<RegistryValue> readValues(std::int64_t key);
+    [[nodiscard]] std::optional<std::vector<RegistryValue>> readValues(std::int64_t key);
     /// Writes value, replacing one of any type under the same folded name.
     [[nodiscard]] bool writeValue(std::int64_t key, const RegistryValue &value);
     /// Writes value unless one under the same folded name is stored; true in both cases.

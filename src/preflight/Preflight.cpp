@@ -121,6 +121,10 @@ PreflightSummary runPreflight(const PreflightSources &sources, const PreflightRe
     for (const std::string &operatorName : *operators) {
         // Each template is read under its mutex, as the notification application reads it.
         const std::vector<PatternItem> items = sources.taskConfig.GetTemplate(*task, operatorName);
+        if (const TemplateResult read = sources.taskConfig.lastTemplateResult(); !read.ok())
+            return failed(PreflightFailure::UnreadableTemplate,
+                          "the template of task '" + *task + "', operator '" + operatorName +
+                              "' was not checked: " + read.reason);
         templates.emplace_back(*task, operatorName, items, *table, sources.lexemes);
     }
     ItemCheck check(sources, *inventory, [&](PreflightProblem &&problem) {

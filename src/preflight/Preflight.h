@@ -45,7 +45,15 @@ struct PreflightRequest {
 enum class PreflightOutcome { Checked, Cancelled, Failed };
 
 /// Why a check could not run.
-enum class PreflightFailure { None, NoTask, NoOperator, NoTable, UnreadableTable, UnreadableBank };
+enum class PreflightFailure {
+    None,
+    NoTask,
+    NoOperator,
+    NoTable,
+    UnreadableTable,
+    UnreadableBank,
+    UnreadableTemplate // a template could not be read: nothing was checked
+};
 
 struct PreflightSummary {
     PreflightOutcome outcome = PreflightOutcome::Failed;
@@ -59,7 +67,8 @@ struct PreflightSummary {
 };
 
 /// Runs the check; callbacks are called on the calling thread. Failed when the task, the
-/// operator, the table or the bank cannot be had (before any problem is reported), or when the
+/// operator, the table, the bank or a template cannot be had (before any problem is reported),
+/// or when the
 /// table cannot be read to the end its header promises.
 [[nodiscard]] PreflightSummary runPreflight(const PreflightSources &sources,
                                             const PreflightRequest &request);

@@ -39,6 +39,10 @@ bool TemplateRendering::load(const std::string &task, const std::string &operato
         error = "no operator '" + operatorName + "' of task '" + taskName + "'";
         return false;
     }
+    if (const TemplateResult read = taskConfig->lastTemplateResult(); !read.ok()) {
+        error = read.reason;
+        return false;
+    }
     if (!holdsGreeting(items)) {
         error = "the template of " + taskName + "\\" + *storedOperator +
                 " holds no greeting phrase and is not spoken";

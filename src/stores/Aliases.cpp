@@ -120,11 +120,28 @@ std::optional<std::string> Aliases::storedOperatorName(const std::string &task,
     return sameKeyName(GetOperatorNames(task), operatorName);
 }
 
+void Aliases::setTemplateWait(
+    std::function<bool(const std::string &, const std::string &)> keepWaiting,
+    std::chrono::milliseconds slice)
+{
+    const std::lock_guard guard(lock);
+    waitQuestion = std::move(keepWaiting);
+    waitSlice = slice;
+}
+
+TemplateResult Aliases::lastTemplateResult() const
+{
+    const std::lock_guard guard(lock);
+    return templateResult;
+}
+
 template <typename Result, typename Call>
 Result Aliases::withPatterns(const std::string &task, const std::string &operatorName,
                              Result missing, Call call)
 {
     const std::lock_guard guard(lock);
+    templateResult = {TemplateFailure::Gone,
+                      "no operator '" + operatorName + "' in a task '" + task + "'"};
     Alias *alias = findTask(task);
     if (alias == nullptr)
         return missing;
@@ -133,7 +150,14 @@ Result Aliases::withPatterns(const std::string &task, const std::string &operato
     Operator *found = operators.findOperator(operatorName);
     if (found == nullptr)
         return missing;
-    return call(found->patterns());
+    Patterns &patterns = found->patterns();
+    TemplateWait wait;
+    if (waitQuestion)
+        wait = {[this, task, operatorName] { return waitQuestion(task, operatorName); }, waitSlice};
+    patterns.setWait(std::move(wait));
+    Result outcome = call(patterns);
+    templateResult = patterns.lastResult();
+    return outcome;
 }
 
 std::vector<PatternItem> Aliases::GetTemplate(const std::string &task,

@@ -5,7 +5,10 @@
 #include "platform/RegistryKey.h"
 #include "stores/Alias.h"
 #include "stores/PatternItem.h"
+#include "stores/Patterns.h"
 
+#include <chrono>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <optional>
@@ -62,6 +65,15 @@ public:
     [[nodiscard]] bool UpdateTemplateItem(const std::string &task, const std::string &operatorName,
                                           const std::string &itemName, const PatternItem &item);
 
+    /// How template operations wait for a template another process holds locked: keepWaiting
+    /// (given task and operator) is asked after every slice; false gives up. Without it (the
+    /// default) they wait without limit.
+    void setTemplateWait(std::function<bool(const std::string &, const std::string &)> keepWaiting,
+                         std::chrono::milliseconds slice);
+    /// What became of the last template operation through this object (a missing task or
+    /// operator is Gone); the operations above return false or no items when it failed.
+    [[nodiscard]] TemplateResult lastTemplateResult() const;
+
     /// Whether the load found or wrote every fixed subkey and default value; false when some
     /// could not be written (the store busy or failing): they read as empty until a later load.
     [[nodiscard]] bool hasAllDefaults() const { return defaultsStored; }
@@ -80,6 +92,9 @@ private:
 
     RegistryKey key;
     std::vector<std::unique_ptr<Alias>> aliases;
+    std::function<bool(const std::string &, const std::string &)> waitQuestion;
+    std::chrono::milliseconds waitSlice{0};
+    TemplateResult templateResult;
     bool defaultsStored = false;
     mutable std::recursive_mutex lock;
 };

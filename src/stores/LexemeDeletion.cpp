@@ -26,7 +26,11 @@ bool lexemesInUse(Aliases &config, const LexItem &node)
     collectLexemePaths(node, paths);
     for (const std::string &task : config.GetTaskNames()) {
         for (const std::string &operatorName : config.GetOperatorNames(task)) {
-            for (const PatternItem &item : config.GetTemplate(task, operatorName)) {
+            const std::vector<PatternItem> items = config.GetTemplate(task, operatorName);
+            // A template that cannot be read may name the node: it counts as a use.
+            if (!config.lastTemplateResult().ok())
+                return true;
+            for (const PatternItem &item : items) {
                 if (paths.contains(item.path))
                     return true;
             }
@@ -41,7 +45,10 @@ static bool removeTemplateItems(Aliases &config, const std::string &path, bool &
 {
     for (const std::string &task : config.GetTaskNames()) {
         for (const std::string &operatorName : config.GetOperatorNames(task)) {
-            for (const PatternItem &item : config.GetTemplate(task, operatorName)) {
+            const std::vector<PatternItem> items = config.GetTemplate(task, operatorName);
+            if (!config.lastTemplateResult().ok())
+                return false;
+            for (const PatternItem &item : items) {
                 if (item.path != path)
                     continue;
                 if (!config.RemoveTemplateItem(task, operatorName, item.name))

@@ -27,7 +27,8 @@ struct NodeDeletion {
     [[nodiscard]] bool ok() const { return failedStep == DeletionStep::None; }
 };
 
-/// Whether a template of config names node or, below a folder, one of its lexemes.
+/// Whether a template of config names node or, below a folder, one of its lexemes; a template
+/// that cannot be read counts as naming it.
 [[nodiscard]] bool lexemesInUse(Aliases &config, const LexItem &node);
 
 /// Removes parent's child childName with its sound; a lexeme table's entries go first, each
@@ -38,7 +39,8 @@ struct NodeDeletion {
                                               const SoundRemoval &removeSound);
 
 /// Removes every template item of config that names the node, then the node as
-/// removeNodeAndSound does. A template item that cannot be removed stops it with the node whole.
+/// removeNodeAndSound does. A template that cannot be read, or an item that cannot be removed,
+/// stops it with the node whole.
 [[nodiscard]] NodeDeletion deleteLexemeNode(Aliases &config, LexItem &parent,
                                             const std::string &childName,
                                             const SoundRemoval &removeSound);

@@ -1,5 +1,5 @@
 // One operator's template: a chain of items read and changed under the template's named mutex,
-// each change in one registry transaction.
+// each change in one registry transaction on the template key found by its names.
 #include "stores/Patterns.h"
 
 #include "platform/DataDirectory.h"
@@ -11,13 +11,9 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <mutex>
 
 namespace vorela {
-
-static std::string linkOf(const RegistryKey &itemKey, std::string_view link)
-{
-    return itemKey.readString(link).value_or("");
-}
 
 // A single subkey name: a name with '\' would reach into another key, an empty one the template.
 static bool isItemName(std::string_view name)
@@ -30,6 +26,68 @@ static bool sameName(std::string_view left, std::string_view right)
     return foldRegistryName(left) == foldRegistryName(right);
 }
 
+// The head of the chain other than except: "" when there is none, empty when a read failed.
+static std::optional<std::string> findHead(const RegistryKey &templ, std::string_view except)
+{
+    const std::optional<std::vector<RegistryKey>> items = templ.readSubkeys();
+    if (!items)
+        return std::nullopt;
+    for (const RegistryKey &itemKey : *items) {
+        const std::optional<std::string> prev = readLink(itemKey, TemplateValue::Prev);
+        if (!prev)
+            return std::nullopt;
+        if (prev->empty() && !sameName(itemKey.name(), except))
+            return itemKey.name();
+    }
+    return std::string();
+}
+
+static std::optional<std::string> nextItemName(const RegistryKey &templ)
+{
+    const std::optional<std::vector<std::string>> names = templ.readSubkeyNames();
+    if (!names)
+        return std::nullopt;
+    std::uint64_t largest = 0;
+    for (const std::string &itemName : *names)
+        largest = std::max(largest, leadingNumber(itemName));
+    char formatted[24];
+    std::snprintf(formatted, sizeof formatted, "%04llu",
+                  static_cast<unsigned long long>(largest + 1));
+    return std::string(formatted);
+}
+
+// Takes the item out of the chain, joining its neighbours; the item's own links stay as they were.
+static bool unlink(const RegistryKey &templ, const RegistryKey &itemKey)
+{
+    const std::optional<std::string> prev = readLink(itemKey, TemplateValue::Prev);
+    const std::optional<std::string> next = readLink(itemKey, TemplateValue::Next);
+    if (!prev || !next)
+        return false;
+    if (!next->empty() && !templ.openKey(*next).writeString(TemplateValue::Prev, *prev))
+        return false;
+    return prev->empty() || templ.openKey(*prev).writeString(TemplateValue::Next, *next);
+}
+
+// Links an item that is in no chain (new, or just unlinked) right after afterName, or at the head.
+static bool linkAfter(const RegistryKey &templ, const std::string &afterName,
+                      const std::string &itemName)
+{
+    const RegistryKey afterKey = afterName.empty() ? RegistryKey() : templ.openKey(afterName);
+    const std::optional<std::string> successor = afterName.empty()
+                                                     ? findHead(templ, /*except=*/itemName)
+                                                     : readLink(afterKey, TemplateValue::Next);
+    if (!successor)
+        return false;
+    if (!successor->empty() &&
+        !templ.openKey(*successor).writeString(TemplateValue::Prev, itemName))
+        return false;
+    if (!afterName.empty() && !afterKey.writeString(TemplateValue::Next, itemName))
+        return false;
+    const RegistryKey itemKey = templ.openKey(itemName);
+    return itemKey.writeString(TemplateValue::Prev, afterName) &&
+           itemKey.writeString(TemplateValue::Next, *successor);
+}
+
 Patterns::Patterns(const RegistryKey &operatorKey, const std::string &name, std::string lockName,
                    const DataDirectory &dataDirectory)
     : store(operatorKey.owner()), key(operatorKey.createKey(name)),
@@ -37,163 +95,196 @@ Patterns::Patterns(const RegistryKey &operatorKey, const std::string &name, std:
 {
 }
 
-std::string Patterns::findHead(std::string_view except) const
+bool Patterns::fail(TemplateFailure failure, std::string reason)
 {
-    for (const RegistryKey &itemKey : key.subkeys()) {
-        if (linkOf(itemKey, TemplateValue::Prev).empty() && !sameName(itemKey.name(), except))
-            return itemKey.name();
-    }
-    return {};
+    result = {failure, std::move(reason)};
+    return false;
 }
 
-std::string Patterns::nextItemName() const
+bool Patterns::lockTemplate()
 {
-    std::uint64_t largest = 0;
-    for (const std::string &itemName : key.subkeyNames())
-        largest = std::max(largest, leadingNumber(itemName));
-    char formatted[24];
-    std::snprintf(formatted, sizeof formatted, "%04llu",
-                  static_cast<unsigned long long>(largest + 1));
-    return formatted;
+    result = {};
+    if (!wait.keepWaiting) {
+        return mutex.lock() || fail(TemplateFailure::LockUnusable, mutex.lastError());
+    }
+    while (!mutex.lockFor(wait.slice)) {
+        if (!mutex.lastError().empty())
+            return fail(TemplateFailure::LockUnusable, mutex.lastError());
+        if (!wait.keepWaiting())
+            return fail(TemplateFailure::Busy, "the template " + key.path() +
+                                                   " is locked by another process (lock '" +
+                                                   mutex.name() + "')");
+    }
+    return true;
+}
+
+RegistryKey Patterns::currentKey()
+{
+    if (store == nullptr || !key.isOpen()) {
+        fail(TemplateFailure::StoreFailed, "the template key could not be opened");
+        return {};
+    }
+    const std::optional<RegistryKey> current = key.reopen();
+    if (!current) {
+        fail(TemplateFailure::StoreFailed,
+             store->file().string() + ": the template " + key.path() + " cannot be read");
+        return {};
+    }
+    if (!current->isOpen())
+        fail(TemplateFailure::Gone, "the template " + key.path() + " is no longer in the store");
+    return *current;
+}
+
+template <typename Change> bool Patterns::changeTemplate(Change change)
+{
+    if (!lockTemplate())
+        return false;
+    const NamedMutexLock guard(mutex, std::adopt_lock);
+    RegistryTransaction transaction(*store);
+    const RegistryKey templ = currentKey();
+    if (!templ.isOpen())
+        return false;
+    if (!change(templ))
+        return result.ok() ? fail(TemplateFailure::StoreFailed,
+                                  store->file().string() + ": the template " + key.path() +
+                                      " cannot be changed; nothing was changed")
+                           : false;
+    return transaction.commit() ||
+           fail(TemplateFailure::StoreFailed, store->file().string() +
+                                                  ": the change of the template " + key.path() +
+                                                  " could not be committed; nothing was changed");
 }
 
 // Text and chunk come from the lexeme node as it is now; a node that is gone gives empty ones.
-PatternItem Patterns::readItem(const RegistryKey &itemKey, const RegistryKey &lexemeRoot) const
+bool Patterns::readItem(const RegistryKey &itemKey, const RegistryKey &lexemeRoot,
+                        PatternItem &item) const
 {
-    PatternItem item;
     item.name = itemKey.name();
-    item.path = linkOf(itemKey, TemplateValue::Path);
-    if (!item.path.empty() && lexemeRoot.isOpen()) {
-        const RegistryKey lexeme = lexemeRoot.openKey(item.path);
-        item.text = lexeme.readString(LexemeValue::Text).value_or("");
-        item.chunk = lexeme.readString(LexemeValue::Chunk).value_or("");
+    const std::optional<std::string> path = readLink(itemKey, TemplateValue::Path);
+    const std::optional<std::string> arg = readLink(itemKey, TemplateValue::Arg);
+    const std::optional<std::string> prev = readLink(itemKey, TemplateValue::Prev);
+    const std::optional<std::string> next = readLink(itemKey, TemplateValue::Next);
+    if (!path || !arg || !prev || !next)
+        return false;
+    item.path = *path;
+    item.arg = *arg;
+    item.prev = *prev;
+    item.next = *next;
+    if (item.path.empty() || !lexemeRoot.isOpen())
+        return true;
+    const std::optional<RegistryKey> lexeme = lexemeRoot.findKey(item.path);
+    if (!lexeme)
+        return false;
+    const std::optional<std::string> text = readLink(*lexeme, LexemeValue::Text);
+    const std::optional<std::string> chunk = readLink(*lexeme, LexemeValue::Chunk);
+    item.text = text.value_or("");
+    item.chunk = chunk.value_or("");
+    return !lexeme->isOpen() || (text && chunk);
+}
+
+std::optional<std::vector<PatternItem>> Patterns::readItems(const RegistryKey &templ)
+{
+    const std::optional<RegistryKey> lexemeRoot = store->localMachine().findKey(LexemeRootPath);
+    if (!lexemeRoot)
+        return std::nullopt;
+    const std::optional<std::vector<RegistryKey>> chained =
+        readChainedSubkeys(templ, TemplateValue::Prev, TemplateValue::Next);
+    if (!chained)
+        return std::nullopt;
+    std::vector<PatternItem> items;
+    for (const RegistryKey &itemKey : *chained) {
+        if (!readItem(itemKey, *lexemeRoot, items.emplace_back()))
+            return std::nullopt;
     }
-    item.arg = linkOf(itemKey, TemplateValue::Arg);
-    item.prev = linkOf(itemKey, TemplateValue::Prev);
-    item.next = linkOf(itemKey, TemplateValue::Next);
-    return item;
+    return items;
 }
 
 std::vector<PatternItem> Patterns::GetTemplate()
 {
-    const NamedMutexLock guard(mutex);
-    if (!guard.isLocked() || store == nullptr)
+    if (!lockTemplate())
         return {};
+    const NamedMutexLock guard(mutex, std::adopt_lock);
     const RegistryReadTransaction snapshot(*store);
-    const RegistryKey lexemeRoot = store->openKey(LexemeRootPath);
-    std::vector<PatternItem> items;
-    for (const RegistryKey &itemKey : chainedSubkeys(key, TemplateValue::Prev, TemplateValue::Next))
-        items.push_back(readItem(itemKey, lexemeRoot));
-    return items;
+    const RegistryKey templ = currentKey();
+    if (!templ.isOpen())
+        return {};
+    std::optional<std::vector<PatternItem>> items = readItems(templ);
+    if (!items) {
+        fail(TemplateFailure::StoreFailed,
+             store->file().string() + ": the template " + key.path() + " cannot be read");
+        return {};
+    }
+    return std::move(*items);
 }
 
 bool Patterns::InsertTemplateItem(const std::string &afterName, const PatternItem &item,
                                   std::string &newName)
 {
-    const NamedMutexLock guard(mutex);
-    if (!guard.isLocked() || store == nullptr)
-        return false;
-    if (!afterName.empty() && (!isItemName(afterName) || !key.openKey(afterName).isOpen()))
-        return false;
-    RegistryTransaction transaction(*store);
-    const std::string itemName = nextItemName();
-    const RegistryKey itemKey = key.createKey(itemName);
-    const bool written = itemKey.isOpen() && itemKey.writeString(TemplateValue::Path, item.path) &&
-                         itemKey.writeString(TemplateValue::Arg, item.arg) &&
-                         linkAfter(afterName, itemName);
-    if (!written || !transaction.commit())
-        return false;
-    newName = itemName;
-    return true;
+    std::string itemName;
+    const bool inserted = changeTemplate([&](const RegistryKey &templ) {
+        if (!afterName.empty() && (!isItemName(afterName) || !templ.openKey(afterName).isOpen()))
+            return fail(TemplateFailure::Refused, "no item '" + afterName + "' in the template");
+        const std::optional<std::string> nextName = nextItemName(templ);
+        if (!nextName)
+            return false;
+        itemName = *nextName;
+        const RegistryKey itemKey = templ.createKey(itemName);
+        return itemKey.isOpen() && itemKey.writeString(TemplateValue::Path, item.path) &&
+               itemKey.writeString(TemplateValue::Arg, item.arg) &&
+               linkAfter(templ, afterName, itemName);
+    });
+    if (inserted)
+        newName = itemName;
+    return inserted;
 }
 
 bool Patterns::RemoveTemplateItem(const std::string &itemName)
 {
-    const NamedMutexLock guard(mutex);
-    if (!guard.isLocked() || store == nullptr)
-        return false;
-    if (!isItemName(itemName))
-        return false;
-    RegistryTransaction transaction(*store);
-    const RegistryKey itemKey = key.openKey(itemName);
-    if (!itemKey.isOpen())
-        return false;
-    const std::string prev = linkOf(itemKey, TemplateValue::Prev);
-    const std::string next = linkOf(itemKey, TemplateValue::Next);
-    if (!DeleteKeyTree(key, itemName))
-        return false;
-    const RegistryKey prevKey = prev.empty() ? RegistryKey() : key.openKey(prev);
-    const RegistryKey nextKey = next.empty() ? RegistryKey() : key.openKey(next);
-    const bool relinked = (!prevKey.isOpen() || prevKey.writeString(TemplateValue::Next, next)) &&
-                          (!nextKey.isOpen() || nextKey.writeString(TemplateValue::Prev, prev));
-    return relinked && transaction.commit();
-}
-
-// Takes the item out of the chain, joining its neighbours; the item's own links stay as they were.
-bool Patterns::unlink(const RegistryKey &itemKey)
-{
-    const std::string prev = linkOf(itemKey, TemplateValue::Prev);
-    const std::string next = linkOf(itemKey, TemplateValue::Next);
-    if (!next.empty() && !key.openKey(next).writeString(TemplateValue::Prev, prev))
-        return false;
-    return prev.empty() || key.openKey(prev).writeString(TemplateValue::Next, next);
-}
-
-// Links an item that is in no chain (new, or just unlinked) right after afterName, or at the head.
-bool Patterns::linkAfter(const std::string &afterName, const std::string &itemName)
-{
-    std::string successor;
-    if (afterName.empty()) {
-        successor = findHead(/*except=*/itemName);
-        if (!successor.empty() &&
-            !key.openKey(successor).writeString(TemplateValue::Prev, itemName))
+    return changeTemplate([&](const RegistryKey &templ) {
+        const RegistryKey itemKey = isItemName(itemName) ? templ.openKey(itemName) : RegistryKey();
+        if (!itemKey.isOpen())
+            return fail(TemplateFailure::Refused, "no item '" + itemName + "' in the template");
+        const std::optional<std::string> prev = readLink(itemKey, TemplateValue::Prev);
+        const std::optional<std::string> next = readLink(itemKey, TemplateValue::Next);
+        if (!prev || !next || !DeleteKeyTree(templ, itemName))
             return false;
-    } else {
-        const RegistryKey afterKey = key.openKey(afterName);
-        successor = linkOf(afterKey, TemplateValue::Next);
-        if (!successor.empty() &&
-            !key.openKey(successor).writeString(TemplateValue::Prev, itemName))
-            return false;
-        if (!afterKey.writeString(TemplateValue::Next, itemName))
-            return false;
-    }
-    const RegistryKey itemKey = key.openKey(itemName);
-    return itemKey.writeString(TemplateValue::Prev, afterName) &&
-           itemKey.writeString(TemplateValue::Next, successor);
+        const RegistryKey prevKey = prev->empty() ? RegistryKey() : templ.openKey(*prev);
+        const RegistryKey nextKey = next->empty() ? RegistryKey() : templ.openKey(*next);
+        return (!prevKey.isOpen() || prevKey.writeString(TemplateValue::Next, *next)) &&
+               (!nextKey.isOpen() || nextKey.writeString(TemplateValue::Prev, *prev));
+    });
 }
 
 bool Patterns::MoveTemplateItem(const std::string &afterName, const std::string &itemName)
 {
     if (sameName(itemName, afterName))
         return true;
-    const NamedMutexLock guard(mutex);
-    if (!guard.isLocked() || store == nullptr)
-        return false;
-    if (!isItemName(itemName) || (!afterName.empty() && !isItemName(afterName)))
-        return false;
-    RegistryTransaction transaction(*store);
-    const RegistryKey itemKey = key.openKey(itemName);
-    if (!itemKey.isOpen())
-        return false;
-    if (sameName(linkOf(itemKey, TemplateValue::Prev), afterName))
-        return true;
-    // Checked before anything is unlinked, so a move after a missing item loses nothing.
-    if (!afterName.empty() && !key.openKey(afterName).isOpen())
-        return false;
-    return unlink(itemKey) && linkAfter(afterName, itemName) && transaction.commit();
+    return changeTemplate([&](const RegistryKey &templ) {
+        const RegistryKey itemKey = isItemName(itemName) ? templ.openKey(itemName) : RegistryKey();
+        // Checked before anything is unlinked, so a move after a missing item loses nothing.
+        const bool afterFound =
+            afterName.empty() || (isItemName(afterName) && templ.openKey(afterName).isOpen());
+        if (!itemKey.isOpen() || !afterFound)
+            return fail(TemplateFailure::Refused,
+                        "no item '" + itemName + "' or '" + afterName + "' in the template");
+        const std::optional<std::string> prev = readLink(itemKey, TemplateValue::Prev);
+        if (!prev)
+            return false;
+        if (sameName(*prev, afterName))
+            return true;
+        return unlink(templ, itemKey) && linkAfter(templ, afterName, itemName);
+    });
 }
 
 bool Patterns::UpdateTemplateItem(const std::string &itemName, const PatternItem &item)
 {
-    const NamedMutexLock guard(mutex);
-    if (!guard.isLocked() || store == nullptr)
-        return false;
-    if (!isItemName(itemName))
-        return false;
-    RegistryTransaction transaction(*store);
-    const RegistryKey itemKey = key.openKey(itemName);
-    return itemKey.isOpen() && itemKey.writeString(TemplateValue::Path, item.path) &&
-           itemKey.writeString(TemplateValue::Arg, item.arg) && transaction.commit();
+    return changeTemplate([&](const RegistryKey &templ) {
+        const RegistryKey itemKey = isItemName(itemName) ? templ.openKey(itemName) : RegistryKey();
+        if (!itemKey.isOpen())
+            return fail(TemplateFailure::Refused, "no item '" + itemName + "' in the template");
+        return itemKey.writeString(TemplateValue::Path, item.path) &&
+               itemKey.writeString(TemplateValue::Arg, item.arg);
+    });
 }
 
 } // namespace vorela

@@ -48,19 +48,40 @@ ChainWalk walkChain(std::span<const ChainLinks> siblings)
     }
 }
 
+std::optional<std::string> readLink(const RegistryKey &key, std::string_view link)
+{
+    const ValueRead read = key.readValue(link);
+    if (read.state == ValueState::Failed)
+        return std::nullopt;
+    const bool isText = read.state == ValueState::Found && read.value.type == ValueType::String;
+    return isText ? read.value.text : std::string();
+}
+
+std::optional<std::vector<RegistryKey>>
+readChainedSubkeys(const RegistryKey &key, std::string_view prevValue, std::string_view nextValue)
+{
+    std::optional<std::vector<RegistryKey>> subkeys = key.readSubkeys();
+    if (!subkeys)
+        return std::nullopt;
+    std::vector<ChainLinks> links;
+    links.reserve(subkeys->size());
+    for (const RegistryKey &subkey : *subkeys) {
+        std::optional<std::string> prev = readLink(subkey, prevValue);
+        std::optional<std::string> next = readLink(subkey, nextValue);
+        if (!prev || !next)
+            return std::nullopt;
+        links.push_back({subkey.name(), std::move(*prev), std::move(*next)});
+    }
+    std::vector<RegistryKey> chained;
+    for (const std::size_t index : walkChain(links).order)
+        chained.push_back(std::move((*subkeys)[index]));
+    return chained;
+}
+
 std::vector<RegistryKey> chainedSubkeys(const RegistryKey &key, std::string_view prevValue,
                                         std::string_view nextValue)
 {
-    std::vector<RegistryKey> subkeys = key.subkeys();
-    std::vector<ChainLinks> links;
-    links.reserve(subkeys.size());
-    for (const RegistryKey &subkey : subkeys)
-        links.push_back({subkey.name(), subkey.readString(prevValue).value_or(""),
-                         subkey.readString(nextValue).value_or("")});
-    std::vector<RegistryKey> chained;
-    for (const std::size_t index : walkChain(links).order)
-        chained.push_back(std::move(subkeys[index]));
-    return chained;
+    return readChainedSubkeys(key, prevValue, nextValue).value_or(std::vector<RegistryKey>());
 }
 
 } // namespace vorela

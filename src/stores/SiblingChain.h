@@ -5,6 +5,7 @@
 #include "platform/RegistryKey.h"
 
 #include <cstddef>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -33,8 +34,13 @@ struct ChainWalk {
 [[nodiscard]] ChainWalk walkChain(std::span<const ChainLinks> siblings);
 
 /// The subkeys of key that its chain reaches, in chain order; prevValue and nextValue name the
-/// link values. Listed and read in one pass; reads only.
+/// link values. Listed and read in one pass; reads only. Empty also when a read failed.
 [[nodiscard]] std::vector<RegistryKey>
 chainedSubkeys(const RegistryKey &key, std::string_view prevValue, std::string_view nextValue);
+/// The same, empty when the list or a link could not be read.
+[[nodiscard]] std::optional<std::vector<RegistryKey>>
+readChainedSubkeys(const RegistryKey &key, std::string_view prevValue, std::string_view nextValue);
+/// A link value as stored: "" when missing or not a string, empty when the read failed.
+[[nodiscard]] std::optional<std::string> readLink(const RegistryKey &key, std::string_view link);
 
 } // namespace vorela

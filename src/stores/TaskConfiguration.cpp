@@ -16,7 +16,6 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
-#include <thread>
 #include <vector>
 
 namespace vorela {
@@ -26,7 +25,6 @@ namespace {
 // A template lock is a file named after task and operator: it must fit the file system's limit,
 // which is tighter than the registry's 255 characters of a key name.
 constexpr std::size_t MaxLockFileBytes = 255;
-constexpr std::chrono::milliseconds LockPoll{20};
 
 std::string inQuotes(std::string_view name)
 {
@@ -70,6 +68,20 @@ RegistryKey findTask(RegistryStore &store, std::string_view task)
     return childKey(store.openKey(TasksRootPath), task);
 }
 
+// The task found before the locks, found again by its name inside the change's transaction: that
+// key may be gone and its id given to a key made since. Closed when the name is gone.
+RegistryKey currentTask(RegistryStore &store, const RegistryKey &found)
+{
+    const RegistryKey now = findTask(store, found.name());
+    return now.isOpen() && now.name() == found.name() ? now : RegistryKey();
+}
+
+TaskChangeResult goneMeanwhile(std::string_view task)
+{
+    return refused("task " + inQuotes(task) +
+                   " was removed meanwhile, or cannot be read; nothing was changed");
+}
+
 std::string operatorLabel(std::string_view task, std::string_view operatorName)
 {
     return "task " + inQuotes(task) + ", operator " + inQuotes(operatorName);
@@ -94,19 +106,18 @@ public:
     [[nodiscard]] std::string take(const std::string &lockName, const std::string &owner)
     {
         auto mutex = std::make_unique<NamedMutex>(directory, lockName);
-        for (;;) {
-            if (mutex->tryLock()) {
-                held.push_back(std::move(mutex));
-                return {};
-            }
-            if (!mutex->lastError().empty())
-                return mutex->lastError();
-            if (std::chrono::steady_clock::now() >= deadline)
-                return "the template of " + owner + " is locked by another process (" +
-                       (directory.locks() / NamedMutex::lockFileName(lockName)).string() +
-                       "); try again when it is free";
-            std::this_thread::sleep_for(LockPoll);
+        const auto left = std::max(std::chrono::duration_cast<std::chrono::milliseconds>(
+                                       deadline - std::chrono::steady_clock::now()),
+                                   std::chrono::milliseconds(0));
+        if (mutex->lockFor(left)) {
+            held.push_back(std::move(mutex));
+            return {};
         }
+        if (!mutex->lastError().empty())
+            return mutex->lastError();
+        return "the template of " + owner + " is locked by another process (" +
+               (directory.locks() / NamedMutex::lockFileName(lockName)).string() +
+               "); try again when it is free";
     }
 
 private:
@@ -140,11 +151,13 @@ std::string TaskConfiguration::nameProblem(std::string_view name)
 
 std::string TaskConfiguration::lockNameProblem(const std::string &lockName) const
 {
-    if (NamedMutex::lockFileName(lockName).size() <= MaxLockFileBytes)
+    // Shortened lock names are for names imported from elsewhere: the notification application
+    // cannot lock a template under a name the file system refuses, so none is made here.
+    const std::string plain = NamedMutex::plainLockFileName(lockName);
+    if (plain.size() <= MaxLockFileBytes)
         return {};
-    return "the names are too long together: the template lock file " +
-           NamedMutex::lockFileName(lockName) + " would be longer than " +
-           std::to_string(MaxLockFileBytes) + " bytes";
+    return "the names are too long together: the template lock file " + plain +
+           " would be longer than " + std::to_string(MaxLockFileBytes) + " bytes";
 }
 
 static std::string storeFailure(const RegistryStore &store)
@@ -175,7 +188,7 @@ TaskChangeResult TaskConfiguration::addTask(const std::string &task,
     if (const std::string problem = nameProblem(task); !problem.empty())
         return refused("task " + inQuotes(task) + ": " + problem);
     // Room for at least a one-letter operator in the template lock's file name.
-    if (NamedMutex::lockFileName(task).size() >= MaxLockFileBytes)
+    if (NamedMutex::plainLockFileName(task).size() >= MaxLockFileBytes)
         return refused("task " + inQuotes(task) + ": the name is too long for a template lock");
     std::filesystem::path table;
     if (const std::string problem = tableProblem(tableFile, table); !problem.empty())
@@ -199,11 +212,13 @@ TaskChangeResult TaskConfiguration::removeTask(const std::string &task)
     const RegistryKey taskKey = findTask(store, task);
     if (!taskKey.isOpen())
         return refused("no task " + inQuotes(task));
-    const RegistryKey operatorsKey = taskKey.openKey(OperatorsKeyName);
-    std::vector<std::string> operatorNames = operatorsKey.subkeyNames();
-    std::sort(operatorNames.begin(), operatorNames.end());
+    std::optional<std::vector<std::string>> operatorNames =
+        taskKey.openKey(OperatorsKeyName).readSubkeyNames();
+    if (!operatorNames)
+        return refused(storeFailure(store));
+    std::sort(operatorNames->begin(), operatorNames->end());
     HeldLocks locks(dataDirectory, lockWait);
-    for (const std::string &operatorName : operatorNames) {
+    for (const std::string &operatorName : *operatorNames) {
         const std::string error =
             locks.take(taskKey.name() + operatorName, operatorLabel(taskKey.name(), operatorName));
         if (!error.empty())
@@ -211,8 +226,13 @@ TaskChangeResult TaskConfiguration::removeTask(const std::string &task)
     }
 
     RegistryTransaction transaction(store);
-    std::vector<std::string> nowNames = operatorsKey.subkeyNames();
-    std::sort(nowNames.begin(), nowNames.end());
+    const RegistryKey nowTask = currentTask(store, taskKey);
+    if (transaction.isActive() && !nowTask.isOpen())
+        return goneMeanwhile(taskKey.name());
+    std::optional<std::vector<std::string>> nowNames =
+        nowTask.openKey(OperatorsKeyName).readSubkeyNames();
+    if (nowNames)
+        std::sort(nowNames->begin(), nowNames->end());
     // An operator added since the locks were taken has a template nobody locked.
     if (transaction.isActive() && nowNames != operatorNames)
         return refused("the operators of task " + inQuotes(taskKey.name()) +
@@ -239,7 +259,10 @@ TaskChangeResult TaskConfiguration::addOperator(const std::string &task,
         return refused(error);
 
     RegistryTransaction transaction(store);
-    const RegistryKey operatorsKey = taskKey.createKey(OperatorsKeyName);
+    const RegistryKey nowTask = currentTask(store, taskKey);
+    if (transaction.isActive() && !nowTask.isOpen())
+        return goneMeanwhile(taskKey.name());
+    const RegistryKey operatorsKey = nowTask.createKey(OperatorsKeyName);
     if (const RegistryKey existing = childKey(operatorsKey, operatorName); existing.isOpen())
         return refused(operatorLabel(taskKey.name(), existing.name()) + " exists already");
     const Operator added(operatorsKey, operatorName, taskKey.name(), dataDirectory);
@@ -266,9 +289,13 @@ TaskChangeResult TaskConfiguration::removeOperator(const std::string &task,
         return refused(error);
 
     RegistryTransaction transaction(store);
-    if (!operatorsKey.deleteSubkeyTree(operatorKey.name()) || !transaction.commit())
+    const RegistryKey nowOperators = currentTask(store, taskKey).openKey(OperatorsKeyName);
+    if (transaction.isActive() && !childKey(nowOperators, operatorKey.name()).isOpen())
+        return refused(operatorLabel(taskKey.name(), operatorKey.name()) +
+                       " was removed meanwhile, or cannot be read; nothing was changed");
+    if (!nowOperators.deleteSubkeyTree(operatorKey.name()) || !transaction.commit())
         return refused(storeFailure(store));
-    if (!operatorsKey.subkeyNames().empty())
+    if (!nowOperators.subkeyNames().empty())
         return {};
     return {.error = {},
             .notice = "task " + inQuotes(taskKey.name()) +

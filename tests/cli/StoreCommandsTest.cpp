@@ -1,5 +1,6 @@
 // `vorela reg`, `lexemes`, `tasks` and `templates` as a real process on the sample registry.
 #include "ToolProcess.h"
+#include "platform/NamedMutex.h"
 #include "platform/RegistryStore.h"
 #include "stores/RegistryPaths.h"
 #include "support/StoreLockHolder.h"
@@ -84,6 +85,32 @@ TEST_F(StoreCommandsTest, ExportThenImportIntoAnEmptyStoreGivesTheSameExport)
         vorela("reg export HKEY_LOCAL_MACHINE\\\\Software\\\\vorela -o " + path("second.reg")), 0);
     EXPECT_EQ(readFile("second.reg"), first);
     EXPECT_EQ(vorela("reg export HKEY_LOCAL_MACHINE\\\\Nowhere"), 1);
+}
+
+// A template whose lock cannot be taken is no empty template: the commands that read it fail,
+// naming the lock file. A long name brought in by an import gets a lock file it can have.
+TEST_F(StoreCommandsTest, ATemplateThatCannotBeLockedIsNotReadAsEmpty)
+{
+    const std::filesystem::path lock =
+        dir.path() / "locks" / NamedMutex::lockFileName("ДолгиОператор1");
+    std::filesystem::create_directories(lock.parent_path());
+    std::filesystem::create_symlink("/nonexistent/lock", lock); // unusable even for root
+    for (const char *command : {"templates Долги Оператор1", "expand Долги Оператор1"}) {
+        const test::ToolRun run = test::runVorela(dir.path(), command);
+        EXPECT_EQ(run.status, 1) << command << run.output;
+        EXPECT_NE(run.errors.find(lock.string()), std::string::npos) << command << run.errors;
+    }
+    std::filesystem::remove(lock);
+
+    std::string task;
+    for (int letter = 0; letter < 100; ++letter)
+        task += "Ж"; // 200 bytes, 600 once escaped
+    std::ofstream(dir.path() / "long.reg")
+        << "REGEDIT4\n\n[HKEY_LOCAL_MACHINE\\Software\\vorela\\Tasks\\" << task
+        << "\\Операторы\\О\\Шаблоны\\0001]\n\"Path\"=\"1\\\\2\\\\\"\n";
+    ASSERT_EQ(vorela("reg import " + path("long.reg")), 0);
+    ASSERT_EQ(vorela("templates " + task + " О"), 0);
+    EXPECT_EQ(output, "0001\t1\\2\\\tPRIV\t\tПриветствие компании\n");
 }
 
 // Another process holds the store while a task lacks its default values: the tasks are listed

@@ -10,7 +10,10 @@
 
 #include <gtest/gtest.h>
 
+#include <poll.h>
 #include <string>
+#include <sys/inotify.h>
+#include <unistd.h>
 #include <vector>
 
 namespace vorela {
@@ -155,6 +158,45 @@ TEST_F(TaskCommandsTest, TemplateLockedByAnotherProcessRefusesTheChange)
     reader.send('R');
     EXPECT_EQ(reader.wait(), 0);
     EXPECT_EQ(vorela("task remove Долг --wait 0").status, 0);
+    EXPECT_EQ(vorela("tasks").output, "");
+}
+
+// Whether file is opened within timeout (it must exist): a waiting tool opens its lock file after
+// it has looked its task up.
+bool openedWithin(const std::filesystem::path &file, std::chrono::milliseconds timeout)
+{
+    const int watch = inotify_init1(IN_CLOEXEC);
+    pollfd event{watch, POLLIN, 0};
+    const bool opened = inotify_add_watch(watch, file.c_str(), IN_OPEN) >= 0 &&
+                        poll(&event, 1, static_cast<int>(timeout.count())) == 1;
+    close(watch);
+    return opened;
+}
+
+// The add waits for the template lock while its task is removed and a new task takes the freed
+// key ids: the add must find its task gone, not write into the new one.
+TEST_F(TaskCommandsTest, AChangeThatWaitedLandsWhereItWasMeantOrNowhere)
+{
+    ASSERT_EQ(vorela("task add Tq --table " + table).status, 0);
+    test::ChildProcess reader([&](test::ChildProcess &self) {
+        NamedMutex held(DataDirectory(data), "TqXq");
+        if (!held.tryLock())
+            return 1;
+        self.tell('L');
+        (void)self.await();
+        return 0;
+    });
+    ASSERT_EQ(reader.receive(5s), 'L');
+    test::ChildProcess adder([&](test::ChildProcess &) {
+        const test::ToolRun run = vorela("operator add Tq Xq --wait 15");
+        return run.status == 1 && run.errors.find("'Tq' was removed") != std::string::npos ? 0 : 1;
+    });
+    ASSERT_TRUE(openedWithin(data / "locks" / "TqXq.lock", 10s));
+    ASSERT_EQ(vorela("task remove Tq --wait 0").status, 0);
+    ASSERT_EQ(vorela("task add Uq --table " + table).status, 0);
+    reader.send('R');
+    EXPECT_EQ(reader.wait(), 0);
+    EXPECT_EQ(adder.wait(), 0);
     EXPECT_EQ(vorela("tasks").output, "");
 }
 

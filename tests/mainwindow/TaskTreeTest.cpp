@@ -6,16 +6,21 @@
 
 #include "mainwindow/TaskTree.h"
 #include "mainwindow/TreeItems.h"
+#include "platform/NamedMutex.h"
 #include "stores/Aliases.h"
 #include "stores/RegistryPaths.h"
 #include "tables/DbfBuilder.h"
 
 #include "platform/qt/QtModalDialog.h"
 
+#include "support/ChildProcess.h"
+
 #include <QDialog>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTest>
+#include <QTimer>
 
 namespace vorela::test {
 namespace {
@@ -276,6 +281,40 @@ TEST_F(TaskTreeTest, RefusedTemplateWritesSaySoAndShowTheStoredTemplate)
     EXPECT_EQ(lastMessage(), "Не удалось сохранить привязку лексемы 'Сумма'.");
     EXPECT_EQ(templateTexts("Задание Б", "Оп1"), std::vector<std::string>{"Сумма"});
     EXPECT_EQ(childTexts(taskItem({"Задание Б", "Оп1"})), std::vector<std::string>{"Сумма"});
+}
+
+// The notification application holds one template: the window opens at once and shows it busy,
+// a command on it asks whether to wait on (stopping changes nothing), and it is read once free.
+TEST_F(TaskTreeTest, ABusyTemplateBlocksNeitherTheWindowNorTheOperator)
+{
+    const std::vector<std::string> before = templateTexts("Задание А", "Оп");
+    closeForm();
+    ChildProcess reader([this](ChildProcess &self) {
+        NamedMutex held(dataDir.dataDirectory(), "Задание АОп");
+        if (!held.tryLock())
+            return 1;
+        self.tell('L');
+        (void)self.await();
+        return 0;
+    });
+    ASSERT_EQ(reader.receive(std::chrono::seconds(5)), 'L');
+    openForm();
+    QTreeWidgetItem *busy = taskItem({"Задание А", "Оп (занят)"});
+    ASSERT_NE(busy, nullptr);
+    EXPECT_TRUE(ui.messages().empty());
+
+    ui.expectMessage("Шаблон «Задание А / Оп» занят приложением оповещения", MessageAnswer::Cancel);
+    runTaskCommand(busy, "boundary");
+    EXPECT_TRUE(ui.finished());
+    EXPECT_EQ(ui.messages().size(), 1u);
+
+    reader.send('R');
+    ASSERT_EQ(reader.wait(), 0);
+    QSignalSpy retried(form->findChild<QTimer *>("busyRetry"), &QTimer::timeout);
+    ASSERT_TRUE(retried.wait(5000));
+    EXPECT_EQ(childTexts(taskItem({"Задание А", "Оп"})),
+              (std::vector<std::string>{"Приветствие", "Добрый день(Поле)"}));
+    EXPECT_EQ(templateTexts("Задание А", "Оп"), before);
 }
 
 } // namespace

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <set>
+
 #include <fcntl.h>
 #include <fstream>
 #include <sys/file.h>
@@ -30,6 +32,20 @@ TEST(NamedMutex, LockFileNamesEscapeEveryByteOutsideThePortableSet)
     };
     for (const auto &entry : cases)
         EXPECT_EQ(NamedMutex::lockFileName(entry.name), entry.file) << entry.name;
+    // Names too long for a file keep within 255 bytes, apart from each other and whole escapes.
+    std::set<std::string> files;
+    std::string name;
+    for (int letters = 0; letters < 80; ++letters) {
+        name += "Ж";
+        for (const std::string_view tail : {"", "%", "z", "zz"}) {
+            const std::string file = NamedMutex::lockFileName(name + std::string(tail));
+            EXPECT_LE(file.size(), 255u) << letters;
+            EXPECT_TRUE(files.insert(file).second) << file;
+            if (const std::size_t hash = file.find('~'); hash != std::string::npos) {
+                EXPECT_LE(file.rfind('%') + 3, hash) << file;
+            }
+        }
+    }
 }
 
 TEST(NamedMutex, ReentrantInOneThreadExclusiveAcrossThreads)

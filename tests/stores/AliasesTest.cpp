@@ -144,4 +144,25 @@ TEST_F(AliasesTest, ABusyStoreIsNoFailureWhenNothingIsMissing)
     EXPECT_EQ(again.GetOperatorNames("T"), std::vector<std::string>{"O"});
 }
 
+// A tree loaded before its task was removed and another task made with the freed key ids: a
+// change through it finds its task gone instead of writing into the other task's template.
+TEST_F(AliasesTest, AChangeThroughAnOldTreeNeverWritesIntoAnotherTask)
+{
+    ASSERT_TRUE(tasksKey.createKey("T\\Операторы\\O").isOpen());
+    Aliases old(*store, dir.dataDirectory());
+    const std::int64_t oldId = tasksKey.openKey("T\\Операторы\\O\\Шаблоны").id();
+    ASSERT_TRUE(tasksKey.deleteSubkeyTree("T"));
+    ASSERT_TRUE(tasksKey.createKey("U\\Операторы\\O").isOpen());
+    const Aliases fresh(*store, dir.dataDirectory());
+    const RegistryKey otherTemplate = tasksKey.openKey("U\\Операторы\\O\\Шаблоны");
+    ASSERT_EQ(otherTemplate.id(), oldId); // the id went to the new task
+
+    std::string newName;
+    EXPECT_FALSE(old.InsertTemplateItem("T", "O", "", PatternItem{.path = "1\\"}, newName));
+    EXPECT_EQ(old.lastTemplateResult().failure, TemplateFailure::Gone);
+    EXPECT_TRUE(old.GetTemplate("T", "O").empty());
+    EXPECT_EQ(old.lastTemplateResult().failure, TemplateFailure::Gone);
+    EXPECT_TRUE(otherTemplate.subkeyNames().empty());
+}
+
 } // namespace vorela

@@ -49,6 +49,29 @@ TEST_F(PatternsTest, ItemsReadTheirLexemeAsItIsNow)
     EXPECT_EQ(patterns.lockName(), "ДолгиОп");
 }
 
+// Every read of a template can fail; none of those failures may pass for a shorter template.
+TEST_F(PatternsTest, AFailedReadIsNeverAShorterTemplate)
+{
+    test::writeLexemes(store->createKey(LexemeRootPath),
+                       {test::folder("3", "Папка", {test::lexeme("4", "Сумма", "@007")})});
+    reset({{"0002", "3\\4\\", "'125,50'"}, {"0001", "9\\", ""}});
+    const std::vector<PatternItem> whole = patterns.GetTemplate();
+    ASSERT_EQ(whole.size(), 2u);
+    unsigned nth = 1;
+    for (; nth < 100; ++nth) {
+        store->failRead(nth);
+        const std::vector<PatternItem> items = patterns.GetTemplate();
+        if (patterns.lastResult().ok()) {
+            EXPECT_EQ(items, whole) << nth;
+            break;
+        }
+        EXPECT_TRUE(items.empty()) << nth;
+        EXPECT_EQ(patterns.lastResult().failure, TemplateFailure::StoreFailed) << nth;
+    }
+    store->failRead(std::nullopt);
+    EXPECT_GT(nth, 10u); // lists, lookups and values were all failed on the way
+}
+
 TEST_F(PatternsTest, InsertNamesAfterTheLargestSubkeyAndLinks)
 {
     std::string newName;
