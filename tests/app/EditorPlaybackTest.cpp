@@ -186,18 +186,14 @@ TEST_F(EditorPlaybackTest, CheckByTableRowPlaysItsRecord)
         EXPECT_TRUE(finished.wait(10000));
         return qDialogOf(dialog)->result();
     });
-    ui.expectDialog("FormPreflight", [](ModalDialog &dialog) {
-        QDialog *window = qDialogOf(dialog);
-        window->show();
-        auto *rows = window->findChild<QTableView *>("problemTable");
-        EXPECT_EQ(rows->model()->rowCount(), 1);
-        const QRect cell = rows->visualRect(rows->model()->index(0, 0));
-        QTest::mouseClick(rows->viewport(), Qt::LeftButton, {}, cell.center());
-        QTest::mouseDClick(rows->viewport(), Qt::LeftButton, {}, cell.center());
-        return 0;
-    });
     form->tv_1->setCurrentItem(operatorItem());
     action("checkTable").trigger();
+    auto *rows = form->findChild<QTableView *>("problemTable");
+    ASSERT_NE(rows, nullptr);
+    ASSERT_EQ(rows->model()->rowCount(), 1);
+    const QRect cell = rows->visualRect(rows->model()->index(0, 0));
+    QTest::mouseClick(rows->viewport(), Qt::LeftButton, {}, cell.center());
+    QTest::mouseDClick(rows->viewport(), Qt::LeftButton, {}, cell.center());
 
     EXPECT_EQ(form->findChild<PlayerBar *>("playerBar")->recordNumber->value(), 2);
     ASSERT_EQ(audio.playedBlocks().size(), 1U);
