@@ -7,8 +7,8 @@ namespace vorela {
 static std::string sourceKey(const PreflightProblem &problem)
 {
     std::string key;
-    for (const std::string *part : {&problem.task, &problem.operatorName, &problem.itemName,
-                                    &problem.item, &problem.column})
+    for (const std::string *part :
+         {&problem.task, &problem.operatorName, &problem.itemName, &problem.item, &problem.column})
         key.append(*part).push_back('\0');
     return key;
 }
@@ -18,8 +18,8 @@ std::uint32_t PreflightProblemList::sourceOf(const PreflightProblem &problem)
     const auto [found, added] =
         sourceIds.try_emplace(sourceKey(problem), static_cast<std::uint32_t>(sources.size()));
     if (added)
-        sources.push_back({problem.task, problem.operatorName, problem.itemName, problem.item,
-                           problem.column});
+        sources.push_back(
+            {problem.task, problem.operatorName, problem.itemName, problem.item, problem.column});
     return found->second;
 }
 
@@ -57,9 +57,9 @@ std::string_view PreflightProblemList::field(std::size_t index, Field field) con
 PreflightProblem PreflightProblemList::problem(std::size_t index) const
 {
     const auto copy = [this, index](Field part) { return std::string(field(index, part)); };
-    return {rows[index].kind,          rows[index].record,     copy(Field::Task),
-            copy(Field::OperatorName), copy(Field::ItemName),  copy(Field::Item),
-            copy(Field::Column),       copy(Field::Value),     copy(Field::Reason)};
+    return {rows[index].kind,          rows[index].record,    copy(Field::Task),
+            copy(Field::OperatorName), copy(Field::ItemName), copy(Field::Item),
+            copy(Field::Column),       copy(Field::Value),    copy(Field::Reason)};
 }
 
 } // namespace vorela

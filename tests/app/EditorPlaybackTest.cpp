@@ -152,7 +152,7 @@ TEST_F(EditorPlaybackTest, StopEndsThePlaybackAtOnce)
 }
 
 // A double click on a row of the check by table plays the template with that row's record and
-// leaves the player's bar on it.
+// leaves the player's bar on it; the main window's stop stays at hand.
 TEST_F(EditorPlaybackTest, CheckByTableRowPlaysItsRecord)
 {
     LexItem &folder = *root->GetChild("1");
@@ -205,7 +205,12 @@ TEST_F(EditorPlaybackTest, CheckByTableRowPlaysItsRecord)
     };
     EXPECT_TRUE(contains(9000));
     EXPECT_FALSE(contains(5000));
-    play(2000);
+    // The check's window stays open while the main window's "Остановить" ends the playback.
+    EXPECT_TRUE(rows->window()->isVisible());
+    play(20);
+    EXPECT_FALSE(form->isReady());
+    action("stop").trigger();
+    audio.advance(0);
     EXPECT_TRUE(form->isReady());
 }
 
