@@ -65,7 +65,7 @@ QVariant PreflightProblemModel::data(const QModelIndex &index, int role) const
         return {};
     const std::size_t at = order[static_cast<std::size_t>(index.row())];
     if (index.column() != RecordColumn)
-        return toQString(std::string(problems.field(at, fieldOf(index.column()))));
+        return toQString(problems.field(at, fieldOf(index.column())));
     const std::uint32_t record = problems.record(at);
     return record == EveryRecord ? QString::fromUtf8(EveryRecordText) : QString::number(record);
 }

@@ -19,14 +19,15 @@ auto fieldsOf(const PreflightProblem &problem)
 
 TEST(PreflightProblemListTest, GivesBackEveryProblemAsAdded)
 {
-    const PreflightProblem first{ProblemKind::EmptyValue, 7,   "Задание", "Оп", "0001",
-                                 "Сумма(SUMMA)",          "SUMMA", "",  "пустое значение"};
+    const PreflightProblem first{
+        ProblemKind::EmptyValue, 7, "Задание", "Оп", "0001", "Сумма(SUMMA)", "SUMMA", "",
+        "пустое значение"};
     std::vector<PreflightProblem> added;
     // Each differs from the first in one field, so none may share the first's stored item.
     for (int field = 0; field < 6; ++field) {
         PreflightProblem problem = first;
-        std::string *const parts[] = {&problem.task,   &problem.operatorName, &problem.itemName,
-                                      &problem.item,   &problem.column,       &problem.value};
+        std::string *const parts[] = {&problem.task, &problem.operatorName, &problem.itemName,
+                                      &problem.item, &problem.column,       &problem.value};
         parts[field]->append("2");
         problem.record = static_cast<std::uint32_t>(field);
         added.push_back(first);
