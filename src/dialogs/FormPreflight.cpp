@@ -140,6 +140,8 @@ void FormPreflight::showRun(PreflightRun run)
 
 void FormPreflight::checkAgain()
 {
+    if (!checker)
+        return;
     std::optional<PreflightRun> run = checker(this);
     if (!run)
         return;
