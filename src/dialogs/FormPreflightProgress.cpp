@@ -104,11 +104,7 @@ void FormPreflightProgress::check()
         request.task = task;
         request.operatorName = operatorName;
         request.cancel = &cancel;
-        request.onProblem = [this](const PreflightProblem &problem) {
-            ++run.problemsFound;
-            if (run.problems.size() < ProblemListLimit)
-                run.problems.push_back(problem);
-        };
+        request.onProblem = [this](const PreflightProblem &problem) { run.problems.add(problem); };
         request.onProgress = [this](std::uint32_t recordsRead, std::uint32_t recordCount) {
             QMetaObject::invokeMethod(
                 this, [this, recordsRead, recordCount] { showProgress(recordsRead, recordCount); },

@@ -4,16 +4,15 @@
 
 #include "platform/DataDirectory.h"
 #include "preflight/Preflight.h"
+#include "preflight/PreflightProblemList.h"
 
 #include <QDialog>
 
 #include <atomic>
-#include <cstddef>
 #include <cstdint>
 #include <filesystem>
 #include <string>
 #include <thread>
-#include <vector>
 
 class QLabel;
 class QProgressBar;
@@ -31,14 +30,10 @@ struct TableCheckSources {
     const Clock &clock;
 };
 
-/// Problems kept for the list; the counts go on past it.
-inline constexpr std::size_t ProblemListLimit = 100000;
-
 /// What a check by table found.
 struct PreflightRun {
     PreflightSummary summary;
-    std::vector<PreflightProblem> problems; // in the order found, at most ProblemListLimit
-    std::uint64_t problemsFound = 0;        // all of them, also past the limit
+    PreflightProblemList problems; // every one, in the order found
 };
 
 class FormPreflightProgress : public QDialog {

@@ -3,6 +3,7 @@
 
 #include "platform/qt/QtText.h"
 #include "preflight/PreflightCsv.h"
+#include "preflight/PreflightCsvFile.h"
 
 #include <algorithm>
 #include <array>
@@ -15,31 +16,38 @@ static constexpr std::array<const char *, PreflightProblemModel::ColumnCount> Co
 // A problem that every record shares stands for all of them.
 static constexpr const char *EveryRecordText = "все";
 
-static const std::string &textOf(const PreflightProblem &problem, int column)
+static PreflightProblemList::Field fieldOf(int column)
 {
+    using Field = PreflightProblemList::Field;
     switch (column) {
     case PreflightProblemModel::OperatorColumn:
-        return problem.operatorName;
+        return Field::OperatorName;
     case PreflightProblemModel::ItemColumn:
-        return problem.item;
+        return Field::Item;
     case PreflightProblemModel::BindingColumn:
-        return problem.column;
+        return Field::Column;
     case PreflightProblemModel::ValueColumn:
-        return problem.value;
+        return Field::Value;
     default:
-        return problem.reason;
+        return Field::Reason;
     }
 }
 
-PreflightProblemModel::PreflightProblemModel(std::vector<PreflightProblem> problemList,
-                                             QObject *parent)
-    : QAbstractTableModel(parent), problems(std::move(problemList))
+PreflightProblemModel::PreflightProblemModel(QObject *parent) : QAbstractTableModel(parent) {}
+
+void PreflightProblemModel::setProblems(PreflightProblemList problemList)
 {
+    beginResetModel();
+    problems = std::move(problemList);
+    order.resize(problems.size());
+    std::iota(order.begin(), order.end(), std::uint32_t{0});
+    sortOrder();
+    endResetModel();
 }
 
 int PreflightProblemModel::rowCount(const QModelIndex &parent) const
 {
-    return parent.isValid() ? 0 : static_cast<int>(problems.size());
+    return parent.isValid() ? 0 : static_cast<int>(order.size());
 }
 
 int PreflightProblemModel::columnCount(const QModelIndex &parent) const
@@ -51,15 +59,15 @@ QVariant PreflightProblemModel::data(const QModelIndex &index, int role) const
 {
     if (!index.isValid())
         return {};
-    const PreflightProblem &row = problem(index.row());
     if (role == Qt::TextAlignmentRole && index.column() == RecordColumn)
         return QVariant::fromValue(Qt::AlignRight | Qt::AlignVCenter);
     if (role != Qt::DisplayRole)
         return {};
+    const std::size_t at = order[static_cast<std::size_t>(index.row())];
     if (index.column() != RecordColumn)
-        return toQString(textOf(row, index.column()));
-    return row.record == EveryRecord ? QString::fromUtf8(EveryRecordText)
-                                     : QString::number(row.record);
+        return toQString(problems.field(at, fieldOf(index.column())));
+    const std::uint32_t record = problems.record(at);
+    return record == EveryRecord ? QString::fromUtf8(EveryRecordText) : QString::number(record);
 }
 
 QVariant PreflightProblemModel::headerData(int section, Qt::Orientation orientation, int role) const
@@ -70,60 +78,70 @@ QVariant PreflightProblemModel::headerData(int section, Qt::Orientation orientat
     return QString::fromUtf8(ColumnTitles[static_cast<std::size_t>(section)]);
 }
 
-void PreflightProblemModel::sort(int column, Qt::SortOrder order)
+// Stable over the order before, so rows equal in the column keep the order of the last sort.
+void PreflightProblemModel::sortOrder()
+{
+    const int column = sortColumn;
+    const auto less = [this, column](std::uint32_t left, std::uint32_t right) {
+        if (column == RecordColumn)
+            return problems.record(left) < problems.record(right);
+        return problems.field(left, fieldOf(column)) < problems.field(right, fieldOf(column));
+    };
+    if (sortDirection == Qt::AscendingOrder)
+        std::stable_sort(order.begin(), order.end(), less);
+    else
+        std::stable_sort(
+            order.begin(), order.end(),
+            [&less](std::uint32_t left, std::uint32_t right) { return less(right, left); });
+}
+
+void PreflightProblemModel::sort(int column, Qt::SortOrder direction)
 {
     if (column < 0 || column >= ColumnCount)
         return;
-    const auto less = [this, column](std::size_t left, std::size_t right) {
-        const PreflightProblem &first = problems[left];
-        const PreflightProblem &second = problems[right];
-        if (column == RecordColumn)
-            return first.record < second.record;
-        return textOf(first, column) < textOf(second, column);
-    };
-    std::vector<std::size_t> sorted(problems.size());
-    std::iota(sorted.begin(), sorted.end(), std::size_t{0});
-    if (order == Qt::AscendingOrder)
-        std::stable_sort(sorted.begin(), sorted.end(), less);
-    else
-        std::stable_sort(
-            sorted.begin(), sorted.end(),
-            [&less](std::size_t left, std::size_t right) { return less(right, left); });
-
     emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
-    std::vector<PreflightProblem> reordered;
-    reordered.reserve(problems.size());
-    std::vector<int> newRow(problems.size());
-    for (std::size_t row = 0; row < sorted.size(); ++row) {
-        reordered.push_back(std::move(problems[sorted[row]]));
-        newRow[sorted[row]] = static_cast<int>(row);
-    }
-    problems = std::move(reordered);
+    const std::vector<std::uint32_t> before = order;
+    sortColumn = column;
+    sortDirection = direction;
+    sortOrder();
     // The selection and the current row follow their records.
-    const QModelIndexList before = persistentIndexList();
+    std::vector<int> rowOf(order.size());
+    for (std::size_t row = 0; row < order.size(); ++row)
+        rowOf[order[row]] = static_cast<int>(row);
+    const QModelIndexList persistentBefore = persistentIndexList();
     QModelIndexList after;
-    for (const QModelIndex &index : before)
-        after << this->index(newRow[static_cast<std::size_t>(index.row())], index.column());
-    changePersistentIndexList(before, after);
+    for (const QModelIndex &index : persistentBefore)
+        after << this->index(rowOf[before[static_cast<std::size_t>(index.row())]], index.column());
+    changePersistentIndexList(persistentBefore, after);
     emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);
 }
 
-const PreflightProblem &PreflightProblemModel::problem(int row) const
+PreflightProblem PreflightProblemModel::problem(int row) const
 {
-    return problems.at(static_cast<std::size_t>(row));
+    return problems.problem(order.at(static_cast<std::size_t>(row)));
 }
 
 std::string PreflightProblemModel::csvText(const std::vector<int> &rows) const
 {
     std::string text = preflightCsvHeader();
     if (rows.empty()) {
-        for (const PreflightProblem &row : problems)
-            text += preflightCsvRow(row);
+        for (const std::uint32_t at : order)
+            text += preflightCsvRow(problems.problem(at));
         return text;
     }
     for (const int row : rows)
         text += preflightCsvRow(problem(row));
     return text;
+}
+
+bool PreflightProblemModel::saveCsv(const std::filesystem::path &file) const
+{
+    PreflightCsvFile csv(file);
+    if (!csv.create())
+        return false;
+    for (const std::uint32_t at : order)
+        csv.add(problems.problem(at));
+    return csv.commit();
 }
 
 } // namespace vorela

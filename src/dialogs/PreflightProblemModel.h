@@ -1,11 +1,14 @@
 // The problem records of a check by table as a sortable table model: record, operator, item,
-// column, value and problem, the record sorted as a number.
+// column, value and problem, the record sorted as a number. Rows are read from the compact list
+// and sorted as an order over it, so millions of them are never copied.
 #pragma once
 
-#include "preflight/PreflightProblem.h"
+#include "preflight/PreflightProblemList.h"
 
 #include <QAbstractTableModel>
 
+#include <cstdint>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -25,8 +28,10 @@ public:
         ColumnCount
     };
 
-    explicit PreflightProblemModel(std::vector<PreflightProblem> problems,
-                                   QObject *parent = nullptr);
+    explicit PreflightProblemModel(QObject *parent = nullptr);
+
+    /// Shows problems in place of the rows before, in the order of the last sort.
+    void setProblems(PreflightProblemList problems);
 
     [[nodiscard]] int rowCount(const QModelIndex &parent = QModelIndex()) const override;
     [[nodiscard]] int columnCount(const QModelIndex &parent = QModelIndex()) const override;
@@ -36,12 +41,19 @@ public:
     /// Stable, so rows equal in column keep the order of the sort before.
     void sort(int column, Qt::SortOrder order = Qt::AscendingOrder) override;
 
-    [[nodiscard]] const PreflightProblem &problem(int row) const;
+    [[nodiscard]] PreflightProblem problem(int row) const;
     /// The header line and the rows given (all when rows is empty), in the order given, as CSV.
     [[nodiscard]] std::string csvText(const std::vector<int> &rows) const;
+    /// Every row, in the order shown, as a CSV file; false leaves an existing file as it was.
+    [[nodiscard]] bool saveCsv(const std::filesystem::path &file) const;
 
 private:
-    std::vector<PreflightProblem> problems;
+    void sortOrder();
+
+    PreflightProblemList problems;
+    std::vector<std::uint32_t> order; // row -> index in problems
+    int sortColumn = RecordColumn;
+    Qt::SortOrder sortDirection = Qt::AscendingOrder;
 };
 
 } // namespace vorela

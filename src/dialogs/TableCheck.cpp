@@ -5,6 +5,8 @@
 #include "platform/qt/QtModalDialog.h"
 #include "platform/qt/QtText.h"
 
+#include <optional>
+
 namespace vorela {
 
 static constexpr const char *WindowTitle = "Проверка по таблице: ";
@@ -46,8 +48,8 @@ static void tell(UiServices &ui, const TableCheckRequest &request, const QString
                     MessageAnswer::Ok});
 }
 
-void checkByTable(const TableCheckSources &sources, UiServices &ui,
-                  const TableCheckRequest &request, QWidget *parent)
+static std::optional<PreflightRun> runCheck(const TableCheckSources &sources, UiServices &ui,
+                                            const TableCheckRequest &request, QWidget *parent)
 {
     FormPreflightProgress progress(sources, request.task, request.operatorName, parent);
     progress.start();
@@ -56,20 +58,51 @@ void checkByTable(const TableCheckSources &sources, UiServices &ui,
     PreflightRun run = progress.takeRun();
     if (!finished) {
         tell(ui, request, QString::fromUtf8(CancelledText).arg(run.summary.recordsChecked));
-        return;
+        return std::nullopt;
     }
     if (run.summary.outcome != PreflightOutcome::Checked) {
         tell(ui, request, failureText(run.summary, request));
+        return std::nullopt;
+    }
+    return run;
+}
+
+static FormPreflight *openWindowOf(const std::string &task, const QWidget *parent)
+{
+    if (parent == nullptr)
+        return nullptr;
+    for (FormPreflight *window : parent->findChildren<FormPreflight *>()) {
+        if (window->task() == task && window->isVisible()) // a closed one waits to be deleted
+            return window;
+    }
+    return nullptr;
+}
+
+void checkByTable(const TableCheckSources &sources, UiServices &ui,
+                  const TableCheckRequest &request, QWidget *parent)
+{
+    if (FormPreflight *open = openWindowOf(request.task, parent)) {
+        open->setWindowState(open->windowState() & ~Qt::WindowMinimized);
+        open->raise();
+        open->activateWindow();
         return;
     }
+    std::optional<PreflightRun> run = runCheck(sources, ui, request, parent);
+    if (!run)
+        return;
     const std::string scope =
         request.operatorName.empty() ? request.task : request.task + "\\" + request.operatorName;
     const std::string fileStem =
         request.operatorName.empty() ? request.task : request.task + " " + request.operatorName;
-    FormPreflight result(std::move(run), {WindowTitle + scope, request.caption, fileStem + ".csv"},
-                         ui, request.playRecord, parent);
-    QtModalDialog resultModal(result, "FormPreflight");
-    ui.runDialog(resultModal);
+    // Saving starts in the data directory, where the task's table usually is.
+    PreflightWindowSetup setup{request.task, WindowTitle + scope, request.caption,
+                               sources.dataDirectory.root() / (fileStem + ".csv")};
+    TableChecker recheck = [sources, &ui, request](QWidget *owner) {
+        return runCheck(sources, ui, request, owner);
+    };
+    auto *window = new FormPreflight(std::move(*run), std::move(setup), ui, request.playRecord,
+                                     std::move(recheck), parent);
+    window->show();
 }
 
 } // namespace vorela

@@ -152,7 +152,7 @@ TEST_F(EditorPlaybackTest, StopEndsThePlaybackAtOnce)
 }
 
 // A double click on a row of the check by table plays the template with that row's record and
-// leaves the player's bar on it.
+// leaves the player's bar on it; the main window's stop stays at hand.
 TEST_F(EditorPlaybackTest, CheckByTableRowPlaysItsRecord)
 {
     LexItem &folder = *root->GetChild("1");
@@ -186,18 +186,14 @@ TEST_F(EditorPlaybackTest, CheckByTableRowPlaysItsRecord)
         EXPECT_TRUE(finished.wait(10000));
         return qDialogOf(dialog)->result();
     });
-    ui.expectDialog("FormPreflight", [](ModalDialog &dialog) {
-        QDialog *window = qDialogOf(dialog);
-        window->show();
-        auto *rows = window->findChild<QTableView *>("problemTable");
-        EXPECT_EQ(rows->model()->rowCount(), 1);
-        const QRect cell = rows->visualRect(rows->model()->index(0, 0));
-        QTest::mouseClick(rows->viewport(), Qt::LeftButton, {}, cell.center());
-        QTest::mouseDClick(rows->viewport(), Qt::LeftButton, {}, cell.center());
-        return 0;
-    });
     form->tv_1->setCurrentItem(operatorItem());
     action("checkTable").trigger();
+    auto *rows = form->findChild<QTableView *>("problemTable");
+    ASSERT_NE(rows, nullptr);
+    ASSERT_EQ(rows->model()->rowCount(), 1);
+    const QRect cell = rows->visualRect(rows->model()->index(0, 0));
+    QTest::mouseClick(rows->viewport(), Qt::LeftButton, {}, cell.center());
+    QTest::mouseDClick(rows->viewport(), Qt::LeftButton, {}, cell.center());
 
     EXPECT_EQ(form->findChild<PlayerBar *>("playerBar")->recordNumber->value(), 2);
     ASSERT_EQ(audio.playedBlocks().size(), 1U);
@@ -209,7 +205,12 @@ TEST_F(EditorPlaybackTest, CheckByTableRowPlaysItsRecord)
     };
     EXPECT_TRUE(contains(9000));
     EXPECT_FALSE(contains(5000));
-    play(2000);
+    // The check's window stays open while the main window's "Остановить" ends the playback.
+    EXPECT_TRUE(rows->window()->isVisible());
+    play(20);
+    EXPECT_FALSE(form->isReady());
+    action("stop").trigger();
+    audio.advance(0);
     EXPECT_TRUE(form->isReady());
 }
 

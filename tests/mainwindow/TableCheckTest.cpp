@@ -1,5 +1,6 @@
 // "Проверить по таблице..." from the task tree: the progress window, the list of exactly the
-// problem records, sorting, copying and saving as CSV, stopping, and playing a row's record.
+// problem records in a window beside the trees, sorting, copying and saving as CSV, checking
+// again, stopping, and playing a row's record.
 #include "MainWindowFixture.h"
 
 #include "dialogs/FormPreflight.h"
@@ -14,6 +15,7 @@
 #include "dialogs/DialogScreenshots.h"
 
 #include <QAbstractItemModel>
+#include <QApplication>
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QLabel>
@@ -68,14 +70,10 @@ protected:
     void checkOperator(const std::function<void(FormPreflight &)> &act)
     {
         expectProgressToEnd();
-        ui.expectDialog("FormPreflight", [&act](ModalDialog &dialog) {
-            auto *window = dynamic_cast<FormPreflight *>(qDialogOf(dialog));
-            EXPECT_NE(window, nullptr);
-            if (window != nullptr)
-                act(*window);
-            return 0;
-        });
         runTaskCommand(taskItem({"Задание А", "Оп"}), "checkTable");
+        auto *window = form->findChild<FormPreflight *>("FormPreflight");
+        ASSERT_NE(window, nullptr);
+        act(*window);
     }
 
     /// Column column of every row, top to bottom.
@@ -165,6 +163,8 @@ TEST_F(TableCheckTest, CopyAndSaveGiveCsvThatReadsBackAsTheRows)
 
         ui.expectSaveFile(saved);
         window.cb_Save->click();
+        EXPECT_EQ(toUtf8(window.statusText->text()),
+                  "Замечания сохранены в файл «" + saved.string() + "».");
         ui.expectSaveFile(unwritable);
         ui.expectMessage("Не удалось сохранить файл", MessageAnswer::Ok);
         window.cb_Save->click();
@@ -172,7 +172,8 @@ TEST_F(TableCheckTest, CopyAndSaveGiveCsvThatReadsBackAsTheRows)
         window.cb_Save->click();
     });
     ASSERT_EQ(ui.saveFileRequests().size(), 3U);
-    EXPECT_EQ(ui.saveFileRequests()[0].startPath, "Задание А Оп.csv");
+    EXPECT_EQ(ui.saveFileRequests()[0].startPath, dataDir.path() / "Задание А Оп.csv");
+    EXPECT_EQ(ui.saveFileRequests()[1].startPath, saved);
     EXPECT_EQ(lastMessage(), "Не удалось сохранить файл «" + unwritable.string() + "».");
     EXPECT_FALSE(std::filesystem::exists(unwritable.parent_path()));
 
@@ -248,6 +249,58 @@ TEST_F(TableCheckTest, DoubleClickPlaysTheTemplateWithTheRowsRecord)
               (std::vector<std::pair<std::string, std::optional<std::uint32_t>>>{{"Оп", 9}}));
     EXPECT_EQ(played, (std::vector<std::string>{"Задание А\\Таблица", "Задание А\\Приветствие",
                                                 "Задание А\\Добрый день"}));
+}
+
+TEST_F(TableCheckTest, WindowStaysBesideUsableTreesOnePerTaskAndClosesWithTheMainWindow)
+{
+    form->show();
+    checkOperator([this](FormPreflight &window) {
+        EXPECT_TRUE(window.isVisible());
+        EXPECT_FALSE(window.isModal());
+        EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+        QTreeWidgetItem *other = taskItem({"Задание Б"});
+        QTest::mouseClick(taskTree().viewport(), Qt::LeftButton, {},
+                          taskTree().visualItemRect(other).center());
+        EXPECT_EQ(taskTree().currentItem(), other);
+        // A second start raises this window: no progress is asked for, no second window made.
+        runTaskCommand(taskItem({"Задание А"}), "checkTable");
+        EXPECT_EQ(form->findChildren<FormPreflight *>().size(), 1);
+        form->close();
+        EXPECT_FALSE(window.isVisible());
+    });
+}
+
+TEST_F(TableCheckTest, CheckAgainShowsTheTemplateAsItIsNow)
+{
+    checkOperator([this](FormPreflight &window) {
+        window.problemTable->sortByColumn(0, Qt::DescendingOrder);
+        Aliases aliases(*store, dataDir.dataDirectory());
+        std::string newName;
+        ASSERT_TRUE(aliases.InsertTemplateItem("Задание А", "Оп", "",
+                                               {.path = "1\\4\\", .arg = "NET"}, newName));
+        expectProgressToEnd();
+        window.cb_Recheck->click();
+        EXPECT_EQ(columnTexts(window, 0), (std::vector<std::string>{"11", "9", "4", "2", "все"}));
+        EXPECT_EQ(columnTexts(window, 3),
+                  (std::vector<std::string>{"KOD", "KOD", "KOD", "KOD", "NET"}));
+        EXPECT_EQ(window.statusText->text(), "Проверено снова, список обновлён.");
+    });
+}
+
+TEST_F(TableCheckTest, ListsEveryProblemPastAHundredThousand)
+{
+    static constexpr int Records = 100003;
+    DbfBuilder table({{"KOD", 'C', 1}});
+    for (int record = 0; record < Records; ++record)
+        table.record({""}); // empty: one problem each
+    table.write(tableFile());
+    checkOperator([](FormPreflight &window) {
+        window.problemTable->sortByColumn(0, Qt::DescendingOrder);
+        const QAbstractItemModel &model = *window.problemTable->model();
+        ASSERT_EQ(model.rowCount(), Records);
+        EXPECT_EQ(model.index(0, 0).data().toString(), QString::number(Records));
+        EXPECT_EQ(model.index(Records - 1, 0).data().toString(), "1");
+    });
 }
 
 } // namespace
