@@ -33,10 +33,9 @@ void SourceTree::refreshMissing()
     const bool absent = !std::filesystem::exists(bankFile, error) && !error;
     if (absent || bank.open(bankFile)) {
         const RegistryReadTransaction snapshot(session.context.store);
-        gaps = soundGaps(session.context.lexemeRoot,
-                         [&bank, absent](std::string_view chunk) {
-                             return !absent && bank.contains(chunk);
-                         });
+        gaps = soundGaps(session.context.lexemeRoot, [&bank, absent](std::string_view chunk) {
+            return !absent && bank.contains(chunk);
+        });
     } else {
         gaps = {};
         status.setText(QString::fromUtf8(BankUnreadText));

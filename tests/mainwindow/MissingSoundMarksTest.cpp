@@ -18,8 +18,7 @@ TEST_F(MissingSoundMarksTest, SilentLexemesAreGreyCountedFilteredAndOfferedForRe
     QTreeWidgetItem *greeting = sourceItem({"Общие", "Приветствие"});
     QTreeWidgetItem *silent = sourceItem({"Общие", "Добрый день"});
     EXPECT_NE(silent->foreground(0), greeting->foreground(0));
-    EXPECT_EQ(shownLabel(sourceTree().indexFromItem(sourceItem({"Общие"}))),
-              "Общие (1 без звука)");
+    EXPECT_EQ(shownLabel(sourceTree().indexFromItem(sourceItem({"Общие"}))), "Общие (1 без звука)");
     EXPECT_EQ(shownLabel(sourceTree().indexFromItem(sourceItem({"Пустая"}))), "Пустая");
     EXPECT_EQ(sourceItem({"Общие"})->text(0), "Общие"); // a rename starts from the name alone
 
