@@ -67,9 +67,9 @@ std::string peakLimitHint(const SoundMeasure &measure)
 {
     if (!stopsAtPeakLimit(measure))
         return {};
-    return formatted(" (levelling stops at %.1f LUFS",
+    return formatted(", выравнивание поднимет его лишь до %.1f LUFS",
                      *measure.loudness + *levellingGain(measure)) +
-           formatted(": true peak limit %.0f dBTP)", LevelledPeakLimit);
+           formatted(" из-за предела пиков %.0f dBTP", LevelledPeakLimit);
 }
 
 } // namespace
@@ -84,22 +84,22 @@ std::vector<std::string> soundProblems(const SoundMeasure &measure,
                                        std::optional<double> medianLoudness)
 {
     if (measure.seconds == 0)
-        return {"empty: no samples"};
+        return {"пустой: в нём нет ни одного отсчёта"};
     if (!measure.loudness)
-        return {"empty: silent"};
+        return {"пустой: в нём одна тишина"};
     std::vector<std::string> problems;
     const double offMedian = medianLoudness ? *measure.loudness - *medianLoudness : 0;
     if (std::abs(offMedian) > LoudnessSpread)
-        problems.push_back(
-            formatted(offMedian < 0 ? "%.1f LU quieter" : "%.1f LU louder", std::abs(offMedian)) +
-            formatted(" than the library's median %.1f LUFS", *medianLoudness) +
-            peakLimitHint(measure));
+        problems.push_back(formatted(offMedian < 0 ? "на %.1f LU тише" : "на %.1f LU громче",
+                                     std::abs(offMedian)) +
+                           formatted(" середины библиотеки (%.1f LUFS)", *medianLoudness) +
+                           peakLimitHint(measure));
     if (measure.clippedSamples > 0)
-        problems.push_back(std::to_string(measure.clippedSamples) + " clipped samples");
+        problems.push_back("обрезанных отсчётов: " + std::to_string(measure.clippedSamples));
     if (measure.leadingSilence > SilenceLimit)
-        problems.push_back(formatted("%.2f s of silence at the start", measure.leadingSilence));
+        problems.push_back(formatted("тишина в начале: %.2f с", measure.leadingSilence));
     if (measure.trailingSilence > SilenceLimit)
-        problems.push_back(formatted("%.2f s of silence at the end", measure.trailingSilence));
+        problems.push_back(formatted("тишина в конце: %.2f с", measure.trailingSilence));
     return problems;
 }
 
@@ -125,7 +125,7 @@ SoundHealthReport checkSounds(RegistryStore &store, const DataDirectory &dataDir
         sound.path = std::move(owner.path);
         sound.text = std::move(owner.text);
         if (!measure) {
-            sound.reasons.push_back("cannot be read or measured");
+            sound.reasons.push_back("звук не удаётся прочитать или измерить");
             continue;
         }
         sound.measure = *measure;

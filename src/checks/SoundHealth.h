@@ -23,7 +23,7 @@ struct LexemeSoundHealth {
     std::string path;    // of the first lexeme with this sound
     std::string text;    // that lexeme's text
     SoundMeasure measure;
-    std::vector<std::string> reasons; // what stands out, in English; empty when nothing
+    std::vector<std::string> reasons; // what stands out, in Russian; empty when nothing
 };
 
 struct SoundHealthReport {

@@ -1,9 +1,10 @@
 // `vorela check --sounds`: one line per sound that stands out from the library, starting with its
-// chunk id; with --verbose first the numbers of every sound.
+// chunk id, then how many were checked; with --verbose first the numbers of every sound.
 #include "cli/CliCommands.h"
 
 #include "checks/SoundHealth.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <iostream>
@@ -47,9 +48,15 @@ int reportSounds(CliContext &context, RegistryStore &store, SoundTable table)
         std::cout << sound.chunkId << '\t' << reasons << '\t' << sound.path << " (" << sound.text
                   << ")\n";
     }
-    if (report.clean())
-        std::cout << "clean\n";
-    return report.clean() ? 0 : 2;
+    const auto flagged =
+        std::count_if(report.sounds.begin(), report.sounds.end(),
+                      [](const LexemeSoundHealth &sound) { return !sound.reasons.empty(); });
+    std::cout << "Звуков проверено: " << report.sounds.size() << '\n';
+    if (flagged == 0)
+        std::cout << "Замечаний нет\n";
+    else
+        std::cout << "С замечаниями: " << flagged << '\n';
+    return flagged == 0 ? 0 : 2;
 }
 
 } // namespace vorela

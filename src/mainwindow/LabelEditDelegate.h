@@ -1,5 +1,5 @@
 // Ends a tree label edit by reporting the new text instead of writing it, so the store is
-// changed first and the item only when that succeeded.
+// changed first and the item only when that succeeded; shows each item's note after its text.
 #pragma once
 
 #include <QStyledItemDelegate>
@@ -14,6 +14,9 @@ public:
 
     void setModelData(QWidget *editor, QAbstractItemModel *model,
                       const QModelIndex &index) const override;
+
+protected:
+    void initStyleOption(QStyleOptionViewItem *option, const QModelIndex &index) const override;
 
 signals:
     void labelEdited(const QModelIndex &index, const QString &text) const;

@@ -22,6 +22,10 @@ MainMenus::MainMenus(QMenuBar &menuBar, QWidget &owner)
     QMenu *file = menuBar.addMenu(QStringLiteral("Файл"));
     file->setObjectName(QStringLiteral("fileMenu"));
     close = addAction(*file, "Закрыть", "close");
+    QMenu *view = menuBar.addMenu(QStringLiteral("Вид"));
+    view->setObjectName(QStringLiteral("viewMenu"));
+    onlyMissing = addAction(*view, "Только без звука", "onlyMissing");
+    onlyMissing->setCheckable(true);
     QMenu *helpMenu = menuBar.addMenu(QStringLiteral("Помощь"));
     helpMenu->setObjectName(QStringLiteral("helpMenu"));
     help = addAction(*helpMenu, "Справка по Ворела", "help");

@@ -14,8 +14,10 @@ struct MainMenus {
     /// Builds the menu bar into menuBar and both context menus as children of owner.
     MainMenus(QMenuBar &menuBar, QWidget &owner);
 
-    // "Файл", "Помощь".
+    // "Файл", "Вид", "Помощь".
     QAction *close = nullptr;
+    /// Checkable: the source tree shows only lexemes without sound and the folders holding them.
+    QAction *onlyMissing = nullptr;
     QAction *help = nullptr;
     QAction *about = nullptr;
 

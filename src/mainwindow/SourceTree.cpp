@@ -8,6 +8,7 @@
 #include "mainwindow/SourceTreeWidget.h"
 #include "mainwindow/TreeIcons.h"
 #include "mainwindow/TreeItems.h"
+#include "platform/RegistryTransaction.h"
 #include "platform/qt/QtText.h"
 #include "soundeditor/window/SoundEditorCommands.h"
 #include "stores/ChunkIds.h"
@@ -31,7 +32,7 @@ constexpr unsigned TableKind = 6;
 
 SourceTree::SourceTree(EditorSession &editorSession, SourceTreeWidget &tree, MainMenus &mainMenus,
                        TaskTree &tasks, QLabel &statusText, QObject *parent)
-    : QObject(parent), session(editorSession), widget(tree), menus(mainMenus),
+    : QObject(parent), session(editorSession), widget(tree), menus(mainMenus), status(statusText),
       imageList(sourceImageList()),
       deletion(std::make_unique<SourceDeletion>(editorSession, tree, tasks, statusText))
 {
@@ -58,6 +59,7 @@ SourceTree::SourceTree(EditorSession &editorSession, SourceTreeWidget &tree, Mai
     connect(menus.removeSource, &QAction::triggered, this, &SourceTree::removeSelected);
     connect(menus.createTable, &QAction::triggered, this, &SourceTree::createTable);
     connect(menus.editTable, &QAction::triggered, this, &SourceTree::editTable);
+    connect(menus.onlyMissing, &QAction::toggled, this, &SourceTree::showOnlyMissing);
 }
 
 SourceTree::~SourceTree() = default;
@@ -65,6 +67,8 @@ SourceTree::~SourceTree() = default;
 void SourceTree::build()
 {
     widget.clear();
+    // One snapshot of the store for every node shown and marked.
+    const RegistryReadTransaction snapshot(session.context.store);
     LexItem &root = session.context.lexemeRoot;
     // A store whose root key carries no name still shows the operator what the tree is.
     const std::string rootText = root.GetText();
@@ -75,6 +79,7 @@ void SourceTree::build()
     rootItem->setChildIndicatorPolicy(QTreeWidgetItem::ShowIndicator);
     addChildItems(*rootItem, root);
     rootItem->setExpanded(true);
+    refreshMissing();
 }
 
 void SourceTree::addChildItems(QTreeWidgetItem &parentItem, const LexItem &node)
@@ -208,6 +213,7 @@ void SourceTree::createTable()
         return;
     }
     showAndEdit(*addItem(*selected, *table, sourceItemImage(TableKind, false)));
+    refreshMissing();
 }
 
 std::vector<std::string> SourceTree::storeChunks() const
@@ -232,6 +238,7 @@ void SourceTree::addRecordedLexeme(QTreeWidgetItem &folderItem, const std::strin
         return;
     }
     showAndEdit(*addItem(folderItem, *lexeme, sourceItemImage(FolderKind, false)));
+    refreshMissing();
 }
 
 } // namespace vorela

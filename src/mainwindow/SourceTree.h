@@ -2,6 +2,8 @@
 // node's mask, label editing, and the commands that create, rename, import and open lexemes.
 #pragma once
 
+#include "trees/MissingSounds.h"
+
 #include <QIcon>
 #include <QList>
 #include <QObject>
@@ -32,6 +34,11 @@ public:
 
     /// Fills the tree from the loaded store and expands the root.
     void build();
+    /// Marks the lexemes without sound and counts them on each folder, from one read of the
+    /// bank's chunk list; a bank that cannot be read leaves no marks and says so in the status.
+    void refreshMissing();
+    /// Hides what has its sound, keeping the folders that lead to something missing.
+    void showOnlyMissing(bool only);
     [[nodiscard]] const QList<QIcon> &images() const { return imageList; }
 
     /// Context menu state for the selected item.
@@ -63,10 +70,15 @@ private:
     void addRecordedLexeme(QTreeWidgetItem &folderItem, const std::string &text,
                            const std::string &chunk);
     void showAndEdit(QTreeWidgetItem &item);
+    void markItem(QTreeWidgetItem &item);
+    /// Double click on a lexeme without sound: offers to record it; true when it was one.
+    bool offerRecording(const LexItem &node);
 
     EditorSession &session;
     SourceTreeWidget &widget;
     MainMenus &menus;
+    QLabel &status;
+    SoundGaps gaps;
     QList<QIcon> imageList;
     std::unique_ptr<SourceDeletion> deletion;
 };

@@ -39,15 +39,19 @@ void SourceTree::createLexemeFromFile()
 void SourceTree::replaceFromPlayer()
 {
     const LexItem *node = itemNode(widget.currentItem());
-    if (session.ready && node != nullptr && !node->IsFolder() && session.hooks.replaceInPlayer)
-        session.hooks.replaceInPlayer(node->GetText(), node->GetChunk());
+    if (!session.ready || node == nullptr || node->IsFolder() || !session.hooks.replaceInPlayer)
+        return;
+    session.hooks.replaceInPlayer(node->GetText(), node->GetChunk());
+    refreshMissing();
 }
 
 void SourceTree::replaceFromFile()
 {
     const LexItem *node = itemNode(widget.currentItem());
-    if (session.ready && node != nullptr && !node->IsFolder() && session.hooks.replaceFromFile)
-        session.hooks.replaceFromFile(node->GetText(), node->GetChunk());
+    if (!session.ready || node == nullptr || node->IsFolder() || !session.hooks.replaceFromFile)
+        return;
+    session.hooks.replaceFromFile(node->GetText(), node->GetChunk());
+    refreshMissing();
 }
 
 void SourceTree::recordMissing()
@@ -55,8 +59,10 @@ void SourceTree::recordMissing()
     const LexItem *node = itemNode(widget.currentItem());
     if (!session.ready || node == nullptr || !session.hooks.recordMissing)
         return;
-    if (node->IsFolder() || node == &session.context.lexemeRoot)
-        session.hooks.recordMissing(*node);
+    if (!node->IsFolder() && node != &session.context.lexemeRoot)
+        return;
+    session.hooks.recordMissing(*node);
+    refreshMissing();
 }
 
 void SourceTree::editTable()
@@ -67,12 +73,14 @@ void SourceTree::editTable()
     if (node == nullptr || parentNode == nullptr || !session.hooks.editLexemeTable)
         return;
     session.hooks.editLexemeTable(session.window, *node, *parentNode);
+    refreshMissing();
 }
 
 void SourceTree::removeSelected()
 {
     if (QTreeWidgetItem *selected = widget.currentItem())
         deletion->run(*selected);
+    refreshMissing();
 }
 
 void SourceTree::listen(QTreeWidgetItem *item)
@@ -100,6 +108,8 @@ void SourceTree::listen(QTreeWidgetItem *item)
         editTable();
         return;
     }
+    if (offerRecording(*node))
+        return;
     if (session.hooks.listenLexeme)
         session.hooks.listenLexeme(node->GetText(), chunk);
 }

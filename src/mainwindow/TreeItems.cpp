@@ -8,6 +8,7 @@ namespace vorela {
 static constexpr int NodeRole = Qt::UserRole;
 static constexpr int ImageRole = Qt::UserRole + 1;
 static constexpr int PatternRole = Qt::UserRole + 2;
+static constexpr int NoteRole = Qt::UserRole + 3;
 
 void setItemImage(QTreeWidgetItem &item, const QList<QIcon> &images, int index)
 {
@@ -30,6 +31,18 @@ LexItem *itemNode(const QTreeWidgetItem *item)
     if (item == nullptr)
         return nullptr;
     return reinterpret_cast<LexItem *>(item->data(0, NodeRole).value<quintptr>());
+}
+
+void setItemNote(QTreeWidgetItem &item, const QString &note)
+{
+    item.setData(0, NoteRole, note.isEmpty() ? QVariant() : QVariant(note));
+}
+
+QString shownLabel(const QModelIndex &index)
+{
+    const QString text = index.data(Qt::DisplayRole).toString();
+    const QString note = index.data(NoteRole).toString();
+    return note.isEmpty() ? text : text + QLatin1Char(' ') + note;
 }
 
 void setItemPattern(QTreeWidgetItem &item, const PatternItem &pattern)

@@ -23,6 +23,11 @@ void setItemImage(QTreeWidgetItem &item, const QList<QIcon> &images, int index);
 void setItemNode(QTreeWidgetItem &item, LexItem *node);
 [[nodiscard]] LexItem *itemNode(const QTreeWidgetItem *item);
 
+/// A note shown after the item's text but never edited with it ("(3 без звука)"); empty: none.
+void setItemNote(QTreeWidgetItem &item, const QString &note);
+/// What the tree shows for index: its text, then its note.
+[[nodiscard]] QString shownLabel(const QModelIndex &index);
+
 /// The tree item's own copy of its template item.
 void setItemPattern(QTreeWidgetItem &item, const PatternItem &pattern);
 [[nodiscard]] PatternItem itemPattern(const QTreeWidgetItem &item);

@@ -41,14 +41,17 @@ std::optional<WindowRect> decodeWindowRect(std::span<const std::uint8_t> bytes)
                       getInt32(&bytes[12])};
 }
 
+// A quarter of the screen left both trees too narrow for their names on a first start.
 WindowRect defaultWindowRect(int desktopWidth, int desktopHeight)
 {
-    return {desktopWidth / 4, desktopHeight / 4, desktopWidth / 2, desktopHeight / 2};
+    const int width = desktopWidth * 2 / 3;
+    const int height = desktopHeight * 2 / 3;
+    return {(desktopWidth - width) / 2, (desktopHeight - height) / 2, width, height};
 }
 
 int defaultSplitPos(int desktopWidth)
 {
-    return desktopWidth / 4;
+    return defaultWindowRect(desktopWidth, 0).width / 2;
 }
 
 WindowRect restoredWindowRect(const std::optional<WindowRect> &stored, int desktopWidth,

@@ -22,9 +22,9 @@ struct WindowRect {
 /// Nothing unless the value is exactly 16 bytes.
 [[nodiscard]] std::optional<WindowRect> decodeWindowRect(std::span<const std::uint8_t> bytes);
 
-/// The middle quarter of the desktop.
+/// Two thirds of the desktop each way, centred.
 [[nodiscard]] WindowRect defaultWindowRect(int desktopWidth, int desktopHeight);
-/// The split position written when none is stored.
+/// The split position written when none is stored: the middle of the default window.
 [[nodiscard]] int defaultSplitPos(int desktopWidth);
 
 /// The stored rectangle when it lies wholly on the desktop, else the default one.

@@ -1,7 +1,10 @@
 // Which lexemes below a node of the source tree still wait for their first recording.
 #pragma once
 
+#include <cstddef>
 #include <functional>
+#include <map>
+#include <set>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -27,5 +30,18 @@ using HasSound = std::function<bool(std::string_view chunk)>;
 /// lexemes is offered once, at its first place.
 [[nodiscard]] std::vector<MissingSound> lexemesWithoutSound(const LexItem &node,
                                                             const HasSound &hasSound);
+
+/// What the source tree marks: each lexeme without sound, and for each node the number of
+/// lexemes below it that guided recording from there would offer.
+struct SoundGaps {
+    std::set<const LexItem *> silent;
+    std::map<const LexItem *, std::size_t> counts; // nodes with nothing missing are left out
+    [[nodiscard]] bool lacksSound(const LexItem &node) const { return silent.contains(&node); }
+    [[nodiscard]] std::size_t missingBelow(const LexItem &node) const;
+};
+
+/// The gaps of the whole tree below root in one walk; a lexeme counts as lexemesWithoutSound
+/// counts it, a chunk shared by several lexemes once per node above them.
+[[nodiscard]] SoundGaps soundGaps(const LexItem &root, const HasSound &hasSound);
 
 } // namespace vorela

@@ -18,21 +18,21 @@ TEST(SoundHealthTest, FlagsOnlyPastEachLimit)
     };
     const Case cases[] = {
         {-23.0, 0, 0.5, 0.5, {}},
-        {-16.9, 0, 0, 0, {"3.1 LU louder than the library's median -20.0 LUFS"}},
+        {-16.9, 0, 0, 0, {"на 3.1 LU громче середины библиотеки (-20.0 LUFS)"}},
         {-23.2,
          1,
          0,
          0.51,
-         {"3.2 LU quieter than the library's median -20.0 LUFS", "1 clipped samples",
-          "0.51 s of silence at the end"}},
-        {-20.0, 0, 0.75, 0, {"0.75 s of silence at the start"}},
+         {"на 3.2 LU тише середины библиотеки (-20.0 LUFS)", "обрезанных отсчётов: 1",
+          "тишина в конце: 0.51 с"}},
+        {-20.0, 0, 0.75, 0, {"тишина в начале: 0.75 с"}},
         // Peaks at -2 dBTP let levelling raise it by 1 dB only.
         {-26.0,
          0,
          0,
          0,
-         {"6.0 LU quieter than the library's median -20.0 LUFS (levelling stops at -25.0 LUFS: "
-          "true peak limit -1 dBTP)"},
+         {"на 6.0 LU тише середины библиотеки (-20.0 LUFS), выравнивание поднимет его лишь "
+          "до -25.0 LUFS из-за предела пиков -1 dBTP"},
          -2},
     };
     for (const Case &c : cases) {
@@ -48,8 +48,9 @@ TEST(SoundHealthTest, FlagsOnlyPastEachLimit)
     SoundMeasure silent;
     silent.seconds = 1;
     silent.leadingSilence = 1;
-    EXPECT_EQ(soundProblems(silent, -20.0), std::vector<std::string>{"empty: silent"});
-    EXPECT_EQ(soundProblems(SoundMeasure{}, -20.0), std::vector<std::string>{"empty: no samples"});
+    EXPECT_EQ(soundProblems(silent, -20.0), std::vector<std::string>{"пустой: в нём одна тишина"});
+    EXPECT_EQ(soundProblems(SoundMeasure{}, -20.0),
+              std::vector<std::string>{"пустой: в нём нет ни одного отсчёта"});
 }
 
 } // namespace

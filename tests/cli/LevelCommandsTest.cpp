@@ -106,28 +106,29 @@ TEST_F(LevelCommandsTest, CheckFlagsWhatStandsOutFromTheLibrary)
     EXPECT_EQ(check.status, 2) << check.errors;
     const std::map<std::string, std::vector<std::string>> lines = linesById(check.output);
     const std::map<std::string, std::string> expected = {
-        {"PRIV", "LU quieter than the library's median"}, // only told: never levelled
-        {"0004", "LU quieter than the library's median"},
-        {"0005", "LU louder than the library's median"},
-        {"0006", "0.80 s of silence at the start"},
-        {"0007", "empty: no samples"},
-        {"0008", "empty: silent"},
+        {"PRIV", "LU тише середины библиотеки"}, // only told: never levelled
+        {"0004", "LU тише середины библиотеки"}, {"0005", "LU громче середины библиотеки"},
+        {"0006", "тишина в начале: 0.80 с"},     {"0007", "пустой: в нём нет ни одного отсчёта"},
+        {"0008", "пустой: в нём одна тишина"},
     };
-    ASSERT_EQ(lines.size(), expected.size()) << check.output;
+    ASSERT_EQ(lines.size(), expected.size() + 2) << check.output;
+    EXPECT_TRUE(check.output.ends_with("\nЗвуков проверено: 10\nС замечаниями: 6\n"))
+        << check.output;
     for (const auto &[id, reason] : expected) {
         ASSERT_TRUE(lines.contains(id)) << id << '\n' << check.output;
         EXPECT_NE(lines.at(id).at(1).find(reason), std::string::npos) << lines.at(id).at(1);
     }
-    EXPECT_NE(lines.at("0005").at(1).find(" clipped samples"), std::string::npos);
+    EXPECT_NE(lines.at("0005").at(1).find("обрезанных отсчётов: "), std::string::npos);
     EXPECT_EQ(lines.at("0004").at(2), "5\\ (тихо)");
     // Tones under 1 kHz read a little under their RMS level: the median is about -20.5 LUFS.
-    EXPECT_NEAR(std::stod(lines.at("0004").at(1)), 5.5, 0.3);
+    EXPECT_NEAR(std::stod(lines.at("0004").at(1).substr(std::string("на ").size())), 5.5, 0.3);
 
     const test::ToolRun verbose = vorela("check --sounds --verbose");
     EXPECT_EQ(verbose.status, 2);
     const auto table = linesById(verbose.output);
     EXPECT_EQ(table.at("ID").at(2), "LUFS");
-    EXPECT_EQ(table.size(), 1 + 10U) << verbose.output; // header, 9 sounds; flagged lines share ids
+    // Header, 10 sounds and the two summary lines; flagged lines share ids.
+    EXPECT_EQ(table.size(), 1 + 10 + 2U) << verbose.output;
 }
 
 TEST_F(LevelCommandsTest, NormalizeLevelsEverySoundButTheGreetingInOneRewrite)

@@ -54,7 +54,7 @@ TEST_F(Form1Test, FirstStartTakesTheMiddleOfTheScreenAndWritesTheDefaults)
     EXPECT_EQ(storedRect(), middle());
     EXPECT_EQ(editorKey().readDword("WindowMaximized"), 0U);
     EXPECT_EQ(editorKey().readDword("SplitPos"),
-              std::optional<std::uint32_t>(desktop().width() / 4));
+              std::optional<std::uint32_t>(desktop().width() * 2 / 3 / 2));
     EXPECT_EQ(form->minimumSize(), QSize(middle().width / 2, middle().height / 3));
 }
 

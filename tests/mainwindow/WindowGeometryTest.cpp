@@ -23,8 +23,11 @@ TEST(WindowGeometryTest, RectangleIsFourLittleEndianInt32)
 
 TEST(WindowGeometryTest, StoredRectangleMustLieOnTheDesktop)
 {
-    const WindowRect middle{480, 270, 960, 540};
+    const WindowRect middle{320, 180, 1280, 720};
     EXPECT_EQ(defaultWindowRect(1920, 1080), middle);
+    // Two thirds each way, centred, on screens whose sizes do not divide by three.
+    EXPECT_EQ(defaultWindowRect(1366, 768), (WindowRect{228, 128, 910, 512}));
+    EXPECT_EQ(defaultWindowRect(1025, 601), (WindowRect{171, 100, 683, 400}));
     constexpr std::int32_t Max = std::numeric_limits<std::int32_t>::max();
     struct Case {
         std::optional<WindowRect> stored;
@@ -48,7 +51,8 @@ TEST(WindowGeometryTest, StoredRectangleMustLieOnTheDesktop)
 
 TEST(WindowGeometryTest, SplitPositionLimits)
 {
-    EXPECT_EQ(defaultSplitPos(1920), 480);
+    EXPECT_EQ(defaultSplitPos(1920), 640);
+    EXPECT_EQ(defaultSplitPos(1366), 455);
     EXPECT_EQ(restoredSplitPos(10, 800), 10);
     EXPECT_EQ(restoredSplitPos(9, 800), 400);
     EXPECT_EQ(restoredSplitPos(790, 800), 790);

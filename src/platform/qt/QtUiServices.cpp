@@ -4,10 +4,19 @@
 #include "platform/qt/QtText.h"
 
 #include <QFileDialog>
+#include <QGuiApplication>
+#include <QHeaderView>
 #include <QMessageBox>
+#include <QScreen>
 #include <QStringList>
+#include <QTreeView>
+
+#include <algorithm>
 
 namespace vorela {
+
+static constexpr int MinFileDialogWidth = 760;
+static constexpr int MinFileDialogHeight = 480;
 
 static QMessageBox::Icon qtIcon(MessageIcon icon)
 {
@@ -114,24 +123,38 @@ MessageAnswer QtUiServices::showMessage(const MessageRequest &request)
     return answerOf(box.exec(), request.buttons);
 }
 
+// Qt's own dialog on every desktop, in the detail view, wide enough that the long names of
+// recordings and task tables are not cut off.
+static std::optional<std::filesystem::path>
+runFileDialog(QWidget *parent, const OpenFileRequest &request, QFileDialog::AcceptMode mode)
+{
+    QFileDialog dialog(parent, toQString(request.title), toQString(request.startPath.string()),
+                       filterText(request.filters));
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setAcceptMode(mode);
+    dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile
+                                                       : QFileDialog::AnyFile);
+    dialog.setViewMode(QFileDialog::Detail);
+    const QScreen *screen = parent != nullptr ? parent->screen() : QGuiApplication::primaryScreen();
+    const QSize room = screen != nullptr ? screen->availableSize() : QSize(1024, 768);
+    dialog.resize(std::max(MinFileDialogWidth, room.width() / 2),
+                  std::max(MinFileDialogHeight, room.height() * 3 / 5));
+    // The name column takes what the size, date and type columns leave.
+    if (auto *view = dialog.findChild<QTreeView *>(QStringLiteral("treeView")))
+        view->header()->setSectionResizeMode(0, QHeaderView::Stretch);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    return std::filesystem::path(toUtf8(dialog.selectedFiles().constFirst()));
+}
+
 std::optional<std::filesystem::path> QtUiServices::chooseOpenFile(const OpenFileRequest &request)
 {
-    const QString chosen = QFileDialog::getOpenFileName(
-        parentWidget.data(), toQString(request.title), toQString(request.startPath.string()),
-        filterText(request.filters));
-    if (chosen.isEmpty())
-        return std::nullopt;
-    return std::filesystem::path(toUtf8(chosen));
+    return runFileDialog(parentWidget.data(), request, QFileDialog::AcceptOpen);
 }
 
 std::optional<std::filesystem::path> QtUiServices::chooseSaveFile(const SaveFileRequest &request)
 {
-    const QString chosen = QFileDialog::getSaveFileName(
-        parentWidget.data(), toQString(request.title), toQString(request.startPath.string()),
-        filterText(request.filters));
-    if (chosen.isEmpty())
-        return std::nullopt;
-    return std::filesystem::path(toUtf8(chosen));
+    return runFileDialog(parentWidget.data(), request, QFileDialog::AcceptSave);
 }
 
 int QtUiServices::runDialog(ModalDialog &dialog)

@@ -6,9 +6,12 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDialog>
+#include <QFileDialog>
+#include <QHeaderView>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTimer>
+#include <QTreeView>
 
 #include <gtest/gtest.h>
 
@@ -116,6 +119,33 @@ TEST(QtUiServicesTest, SubDialogRunsModallyAndItsResultComesBack)
     QTimer::singleShot(0, &dialog, [&dialog] { dialog.done(2); });
     QtUiServices services;
     EXPECT_EQ(services.runDialog(modal), 2);
+}
+
+TEST(QtUiServicesTest, FileDialogShowsDetailsWithTheNameColumnTakingTheRest)
+{
+    QObject context;
+    int nameWidth = 0;
+    int otherWidths = 0;
+    QSize size;
+    auto *poll = new QTimer(&context);
+    QObject::connect(poll, &QTimer::timeout, &context, [&] {
+        auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
+        if (dialog == nullptr)
+            return;
+        poll->stop();
+        size = dialog->size();
+        const QHeaderView *header = dialog->findChild<QTreeView *>("treeView")->header();
+        nameWidth = header->sectionSize(0);
+        for (int column = 1; column < header->count(); ++column)
+            otherWidths += header->sectionSize(column);
+        dialog->reject();
+    });
+    poll->start(10);
+    QtUiServices services;
+    EXPECT_FALSE(services.chooseOpenFile({"Открытие звукового файла", {}, {}}).has_value());
+    EXPECT_GE(size.width(), 760);
+    EXPECT_GE(size.height(), 480);
+    EXPECT_GT(nameWidth, otherWidths); // long names of recordings stay readable
 }
 
 TEST(QtTextTest, PositionsCountUnicodeCharacters)
