@@ -17,8 +17,8 @@
 #include "tables/DbfBuilder.h"
 #include "tables/DbfTaskTableQuery.h"
 
-#include <QLabel>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QSignalSpy>
 #include <QSpinBox>

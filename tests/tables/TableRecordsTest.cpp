@@ -18,7 +18,7 @@ TEST(TableRecordsTest, SteppingGoesFromLiveRecordToLiveRecord)
         std::uint32_t expected;
     };
     const Case cases[] = {
-        {0, 1, 3},  // from "the first record" to the second one
+        {0, 1, 3},                                     // from "the first record" to the second one
         {0, 2, 4},  {0, -1, 0}, {1, 1, 3}, {3, -1, 0}, // back onto the first: "the first record"
         {6, 1, 6},  {6, -2, 3}, {0, 9, 6}, {4, -9, 0},
         {2, 1, 3},  {2, -1, 0}, {5, 1, 6}, {5, -1, 4}, // a deleted number stands between two
