@@ -1,10 +1,8 @@
 // The sound editor uses the screen: the waveform grows with the window, the window keeps its
-// size, notes have a line of their own, and the controls without text explain themselves.
+// size, and the controls without text explain themselves (the note line: SoundEditorCommandsTest).
 #include "Form2Fixture.h"
 
 #include "platform/RegistryStore.h"
-
-#include <QSlider>
 
 namespace vorela {
 namespace {
@@ -33,6 +31,8 @@ TEST_F(Form2LayoutTest, AWiderWindowWidensTheWaveformAndKeepsTheSelectedBytes)
     form->resize(form->width() - 200, form->height());
     QCoreApplication::processEvents();
     EXPECT_EQ(selectedBytesIn(*form), (ByteRange{0, 16000}));
+    for (const char *name : {"label_up", "label_dn", "slider_1"})
+        EXPECT_FALSE(form->findChild<QWidget *>(name)->toolTip().isEmpty()) << name;
 }
 
 TEST_F(Form2LayoutTest, TheWindowOpensAtTheSizeItWasLeftAt)
@@ -54,19 +54,6 @@ TEST_F(Form2LayoutTest, TheWindowOpensAtTheSizeItWasLeftAt)
     EXPECT_EQ(form->size(), QSize(least.width() + 300, least.height() + 150));
     EXPECT_EQ(form->waveformWidth(), test::ViewWidth + 300);
     audio.advance(5000);
-    // Never smaller than the controls need.
-    form->resize(100, 100);
-    form->close();
-    form = openEditorWith(withSettings, SoundEditorMode::ReplaceInPlayer, "0001");
-    EXPECT_EQ(form->size(), least);
-    audio.advance(5000);
-}
-
-TEST_F(Form2LayoutTest, ControlsWithoutTextHaveTooltips)
-{
-    const std::unique_ptr<Form2> form = openListened();
-    for (const char *name : {"label_up", "label_dn", "slider_1"})
-        EXPECT_FALSE(form->findChild<QWidget *>(name)->toolTip().isEmpty()) << name;
 }
 
 } // namespace
