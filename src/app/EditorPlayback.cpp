@@ -4,12 +4,15 @@
 #include "mainwindow/Form1.h"
 #include "mainwindow/SourceTreeWidget.h"
 #include "mainwindow/TaskTreeWidget.h"
+#include "platform/RegistryValue.h"
 #include "platform/qt/QtText.h"
 #include "stores/Aliases.h"
 #include "tables/TaskTableQuery.h"
 
 #include <QSpinBox>
 
+#include <algorithm>
+#include <string>
 #include <vector>
 
 namespace vorela {
@@ -20,6 +23,23 @@ static std::string taskOfItem(const QTreeWidgetItem *item)
     while (item != nullptr && item->parent() != nullptr && item->parent()->parent() != nullptr)
         item = item->parent();
     return item != nullptr && item->parent() != nullptr ? toUtf8(item->text(0)) : std::string();
+}
+
+// The columns the task's templates read, each once, in the order the items name them.
+static std::vector<std::string> boundColumns(Aliases &taskConfig, const std::string &task)
+{
+    std::vector<std::string> columns;
+    for (const std::string &operatorName : taskConfig.GetOperatorNames(task)) {
+        for (const PatternItem &item : taskConfig.GetTemplate(task, operatorName)) {
+            const bool column = !item.arg.empty() && item.arg.front() != '\'';
+            const auto sameName = [&item](const std::string &name) {
+                return foldRegistryName(name) == foldRegistryName(item.arg);
+            };
+            if (column && std::none_of(columns.begin(), columns.end(), sameName))
+                columns.push_back(item.arg);
+        }
+    }
+    return columns;
 }
 
 EditorPlayback::EditorPlayback(Form1 &form, const EditorContext &context, AudioDevice &audio)
@@ -47,8 +67,11 @@ EditorPlayback::EditorPlayback(Form1 &form, const EditorContext &context, AudioD
     QObject::connect(form.tv_1, &QTreeWidget::currentItemChanged, playerBar,
                      [this, &form](QTreeWidgetItem *item) {
                          const std::string task = taskOfItem(item);
-                         if (!task.empty())
-                             playerBar->setTable(resolveTablePath(form.taskConfig().GetFile(task)));
+                         if (task.empty())
+                             return;
+                         Aliases &taskConfig = form.taskConfig();
+                         playerBar->setTable(resolveTablePath(taskConfig.GetFile(task)),
+                                             boundColumns(taskConfig, task));
                      });
     // The task tree makes the task current before it chooses one of its records.
     hooks.chooseRecord = [this](std::optional<std::uint32_t> record) {

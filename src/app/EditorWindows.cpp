@@ -17,7 +17,7 @@ static std::optional<CreatedLexeme> created(const std::optional<NewLexeme> &lexe
 }
 
 EditorWindows::EditorWindows(Form1 &form, const EditorContext &context, AudioDevice &audio)
-    : soundContext{context.bank, context.ui, audio, context.dataDirectory},
+    : soundContext{context.bank, context.ui, audio, context.dataDirectory, &context.store},
       soundEditor(soundContext, &form)
 {
     Form1Hooks &hooks = form.hooks();

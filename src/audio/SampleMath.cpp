@@ -9,6 +9,20 @@
 
 namespace vorela {
 
+int rescaledPixel(int x, int viewWidth, int newWidth)
+{
+    if (x >= NoSelectionEnd || viewWidth <= 0)
+        return x;
+    const std::int64_t scaled = (std::int64_t(x) * newWidth * 2 + viewWidth) / (2 * viewWidth);
+    return static_cast<int>(scaled);
+}
+
+Selection rescaled(const Selection &selection, int viewWidth, int newWidth)
+{
+    return {rescaledPixel(selection.markerX, viewWidth, newWidth),
+            rescaledPixel(selection.selectionEndX, viewWidth, newWidth)};
+}
+
 std::uint32_t byteAtPixel(int x, std::uint32_t soundSize, int viewWidth)
 {
     if (x <= 0 || viewWidth <= 0)

@@ -7,10 +7,10 @@
 
 namespace vorela {
 
-/// selectionEndX when only the marker is set.
-inline constexpr int NoSelectionEnd = 32000;
+/// selectionEndX when only the marker is set: beyond the selection width of any screen.
+inline constexpr int NoSelectionEnd = 1 << 30;
 /// cursorX when no playback cursor is drawn.
-inline constexpr int NoCursor = 32000;
+inline constexpr int NoCursor = 1 << 30;
 inline constexpr std::uint32_t BytesPerSecond = 16000;
 inline constexpr int SampleRate = 8000;
 /// One recording captures at most 60 s and stops itself a little earlier.
@@ -32,6 +32,11 @@ struct Selection {
     int selectionEndX = NoSelectionEnd;
     bool operator==(const Selection &) const = default;
 };
+
+/// Pixel x of a view viewWidth wide in a view newWidth wide, rounded; NoSelectionEnd and
+/// NoCursor stay as they are.
+[[nodiscard]] int rescaledPixel(int x, int viewWidth, int newWidth);
+[[nodiscard]] Selection rescaled(const Selection &selection, int viewWidth, int newWidth);
 
 /// Byte of the sound that pixel x stands for (x * soundSize / viewWidth, truncated).
 [[nodiscard]] std::uint32_t byteAtPixel(int x, std::uint32_t soundSize, int viewWidth);

@@ -23,6 +23,7 @@ static constexpr const char *FirstRecordText = "первая запись";
 static constexpr const char *NoTableText = "нет таблицы";
 static constexpr const char *NoTaskText = "задание не выбрано";
 static constexpr const char *RecordPrefix = "запись ";
+static constexpr const char *ValueSeparator = " · ";
 static constexpr const char *RecordHint =
     "Запись таблицы задания, с которой прослушивается шаблон. Удалённые записи пропускаются.";
 static constexpr const char *SearchHint = "Часть значения";
@@ -47,22 +48,7 @@ public:
 
     void stepBy(int steps) override
     {
-        const std::vector<NumberedRecord> &records = live.records;
-        int number = value();
-        for (; steps > 0; --steps) {
-            const auto next = std::upper_bound(
-                records.begin(), records.end(), number,
-                [](int n, const NumberedRecord &record) { return n < int(record.number); });
-            if (next != records.end())
-                number = int(next->number);
-        }
-        for (; steps < 0; ++steps) {
-            const auto next = std::lower_bound(
-                records.begin(), records.end(), number,
-                [](const NumberedRecord &record, int n) { return int(record.number) < n; });
-            number = next == records.begin() ? 0 : int(std::prev(next)->number);
-        }
-        setValue(number);
+        setValue(int(steppedRecord(live.records, std::uint32_t(value()), steps)));
     }
 
 protected:
@@ -104,7 +90,10 @@ PlayerBar::PlayerBar(Form3 &templatePlayer, TemplateListening &templateListening
     findRecord = new QToolButton(this);
     findRecord->setObjectName("findRecord");
     findRecord->setText(toQString(FindText));
+    recordValues = new QLabel(this);
+    recordValues->setObjectName("recordValues");
     addWidget(recordNumber);
+    addWidget(recordValues);
     addWidget(searchColumn);
     addWidget(searchText);
     addWidget(findRecord);
@@ -140,12 +129,14 @@ PlayerBar::PlayerBar(Form3 &templatePlayer, TemplateListening &templateListening
     recordNumber->setSpecialValueText(toQString(NoTaskText));
 }
 
-void PlayerBar::setTable(const std::optional<std::filesystem::path> &table)
+void PlayerBar::setTable(const std::optional<std::filesystem::path> &table,
+                         std::span<const std::string> boundColumns)
 {
     // Another item of the same task keeps the record chosen while it is still live.
     const int kept = table == tableFile ? recordNumber->value() : 0;
     tableFile = table;
     live = table ? readLiveRecords(*table) : LiveRecords{};
+    columnValues.clear();
     searchColumn->clear();
     recordNumber->setToolTip(toQString(RecordHint));
     if (!table)
@@ -157,6 +148,7 @@ void PlayerBar::setTable(const std::optional<std::filesystem::path> &table)
         if (column.usable())
             searchColumn->addItem(toQString(column.name));
     }
+    readColumnValues(*table, boundColumns);
     const bool hasRecords = !live.records.empty();
     recordNumber->setEnabled(hasRecords);
     recordNumber->setSpecialValueText(toQString(hasRecords ? FirstRecordText : NoTableText));
@@ -183,11 +175,41 @@ void PlayerBar::showNoTable(const std::string &reason)
          std::initializer_list<QWidget *>{recordNumber, searchColumn, searchText, findRecord})
         widget->setEnabled(false);
     listening.setRecord(std::nullopt);
+    recordValues->clear();
+}
+
+// A column that cannot be read is left out: the record's number still tells which one plays.
+void PlayerBar::readColumnValues(const std::filesystem::path &table,
+                                 std::span<const std::string> boundColumns)
+{
+    for (const std::string &column : boundColumns) {
+        LiveRecords values = readLiveRecords(table, column);
+        if (values.ok() && values.records.size() == live.records.size())
+            columnValues.push_back({column, std::move(values.records)});
+    }
 }
 
 void PlayerBar::chooseRecord(int number)
 {
     listening.setRecord(number > 0 ? std::optional<std::uint32_t>(number) : std::nullopt);
+    showRecordValues(number);
+}
+
+// The values the template reads from the chosen record, so the operator knows what is heard.
+void PlayerBar::showRecordValues(int number)
+{
+    const auto chosen = std::find_if(live.records.begin(), live.records.end(),
+                                     [number](const NumberedRecord &record) {
+                                         return number == 0 || int(record.number) == number;
+                                     });
+    QString text;
+    if (chosen != live.records.end()) {
+        const auto index = std::size_t(chosen - live.records.begin());
+        for (const ColumnValues &column : columnValues)
+            text += toQString(ValueSeparator) + toQString(column.name) + QLatin1Char(' ') +
+                    toQString(column.records[index].text);
+    }
+    recordValues->setText(text);
 }
 
 void PlayerBar::findNextRecord()

@@ -8,10 +8,13 @@
 
 #include <filesystem>
 #include <optional>
+#include <span>
 #include <string>
+#include <vector>
 
 class QAction;
 class QComboBox;
+class QLabel;
 class QLineEdit;
 class QSpinBox;
 class QToolButton;
@@ -32,10 +35,12 @@ public:
 
     /// Offers the live records and the columns of table (nothing when the task has none); the
     /// choice goes back to the first live record, unless table is the one offered already and the
-    /// chosen record is still live in it.
-    void setTable(const std::optional<std::filesystem::path> &table);
+    /// chosen record is still live in it. The chosen record's boundColumns are shown beside it.
+    void setTable(const std::optional<std::filesystem::path> &table,
+                  std::span<const std::string> boundColumns = {});
 
     QSpinBox *recordNumber = nullptr;
+    QLabel *recordValues = nullptr;
     QComboBox *searchColumn = nullptr;
     QLineEdit *searchText = nullptr;
     QToolButton *findRecord = nullptr;
@@ -44,7 +49,10 @@ public:
     QAction *muLaw = nullptr;
 
 private:
+    void readColumnValues(const std::filesystem::path &table,
+                          std::span<const std::string> boundColumns);
     void chooseRecord(int number);
+    void showRecordValues(int number);
     void findNextRecord();
     void switchLine();
     void showNoTable(const std::string &reason);
@@ -54,6 +62,11 @@ private:
     UiServices &ui;
     std::optional<std::filesystem::path> tableFile;
     LiveRecords live;
+    struct ColumnValues {
+        std::string name;
+        std::vector<NumberedRecord> records; // aligned with live.records
+    };
+    std::vector<ColumnValues> columnValues;
 };
 
 } // namespace vorela

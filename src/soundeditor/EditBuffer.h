@@ -61,6 +61,8 @@ public:
     /// Makes the last undone change again and returns the selection after it; nullopt leaves
     /// everything as it was.
     [[nodiscard]] std::optional<Selection> redo();
+    /// The kept selections measured in a view newWidth wide instead of viewWidth.
+    void rescaleSelections(int viewWidth, int newWidth) { history.rescale(viewWidth, newWidth); }
     [[nodiscard]] bool undoAvailable() const { return history.canUndo(); }
     [[nodiscard]] bool redoAvailable() const { return history.canRedo(); }
     [[nodiscard]] std::size_t undoDepth() const { return history.undoDepth(); }

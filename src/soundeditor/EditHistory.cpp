@@ -75,4 +75,14 @@ void EditHistory::keepWithinBudget(const std::deque<Step> &movedTo)
     }
 }
 
+void EditHistory::rescale(int viewWidth, int newWidth)
+{
+    for (std::deque<Step> *steps : {&undoSteps, &redoSteps}) {
+        for (Step &step : *steps) {
+            step.before = rescaled(step.before, viewWidth, newWidth);
+            step.after = rescaled(step.after, viewWidth, newWidth);
+        }
+    }
+}
+
 } // namespace vorela

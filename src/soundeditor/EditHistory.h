@@ -31,6 +31,9 @@ public:
     /// The reverse of the last undo; nullopt (sound untouched) when there is nothing to redo.
     [[nodiscard]] std::optional<Selection> redo(std::vector<std::int16_t> &sound);
 
+    /// The steps' selections measured in a view newWidth wide instead of viewWidth.
+    void rescale(int viewWidth, int newWidth);
+
     [[nodiscard]] bool canUndo() const { return !undoSteps.empty(); }
     [[nodiscard]] bool canRedo() const { return !redoSteps.empty(); }
     [[nodiscard]] std::size_t undoDepth() const { return undoSteps.size(); }

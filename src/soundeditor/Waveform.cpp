@@ -126,7 +126,7 @@ RulerLayout rulerLayout(std::uint32_t soundSize, const WaveformZoom &view, int r
 
 std::string lengthCaption(std::uint32_t soundSize)
 {
-    return formatNumber("%4.2f sec", soundSeconds(soundSize));
+    return formatNumber("%4.2f сек.", soundSeconds(soundSize));
 }
 
 } // namespace vorela

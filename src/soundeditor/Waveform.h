@@ -46,7 +46,7 @@ struct RulerLayout {
 [[nodiscard]] RulerLayout rulerLayout(std::uint32_t soundSize, const WaveformZoom &view,
                                       int rulerWidth);
 
-/// The length caption drawn on the waveform ("1.25 sec").
+/// The length caption drawn on the waveform ("1.25 сек.", as the status line says it).
 [[nodiscard]] std::string lengthCaption(std::uint32_t soundSize);
 
 } // namespace vorela

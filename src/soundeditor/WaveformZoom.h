@@ -9,8 +9,8 @@
 
 namespace vorela {
 
-/// Deepest zoom. 64 times the editor's 493 columns stays below NoSelectionEnd, and a minute of
-/// speech still shows about 15 samples per column, 2 ms.
+/// Deepest zoom: a minute of speech over the editor's 493 columns still shows about 15 samples
+/// per column, 2 ms.
 inline constexpr int MaxZoom = 64;
 
 class WaveformZoom {

@@ -50,4 +50,22 @@ std::optional<std::uint32_t> findRecordContaining(std::span<const NumberedRecord
     return std::nullopt;
 }
 
+std::uint32_t steppedRecord(std::span<const NumberedRecord> records, std::uint32_t current,
+                            int steps)
+{
+    if (records.empty())
+        return 0;
+    const std::uint32_t from = current == 0 ? records.front().number : current;
+    // The first record not before from: a number between live records stands for the next.
+    auto at =
+        std::lower_bound(records.begin(), records.end(), from,
+                         [](const NumberedRecord &r, std::uint32_t n) { return r.number < n; });
+    std::ptrdiff_t index = at - records.begin();
+    if (at == records.end() || at->number != from)
+        index -= steps > 0 ? 1 : 0;
+    const std::ptrdiff_t last = std::ptrdiff_t(records.size()) - 1;
+    index = std::clamp<std::ptrdiff_t>(index + steps, 0, last);
+    return index == 0 ? 0 : records[std::size_t(index)].number;
+}
+
 } // namespace vorela

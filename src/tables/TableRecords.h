@@ -37,4 +37,9 @@ struct LiveRecords {
 findRecordContaining(std::span<const NumberedRecord> records, std::string_view needle,
                      std::uint32_t after);
 
+/// The record number steps live records away from current, where 0 stands for the first live
+/// record and is also where stepping back onto that record lands; the ends hold.
+[[nodiscard]] std::uint32_t steppedRecord(std::span<const NumberedRecord> records,
+                                          std::uint32_t current, int steps);
+
 } // namespace vorela

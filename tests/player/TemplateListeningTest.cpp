@@ -18,6 +18,7 @@
 #include "tables/DbfTaskTableQuery.h"
 
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QSignalSpy>
 #include <QSpinBox>
@@ -182,25 +183,26 @@ TEST_F(TemplateListeningTest, RelativeDateSpeaksTheNameShownInTheEditorsLanguage
 TEST_F(TemplateListeningTest, ChosenRecordGivesTheValuesSpoken)
 {
     PlayerBar bar(player, listening, ui);
-    bar.setTable(table);
+    const std::vector<std::string> bound = {"SUMMA", "PHONE"};
+    bar.setTable(table, bound);
     EXPECT_EQ(bar.recordNumber->text(), "первая запись");
+    EXPECT_EQ(bar.recordValues->text(), " · SUMMA 21.05 · PHONE 111");
     const std::vector<std::string> first = {"0001", "_020", "_001", "__PS", "+RR ", "_005", "+SSK"};
     const std::vector<std::string> third = {"0001", "_001", "__PS", "+RR ", "_005", "+SSK"};
     ASSERT_TRUE(playTemplate());
     EXPECT_EQ(playedChunks(), first);
 
-    // Stepping goes over the deleted record 2, and back to "the first live record".
-    bar.recordNumber->stepBy(1);
-    EXPECT_EQ(bar.recordNumber->value(), 1);
+    // The first step leaves the first live record, over the deleted record 2.
     bar.recordNumber->stepBy(1);
     EXPECT_EQ(bar.recordNumber->text(), "запись 3 из 4");
+    EXPECT_EQ(bar.recordValues->text(), " · SUMMA 1.05 · PHONE +7 912 34");
     ASSERT_TRUE(playTemplate());
     EXPECT_EQ(playedChunks(), third);
     // Going to another item of the task keeps the record; the table read afresh without it
     // does not.
-    bar.setTable(table);
+    bar.setTable(table, bound);
     EXPECT_EQ(bar.recordNumber->value(), 3);
-    bar.recordNumber->stepBy(-2);
+    bar.recordNumber->stepBy(-1);
     EXPECT_EQ(bar.recordNumber->value(), 0);
 
     // A deleted record cannot be typed in either.

@@ -53,7 +53,7 @@ TEST(WaveformTest, RulerLabelsEveryFiveOrTwoSecondsAroundThirtySeconds)
     const RulerLayout empty = rulerLayout(0, 300, 300);
     EXPECT_TRUE(empty.majorTicks.empty());
     EXPECT_EQ(empty.finalTick, 299);
-    EXPECT_EQ(lengthCaption(0), "0.00 sec");
+    EXPECT_EQ(lengthCaption(0), "0.00 сек.");
 }
 
 TEST(WaveformTest, LabelsStopBeforeTheRightEdge)

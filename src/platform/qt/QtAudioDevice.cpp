@@ -14,8 +14,10 @@
 
 namespace vorela {
 
-/// Time the server needs beyond the block's own length to play it out.
-static constexpr qint64 TailMarginMs = 60;
+/// How often a block's end is looked for once the server has taken all of it.
+static constexpr int PlayedOutPollMs = 10;
+/// Beyond the block's length: should the server never report it played, the block still ends.
+static constexpr qint64 PlayedOutLimitMs = 2000;
 
 static QAudioFormat qtFormat(int sampleRate, int channels)
 {
@@ -26,7 +28,11 @@ static QAudioFormat qtFormat(int sampleRate, int channels)
     return format;
 }
 
-QtAudioDevice::QtAudioDevice(QObject *parent) : QObject(parent) {}
+QtAudioDevice::QtAudioDevice(QObject *parent) : QObject(parent), playedOutTimer(new QTimer(this))
+{
+    playedOutTimer->setInterval(PlayedOutPollMs);
+    connect(playedOutTimer, &QTimer::timeout, this, &QtAudioDevice::checkPlayedOut);
+}
 
 QtAudioDevice::~QtAudioDevice()
 {
@@ -67,7 +73,7 @@ AudioStart QtAudioDevice::play(std::span<const std::int16_t> samples, const Audi
     playChannels = format.channels;
     playDone = std::move(done);
     playFinishing = false;
-    playClock.invalidate();
+    playClock.start();
     connect(sink.get(), &QAudioSink::stateChanged, this, &QtAudioDevice::sinkStateChanged);
     sink->start(&playBuffer);
     if (sink->error() != QAudio::NoError) {
@@ -94,23 +100,33 @@ void QtAudioDevice::sinkStateChanged()
     if (!sink || !playDone || playFinishing)
         return;
     const QAudio::State state = sink->state();
-    // The block's clock runs from when the server starts taking it, not from the request.
-    if (state == QAudio::ActiveState && !playClock.isValid())
-        playClock.start();
-    // Idle: the block has been handed over whole; Stopped: stop() or a device error.
-    if (state != QAudio::IdleState && state != QAudio::StoppedState)
-        return;
-    playFinishing = true;
-    if (state == QAudio::StoppedState) {
+    if (state == QAudio::StoppedState) { // stop() or a device error
+        playFinishing = true;
         finishPlaybackLater(0);
         return;
     }
-    // Idle means the block was handed to the server, whose buffer still plays its tail: stopping
-    // now would cut the last word short.
-    const qint64 blockMs = qint64(playBytes.size()) / 2 / playChannels * 1000 / playRate;
-    const qint64 elapsedMs = playClock.isValid() ? playClock.elapsed() : 0;
-    const qint64 remainingMs = std::max<qint64>(0, blockMs - elapsedMs) + TailMarginMs;
-    finishPlaybackLater(int(remainingMs));
+    // Idle before the end of the block is a late feed, not the end.
+    if (state != QAudio::IdleState || !playBuffer.atEnd())
+        return;
+    // The server has taken the whole block but still plays its tail: closing the stream now
+    // would cut the last word short. It ends when the server reports the block played.
+    playFinishing = true;
+    playedOutTimer->start();
+    checkPlayedOut();
+}
+
+void QtAudioDevice::checkPlayedOut()
+{
+    if (!sink || !playDone) {
+        playedOutTimer->stop();
+        return;
+    }
+    const qint64 blockUSecs = qint64(playBytes.size()) / 2 / playChannels * 1000000 / playRate;
+    const bool played = sink->processedUSecs() >= blockUSecs;
+    if (!played && playClock.elapsed() < blockUSecs / 1000 + PlayedOutLimitMs)
+        return;
+    playedOutTimer->stop();
+    finishPlayback();
 }
 
 void QtAudioDevice::finishPlaybackLater(int delayMs)
@@ -127,6 +143,7 @@ void QtAudioDevice::finishPlayback()
     if (!playDone)
         return;
     ++playGeneration;
+    playedOutTimer->stop();
     stopSink();
     PlaybackDone done = std::move(playDone);
     playDone = nullptr;
@@ -226,6 +243,7 @@ void QtAudioDevice::stop()
     }
     if (playDone) {
         playFinishing = true;
+        playedOutTimer->stop();
         if (sink) {
             sink->disconnect(this);
             sink->stop();
@@ -237,6 +255,7 @@ void QtAudioDevice::stop()
 void QtAudioDevice::abandon()
 {
     ++playGeneration;
+    playedOutTimer->stop();
     playDone = nullptr;
     recordDone = nullptr;
     stopSink();

@@ -15,6 +15,7 @@
 class QAudioSink;
 class QAudioSource;
 class QIODevice;
+class QTimer;
 
 namespace vorela {
 
@@ -39,6 +40,8 @@ public:
 private:
     void sinkStateChanged();
     void readCaptured();
+    /// Ends the block once the server reports its last sample played.
+    void checkPlayedOut();
     void finishPlayback();
     /// Ends the current block after delayMs unless it has ended by then.
     void finishPlaybackLater(int delayMs);
@@ -53,7 +56,8 @@ private:
     int playChannels = 1;
     PlaybackDone playDone;
     bool playFinishing = false;
-    QElapsedTimer playClock;
+    QElapsedTimer playClock; // from the request: bounds the wait for the block's end
+    QTimer *playedOutTimer = nullptr;
     unsigned playGeneration = 0; // a late end-of-block timer must not end the next block
 
     std::unique_ptr<QAudioSource> source;

@@ -7,6 +7,7 @@
 #include "soundbank/LoadMessages.h"
 #include "soundbank/SoundBank.h"
 #include "soundbank/WaveFormat.h"
+#include "soundeditor/EditorSize.h"
 #include "soundeditor/window/EditorPictures.h"
 #include "soundeditor/window/GainButton.h"
 #include "soundeditor/window/RulerView.h"
@@ -25,11 +26,18 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace vorela {
 
 static const std::string SaveQuestion = "Вы желаете сохpанить изменения?";
 static const std::string SaveFailedText = "Ошибка сохранения файла!";
 static const std::string SavingSuffix = " Сохранение...";
+static const std::string SliderHint = "Положение маркера и выделенный участок";
+static const std::string GainUpHint =
+    "Громче: выделенный участок или весь звук (удерживайте для повтора)";
+static const std::string GainDownHint =
+    "Тише: выделенный участок или весь звук (удерживайте для повтора)";
 
 // The waveform frame of 330 x 80 dialog units, in pixels of the dialog font.
 static constexpr int ConversionNoteMilliseconds = 15000;
@@ -40,7 +48,7 @@ static constexpr int ControlsHeight = 36;
 
 Form2::Form2(const SoundEditorContext &context, QWidget *parent)
     : QDialog(parent), bank(context.bank), ui(context.ui), audio(context.audio),
-      dataDirectory(context.dataDirectory)
+      dataDirectory(context.dataDirectory), settings(context.settings)
 {
     setObjectName("Form2");
     setWindowTitle(QStringLiteral("Проигрыватель"));
@@ -59,7 +67,6 @@ void Form2::buildWidgets()
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
-    layout->setSizeConstraint(QLayout::SetFixedSize);
 
     toolb_2 = new QToolBar(this);
     toolb_2->setObjectName("toolb_2");
@@ -67,23 +74,28 @@ void Form2::buildWidgets()
     buildToolbar();
     layout->addWidget(toolb_2);
 
+    // The waveform frame is the design's size at least and takes whatever the window grows by.
     frameLabel = new QFrame(this);
     frameLabel->setObjectName("frameLabel");
     frameLabel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     frameLabel->setLineWidth(1);
-    frameLabel->setFixedSize(FrameWidth, FrameHeight);
-    const QRect inside = frameLabel->contentsRect();
+    frameLabel->setMinimumSize(FrameWidth, FrameHeight);
+    auto *frameLayout = new QVBoxLayout(frameLabel);
+    frameLayout->setContentsMargins(0, 0, 0, 0); // within the border already
+    frameLayout->setSpacing(0);
     label_2 = new WaveformView(frameLabel);
     label_2->setObjectName("label_2");
-    label_2->setGeometry(inside.x(), inside.y(), inside.width(), inside.height() - RulerHeight);
     label_3 = new RulerView(frameLabel);
     label_3->setObjectName("label_3");
-    label_3->setGeometry(inside.x(), inside.y() + inside.height() - RulerHeight, inside.width(),
-                         RulerHeight);
+    label_3->setFixedHeight(RulerHeight);
+    frameLayout->addWidget(label_2, 1);
+    frameLayout->addWidget(label_3);
+    const QRect inside = frameLabel->contentsRect();
+    label_2->resize(inside.width(), inside.height() - RulerHeight);
     zoomView = WaveformZoom(label_2->width());
     viewWidth = zoomView.selectionWidth();
     viewHeight = label_2->height();
-    layout->addWidget(frameLabel, 0, Qt::AlignLeft);
+    layout->addWidget(frameLabel, 1);
 
     frame_1 = new QFrame(this);
     frame_1->setObjectName("frame_1");
@@ -104,7 +116,7 @@ void Form2::buildWidgets()
 
     statusBar = new QStatusBar(this);
     statusBar->setObjectName("statusBar");
-    statusBar->setSizeGripEnabled(false);
+    statusBar->setSizeGripEnabled(true);
     const int paneWidths[3] = {220, 180, 0};
     for (int pane = 0; pane < 3; ++pane) {
         panes[pane] = new QLabel(statusBar);
@@ -114,6 +126,12 @@ void Form2::buildWidgets()
         statusBar->addWidget(panes[pane], paneWidths[pane] > 0 ? 0 : 1);
     }
     layout->addWidget(statusBar);
+    // Notes in passing get their own line: the panes above keep showing the position.
+    label_note = new QLabel(this);
+    label_note->setObjectName("label_note");
+    label_note->setContentsMargins(4, 0, 4, 2);
+    label_note->hide();
+    layout->addWidget(label_note);
 
     const auto makeTimer = [this](const char *name) {
         auto *timer = new QTimer(this);
@@ -125,6 +143,9 @@ void Form2::buildWidgets()
     markerTimer->setSingleShot(true);
     recordTimer = makeTimer("recordTimer");
     gainTimer = makeTimer("gainTimer");
+    noteTimer = makeTimer("noteTimer");
+    noteTimer->setSingleShot(true);
+    connect(noteTimer, &QTimer::timeout, label_note, &QLabel::hide);
     connect(playTimer, &QTimer::timeout, this, &Form2::playTick);
     connect(markerTimer, &QTimer::timeout, this, &Form2::markerTick);
     connect(recordTimer, &QTimer::timeout, this, &Form2::recordTick);
@@ -133,6 +154,7 @@ void Form2::buildWidgets()
     connect(label_2, &WaveformView::dragged, this, &Form2::waveformDragged);
     connect(label_2, &WaveformView::zoomTurned, this, &Form2::zoomBy);
     connect(label_2, &WaveformView::scrollTurned, this, &Form2::scrollView);
+    connect(label_2, &WaveformView::resized, this, &Form2::waveformResized);
 }
 
 void Form2::buildControls(QWidget *row)
@@ -159,6 +181,7 @@ void Form2::buildControls(QWidget *row)
     slider_1->setPageStep(20);
     slider_1->setTickInterval(1);
     slider_1->setGeometry(188, 6, 200, 24);
+    slider_1->setToolTip(toQString(SliderHint));
 
     label_dn = new GainButton(/*up=*/false, row);
     label_dn->setObjectName("label_dn");
@@ -172,6 +195,8 @@ void Form2::buildControls(QWidget *row)
     label_up = new GainButton(/*up=*/true, row);
     label_up->setObjectName("label_up");
     label_up->move(472, 8);
+    label_up->setToolTip(toQString(GainUpHint));
+    label_dn->setToolTip(toQString(GainDownHint));
     connect(label_up, &GainButton::pressedDown, this, [this] { gainPressed(+1); });
     connect(label_dn, &GainButton::pressedDown, this, [this] { gainPressed(-1); });
     connect(label_up, &GainButton::pointerInside, this,
@@ -196,6 +221,7 @@ bool Form2::prepare()
     zoomView.fit();
     redrawSound();
     applyLayout();
+    restoreSize();
     markerX = 0;
     selectionEndX = NoSelectionEnd;
     markerHidden = true;
@@ -231,8 +257,7 @@ bool Form2::loadSound()
     editBuffer = EditBuffer(std::move(loaded.samples));
     // Told in passing: the operator chose the file and can listen to the result at once.
     if (loaded.convertedFrom)
-        statusBar->showMessage(toQString(conversionNote(file, *loaded.convertedFrom)),
-                               ConversionNoteMilliseconds);
+        showNote(conversionNote(file, *loaded.convertedFrom), ConversionNoteMilliseconds);
     return true;
 }
 
@@ -259,6 +284,28 @@ void Form2::applyLayout()
         editBuffer.closeGain();
     }
     adjustSize();
+}
+
+void Form2::showNote(const std::string &text, int milliseconds)
+{
+    label_note->setText(toQString(text));
+    label_note->show();
+    noteTimer->start(milliseconds);
+}
+
+void Form2::restoreSize()
+{
+    if (settings == nullptr)
+        return;
+    if (const std::optional<EditorSize> size = storedEditorSize(*settings))
+        resize(std::max(size->width, width()), std::max(size->height, height()));
+}
+
+// Not kept is not worth a question on closing; the window opens at its least size next time.
+void Form2::keepSize()
+{
+    if (settings != nullptr && !storeEditorSize(*settings, {width(), height()}))
+        qWarning("vorela: the sound editor's size could not be stored in the registry store");
 }
 
 void Form2::showEvent(QShowEvent *event)
@@ -394,6 +441,7 @@ void Form2::closeEvent(QCloseEvent *event)
 void Form2::closeWithoutQuestion()
 {
     closing = Closing::Decided;
+    keepSize();
     playTimer->stop();
     markerTimer->stop();
     recordTimer->stop();

@@ -29,6 +29,7 @@ namespace vorela {
 class GainButton;
 class RulerView;
 class SelectionSlider;
+class RegistryStore;
 class SoundBank;
 class UiServices;
 class WaveformView;
@@ -116,6 +117,13 @@ private:
     [[nodiscard]] bool writeSound();
     void redrawSound();
     void showStatus(const StatusPanes &panes);
+    /// A note in passing on its own line under the panes, for milliseconds.
+    void showNote(const std::string &text, int milliseconds);
+    /// The size the operator left the window at, when it is larger than the least one.
+    void restoreSize();
+    void keepSize();
+    /// The waveform took a new width: the view shows the whole sound again at that width.
+    void waveformResized();
     void showStartText(bool zeroStart);
     void showSelectionText();
     void setPane(int pane, const std::string &text);
@@ -153,6 +161,7 @@ private:
     UiServices &ui;
     AudioDevice &audio;
     DataDirectory dataDirectory;
+    RegistryStore *settings = nullptr;
 
     // What the opener set, all off until it does; the caption is kept apart from QWidget's own
     // windowTitle().
@@ -217,6 +226,8 @@ private:
     QAction *selectAllKey = nullptr;
     QStatusBar *statusBar = nullptr;
     QLabel *panes[3] = {};
+    QLabel *label_note = nullptr;
+    QTimer *noteTimer = nullptr;
     QWidget *controlsRow = nullptr;
 };
 

@@ -98,8 +98,7 @@ void Form2::levelLoudness()
     editBuffer.replace(withGain(sound, *gain), kept, kept);
     showRestored(kept);
     if (peakLimited)
-        statusBar->showMessage(toQString(peakLimitText(*measure->loudness + *gain)),
-                               LevellingNoteMilliseconds);
+        showNote(peakLimitText(*measure->loudness + *gain), LevellingNoteMilliseconds);
 }
 
 } // namespace vorela

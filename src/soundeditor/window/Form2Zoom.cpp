@@ -68,6 +68,25 @@ void Form2::followPlayback(int pixel)
         showViewChange();
 }
 
+void Form2::waveformResized()
+{
+    const WaveformZoom resized(label_2->width());
+    const int newWidth = resized.selectionWidth();
+    viewHeight = label_2->height();
+    if (newWidth == viewWidth)
+        return showViewChange();
+    // Every kept position is a pixel of the old width: each is measured anew.
+    zoomView = resized;
+    markerX = rescaledPixel(markerX, viewWidth, newWidth);
+    selectionEndX = rescaledPixel(selectionEndX, viewWidth, newWidth);
+    playStartX = rescaledPixel(playStartX, viewWidth, newWidth);
+    recordingSelection = rescaled(recordingSelection, viewWidth, newWidth);
+    editBuffer.rescaleSelections(viewWidth, newWidth);
+    viewWidth = newWidth;
+    setSliderSelection(markerX, selectionEndX == NoSelectionEnd ? markerX : selectionEndX);
+    showViewChange();
+}
+
 void Form2::showViewChange()
 {
     redrawSound();

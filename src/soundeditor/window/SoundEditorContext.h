@@ -7,6 +7,7 @@
 namespace vorela {
 
 class AudioDevice;
+class RegistryStore;
 class SoundBank;
 class UiServices;
 
@@ -15,6 +16,8 @@ struct SoundEditorContext {
     UiServices &ui;
     AudioDevice &audio;
     DataDirectory dataDirectory;
+    /// The editor's settings, where the window keeps its size; none keeps nothing.
+    RegistryStore *settings = nullptr;
 };
 
 } // namespace vorela

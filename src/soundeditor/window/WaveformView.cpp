@@ -135,6 +135,7 @@ void WaveformView::paintEvent(QPaintEvent *)
 void WaveformView::resizeEvent(QResizeEvent *)
 {
     redraw();
+    emit resized();
 }
 
 void WaveformView::mousePressEvent(QMouseEvent *event)

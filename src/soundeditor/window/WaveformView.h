@@ -41,6 +41,8 @@ signals:
     void zoomTurned(int notches, int x);
     /// The wheel turned without Ctrl (or sideways): notches to scroll, positive to the right.
     void scrollTurned(int notches);
+    /// The view changed its size (the window was resized).
+    void resized();
 
 protected:
     void paintEvent(QPaintEvent *event) override;

@@ -11,10 +11,13 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <optional>
+#include <span>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace vorela {
@@ -100,6 +103,40 @@ TEST(QtAudioDeviceTest, RecordingHearsTheTonePlayedIntoTheSink)
     EXPECT_LT(test::toneLevel(recorded, 1700), 0.02); // and it is the tone, not noise
     device.stop();
     EXPECT_TRUE(QTest::qWaitFor([&] { return playDone; }, 3000));
+}
+
+// The last word of a template is heard whole: the block ends when the server has played its
+// last samples, not when it has taken them. A tone at the very end comes back in full.
+TEST(QtAudioDeviceTest, TheBlocksLastTenthOfASecondIsPlayed)
+{
+    if (const std::optional<std::string> missing = test::missingSoundServer())
+        GTEST_SKIP() << *missing;
+    QtAudioDevice device;
+    std::vector<std::int16_t> recorded;
+    bool recordingDone = false;
+    ASSERT_EQ(device.record(24000,
+                            [&](std::vector<std::int16_t> samples) {
+                                recorded = std::move(samples);
+                                recordingDone = true;
+                            }),
+              AudioStart::Started);
+    const std::vector<std::int16_t> block =
+        test::joined({test::silence(1.0), test::sineTone(1000, 0.1, 16000)});
+    bool playDone = false;
+    ASSERT_EQ(device.play(block, {}, [&] { playDone = true; }), AudioStart::Started);
+    // The fault: the GUI thread is held up (a slow repaint) while the block is being handed
+    // over, so the server starts it late. Its end must still be waited for.
+    std::this_thread::sleep_for(std::chrono::milliseconds(150));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return recordingDone; }, 8000));
+    EXPECT_TRUE(playDone);
+    // 10 ms windows holding the tone: 10 when it came back whole (one of the two windows it
+    // straddles passes), fewer when its end was cut off.
+    const std::span<const std::int16_t> all(recorded);
+    std::size_t toneWindows = 0;
+    for (std::size_t start = 0; start + 80 <= all.size(); start += 80)
+        toneWindows += test::toneLevel(all.subspan(start, 80), 1000) > 0.25 ? 1 : 0;
+    EXPECT_GE(toneWindows, 9U);
+    EXPECT_LE(toneWindows, 11U);
 }
 
 TEST(QtAudioDeviceTest, StopEndsPlaybackAndRecordingThroughTheirCallbacks)

@@ -7,7 +7,6 @@
 #include "soundeditor/EditHistory.h"
 #include "soundeditor/window/GainButton.h"
 
-#include <QStatusBar>
 #include <QTest>
 
 namespace vorela::test {
@@ -211,8 +210,7 @@ TEST_F(Form2HistoryTest, LevellingHeldByThePeakLimitSaysSo)
     writeFile(dir.dataDirectory().productBank(), bank({chunk("0001", sampleBytes(clicks))}));
     const std::unique_ptr<Form2> form = openListened();
     action(*form, "toolb_2_level")->trigger();
-    const std::string note =
-        form->findChild<QStatusBar *>("statusBar")->currentMessage().toStdString();
+    const std::string note = form->findChild<QLabel *>("label_note")->text().toStdString();
     EXPECT_TRUE(note.starts_with("Громкость выровнена только до -2")) << note;
     EXPECT_TRUE(note.ends_with(", а не до -20 LUFS: громче пики звука превысили бы -1 dBTP."));
     // Once at the limit, it is not called level with the library.

@@ -89,7 +89,7 @@ TEST_F(SoundEditorCommandsTest, ReplaceLexemeFromWavFile)
     EXPECT_TRUE(ui.finished());
 }
 
-TEST_F(SoundEditorCommandsTest, StereoAnd11025HzFilesAreConvertedAndTheStatusLineSaysSo)
+TEST_F(SoundEditorCommandsTest, StereoAnd11025HzFilesAreConvertedAndANoteLineSaysSo)
 {
     const struct {
         Bytes format;
@@ -106,9 +106,13 @@ TEST_F(SoundEditorCommandsTest, StereoAnd11025HzFilesAreConvertedAndTheStatusLin
     for (const auto &entry : cases) {
         ui.expectOpenFile(wavFile("Другой.wav", entry.format, Samples(800, 5)));
         expectEditor(MessageAnswer::Yes, [&](Form2 &form) {
-            const auto *status = form.findChild<QStatusBar *>("statusBar");
-            ASSERT_NE(status, nullptr);
-            EXPECT_EQ(status->currentMessage(), QString::fromUtf8(entry.note));
+            // On a line of its own: the position panes stay in sight beside it.
+            const auto *note = form.findChild<QLabel *>("label_note");
+            ASSERT_NE(note, nullptr);
+            EXPECT_EQ(note->text(), QString::fromUtf8(entry.note));
+            EXPECT_TRUE(note->isVisible());
+            EXPECT_TRUE(form.findChild<QStatusBar *>("statusBar")->currentMessage().isEmpty());
+            EXPECT_TRUE(form.findChild<QLabel *>("pane_0")->isVisible());
         });
         commands.replaceFromFile("Ответ", "0001");
         EXPECT_NEAR(static_cast<double>(bankSound("0001").size()),
