@@ -27,6 +27,7 @@ class QToolButton;
 namespace vorela {
 
 class GainButton;
+class RecordingPanel;
 class RulerView;
 class SelectionSlider;
 class SoundBank;
@@ -103,6 +104,7 @@ private:
     void buildToolbar();
     void buildControls(QWidget *row);
     void buildKeys();
+    void buildRecordingPanel(const SoundEditorContext &context);
     void applyLayout();
     [[nodiscard]] bool loadSound();
     [[nodiscard]] bool bankLacksSound() const;
@@ -218,6 +220,7 @@ private:
     QStatusBar *statusBar = nullptr;
     QLabel *panes[3] = {};
     QWidget *controlsRow = nullptr;
+    RecordingPanel *recordingPanel = nullptr;
 };
 
 } // namespace vorela
