@@ -2,9 +2,12 @@
 #include "soundeditor/window/Form2.h"
 
 #include "platform/UiServices.h"
+#include "soundeditor/RecordingMonitor.h"
 #include "soundeditor/RecordingRefusal.h"
+#include "soundeditor/Waveform.h"
 #include "soundeditor/window/GainButton.h"
 #include "soundeditor/window/RecordingPanel.h"
+#include "soundeditor/window/RulerView.h"
 #include "soundeditor/window/SelectionSlider.h"
 #include "soundeditor/window/WaveformView.h"
 
@@ -30,6 +33,13 @@ static const std::string RecordFailedCaption = "Ошибка записи ауд
 static constexpr int PlayTickMs = 10;
 /// The meter and the growing waveform follow the take 20 times a second.
 static constexpr int RecordTickMs = 50;
+
+// The ruler under a growing take: seconds of the span the take is drawn over.
+static void showGrowingRuler(RulerView &ruler, int columns, std::size_t recordedSamples)
+{
+    const auto spanBytes = static_cast<std::uint32_t>(growingSpanSamples(recordedSamples) * 2);
+    ruler.setRuler(rulerLayout(spanBytes, columns, ruler.width()));
+}
 
 void Form2::buildRecordingPanel(const SoundEditorContext &context)
 {
@@ -154,6 +164,7 @@ void Form2::startRecording()
     recordingSelection = {markerX, selectionEndX};
     recordingPanel->startTake();
     label_2->setGrowingTake({});
+    showGrowingRuler(*label_3, label_2->width(), 0);
     setPane(1, recordingText(0));
     recordTimer->start(RecordTickMs);
 }
@@ -165,6 +176,7 @@ void Form2::recordTick()
     const std::span<const std::int16_t> soFar = audio.recordedSoFar();
     setPane(1, recordingText(soFar.size()));
     label_2->setGrowingTake(soFar);
+    showGrowingRuler(*label_3, label_2->width(), soFar.size());
     recordingPanel->followTake(soFar);
     if (recordingMustStop(soFar.size()))
         audio.stop();

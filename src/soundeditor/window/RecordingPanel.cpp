@@ -4,8 +4,8 @@
 #include "platform/AudioDevice.h"
 #include "platform/UiServices.h"
 #include "platform/qt/QtText.h"
-#include "soundeditor/window/RecordingInputSetting.h"
 #include "soundeditor/window/LevelMeter.h"
+#include "soundeditor/window/RecordingInputSetting.h"
 
 #include <QComboBox>
 #include <QHBoxLayout>

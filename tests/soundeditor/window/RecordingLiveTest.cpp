@@ -80,9 +80,8 @@ TEST_F(RecordingLiveTest, MissingInputIsNamedAndAnotherChosenIsKept)
     context.inputSetting = &setting;
     const std::unique_ptr<Form2> form = openListened();
 
-    ui.expectMessage(
-        "Устройство записи «USB Mic» не найдено. Подключите его или выберите другое.",
-        MessageAnswer::Ok);
+    ui.expectMessage("Устройство записи «USB Mic» не найдено. Подключите его или выберите другое.",
+                     MessageAnswer::Ok);
     button(*form, "pictbttn_record")->click();
     EXPECT_TRUE(form->isIdle());
     auto *inputs = form->findChild<QComboBox *>("cb_input");
