@@ -3,6 +3,7 @@
 
 #include "dialogs/FormTableLexems.h"
 #include "mainwindow/Form1.h"
+#include "platform/AudioDevice.h"
 #include "platform/UiServices.h"
 #include "platform/qt/QtModalDialog.h"
 #include "soundeditor/window/GuidedRecording.h"
@@ -17,9 +18,15 @@ static std::optional<CreatedLexeme> created(const std::optional<NewLexeme> &lexe
 }
 
 EditorWindows::EditorWindows(Form1 &form, const EditorContext &context, AudioDevice &audio)
-    : soundContext{context.bank, context.ui, audio, context.dataDirectory, &context.store},
+    : inputSetting(context.store), soundContext{context.bank,   context.ui,
+                                                audio,          context.dataDirectory,
+                                                &context.store, &inputSetting},
       soundEditor(soundContext, &form)
 {
+    // The input chosen in an earlier session, present or not: a missing one is named when a
+    // recording starts, rather than recording silently from another.
+    if (const std::optional<std::string> chosen = inputSetting.chosenInput())
+        audio.chooseInput(*chosen);
     Form1Hooks &hooks = form.hooks();
     hooks.listenLexeme = [this](const std::string &name, const std::string &chunk) {
         soundEditor.listen(name, chunk);

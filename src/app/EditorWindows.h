@@ -2,6 +2,7 @@
 // table editor; lives as long as the main window.
 #pragma once
 
+#include "soundeditor/window/RecordingInputSetting.h"
 #include "soundeditor/window/SoundEditorCommands.h"
 
 namespace vorela {
@@ -15,6 +16,7 @@ public:
     EditorWindows(Form1 &form, const EditorContext &context, AudioDevice &audio);
 
 private:
+    RecordingInputSetting inputSetting;
     SoundEditorContext soundContext;
     SoundEditorCommands soundEditor;
 };

@@ -1,11 +1,12 @@
-// The sound card as the editor and the player see it: one block played, one buffer recorded,
-// 16-bit mono samples, completion reported back on the GUI thread.
+// The sound card as the editor and the player see it: one block played, one buffer recorded and
+// shown as it arrives, 16-bit mono samples, completion reported back on the GUI thread.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <span>
+#include <string>
 #include <vector>
 
 namespace vorela {
@@ -35,8 +36,17 @@ public:
 
     /// True when some output device can play format ("no sound card" otherwise).
     [[nodiscard]] virtual bool canPlay(const AudioFormat &format) const = 0;
-    /// True when some input device can record 8000 Hz mono.
+    /// True when the input a recording would use exists and can record 8000 Hz mono.
     [[nodiscard]] virtual bool canRecord() const = 0;
+
+    /// The input devices present, by their descriptions; empty without a sound server.
+    [[nodiscard]] virtual std::vector<std::string> inputNames() const = 0;
+    /// The input a recording uses: the chosen one, present or not, else the system's default;
+    /// empty when nothing was chosen and the system has no input.
+    [[nodiscard]] virtual std::string inputName() const = 0;
+    /// Records from the input named name from the next recording on; the empty name follows the
+    /// system's default.
+    virtual void chooseInput(std::string name) = 0;
 
     /// Starts playing samples as one block. The samples must stay alive and unchanged until done
     /// runs or abandon() returns. done runs later on the GUI thread, never inside play(); anything
@@ -49,8 +59,12 @@ public:
     /// Starts recording 8000 Hz mono into a buffer of maxSamples; the device stops by itself when
     /// it is full. done runs later on the GUI thread; anything but Started means it never runs.
     [[nodiscard]] virtual AudioStart record(std::size_t maxSamples, RecordingDone done) = 0;
-    /// Samples captured so far by the running recording; 0 when none runs.
-    [[nodiscard]] virtual std::size_t recordedSamples() const = 0;
+    /// The samples the running recording has captured so far, growing as blocks arrive; empty
+    /// when none runs. Valid until the next call into the device or the next turn of the event
+    /// loop.
+    [[nodiscard]] virtual std::span<const std::int16_t> recordedSoFar() const = 0;
+    /// How many samples the running recording has captured; 0 when none runs.
+    [[nodiscard]] std::size_t recordedSamples() const { return recordedSoFar().size(); }
 
     [[nodiscard]] virtual bool isPlaying() const = 0;
     [[nodiscard]] virtual bool isRecording() const = 0;

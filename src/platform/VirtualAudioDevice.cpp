@@ -43,11 +43,30 @@ AudioStart VirtualAudioDevice::play(std::span<const std::int16_t> samples,
     return AudioStart::Started;
 }
 
+bool VirtualAudioDevice::canRecord() const
+{
+    const std::vector<std::string> present = inputNames();
+    return std::find(present.begin(), present.end(), inputName()) != present.end();
+}
+
+std::vector<std::string> VirtualAudioDevice::inputNames() const
+{
+    return inputAvailable ? inputs : std::vector<std::string>();
+}
+
+std::string VirtualAudioDevice::inputName() const
+{
+    if (!chosenInput.empty())
+        return chosenInput;
+    const std::vector<std::string> present = inputNames();
+    return present.empty() ? std::string() : present.front();
+}
+
 AudioStart VirtualAudioDevice::record(std::size_t maxSamples, RecordingDone done)
 {
     if (recording)
         return AudioStart::Busy;
-    if (!inputAvailable)
+    if (!canRecord())
         return AudioStart::NoDevice;
     if (recordFailure) {
         const AudioStart result = *recordFailure;
@@ -63,9 +82,11 @@ AudioStart VirtualAudioDevice::record(std::size_t maxSamples, RecordingDone done
     return AudioStart::Started;
 }
 
-std::size_t VirtualAudioDevice::recordedSamples() const
+std::span<const std::int16_t> VirtualAudioDevice::recordedSoFar() const
 {
-    return recording ? captured.size() : 0;
+    if (!recording)
+        return {};
+    return captured;
 }
 
 void VirtualAudioDevice::advance(int ms)

@@ -1,5 +1,6 @@
 // Audio device for tests: plays and records on a clock the test moves, so every playback and
-// recording ends exactly when the test says. Reports the played blocks for checking.
+// recording ends exactly when the test says, and a recording grows by each step of the clock.
+// Reports the played blocks for checking.
 #pragma once
 
 #include "platform/AudioDevice.h"
@@ -8,6 +9,7 @@
 #include <cstdint>
 #include <functional>
 #include <optional>
+#include <string>
 #include <vector>
 
 namespace vorela {
@@ -19,6 +21,8 @@ public:
 
     void setOutputAvailable(bool available) { outputAvailable = available; }
     void setInputAvailable(bool available) { inputAvailable = available; }
+    /// The inputs present (one, "Test microphone", until set); the first is the default.
+    void setInputs(std::vector<std::string> names) { inputs = std::move(names); }
     /// The next play() (or record()) returns result instead of starting.
     void failNextPlay(AudioStart result) { playFailure = result; }
     void failNextRecord(AudioStart result) { recordFailure = result; }
@@ -35,12 +39,15 @@ public:
     }
 
     [[nodiscard]] bool canPlay(const AudioFormat &format) const override;
-    [[nodiscard]] bool canRecord() const override { return inputAvailable; }
+    [[nodiscard]] bool canRecord() const override;
+    [[nodiscard]] std::vector<std::string> inputNames() const override;
+    [[nodiscard]] std::string inputName() const override;
+    void chooseInput(std::string name) override { chosenInput = std::move(name); }
     [[nodiscard]] AudioStart play(std::span<const std::int16_t> samples, const AudioFormat &format,
                                   PlaybackDone done) override;
     [[nodiscard]] std::size_t playedSamples() const override { return playing ? playPosition : 0; }
     [[nodiscard]] AudioStart record(std::size_t maxSamples, RecordingDone done) override;
-    [[nodiscard]] std::size_t recordedSamples() const override;
+    [[nodiscard]] std::span<const std::int16_t> recordedSoFar() const override;
     [[nodiscard]] bool isPlaying() const override { return playing; }
     [[nodiscard]] bool isRecording() const override { return recording; }
     void stop() override;
@@ -52,6 +59,8 @@ private:
 
     bool outputAvailable = true;
     bool inputAvailable = true;
+    std::vector<std::string> inputs{"Test microphone"};
+    std::string chosenInput;
     std::optional<AudioStart> playFailure;
     std::optional<AudioStart> recordFailure;
     Microphone microphone;

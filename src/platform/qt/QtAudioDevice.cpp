@@ -1,6 +1,8 @@
 // Qt Multimedia audio. Without a sound server Qt lists no devices: that is "no sound card".
 #include "platform/qt/QtAudioDevice.h"
 
+#include "platform/qt/QtText.h"
+
 #include <QAudioDevice>
 #include <QAudioFormat>
 #include <QAudioSink>
@@ -18,6 +20,9 @@ namespace vorela {
 static constexpr int PlayedOutPollMs = 10;
 /// Beyond the block's length: should the server never report it played, the block still ends.
 static constexpr qint64 PlayedOutLimitMs = 2000;
+/// Recorded sound is handed over in blocks of 40 ms (320 samples): without a size the server
+/// may gather up to two seconds before the first block, and the window would show nothing.
+static constexpr qsizetype RecordBlockBytes = 640;
 
 static QAudioFormat qtFormat(int sampleRate, int channels)
 {
@@ -46,10 +51,37 @@ bool QtAudioDevice::canPlay(const AudioFormat &format) const
            output.isFormatSupported(qtFormat(format.sampleRate, format.channels));
 }
 
+QAudioDevice QtAudioDevice::inputDevice() const
+{
+    if (chosenInput.empty())
+        return QMediaDevices::defaultAudioInput();
+    const QString wanted = toQString(chosenInput);
+    for (const QAudioDevice &input : QMediaDevices::audioInputs()) {
+        if (input.description() == wanted)
+            return input;
+    }
+    return {};
+}
+
 bool QtAudioDevice::canRecord() const
 {
-    const QAudioDevice input = QMediaDevices::defaultAudioInput();
+    const QAudioDevice input = inputDevice();
     return !input.isNull() && input.isFormatSupported(qtFormat(8000, 1));
+}
+
+std::vector<std::string> QtAudioDevice::inputNames() const
+{
+    std::vector<std::string> names;
+    for (const QAudioDevice &input : QMediaDevices::audioInputs())
+        names.push_back(toUtf8(input.description()));
+    return names;
+}
+
+std::string QtAudioDevice::inputName() const
+{
+    if (!chosenInput.empty())
+        return chosenInput;
+    return toUtf8(QMediaDevices::defaultAudioInput().description());
 }
 
 AudioStart QtAudioDevice::play(std::span<const std::int16_t> samples, const AudioFormat &format,
@@ -166,9 +198,11 @@ AudioStart QtAudioDevice::record(std::size_t maxSamples, RecordingDone done)
 {
     if (recordDone)
         return AudioStart::Busy;
-    if (!canRecord())
+    const QAudioDevice input = inputDevice();
+    if (input.isNull() || !input.isFormatSupported(qtFormat(8000, 1)))
         return AudioStart::NoDevice;
-    source = std::make_unique<QAudioSource>(QMediaDevices::defaultAudioInput(), qtFormat(8000, 1));
+    source = std::make_unique<QAudioSource>(input, qtFormat(8000, 1));
+    source->setBufferSize(RecordBlockBytes);
     sourceStream = source->start();
     if (!sourceStream || source->error() != QAudio::NoError) {
         const bool busy = source->error() == QAudio::OpenError;
@@ -184,9 +218,11 @@ AudioStart QtAudioDevice::record(std::size_t maxSamples, RecordingDone done)
     return AudioStart::Started;
 }
 
-std::size_t QtAudioDevice::recordedSamples() const
+std::span<const std::int16_t> QtAudioDevice::recordedSoFar() const
 {
-    return recordDone ? captured.size() : 0;
+    if (!recordDone)
+        return {};
+    return captured;
 }
 
 void QtAudioDevice::readCaptured()

@@ -4,6 +4,7 @@
 
 #include "platform/AudioDevice.h"
 
+#include <QAudioDevice>
 #include <QBuffer>
 #include <QByteArray>
 #include <QElapsedTimer>
@@ -11,6 +12,8 @@
 #include <QPointer>
 
 #include <memory>
+#include <string>
+#include <vector>
 
 class QAudioSink;
 class QAudioSource;
@@ -27,11 +30,14 @@ public:
 
     [[nodiscard]] bool canPlay(const AudioFormat &format) const override;
     [[nodiscard]] bool canRecord() const override;
+    [[nodiscard]] std::vector<std::string> inputNames() const override;
+    [[nodiscard]] std::string inputName() const override;
+    void chooseInput(std::string name) override { chosenInput = std::move(name); }
     [[nodiscard]] AudioStart play(std::span<const std::int16_t> samples, const AudioFormat &format,
                                   PlaybackDone done) override;
     [[nodiscard]] std::size_t playedSamples() const override;
     [[nodiscard]] AudioStart record(std::size_t maxSamples, RecordingDone done) override;
-    [[nodiscard]] std::size_t recordedSamples() const override;
+    [[nodiscard]] std::span<const std::int16_t> recordedSoFar() const override;
     [[nodiscard]] bool isPlaying() const override { return playDone != nullptr; }
     [[nodiscard]] bool isRecording() const override { return recordDone != nullptr; }
     void stop() override;
@@ -48,6 +54,8 @@ private:
     void finishRecording();
     void stopSink();
     void stopSource();
+    /// The input a recording uses; null when the chosen one is absent or none exists.
+    [[nodiscard]] QAudioDevice inputDevice() const;
 
     std::unique_ptr<QAudioSink> sink;
     QByteArray playBytes;
@@ -60,6 +68,7 @@ private:
     QTimer *playedOutTimer = nullptr;
     unsigned playGeneration = 0; // a late end-of-block timer must not end the next block
 
+    std::string chosenInput;
     std::unique_ptr<QAudioSource> source;
     QPointer<QIODevice> sourceStream;
     std::vector<std::int16_t> captured;

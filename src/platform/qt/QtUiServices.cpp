@@ -3,9 +3,11 @@
 
 #include "platform/qt/QtText.h"
 
+#include <QAbstractButton>
 #include <QFileDialog>
 #include <QGuiApplication>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QMessageBox>
 #include <QScreen>
 #include <QStringList>
@@ -109,6 +111,24 @@ static QString filterText(const std::vector<FileFilter> &filters)
     return parts.join(QStringLiteral(";;"));
 }
 
+namespace {
+
+// Space stops and starts the editor's recordings and playbacks. A message that appears while the
+// operator presses it (a take that ended by itself, a device that failed) must not take that
+// Space as its answer, unread: Enter, Escape and the mouse answer a message.
+class SpaceGuard : public QObject {
+public:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        const bool key = event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease;
+        if (key && static_cast<QKeyEvent *>(event)->key() == Qt::Key_Space)
+            return true;
+        return QObject::eventFilter(watched, event);
+    }
+};
+
+} // namespace
+
 QtUiServices::QtUiServices(QWidget *parent) : parentWidget(parent) {}
 
 MessageAnswer QtUiServices::showMessage(const MessageRequest &request)
@@ -120,6 +140,9 @@ MessageAnswer QtUiServices::showMessage(const MessageRequest &request)
     box.setWindowModality(Qt::ApplicationModal);
     box.setDefaultButton(qtButton(request.defaultAnswer));
     box.setEscapeButton(qtButton(safestAnswer(request.buttons)));
+    SpaceGuard guard;
+    for (QAbstractButton *button : box.buttons())
+        button->installEventFilter(&guard);
     return answerOf(box.exec(), request.buttons);
 }
 

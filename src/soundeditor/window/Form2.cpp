@@ -10,6 +10,7 @@
 #include "soundeditor/EditorSize.h"
 #include "soundeditor/window/EditorPictures.h"
 #include "soundeditor/window/GainButton.h"
+#include "soundeditor/window/RecordingPanel.h"
 #include "soundeditor/window/RulerView.h"
 #include "soundeditor/window/SelectionSlider.h"
 #include "soundeditor/window/WaveformView.h"
@@ -53,6 +54,7 @@ Form2::Form2(const SoundEditorContext &context, QWidget *parent)
     setObjectName("Form2");
     setWindowTitle(QStringLiteral("Проигрыватель"));
     buildWidgets();
+    buildRecordingPanel(context);
     buildKeys();
 }
 
@@ -277,6 +279,7 @@ void Form2::applyLayout()
     controlsRow->setVisible(full);
     frame_1->setVisible(full);
     frame_2->setVisible(full);
+    recordingPanel->setVisible(full);
     if (full) {
         slider_1->setSelectedRange(0, 0);
         label_up->setActive(false);

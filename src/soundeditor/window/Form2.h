@@ -27,6 +27,7 @@ class QToolButton;
 namespace vorela {
 
 class GainButton;
+class RecordingPanel;
 class RulerView;
 class SelectionSlider;
 class RegistryStore;
@@ -104,6 +105,7 @@ private:
     void buildToolbar();
     void buildControls(QWidget *row);
     void buildKeys();
+    void buildRecordingPanel(const SoundEditorContext &context);
     void applyLayout();
     [[nodiscard]] bool loadSound();
     [[nodiscard]] bool bankLacksSound() const;
@@ -229,6 +231,7 @@ private:
     QLabel *label_note = nullptr;
     QTimer *noteTimer = nullptr;
     QWidget *controlsRow = nullptr;
+    RecordingPanel *recordingPanel = nullptr;
 };
 
 } // namespace vorela

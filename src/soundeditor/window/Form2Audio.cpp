@@ -2,11 +2,17 @@
 #include "soundeditor/window/Form2.h"
 
 #include "platform/UiServices.h"
+#include "soundeditor/RecordingMonitor.h"
+#include "soundeditor/RecordingRefusal.h"
+#include "soundeditor/Waveform.h"
 #include "soundeditor/window/GainButton.h"
+#include "soundeditor/window/RecordingPanel.h"
+#include "soundeditor/window/RulerView.h"
 #include "soundeditor/window/SelectionSlider.h"
 #include "soundeditor/window/WaveformView.h"
 
 #include <QAction>
+#include <QBoxLayout>
 #include <QTimer>
 #include <QToolButton>
 
@@ -27,7 +33,23 @@ static const std::string NoInputText =
     "Ошибка открытия устройства записи.\r\nЗвуковая карта отсутствует или занята.\r\n";
 
 static constexpr int PlayTickMs = 10;
-static constexpr int RecordTickMs = 100;
+/// The meter and the growing waveform follow the take 20 times a second.
+static constexpr int RecordTickMs = 50;
+
+// The ruler under a growing take: seconds of the span the take is drawn over.
+static void showGrowingRuler(RulerView &ruler, int columns, std::size_t recordedSamples)
+{
+    const auto spanBytes = static_cast<std::uint32_t>(growingSpanSamples(recordedSamples) * 2);
+    ruler.setRuler(rulerLayout(spanBytes, columns, ruler.width()));
+}
+
+void Form2::buildRecordingPanel(const SoundEditorContext &context)
+{
+    recordingPanel = new RecordingPanel(context, this);
+    recordingPanel->setObjectName("recordingPanel");
+    auto *column = static_cast<QBoxLayout *>(layout());
+    column->insertWidget(column->indexOf(controlsRow) + 1, recordingPanel);
+}
 
 void Form2::warn(const std::string &caption, const std::string &text)
 {
@@ -136,14 +158,21 @@ void Form2::startRecording()
     if (started != AudioStart::Started) {
         // Nothing was recorded: the sound and its modified state stay as they were.
         setActivity(EditorActivity::Idle);
+        // The long-known message first, then which input failed and what to do about it.
+        const std::string detail = recordingRefusalText(started, audio.inputName());
         if (started == AudioStart::NoDevice)
-            warn(RecordFailedCaption, NoInputText);
+            warn(RecordFailedCaption, NoInputText + detail);
         else
-            warn(BusyCaption, BusyText);
+            warn(BusyCaption, BusyText + detail);
+        recordingPanel->refreshInputs();
         return;
     }
     state.modified = true;
     recordingSelection = {markerX, selectionEndX};
+    recordingPanel->startTake();
+    label_2->setGrowingTake({});
+    showGrowingRuler(*label_3, label_2->width(), 0);
+    setPane(1, recordingText(0));
     recordTimer->start(RecordTickMs);
 }
 
@@ -151,15 +180,19 @@ void Form2::recordTick()
 {
     if (state.idle() || !audio.isRecording())
         return;
-    const std::size_t recorded = audio.recordedSamples();
-    setPane(1, recordingText(recorded));
-    if (recordingMustStop(recorded))
+    const std::span<const std::int16_t> soFar = audio.recordedSoFar();
+    setPane(1, recordingText(soFar.size()));
+    label_2->setGrowingTake(soFar);
+    showGrowingRuler(*label_3, label_2->width(), soFar.size());
+    recordingPanel->followTake(soFar);
+    if (recordingMustStop(soFar.size()))
         audio.stop();
 }
 
 void Form2::recordingEnded(std::vector<std::int16_t> recorded)
 {
     recordTimer->stop();
+    recordingPanel->endTake();
     markerTimer->stop();
     setMarkerDrawn(false);
     const Selection after = editBuffer.spliceRecording(recordingSelection, recorded, viewWidth);

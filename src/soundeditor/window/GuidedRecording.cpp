@@ -8,6 +8,7 @@
 #include "soundbank/ChunkId.h"
 #include "soundbank/SoundBank.h"
 #include "soundbank/WaveFile.h"
+#include "soundeditor/window/RecordingPanel.h"
 #include "soundeditor/window/WaveformView.h"
 
 #include <QAction>
@@ -130,6 +131,9 @@ void GuidedRecording::buildWidgets()
     label_wave->setObjectName("label_wave");
     label_wave->setGeometry(frame->contentsRect());
     layout->addWidget(frame, 0, Qt::AlignHCenter);
+    recordingPanel = new RecordingPanel(context, this);
+    recordingPanel->setObjectName("recordingPanel");
+    layout->addWidget(recordingPanel);
 
     label_state = new QLabel(this);
     label_state->setObjectName("label_state");

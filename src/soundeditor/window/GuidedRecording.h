@@ -19,6 +19,7 @@ class QTimer;
 namespace vorela {
 
 class LexItem;
+class RecordingPanel;
 class WaveformView;
 
 class GuidedRecording : public QDialog {
@@ -91,6 +92,7 @@ private:
     QLabel *label_progress = nullptr;
     QLabel *label_text = nullptr;
     WaveformView *label_wave = nullptr;
+    RecordingPanel *recordingPanel = nullptr;
     QLabel *label_state = nullptr;
     QCheckBox *cb_level = nullptr;
     QPushButton *btn_record = nullptr;

@@ -6,7 +6,9 @@
 #include "platform/AudioDevice.h"
 #include "platform/UiServices.h"
 #include "soundeditor/RecordedTake.h"
+#include "soundeditor/RecordingRefusal.h"
 #include "soundeditor/StatusText.h"
+#include "soundeditor/window/RecordingPanel.h"
 #include "soundeditor/window/WaveformView.h"
 
 #include <QCheckBox>
@@ -19,14 +21,13 @@ static const std::string SilentText =
 static const std::string TooQuietText =
     "Запись слишком тихая: слово в ней не слышно, и она не сохранена. Говорите громче или ближе "
     "к микрофону и запишите слово ещё раз.";
-static const std::string NoInputText =
-    "Запись не началась: устройство записи отсутствует или занято другой программой.";
 static const std::string NoOutputText =
     "Запись не удалось воспроизвести: устройство воспроизведения отсутствует или занято. "
     "Её можно сохранить и без прослушивания.";
 static const std::string RecordingHint = "Идёт запись. Пробел или «Остановить» — закончить.";
 
-static constexpr int RecordTickMs = 100;
+/// The meter and the growing waveform follow the take 20 times a second.
+static constexpr int RecordTickMs = 50;
 
 void GuidedRecording::startRecording()
 {
@@ -39,11 +40,14 @@ void GuidedRecording::startRecording()
             recordingEnded(std::move(samples));
         });
     if (started != AudioStart::Started) {
-        warn(NoInputText);
+        warn(recordingRefusalText(started, context.audio.inputName()));
+        recordingPanel->refreshInputs();
         return;
     }
     activity = Activity::Recording;
-    setHint(RecordingHint);
+    recordingPanel->startTake();
+    label_wave->setGrowingTake({});
+    setHint(recordingText(0) + " " + RecordingHint);
     recordTimer->start(RecordTickMs);
     applyControls();
 }
@@ -52,15 +56,18 @@ void GuidedRecording::recordTick()
 {
     if (activity != Activity::Recording)
         return;
-    const std::size_t recorded = context.audio.recordedSamples();
-    setHint(recordingText(recorded) + " " + RecordingHint);
-    if (recordingMustStop(recorded))
+    const std::span<const std::int16_t> soFar = context.audio.recordedSoFar();
+    setHint(recordingText(soFar.size()) + " " + RecordingHint);
+    label_wave->setGrowingTake(soFar);
+    recordingPanel->followTake(soFar);
+    if (recordingMustStop(soFar.size()))
         context.audio.stop();
 }
 
 void GuidedRecording::recordingEnded(std::vector<std::int16_t> recorded)
 {
     recordTimer->stop();
+    recordingPanel->endTake();
     activity = Activity::Idle;
     const Levelling levelling = cb_level->isChecked() ? Levelling::On : Levelling::Off;
     std::optional<std::vector<std::int16_t>> prepared = preparedTake(recorded, levelling);

@@ -1,5 +1,5 @@
-// What the sound editor works with: the product bank, the dialogs, the sound card and the data
-// directory, handed to it by its opener.
+// What the sound editor works with: the product bank, the dialogs, the sound card, the data
+// directory and where the chosen recording input is kept, handed to it by its opener.
 #pragma once
 
 #include "platform/DataDirectory.h"
@@ -7,6 +7,7 @@
 namespace vorela {
 
 class AudioDevice;
+class RecordingInputSetting;
 class RegistryStore;
 class SoundBank;
 class UiServices;
@@ -18,6 +19,9 @@ struct SoundEditorContext {
     DataDirectory dataDirectory;
     /// The editor's settings, where the window keeps its size; none keeps nothing.
     RegistryStore *settings = nullptr;
+    /// Where a recording input the operator chooses is kept; without it the choice lasts until
+    /// the program ends.
+    const RecordingInputSetting *inputSetting = nullptr;
 };
 
 } // namespace vorela

@@ -1,6 +1,7 @@
 // Waveform area: one redraw per change of the sound; the overlays never touch the image.
 #include "soundeditor/window/WaveformView.h"
 
+#include "soundeditor/RecordingMonitor.h"
 #include "soundeditor/Waveform.h"
 
 #include <QMouseEvent>
@@ -37,6 +38,7 @@ void WaveformView::setSound(std::span<const std::int16_t> samples, std::uint32_t
     sound = samples;
     wholeSize = soundSize;
     grid = std::move(gridColumns);
+    growing = false;
     redraw();
 }
 
@@ -47,6 +49,18 @@ void WaveformView::setWholeSound(std::span<const std::int16_t> samples)
     setSound(samples, soundSize, rulerLayout(soundSize, viewWidth, viewWidth).majorTicks);
 }
 
+void WaveformView::setGrowingTake(std::span<const std::int16_t> soFar)
+{
+    const int viewWidth = std::max(1, width());
+    const std::size_t span = growingSpanSamples(soFar.size());
+    sound = soFar;
+    wholeSize = static_cast<std::uint32_t>(soFar.size() * 2);
+    grid = rulerLayout(static_cast<std::uint32_t>(span * 2), viewWidth, viewWidth).majorTicks;
+    growing = true;
+    redraw();
+    sound = {};
+}
+
 void WaveformView::redraw()
 {
     const int width = std::max(1, this->width());
@@ -54,7 +68,12 @@ void WaveformView::redraw()
     image = QImage(width, height, QImage::Format_RGB32);
     QPainter painter(&image);
     drawBackground(painter);
-    const std::vector<WavePoint> points = waveformPolyline(sound, width, height);
+    soundColumns = width;
+    if (growing) {
+        const std::size_t span = growingSpanSamples(sound.size());
+        soundColumns = sound.empty() ? 0 : std::max(1, int(sound.size() * width / span));
+    }
+    const std::vector<WavePoint> points = waveformPolyline(sound, soundColumns, height);
     if (!points.empty()) {
         QPolygon polyline(int(points.size()));
         for (std::size_t i = 0; i < points.size(); ++i)
@@ -118,6 +137,8 @@ void WaveformView::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
     painter.drawImage(0, 0, image);
+    if (growing)
+        return;
     // White XOR inverts: the overlays cancel where they cross, as on the original display.
     painter.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
     const int height = this->height();

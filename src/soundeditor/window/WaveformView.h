@@ -23,6 +23,10 @@ public:
                   std::vector<int> gridColumns);
     /// The whole of samples across the view, grid lines at the ruler's major ticks.
     void setWholeSound(std::span<const std::int16_t> samples);
+    /// A take being recorded, drawn from the left over a span that widens in steps, without the
+    /// marker, selection and cursor, until the next setSound or setWholeSound. The samples are
+    /// drawn at once and not kept: the recording's buffer may move.
+    void setGrowingTake(std::span<const std::int16_t> soFar);
     void setMarker(std::optional<int> x);
     /// Inverted columns from the smaller to the larger end; nothing when both are equal.
     void setHighlight(std::optional<std::pair<int, int>> ends);
@@ -31,6 +35,9 @@ public:
     [[nodiscard]] const QImage &waveformImage() const { return image; }
     [[nodiscard]] std::optional<int> marker() const { return markerColumn; }
     [[nodiscard]] std::optional<int> playbackCursor() const { return cursorColumn; }
+    /// The columns the sound's waveform reaches from the left: the whole width but while a take
+    /// grows.
+    [[nodiscard]] int drawnColumns() const { return soundColumns; }
 
 signals:
     void pressed(int x);
@@ -65,6 +72,8 @@ private:
     std::optional<int> markerColumn;
     std::optional<std::pair<int, int>> highlight;
     std::optional<int> cursorColumn;
+    int soundColumns = 0;
+    bool growing = false;
     bool capturing = false;
 };
 

@@ -158,5 +158,24 @@ TEST(QtAudioDeviceTest, StopEndsPlaybackAndRecordingThroughTheirCallbacks)
     EXPECT_TRUE(QTest::qWaitFor([&] { return playDone && recordingDone; }, 2000));
 }
 
+TEST(QtAudioDeviceTest, RecordsFromTheChosenInputAndRefusesAMissingOne)
+{
+    if (const std::optional<std::string> missing = test::missingSoundServer())
+        GTEST_SKIP() << *missing;
+    QtAudioDevice device;
+    const std::vector<std::string> inputs = device.inputNames();
+    ASSERT_EQ(inputs.size(), 1U); // the server's one source, the remapped monitor
+    EXPECT_EQ(device.inputName(), inputs.front());
+    device.chooseInput("Unplugged headset");
+    EXPECT_EQ(device.inputName(), "Unplugged headset");
+    EXPECT_FALSE(device.canRecord());
+    EXPECT_EQ(device.record(800, [](std::vector<std::int16_t>) { FAIL(); }), AudioStart::NoDevice);
+    device.chooseInput(inputs.front());
+    bool done = false;
+    ASSERT_EQ(device.record(800, [&done](std::vector<std::int16_t>) { done = true; }),
+              AudioStart::Started);
+    EXPECT_TRUE(QTest::qWaitFor([&done] { return done; }, 3000));
+}
+
 } // namespace
 } // namespace vorela

@@ -88,8 +88,11 @@ inline const std::string NoOutputText =
 inline const std::string BusyText =
     "Возможно оно занято дpугим пpиложением.\r\nЗакpойте все дpугие пpиложения, пpоигывающие "
     "звук и повтоpите попытку.\r\n";
-inline const std::string NoInputText =
+inline const std::string RecordOpenFailedText =
     "Ошибка открытия устройства записи.\r\nЗвуковая карта отсутствует или занята.\r\n";
+inline const std::string NoInputText =
+    RecordOpenFailedText +
+    "Не найдено ни одного устройства записи. Подключите микрофон и начните запись снова.";
 
 class Form2Fixture : public ::testing::Test {
 protected:

@@ -154,10 +154,13 @@ TEST_F(Form2PlaybackTest, DeviceFailuresAfterOpeningReturnToIdle)
         const std::string &text;
     };
     const std::string NoText;
+    const std::string BusyInputText = BusyText + "Устройство записи «Test microphone» занято "
+                                                 "другой программой. Закройте её или выберите "
+                                                 "другое устройство.";
     const Case cases[] = {
         {false, AudioStart::Busy, "Ошибка откpытия аудиоустpойства!", BusyText},
         {false, AudioStart::Failed, "Ошибка подготовки блока аудиоданных!", NoText},
-        {true, AudioStart::Busy, "Ошибка откpытия аудиоустpойства!", BusyText},
+        {true, AudioStart::Busy, "Ошибка откpытия аудиоустpойства!", BusyInputText},
     };
     for (const Case &c : cases) {
         if (c.record)

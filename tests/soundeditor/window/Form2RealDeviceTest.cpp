@@ -1,12 +1,15 @@
 // The sound editor on the Qt sound device against a private sound server: a tone played into the
-// virtual microphone is recorded, saved, and read back from the bank with its length and pitch.
+// virtual microphone is recorded, saved, and read back from the bank with its length and pitch;
+// the time and the waveform grow while the recording runs.
 #include "Form2Fixture.h"
 
 #include "platform/qt/QtAudioDevice.h"
+#include "soundeditor/window/WaveformView.h"
 #include "support/PrivatePulseServer.h"
 #include "support/TestTone.h"
 
 #include <QElapsedTimer>
+#include <QRegularExpression>
 #include <QTest>
 
 #include <algorithm>
@@ -75,6 +78,37 @@ TEST_F(Form2RealDeviceTest, RecordedToneIsSavedWithItsLengthAndPitch)
     EXPECT_LT(toneLevel(heard, 800), 0.02);
     EXPECT_LT(toneLevel(heard, 1250), 0.02);
     EXPECT_TRUE(ui.messages().empty());
+}
+
+TEST_F(Form2RealDeviceTest, TimeAndWaveformGrowBeforeTheRecordingStops)
+{
+    if (const std::optional<std::string> missing = missingSoundServer())
+        GTEST_SKIP() << *missing;
+    const std::unique_ptr<Form2> form =
+        openEditorWith(realContext, SoundEditorMode::CreateInPlayer, "0002");
+    ASSERT_TRUE(form);
+    button(*form, "pictbttn_record")->click();
+    ASSERT_FALSE(form->isIdle());
+    // What the operator sees during the first second of sound, checked as often as it can change.
+    const QRegularExpression seconds(QStringLiteral("(\\d+\\.\\d) сек"));
+    std::vector<double> shown;
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] {
+            const QRegularExpressionMatch match = seconds.match(pane(*form, 1));
+            const double value = match.hasMatch() ? match.captured(1).toDouble() : 0;
+            if (shown.empty() || shown.back() != value)
+                shown.push_back(value);
+            return value >= 1.0;
+        },
+        5000));
+    const int grown = form->findChild<WaveformView *>("label_2")->drawnColumns();
+    button(*form, "pictbttn_stop")->click();
+    ASSERT_TRUE(QTest::qWaitFor([&form] { return form->isIdle(); }, 3000));
+
+    EXPECT_GE(shown.size(), 7U) << "the time runs in tenths, not in jumps";
+    for (std::size_t i = 1; i < shown.size(); ++i)
+        EXPECT_LE(shown[i] - shown[i - 1], 0.35) << "from " << shown[i - 1];
+    EXPECT_GE(grown, ViewWidth * 9 / 50) << "0.95 s and more of a 5 s span drawn before the stop";
 }
 
 } // namespace
