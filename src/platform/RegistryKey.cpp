@@ -77,18 +77,25 @@ std::vector<std::string> RegistryKey::subkeyNames() const
 void RegistryKey::keepSubkeys() const
 {
     keptSubkeys.clear();
-    if (store == nullptr)
-        return;
-    for (auto &[id, subkeyName] : store->listSubkeys(keyId))
-        keptSubkeys.push_back(std::move(subkeyName));
+    for (RegistryKey &subkey : subkeys())
+        keptSubkeys.push_back(std::move(subkey.keyName));
 }
 
 std::vector<RegistryKey> RegistryKey::subkeys() const
 {
-    std::vector<RegistryKey> opened;
+    return readSubkeys().value_or(std::vector<RegistryKey>());
+}
+
+std::optional<std::vector<RegistryKey>> RegistryKey::readSubkeys() const
+{
     if (store == nullptr)
-        return opened;
-    for (auto &[id, subkeyName] : store->listSubkeys(keyId))
+        return std::nullopt;
+    auto listed = store->listSubkeys(keyId);
+    if (!listed)
+        return std::nullopt;
+    std::vector<RegistryKey> opened;
+    opened.reserve(listed->size());
+    for (auto &[id, subkeyName] : *listed)
         opened.push_back(RegistryKey(store, id, std::move(subkeyName)));
     return opened;
 }
@@ -133,7 +140,14 @@ std::optional<std::vector<std::uint8_t>> RegistryKey::readBinary(std::string_vie
 
 std::vector<RegistryValue> RegistryKey::values() const
 {
-    return store == nullptr ? std::vector<RegistryValue>() : store->readValues(keyId);
+    return readValues().value_or(std::vector<RegistryValue>());
+}
+
+std::optional<std::vector<RegistryValue>> RegistryKey::readValues() const
+{
+    if (store == nullptr)
+        return std::nullopt;
+    return store->readValues(keyId);
 }
 
 // Only a value known to be missing gets its default: a failed read may hide a stored one. After

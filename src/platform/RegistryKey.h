@@ -43,8 +43,10 @@ public:
     [[nodiscard]] std::optional<std::string> enumerateSubkey(std::size_t index) const;
     /// Every subkey name in folded-name order, read afresh (also refreshes the kept list).
     [[nodiscard]] std::vector<std::string> subkeyNames() const;
-    /// Every subkey opened, in folded-name order, in one query.
+    /// Every subkey opened, in folded-name order, in one query (none when the read fails).
     [[nodiscard]] std::vector<RegistryKey> subkeys() const;
+    /// The same, empty when the read failed or the handle is closed.
+    [[nodiscard]] std::optional<std::vector<RegistryKey>> readSubkeys() const;
 
     /// The value, or whether it is missing or could not be read (Failed on a closed handle).
     [[nodiscard]] ValueRead readValue(std::string_view valueName) const;
@@ -55,8 +57,10 @@ public:
     [[nodiscard]] std::optional<std::uint32_t> readDword(std::string_view valueName) const;
     [[nodiscard]] std::optional<std::vector<std::uint8_t>>
     readBinary(std::string_view valueName) const;
-    /// Every value of the key in folded-name order, in one query.
+    /// Every value of the key in folded-name order, in one query (none when the read fails).
     [[nodiscard]] std::vector<RegistryValue> values() const;
+    /// The same, empty when the read failed or the handle is closed.
+    [[nodiscard]] std::optional<std::vector<RegistryValue>> readValues() const;
 
     /// Reads a REG_SZ; when it is missing, writes it empty and returns "". Another type, and a
     /// value that cannot be read, read "" and nothing is written.

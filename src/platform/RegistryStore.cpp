@@ -275,6 +275,14 @@ bool RegistryStore::takeStep()
     return false;
 }
 
+bool RegistryStore::takeRead()
+{
+    if (countDown(readsUntilFailure))
+        return true;
+    failureHappened = true;
+    return false;
+}
+
 bool RegistryStore::writable() const
 {
     return depth > 0 && failedLevels == 0;
@@ -315,20 +323,26 @@ std::optional<std::string> RegistryStore::keyName(std::int64_t key)
     return query.text(0);
 }
 
-std::vector<std::pair<std::int64_t, std::string>> RegistryStore::listSubkeys(std::int64_t parent)
+std::optional<std::vector<std::pair<std::int64_t, std::string>>>
+RegistryStore::listSubkeys(std::int64_t parent)
 {
+    if (!takeRead())
+        return std::nullopt;
     Statement query(statement(ListSubkeys, "SELECT id, name FROM keys WHERE parent_id = ?1 "
                                            "ORDER BY name_fold"));
     query.bind(1, parent);
     std::vector<std::pair<std::int64_t, std::string>> subkeys;
-    while (query.step() == SQLITE_ROW)
+    int status = SQLITE_ROW;
+    while ((status = query.step()) == SQLITE_ROW)
         subkeys.emplace_back(query.number(0), query.text(1));
+    if (status != SQLITE_DONE)
+        return std::nullopt;
     return subkeys;
 }
 
 ValueRead RegistryStore::readValue(std::int64_t key, std::string_view name)
 {
-    if (!countDown(readsUntilFailure))
+    if (!takeRead())
         return {ValueState::Failed};
     Statement query(statement(ReadValue, "SELECT name, type, data FROM vals WHERE key_id = ?1 "
                                          "AND name_fold = ?2"));
@@ -340,14 +354,19 @@ ValueRead RegistryStore::readValue(std::int64_t key, std::string_view name)
     return {status == SQLITE_DONE ? ValueState::Missing : ValueState::Failed};
 }
 
-std::vector<RegistryValue> RegistryStore::readValues(std::int64_t key)
+std::optional<std::vector<RegistryValue>> RegistryStore::readValues(std::int64_t key)
 {
+    if (!takeRead())
+        return std::nullopt;
     Statement query(statement(ReadValues, "SELECT name, type, data FROM vals WHERE key_id = ?1 "
                                           "ORDER BY name_fold"));
     query.bind(1, key);
     std::vector<RegistryValue> found;
-    while (query.step() == SQLITE_ROW)
+    int status = SQLITE_ROW;
+    while ((status = query.step()) == SQLITE_ROW)
         found.push_back(query.value(0));
+    if (status != SQLITE_DONE)
+        return std::nullopt;
     return found;
 }
 

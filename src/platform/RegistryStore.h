@@ -60,9 +60,10 @@ public:
     /// created or deleted key, deleted value, commit or savepoint release) fails as a disk error
     /// or a busy store would. Empty disarms.
     void failStep(std::optional<unsigned> nth);
-    /// Test hook: the nth single-value read from now fails as an I/O error would. Empty disarms.
+    /// Test hook: the nth read from now (of one value, a key's values or its subkey list) fails as
+    /// an I/O error would. Empty disarms.
     void failRead(std::optional<unsigned> nth);
-    /// Whether the armed failure has happened.
+    /// Whether an armed failure (of a step or a read) has happened.
     [[nodiscard]] bool failureTriggered() const { return failureHappened; }
 
 private:
@@ -92,6 +93,8 @@ private:
     [[nodiscard]] std::optional<std::string> pragma(const char *sql);
     /// Counts one step for the failure hook; false when this step must fail.
     [[nodiscard]] bool takeStep();
+    /// The same for the read hook.
+    [[nodiscard]] bool takeRead();
     [[nodiscard]] bool writable() const;
     [[nodiscard]] bool beginTransaction();
     /// Ends the innermost level keeping its writes; false when they were lost.
@@ -116,10 +119,11 @@ private:
     [[nodiscard]] std::optional<std::int64_t> insertSubkey(std::int64_t parent,
                                                            std::string_view name);
     [[nodiscard]] std::optional<std::string> keyName(std::int64_t key);
-    [[nodiscard]] std::vector<std::pair<std::int64_t, std::string>>
+    /// Empty when the read failed (counted by the read hook, as readValues is).
+    [[nodiscard]] std::optional<std::vector<std::pair<std::int64_t, std::string>>>
     listSubkeys(std::int64_t parent);
     [[nodiscard]] ValueRead readValue(std::int64_t key, std::string_view name);
-    [[nodiscard]] std::vector<RegistryValue> readValues(std::int64_t key);
+    [[nodiscard]] std::optional<std::vector<RegistryValue>> readValues(std::int64_t key);
     /// Writes value, replacing one of any type under the same folded name.
     [[nodiscard]] bool writeValue(std::int64_t key, const RegistryValue &value);
     /// Writes value unless one under the same folded name is stored; true in both cases.

@@ -10,13 +10,13 @@
 #include "stores/Operator.h"
 #include "stores/Operators.h"
 #include "stores/RegistryPaths.h"
+#include "stores/TemplateLocks.h"
 #include "tables/DbfTable.h"
 
 #include <algorithm>
 #include <cstdint>
 #include <memory>
 #include <optional>
-#include <thread>
 #include <vector>
 
 namespace vorela {
@@ -26,7 +26,6 @@ namespace {
 // A template lock is a file named after task and operator: it must fit the file system's limit,
 // which is tighter than the registry's 255 characters of a key name.
 constexpr std::size_t MaxLockFileBytes = 255;
-constexpr std::chrono::milliseconds LockPoll{20};
 
 std::string inQuotes(std::string_view name)
 {
@@ -74,46 +73,6 @@ std::string operatorLabel(std::string_view task, std::string_view operatorName)
 {
     return "task " + inQuotes(task) + ", operator " + inQuotes(operatorName);
 }
-
-// Template locks taken one by one, released in reverse order when this goes.
-class HeldLocks {
-public:
-    HeldLocks(const DataDirectory &dataDirectory, std::chrono::milliseconds wait)
-        : directory(dataDirectory), deadline(std::chrono::steady_clock::now() + wait)
-    {
-    }
-    ~HeldLocks()
-    {
-        for (auto mutex = held.rbegin(); mutex != held.rend(); ++mutex)
-            (*mutex)->unlock();
-    }
-    HeldLocks(const HeldLocks &) = delete;
-    HeldLocks &operator=(const HeldLocks &) = delete;
-
-    /// Takes the lock, trying until the deadline; why not (naming whose template) on failure.
-    [[nodiscard]] std::string take(const std::string &lockName, const std::string &owner)
-    {
-        auto mutex = std::make_unique<NamedMutex>(directory, lockName);
-        for (;;) {
-            if (mutex->tryLock()) {
-                held.push_back(std::move(mutex));
-                return {};
-            }
-            if (!mutex->lastError().empty())
-                return mutex->lastError();
-            if (std::chrono::steady_clock::now() >= deadline)
-                return "the template of " + owner + " is locked by another process (" +
-                       (directory.locks() / NamedMutex::lockFileName(lockName)).string() +
-                       "); try again when it is free";
-            std::this_thread::sleep_for(LockPoll);
-        }
-    }
-
-private:
-    DataDirectory directory;
-    std::chrono::steady_clock::time_point deadline;
-    std::vector<std::unique_ptr<NamedMutex>> held;
-};
 
 } // namespace
 
@@ -202,7 +161,7 @@ TaskChangeResult TaskConfiguration::removeTask(const std::string &task)
     const RegistryKey operatorsKey = taskKey.openKey(OperatorsKeyName);
     std::vector<std::string> operatorNames = operatorsKey.subkeyNames();
     std::sort(operatorNames.begin(), operatorNames.end());
-    HeldLocks locks(dataDirectory, lockWait);
+    TemplateLocks locks(dataDirectory, lockWait);
     for (const std::string &operatorName : operatorNames) {
         const std::string error =
             locks.take(taskKey.name() + operatorName, operatorLabel(taskKey.name(), operatorName));
@@ -234,7 +193,7 @@ TaskChangeResult TaskConfiguration::addOperator(const std::string &task,
     const std::string lockName = taskKey.name() + operatorName;
     if (const std::string problem = lockNameProblem(lockName); !problem.empty())
         return refused(label + ": " + problem);
-    HeldLocks locks(dataDirectory, lockWait);
+    TemplateLocks locks(dataDirectory, lockWait);
     if (const std::string error = locks.take(lockName, label); !error.empty())
         return refused(error);
 
@@ -259,7 +218,7 @@ TaskChangeResult TaskConfiguration::removeOperator(const std::string &task,
     if (!operatorKey.isOpen())
         return refused("no operator " + inQuotes(operatorName) + " in task " +
                        inQuotes(taskKey.name()));
-    HeldLocks locks(dataDirectory, lockWait);
+    TemplateLocks locks(dataDirectory, lockWait);
     const std::string error = locks.take(taskKey.name() + operatorKey.name(),
                                          operatorLabel(taskKey.name(), operatorKey.name()));
     if (!error.empty())
