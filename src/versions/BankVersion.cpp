@@ -7,6 +7,7 @@
 #include "soundbank/RiffChunks.h"
 #include "versions/RegistryText.h"
 
+#include <charconv>
 #include <set>
 #include <vector>
 
@@ -20,9 +21,17 @@ static std::string chunkText(const ChunkId &id)
     return std::string(bytes.begin(), bytes.end());
 }
 
+// A sound's file sits in a folder named by the id's first two bytes, so a changed sound adds a
+// small folder listing to the history, not one of every sound of the bank.
+static std::string soundPath(std::string_view folder, std::string_view rawId)
+{
+    return std::string(folder) + std::string(SoundsFolder) + encodeFileName(rawId.substr(0, 2)) +
+           "/" + encodeFileName(rawId);
+}
+
 // Adds each chunk's sound file; the index lines go to index.
 static bool readSounds(const BinaryFile &file, const std::vector<ChunkHeader> &chunks,
-                       const std::string &sounds, FileSource source, LibraryFiles &files,
+                       std::string_view folder, FileSource source, LibraryFiles &files,
                        std::string &index)
 {
     std::set<std::string> seen;
@@ -38,8 +47,9 @@ static bool readSounds(const BinaryFile &file, const std::vector<ChunkHeader> &c
             blobIdOf(std::string_view(reinterpret_cast<const char *>(data.data()), data.size()));
         if (!id)
             return false;
-        files[sounds + name] = {*id, source, {}, chunk.dataOffset(), chunk.size};
-        index += name + '\n';
+        files[soundPath(folder, chunkText(chunk.id))] = {
+            *id, source, {}, chunk.dataOffset(), chunk.size};
+        index += name + ' ' + std::to_string(chunk.size) + '\n';
     }
     return true;
 }
@@ -56,8 +66,7 @@ bool readBankFiles(const BinaryFile &file, const std::filesystem::path &name, Fi
             listChunks(file, layout.dataStart(), layout.form.end);
         const bool headRead = file.readAt(RiffHeaderBytes, head);
         std::string index = std::string(HeadLine) + hexText(head) + '\n';
-        const std::string sounds = std::string(folder) + std::string(SoundsFolder);
-        if (headRead && readSounds(file, chunks, sounds, source, files, index)) {
+        if (headRead && readSounds(file, chunks, folder, source, files, index)) {
             std::optional<LibraryFile> indexFile = textFile(std::move(index));
             if (indexFile) {
                 files[std::string(folder) + std::string(BankIndexName)] = std::move(*indexFile);
@@ -74,14 +83,19 @@ std::optional<std::string> soundChunkId(std::string_view path)
     const std::size_t slash = path.find('/');
     if (slash == std::string_view::npos || !path.substr(slash + 1).starts_with(SoundsFolder))
         return std::nullopt;
-    return decodeFileName(path.substr(slash + 1 + SoundsFolder.size()));
+    return decodeFileName(path.substr(path.rfind('/') + 1));
 }
 
 namespace {
 
+struct IndexedSound {
+    std::string name; // the encoded chunk id
+    std::uint32_t size = 0;
+};
+
 struct BankIndex {
     std::vector<std::uint8_t> head;
-    std::vector<std::string> names; // encoded chunk ids in order
+    std::vector<IndexedSound> sounds; // in bank order
 };
 
 std::optional<BankIndex> parseIndex(std::string_view text)
@@ -99,7 +113,15 @@ std::optional<BankIndex> parseIndex(std::string_view text)
         const std::size_t lineEnd = text.find('\n', start);
         if (lineEnd == std::string_view::npos)
             return std::nullopt;
-        index.names.emplace_back(text.substr(start, lineEnd - start));
+        const std::string_view line = text.substr(start, lineEnd - start);
+        const std::size_t blank = line.find(' ');
+        IndexedSound sound{std::string(line.substr(0, blank)), 0};
+        const char *digits = line.data() + blank + 1;
+        const auto [last, status] = std::from_chars(digits, line.data() + line.size(), sound.size);
+        if (blank == std::string_view::npos || status != std::errc() ||
+            last != line.data() + line.size())
+            return std::nullopt;
+        index.sounds.push_back(std::move(sound));
         start = lineEnd + 1;
     }
     return index;
@@ -138,16 +160,19 @@ bool buildBank(const LibraryFiles &files, std::string_view folder, const SoundSo
     }
     std::vector<const LibraryFile *> sounds;
     std::uint64_t formSize = 4 + index->head.size();
-    const std::string soundFolder = std::string(folder) + std::string(SoundsFolder);
-    for (const std::string &name : index->names) {
-        const auto sound = files.find(soundFolder + name);
-        const std::optional<std::string> id = decodeFileName(name);
-        if (sound == files.end() || !id || id->size() != 4) {
-            error = indexPath + ": the chunk " + name + " has no sound file of 4-byte id";
+    std::vector<std::string> ids;
+    for (const IndexedSound &indexed : index->sounds) {
+        const std::optional<std::string> id = decodeFileName(indexed.name);
+        const auto sound = id ? files.find(soundPath(folder, *id)) : files.end();
+        // A sound from the history has the size the index gives; one from a bank its own.
+        if (sound == files.end() || id->size() != 4 ||
+            (sound->second.source != FileSource::History && sound->second.size != indexed.size)) {
+            error = indexPath + ": the chunk " + indexed.name + " has no sound file of its size";
             return false;
         }
         sounds.push_back(&sound->second);
-        formSize += ChunkHeaderBytes + sound->second.size + (sound->second.size & 1U);
+        ids.push_back(*id);
+        formSize += ChunkHeaderBytes + indexed.size + (indexed.size & 1U);
     }
     if (formSize > UINT32_MAX) {
         error = indexPath + ": the bank would exceed 4 GB";
@@ -161,14 +186,15 @@ bool buildBank(const LibraryFiles &files, std::string_view folder, const SoundSo
     bool written = replace.create() && replace.append(header);
     static constexpr std::uint8_t Pad[1] = {0};
     for (std::size_t number = 0; written && number < sounds.size(); ++number) {
-        const std::string id = *decodeFileName(index->names[number]);
-        const LibraryFile &sound = *sounds[number];
+        const std::uint32_t soundSize = index->sounds[number].size;
         const auto chunkHeader =
             encodeChunkHeader(ChunkId::fromBytes(std::span<const std::uint8_t, 4>(
-                                  reinterpret_cast<const std::uint8_t *>(id.data()), 4)),
-                              sound.size);
-        written = replace.append(chunkHeader) && appendSound(sound, sources, replace) &&
-                  ((sound.size & 1U) == 0 || replace.append(Pad));
+                                  reinterpret_cast<const std::uint8_t *>(ids[number].data()), 4)),
+                              soundSize);
+        const std::uint64_t before = replace.written();
+        written = replace.append(chunkHeader) && appendSound(*sounds[number], sources, replace) &&
+                  replace.written() == before + ChunkHeaderBytes + soundSize &&
+                  ((soundSize & 1U) == 0 || replace.append(Pad));
     }
     if (written)
         return true;

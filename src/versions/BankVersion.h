@@ -14,9 +14,9 @@ namespace vorela {
 class AtomicFileReplace;
 class BinaryFile;
 
-/// Adds folder + "index" and folder + "sounds/ID" (the first chunk of each id: the one readers
-/// find) for the open bank, the sounds marked as lying in it (source). False with the reason
-/// (naming name) when the bank cannot be read.
+/// Adds folder + "index" and folder + "sounds/I/ID" (I: the id's first two bytes; the first chunk
+/// of each id: the one readers find) for the open bank, the sounds marked as lying in it (source).
+/// False with the reason (naming name) when the bank cannot be read.
 [[nodiscard]] bool readBankFiles(const BinaryFile &bank, const std::filesystem::path &name,
                                  FileSource source, std::string_view folder, LibraryFiles &files,
                                  std::string &error);
@@ -35,7 +35,7 @@ struct SoundSources {
                              const SoundSources &sources, AtomicFileReplace &replace,
                              std::string &error);
 
-/// The chunk id a sound's path in a version names ("bank/sounds/%2BDLR" -> "+DLR"); empty when
+/// The chunk id a sound's path in a version names ("bank/sounds/%2BD/%2BDLR" -> "+DLR"); empty when
 /// the path is no sound's.
 [[nodiscard]] std::optional<std::string> soundChunkId(std::string_view path);
 

@@ -43,7 +43,7 @@ public:
     [[nodiscard]] bool log(std::vector<VersionInfo> &versions, std::string &error);
     /// The id (40 hex digits) of the version named by a full or shortened id.
     [[nodiscard]] std::optional<std::string> resolve(std::string_view name, std::string &error);
-    /// The files of a version: texts loaded, sounds as History with their size.
+    /// The files of a version: texts loaded, sounds as History (their sizes are in the index).
     [[nodiscard]] bool read(const std::string &id, LibraryFiles &files, std::string &error);
 
     /// Stores the blobs of files the history lacks (sounds read through sources) and their tree;
@@ -67,6 +67,9 @@ private:
     [[nodiscard]] bool writeBlob(const LibraryFile &file, const SoundSources &sources,
                                  std::string &error);
     [[nodiscard]] std::string damaged(std::string_view what) const;
+    /// Makes everything written so far durable (objects before the version naming them, then
+    /// the version itself).
+    [[nodiscard]] bool syncFileSystem(std::string &error) const;
 
     GitLibrary library;
     std::filesystem::path path;

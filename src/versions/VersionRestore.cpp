@@ -139,18 +139,19 @@ VersionOutcome apply(const DataDirectory &dataDirectory, RegistryStore &store, H
     const EditorAbsence editor(dataDirectory);
     if (outcome.error = editor.failure(); !outcome.error.empty())
         return outcome;
-    LibraryState now;
+    LibraryFiles registryNow;
     LibraryFiles target;
-    if (!readLibraryState(dataDirectory, store, now, outcome.error) ||
+    if (!readRegistryFiles(store, registryNow, outcome.error) ||
         !history.read(targetId, target, outcome.error))
         return outcome;
     TemplateLocks locks(dataDirectory, lockWait);
-    if (outcome.error = takeTemplateLocks(now.files, target, locks); !outcome.error.empty())
+    if (outcome.error = takeTemplateLocks(registryNow, target, locks); !outcome.error.empty())
         return outcome;
     const BankWriterLock writer(dataDirectory, lockWait);
     if (!writer.isLocked())
         return {.error = writer.failure() + "; nothing was restored"};
-    // Read again under the locks: what is saved and what the new banks are built from.
+    // Read under the locks: what is saved and what the new banks are built from.
+    LibraryState now;
     std::string nowTree;
     std::string newest;
     const std::optional<std::string> targetTree = history.treeOf(targetId, outcome.error);
