@@ -115,8 +115,8 @@ void RestoreWholeLibrary(benchmark::State &state)
     bool toFirst = true;
     for (auto _ : state) {
         const VersionOutcome outcome =
-            restoreVersion(library.data, *library.store, *library.history,
-                           toFirst ? first : second, "bench", std::chrono::seconds(5));
+            restoreVersion(library.data, *library.store, *library.history, toFirst ? first : second,
+                           "bench", std::chrono::seconds(5));
         if (!outcome.ok())
             state.SkipWithError(outcome.error.c_str());
         toFirst = !toFirst;

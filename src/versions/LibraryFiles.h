@@ -25,7 +25,7 @@ struct LibraryFile {
     std::uint32_t size = 0;   // a bank: the sound's bytes
 };
 
-/// Every file of a version by its path in the version ("bank/sounds/0001").
+/// Every file of a version by its path in the version ("bank/sounds/00/0001").
 using LibraryFiles = std::map<std::string, LibraryFile, std::less<>>;
 
 /// Folders of a version: the registry texts, the product bank and the currency bank.

@@ -216,10 +216,16 @@ VersionOutcome finishInterruptedRestore(const DataDirectory &dataDirectory, Regi
     VersionOutcome outcome;
     if (!history.clearStaleLocks(outcome.error))
         return outcome;
+    std::error_code status;
+    if (!std::filesystem::exists(notePath(dataDirectory), status) && !status)
+        return outcome;
     std::ifstream note(notePath(dataDirectory));
     std::string targetId;
-    if (!note || !std::getline(note, targetId))
-        return {};
+    if (status || !note || !std::getline(note, targetId)) {
+        outcome.error = notePath(dataDirectory).string() +
+                        ": the note of an interrupted restore cannot be read";
+        return outcome;
+    }
     return apply(dataDirectory, store, history, targetId, author, Current::Torn, lockWait);
 }
 
