@@ -79,6 +79,19 @@ LibraryFixture &fixture()
     return library;
 }
 
+// One word's sound rewritten in place: the bank keeps its size and order.
+void changeOneWord(const DataDirectory &data, std::mt19937 &random)
+{
+    std::string sound(ChunkBytes, '\0');
+    for (char &byte : sound)
+        byte = static_cast<char>(random() % 64);
+    std::FILE *bank = std::fopen(data.productBank().c_str(), "r+b");
+    const long offset = 12 + 24 + 8 + 1600L * (8 + ChunkBytes);
+    if (bank == nullptr || std::fseek(bank, offset, SEEK_SET) != 0 ||
+        std::fwrite(sound.data(), 1, sound.size(), bank) != sound.size() || std::fclose(bank) != 0)
+        std::abort();
+}
+
 void SaveAfterOneWordChanged(benchmark::State &state)
 {
     LibraryFixture &library = fixture();
@@ -87,16 +100,7 @@ void SaveAfterOneWordChanged(benchmark::State &state)
     std::mt19937 random(3);
     for (auto _ : state) {
         state.PauseTiming();
-        // The word's sound rewritten in place: the bank stays the same size and order.
-        std::string sound(ChunkBytes, '\0');
-        for (char &byte : sound)
-            byte = static_cast<char>(random() % 64);
-        std::FILE *bank = std::fopen(library.data.productBank().c_str(), "r+b");
-        const long offset = 12 + 24 + 8 + 1600L * (8 + ChunkBytes);
-        if (bank == nullptr || std::fseek(bank, offset, SEEK_SET) != 0 ||
-            std::fwrite(sound.data(), 1, sound.size(), bank) != sound.size() ||
-            std::fclose(bank) != 0)
-            std::abort();
+        changeOneWord(library.data, random);
         state.ResumeTiming();
         (void)library.save("one word");
     }
@@ -123,6 +127,26 @@ void RestoreWholeLibrary(benchmark::State &state)
     }
 }
 
+// The usual restore: the version differs from the bank by one word, the rest is copied from it.
+void RestoreOneWordBack(benchmark::State &state)
+{
+    LibraryFixture &library = fixture();
+    std::mt19937 random(4);
+    changeOneWord(library.data, random);
+    const std::string first = library.save("before");
+    changeOneWord(library.data, random);
+    const std::string second = library.save("after");
+    bool toFirst = true;
+    for (auto _ : state) {
+        const VersionOutcome outcome =
+            restoreVersion(library.data, *library.store, *library.history, toFirst ? first : second,
+                           "bench", std::chrono::seconds(5));
+        if (!outcome.ok())
+            state.SkipWithError(outcome.error.c_str());
+        toFirst = !toFirst;
+    }
+}
+
 void CopyBankDurably(benchmark::State &state)
 {
     const std::filesystem::path bank = fixture().data.productBank();
@@ -132,6 +156,7 @@ void CopyBankDurably(benchmark::State &state)
 
 BENCHMARK(SaveAfterOneWordChanged)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(10);
 BENCHMARK(RestoreWholeLibrary)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(6);
+BENCHMARK(RestoreOneWordBack)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(6);
 BENCHMARK(CopyBankDurably)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 } // namespace
