@@ -37,6 +37,7 @@ void addDemoCommand(CLI::App &tool, CliAction &action);
 void addRenderCommand(CLI::App &tool, CliAction &action);
 void addPreflightCommand(CLI::App &tool, CliAction &action);
 void addTaskCommands(CLI::App &tool, CliAction &action);
+void addLibraryCommands(CLI::App &tool, CliAction &action);
 
 /// Prints "vorela: " + message to stderr and returns 1.
 int cliFailure(const std::string &message);

@@ -21,6 +21,7 @@ static constexpr auto CommandFiles = std::to_array({
     addRenderCommand,
     addPreflightCommand,
     addTaskCommands,
+    addLibraryCommands,
 });
 
 CommandLine::CommandLine()

@@ -275,6 +275,14 @@ bool RegistryStore::takeStep()
     return false;
 }
 
+bool RegistryStore::takeRead()
+{
+    if (countDown(readsUntilFailure))
+        return true;
+    failureHappened = true;
+    return false;
+}
+
 bool RegistryStore::writable() const
 {
     return depth > 0 && failedLevels == 0;
@@ -282,7 +290,7 @@ bool RegistryStore::writable() const
 
 RegistryStore::SubkeyLookup RegistryStore::findSubkey(std::int64_t parent, std::string_view name)
 {
-    if (!countDown(readsUntilFailure))
+    if (!takeRead())
         return {ValueState::Failed, 0, {}};
     Statement query(statement(FindSubkey, "SELECT id, name FROM keys WHERE parent_id = ?1 AND "
                                           "name_fold = ?2"));
@@ -320,7 +328,7 @@ std::optional<std::string> RegistryStore::keyName(std::int64_t key)
 std::optional<std::vector<std::pair<std::int64_t, std::string>>>
 RegistryStore::listSubkeys(std::int64_t parent)
 {
-    if (!countDown(readsUntilFailure))
+    if (!takeRead())
         return std::nullopt;
     Statement query(statement(ListSubkeys, "SELECT id, name FROM keys WHERE parent_id = ?1 "
                                            "ORDER BY name_fold"));
@@ -336,7 +344,7 @@ RegistryStore::listSubkeys(std::int64_t parent)
 
 ValueRead RegistryStore::readValue(std::int64_t key, std::string_view name)
 {
-    if (!countDown(readsUntilFailure))
+    if (!takeRead())
         return {ValueState::Failed};
     Statement query(statement(ReadValue, "SELECT name, type, data FROM vals WHERE key_id = ?1 "
                                          "AND name_fold = ?2"));
@@ -350,7 +358,7 @@ ValueRead RegistryStore::readValue(std::int64_t key, std::string_view name)
 
 std::optional<std::vector<RegistryValue>> RegistryStore::readValues(std::int64_t key)
 {
-    if (!countDown(readsUntilFailure))
+    if (!takeRead())
         return std::nullopt;
     Statement query(statement(ReadValues, "SELECT name, type, data FROM vals WHERE key_id = ?1 "
                                           "ORDER BY name_fold"));

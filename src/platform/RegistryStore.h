@@ -63,7 +63,7 @@ public:
     /// Test hook: the nth read from now (of one value, of a key's values or subkeys, or a subkey
     /// lookup) fails as an I/O error would. Empty disarms.
     void failRead(std::optional<unsigned> nth);
-    /// Whether the armed failure has happened.
+    /// Whether an armed failure (of a step or a read) has happened.
     [[nodiscard]] bool failureTriggered() const { return failureHappened; }
 
 private:
@@ -93,6 +93,8 @@ private:
     [[nodiscard]] std::optional<std::string> pragma(const char *sql);
     /// Counts one step for the failure hook; false when this step must fail.
     [[nodiscard]] bool takeStep();
+    /// The same for the read hook.
+    [[nodiscard]] bool takeRead();
     [[nodiscard]] bool writable() const;
     [[nodiscard]] bool beginTransaction();
     /// Ends the innermost level keeping its writes; false when they were lost.

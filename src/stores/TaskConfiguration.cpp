@@ -10,6 +10,7 @@
 #include "stores/Operator.h"
 #include "stores/Operators.h"
 #include "stores/RegistryPaths.h"
+#include "stores/TemplateLocks.h"
 #include "tables/DbfTable.h"
 
 #include <algorithm>
@@ -86,45 +87,6 @@ std::string operatorLabel(std::string_view task, std::string_view operatorName)
 {
     return "task " + inQuotes(task) + ", operator " + inQuotes(operatorName);
 }
-
-// Template locks taken one by one, released in reverse order when this goes.
-class HeldLocks {
-public:
-    HeldLocks(const DataDirectory &dataDirectory, std::chrono::milliseconds wait)
-        : directory(dataDirectory), deadline(std::chrono::steady_clock::now() + wait)
-    {
-    }
-    ~HeldLocks()
-    {
-        for (auto mutex = held.rbegin(); mutex != held.rend(); ++mutex)
-            (*mutex)->unlock();
-    }
-    HeldLocks(const HeldLocks &) = delete;
-    HeldLocks &operator=(const HeldLocks &) = delete;
-
-    /// Takes the lock, trying until the deadline; why not (naming whose template) on failure.
-    [[nodiscard]] std::string take(const std::string &lockName, const std::string &owner)
-    {
-        auto mutex = std::make_unique<NamedMutex>(directory, lockName);
-        const auto left = std::max(std::chrono::duration_cast<std::chrono::milliseconds>(
-                                       deadline - std::chrono::steady_clock::now()),
-                                   std::chrono::milliseconds(0));
-        if (mutex->lockFor(left)) {
-            held.push_back(std::move(mutex));
-            return {};
-        }
-        if (!mutex->lastError().empty())
-            return mutex->lastError();
-        return "the template of " + owner + " is locked by another process (" +
-               (directory.locks() / NamedMutex::lockFileName(lockName)).string() +
-               "); try again when it is free";
-    }
-
-private:
-    DataDirectory directory;
-    std::chrono::steady_clock::time_point deadline;
-    std::vector<std::unique_ptr<NamedMutex>> held;
-};
 
 } // namespace
 
@@ -217,7 +179,7 @@ TaskChangeResult TaskConfiguration::removeTask(const std::string &task)
     if (!operatorNames)
         return refused(storeFailure(store));
     std::sort(operatorNames->begin(), operatorNames->end());
-    HeldLocks locks(dataDirectory, lockWait);
+    TemplateLocks locks(dataDirectory, lockWait);
     for (const std::string &operatorName : *operatorNames) {
         const std::string error =
             locks.take(taskKey.name() + operatorName, operatorLabel(taskKey.name(), operatorName));
@@ -254,7 +216,7 @@ TaskChangeResult TaskConfiguration::addOperator(const std::string &task,
     const std::string lockName = taskKey.name() + operatorName;
     if (const std::string problem = lockNameProblem(lockName); !problem.empty())
         return refused(label + ": " + problem);
-    HeldLocks locks(dataDirectory, lockWait);
+    TemplateLocks locks(dataDirectory, lockWait);
     if (const std::string error = locks.take(lockName, label); !error.empty())
         return refused(error);
 
@@ -282,7 +244,7 @@ TaskChangeResult TaskConfiguration::removeOperator(const std::string &task,
     if (!operatorKey.isOpen())
         return refused("no operator " + inQuotes(operatorName) + " in task " +
                        inQuotes(taskKey.name()));
-    HeldLocks locks(dataDirectory, lockWait);
+    TemplateLocks locks(dataDirectory, lockWait);
     const std::string error = locks.take(taskKey.name() + operatorKey.name(),
                                          operatorLabel(taskKey.name(), operatorKey.name()));
     if (!error.empty())

@@ -1,0 +1,37 @@
+// Putting an earlier version back into the data directory: under the editor's mutex, the template
+// locks and the bank writer lock; the registry in one transaction, each bank by the atomic
+// replace; and recorded as a new version, so that a restore never loses anything.
+#pragma once
+
+#include "platform/DataDirectory.h"
+#include "versions/VersionSave.h"
+
+#include <chrono>
+#include <string>
+#include <string_view>
+
+namespace vorela {
+
+class History;
+class RegistryStore;
+
+/// The single-instance mutex of the editor: a restore is refused while an editor is open.
+inline constexpr std::string_view EditorMutexName = "VEZEVOREZIDI";
+
+/// Restores the version named (full or shortened id). The library as it is now is saved first
+/// when it differs from the newest version. Refused (nothing changed) when an editor is open or
+/// a lock stays taken for lockWait. A process killed meanwhile leaves a note that
+/// finishInterruptedRestore (run by every later restore or save) completes.
+[[nodiscard]] VersionOutcome restoreVersion(const DataDirectory &dataDirectory,
+                                            RegistryStore &store, History &history,
+                                            std::string_view name, const std::string &author,
+                                            std::chrono::milliseconds lockWait);
+
+/// Completes a restore a killed process left half done, so the library is the restored version
+/// whole; ok without change when there was none.
+[[nodiscard]] VersionOutcome finishInterruptedRestore(const DataDirectory &dataDirectory,
+                                                      RegistryStore &store, History &history,
+                                                      const std::string &author,
+                                                      std::chrono::milliseconds lockWait);
+
+} // namespace vorela
