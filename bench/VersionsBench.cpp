@@ -109,13 +109,10 @@ void SaveAfterOneWordChanged(benchmark::State &state)
         static_cast<double>(state.iterations());
 }
 
-void RestoreWholeLibrary(benchmark::State &state)
+// Restores the two versions in turn, so every iteration really changes the library.
+static void restoreBackAndForth(benchmark::State &state, LibraryFixture &library,
+                                const std::string &first, const std::string &second)
 {
-    LibraryFixture &library = fixture();
-    bench::writeFile(library.data.productBank(), bankBytes(2));
-    const std::string first = library.save("first");
-    bench::writeFile(library.data.productBank(), bankBytes(3));
-    const std::string second = library.save("every sound differs");
     bool toFirst = true;
     for (auto _ : state) {
         const VersionOutcome outcome =
@@ -127,6 +124,16 @@ void RestoreWholeLibrary(benchmark::State &state)
     }
 }
 
+void RestoreWholeLibrary(benchmark::State &state)
+{
+    LibraryFixture &library = fixture();
+    bench::writeFile(library.data.productBank(), bankBytes(2));
+    const std::string first = library.save("first");
+    bench::writeFile(library.data.productBank(), bankBytes(3));
+    const std::string second = library.save("every sound differs");
+    restoreBackAndForth(state, library, first, second);
+}
+
 // The usual restore: the version differs from the bank by one word, the rest is copied from it.
 void RestoreOneWordBack(benchmark::State &state)
 {
@@ -136,15 +143,7 @@ void RestoreOneWordBack(benchmark::State &state)
     const std::string first = library.save("before");
     changeOneWord(library.data, random);
     const std::string second = library.save("after");
-    bool toFirst = true;
-    for (auto _ : state) {
-        const VersionOutcome outcome =
-            restoreVersion(library.data, *library.store, *library.history, toFirst ? first : second,
-                           "bench", std::chrono::seconds(5));
-        if (!outcome.ok())
-            state.SkipWithError(outcome.error.c_str());
-        toFirst = !toFirst;
-    }
+    restoreBackAndForth(state, library, first, second);
 }
 
 void CopyBankDurably(benchmark::State &state)
