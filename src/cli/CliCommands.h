@@ -39,7 +39,9 @@ void addPreflightCommand(CLI::App &tool, CliAction &action);
 void addTaskCommands(CLI::App &tool, CliAction &action);
 void addLibraryCommands(CLI::App &tool, CliAction &action);
 
-/// Prints "vorela: " + message to stderr and returns 1.
+/// Prints "vorela: " + message to stderr, where a caller that fails later returns its own status.
+void sayCliFailure(const std::string &message);
+/// Prints as sayCliFailure does and returns 1, the status of a command that failed.
 int cliFailure(const std::string &message);
 
 /// bank normalize ID... | --all: the sounds to the library's loudness in one rewrite of the bank.

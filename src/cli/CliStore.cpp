@@ -14,7 +14,7 @@ std::unique_ptr<RegistryStore> openCliStore(const CliContext &context)
     std::unique_ptr<RegistryStore> store =
         RegistryStore::open(context.dataDirectory.registry(), error);
     if (!store)
-        (void)cliFailure(error);
+        sayCliFailure(error);
     return store;
 }
 

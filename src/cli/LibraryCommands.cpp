@@ -55,7 +55,7 @@ std::optional<Session> openSession(const CliContext &context, std::chrono::milli
     std::string error;
     session.history = History::open(context.dataDirectory, error);
     if (!session.history) {
-        (void)cliFailure(error);
+        sayCliFailure(error);
         return std::nullopt;
     }
     session.store = openCliStore(context);
@@ -64,7 +64,7 @@ std::optional<Session> openSession(const CliContext &context, std::chrono::milli
     const VersionOutcome finished = finishInterruptedRestore(context.dataDirectory, *session.store,
                                                              *session.history, loginName(), wait);
     if (!finished.ok()) {
-        (void)cliFailure(finished.error);
+        sayCliFailure(finished.error);
         return std::nullopt;
     }
     if (!finished.id.empty())

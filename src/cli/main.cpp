@@ -10,9 +10,14 @@
 
 namespace vorela {
 
-int cliFailure(const std::string &message)
+void sayCliFailure(const std::string &message)
 {
     std::cerr << "vorela: " << message << '\n';
+}
+
+int cliFailure(const std::string &message)
+{
+    sayCliFailure(message);
     return 1;
 }
 

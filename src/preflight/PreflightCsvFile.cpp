@@ -25,7 +25,7 @@ void PreflightCsvFile::add(const PreflightProblem &problem)
 {
     pending += preflightCsvRow(problem);
     if (pending.size() >= BlockBytes)
-        (void)writePending(); // remembered: commit() fails
+        (void)writePending(); // a block that failed is remembered and makes commit() fail
 }
 
 bool PreflightCsvFile::commit()

@@ -44,7 +44,7 @@ bool amountAsWritten(std::string_view text)
     if (!takeNumber(text))
         return false;
     if (takeOneOf(text, ".,"))
-        (void)takeNumber(text);
+        (void)takeNumber(text); // "12," is said as twelve: the fraction's digits may be absent
     return text.empty();
 }
 

@@ -71,6 +71,7 @@ static std::set<std::string> collectGaps(const LexItem &node, const HasSound &ha
 SoundGaps soundGaps(const LexItem &root, const HasSound &hasSound)
 {
     SoundGaps gaps;
+    // The root's own missing chunks are counted in gaps like every folder's; the set is not needed.
     (void)collectGaps(root, hasSound, gaps);
     return gaps;
 }

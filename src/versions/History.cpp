@@ -161,8 +161,8 @@ bool History::log(std::vector<VersionInfo> &versions, std::string &error)
 std::optional<std::string> History::resolve(std::string_view name, std::string &error)
 {
     git_object *raw = nullptr;
-    const std::string spec = std::string(name) + "^{commit}";
-    if (git_revparse_single(&raw, repository.get(), spec.c_str()) != 0) {
+    const std::string revision = std::string(name) + "^{commit}";
+    if (git_revparse_single(&raw, repository.get(), revision.c_str()) != 0) {
         error = gitFailure("no version " + std::string(name));
         return std::nullopt;
     }

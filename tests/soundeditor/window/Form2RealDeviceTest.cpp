@@ -24,6 +24,18 @@ class Form2RealDeviceTest : public Form2Fixture {
 protected:
     QtAudioDevice soundCard;
     SoundEditorContext realContext{soundBank, ui, soundCard, dir.dataDirectory()};
+
+    // The editor on a new lexeme, recording from the virtual microphone; null when it did not
+    // open or did not start recording.
+    std::unique_ptr<Form2> recordingEditor()
+    {
+        std::unique_ptr<Form2> form =
+            openEditorWith(realContext, SoundEditorMode::CreateInPlayer, "0002");
+        if (!form)
+            return nullptr;
+        button(*form, "pictbttn_record")->click();
+        return form->isIdle() ? nullptr : std::move(form);
+    }
 };
 
 // Where the tone is loud, from its first to its last loud sample.
@@ -41,11 +53,8 @@ TEST_F(Form2RealDeviceTest, RecordedToneIsSavedWithItsLengthAndPitch)
 {
     if (const std::optional<std::string> missing = missingSoundServer())
         GTEST_SKIP() << *missing;
-    const std::unique_ptr<Form2> form =
-        openEditorWith(realContext, SoundEditorMode::CreateInPlayer, "0002");
+    const std::unique_ptr<Form2> form = recordingEditor();
     ASSERT_TRUE(form);
-    button(*form, "pictbttn_record")->click();
-    ASSERT_FALSE(form->isIdle());
     // The recording's length is timed from its first block, after the server's start-up.
     ASSERT_TRUE(QTest::qWaitFor([this] { return soundCard.recordedSamples() > 0; }, 3000));
     const double firstBlockSeconds = double(soundCard.recordedSamples()) / 8000;
@@ -84,11 +93,8 @@ TEST_F(Form2RealDeviceTest, TimeAndWaveformGrowBeforeTheRecordingStops)
 {
     if (const std::optional<std::string> missing = missingSoundServer())
         GTEST_SKIP() << *missing;
-    const std::unique_ptr<Form2> form =
-        openEditorWith(realContext, SoundEditorMode::CreateInPlayer, "0002");
+    const std::unique_ptr<Form2> form = recordingEditor();
     ASSERT_TRUE(form);
-    button(*form, "pictbttn_record")->click();
-    ASSERT_FALSE(form->isIdle());
     // What the operator sees during the first second of sound, checked as often as it can change.
     const QRegularExpression seconds(QStringLiteral("(\\d+\\.\\d) сек"));
     std::vector<double> shown;
