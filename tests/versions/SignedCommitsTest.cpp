@@ -119,14 +119,15 @@ TEST_F(SignedCommitsTest, VerdictsAndChecksThatCannotRun)
     } cases[] = {
         {"unsigned", parent, SignatureVerdict::Unsigned},
         {"forged", forged, SignatureVerdict::Untrusted},
-        {"tampered", rewrite(sign("publisher"), "published", "pwned"), SignatureVerdict::Invalid},
-        {"forged and tampered", rewrite(forged, "published", "pwned"), SignatureVerdict::Invalid},
+        {"tampered", rewrite(sign("publisher"), "published", "changed"), SignatureVerdict::Invalid},
+        {"forged and tampered", rewrite(forged, "published", "changed"), SignatureVerdict::Invalid},
         {"damaged signature", rewrite(forged, "-----END SSH", "-----END SH"),
          SignatureVerdict::Invalid},
     };
     const std::filesystem::path noTools = library.dir.path() / "no-tools";
     std::filesystem::create_directory(noTools);
-    const std::string path = std::getenv("PATH");
+    const char *const toolPath = std::getenv("PATH");
+    const std::string path = toolPath != nullptr ? toolPath : "";
     for (const auto &tested : cases) {
         SCOPED_TRACE(tested.name);
         SignatureCheck check;
