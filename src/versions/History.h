@@ -61,6 +61,8 @@ public:
     [[nodiscard]] bool clearStaleLocks(std::string &error);
     /// Appends a blob's bytes to replace; false when it cannot be read or written.
     [[nodiscard]] bool appendBlob(const BlobId &id, AtomicFileReplace &replace);
+    /// The repository itself, for the signed versions written and checked beside the history.
+    [[nodiscard]] git_repository &gitRepository() { return *repository; }
 
 private:
     History(std::filesystem::path folder, GitRepository repository, GitOdb odb);
