@@ -68,7 +68,8 @@ published=$(vorela --data-dir "$publisher" library save -m "Для узлов" |
 vorela init "$host" >/dev/null
 echo "publisher $(cut -d' ' -f1,2 "$work/id_ed25519.pub")" >"$host/trusted-publishers"
 
-# The version the host runs after its step (with publish and pull: "$published").
+# The host's step: the version it runs afterwards. With publish and pull, the publisher's version
+# travels to the host through the remote, and this step gives "$published".
 taken=$(vorela --data-dir "$host" library save -m "С пакета" | tail -n 1)
 
 [ -n "$taken" ] && [ -n "$published" ] || fail "no version id printed"
