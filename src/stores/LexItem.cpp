@@ -47,6 +47,16 @@ void LexItem::loadChildren()
             LoadTag{}, childKey, childKey.name(), path + childKey.name() + "\\", languageSetting)));
 }
 
+void LexItem::reload()
+{
+    const std::lock_guard guard(lock);
+    children.clear();
+    if (RegistryStore *store = nodeKey.owner()) {
+        const RegistryReadTransaction snapshot(*store);
+        loadChildren();
+    }
+}
+
 std::vector<std::shared_ptr<LexItem>> LexItem::GetChildren() const
 {
     const std::lock_guard guard(lock);

@@ -118,6 +118,10 @@ public:
     /// deletion failed (then registry, chain and memory are unchanged).
     [[nodiscard]] bool RemoveChild(const std::string &childName);
 
+    /// Loads the children again in one read snapshot, for a tree another program replaced as a
+    /// whole (a version restored); the old children are no longer this node's.
+    void reload();
+
     /// The language sampled when the node was constructed (1 Ukrainian, otherwise Russian).
     [[nodiscard]] int language() const { return languageSetting; }
     [[nodiscard]] const RegistryKey &key() const { return nodeKey; }

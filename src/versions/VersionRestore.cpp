@@ -29,16 +29,19 @@ std::filesystem::path notePath(const DataDirectory &dataDirectory)
     return History::folder(dataDirectory) / "vorela-restoring";
 }
 
-// The editor's mutex, taken only when free and released when this goes.
+// The editor's mutex: taken only when free and released when this goes, or, for the editor
+// itself, checked to be held by the calling thread.
 class EditorAbsence {
 public:
-    explicit EditorAbsence(const DataDirectory &dataDirectory)
-        : mutex(dataDirectory, std::string(EditorMutexName)), held(mutex.tryLock())
+    EditorAbsence(const DataDirectory &dataDirectory, EditorHolder holder)
+        : mutex(dataDirectory, std::string(EditorMutexName)),
+          taken(holder == EditorHolder::Nobody && mutex.tryLock()),
+          held(taken || (holder == EditorHolder::Caller && mutex.isHeld()))
     {
     }
     ~EditorAbsence()
     {
-        if (held)
+        if (taken)
             mutex.unlock();
     }
     EditorAbsence(const EditorAbsence &) = delete;
@@ -55,6 +58,7 @@ public:
 
 private:
     NamedMutex mutex;
+    bool taken;
     bool held;
 };
 
@@ -133,10 +137,10 @@ bool commitBank(const LibraryFiles &target, std::string_view folder,
 
 VersionOutcome apply(const DataDirectory &dataDirectory, RegistryStore &store, History &history,
                      const std::string &targetId, const std::string &author, Current current,
-                     std::chrono::milliseconds lockWait)
+                     const RestoreLocks &locking)
 {
     VersionOutcome outcome;
-    const EditorAbsence editor(dataDirectory);
+    const EditorAbsence editor(dataDirectory, locking.editor);
     if (outcome.error = editor.failure(); !outcome.error.empty())
         return outcome;
     LibraryFiles registryNow;
@@ -144,10 +148,10 @@ VersionOutcome apply(const DataDirectory &dataDirectory, RegistryStore &store, H
     if (!readRegistryFiles(store, registryNow, outcome.error) ||
         !history.read(targetId, target, outcome.error))
         return outcome;
-    TemplateLocks locks(dataDirectory, lockWait);
+    TemplateLocks locks(dataDirectory, locking.wait);
     if (outcome.error = takeTemplateLocks(registryNow, target, locks); !outcome.error.empty())
         return outcome;
-    const BankWriterLock writer(dataDirectory, lockWait);
+    const BankWriterLock writer(dataDirectory, locking.wait);
     if (!writer.isLocked())
         return {.error = writer.failure() + "; nothing was restored"};
     // Read under the locks: what is saved and what the new banks are built from.
@@ -205,9 +209,15 @@ VersionOutcome apply(const DataDirectory &dataDirectory, RegistryStore &store, H
 
 } // namespace
 
+bool restoreInterrupted(const DataDirectory &dataDirectory)
+{
+    std::error_code status;
+    return std::filesystem::exists(notePath(dataDirectory), status) || status;
+}
+
 VersionOutcome finishInterruptedRestore(const DataDirectory &dataDirectory, RegistryStore &store,
                                         History &history, const std::string &author,
-                                        std::chrono::milliseconds lockWait)
+                                        const RestoreLocks &locking)
 {
     NamedMutex mutex(dataDirectory, std::string(HistoryMutexName));
     const NamedMutexLock lock(mutex);
@@ -226,15 +236,15 @@ VersionOutcome finishInterruptedRestore(const DataDirectory &dataDirectory, Regi
                         ": the note of an interrupted restore cannot be read";
         return outcome;
     }
-    return apply(dataDirectory, store, history, targetId, author, Current::Torn, lockWait);
+    return apply(dataDirectory, store, history, targetId, author, Current::Torn, locking);
 }
 
 VersionOutcome restoreVersion(const DataDirectory &dataDirectory, RegistryStore &store,
                               History &history, std::string_view name, const std::string &author,
-                              std::chrono::milliseconds lockWait)
+                              const RestoreLocks &locking)
 {
     if (VersionOutcome finished =
-            finishInterruptedRestore(dataDirectory, store, history, author, lockWait);
+            finishInterruptedRestore(dataDirectory, store, history, author, locking);
         !finished.ok())
         return finished;
     NamedMutex mutex(dataDirectory, std::string(HistoryMutexName));
@@ -245,7 +255,7 @@ VersionOutcome restoreVersion(const DataDirectory &dataDirectory, RegistryStore 
     const std::optional<std::string> targetId = history.resolve(name, outcome.error);
     if (!targetId)
         return outcome;
-    return apply(dataDirectory, store, history, *targetId, author, Current::SaveFirst, lockWait);
+    return apply(dataDirectory, store, history, *targetId, author, Current::SaveFirst, locking);
 }
 
 } // namespace vorela

@@ -33,7 +33,7 @@ std::string git(const test::LibraryFixture &library, const std::string &argument
 VersionOutcome restore(test::LibraryFixture &library, const std::string &id)
 {
     return restoreVersion(library.dir.dataDirectory(), *library.store, *library.history, id,
-                          "tester", 1s);
+                          "tester", {.wait = 1s});
 }
 
 TEST(VersionsTest, RestoreGivesBackEveryByteAsANewVersion)
