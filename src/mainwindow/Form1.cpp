@@ -42,6 +42,8 @@ static constexpr const char *GeometryDefaultsText =
 static constexpr const char *GeometryNotSavedText =
     "Не удалось сохранить в реестре положение и размер окна. "
     "В следующий раз окно откроется на обычном месте.";
+static constexpr const char *TreeNotReadText =
+    "Не удалось заново прочитать дерево лексем. Закройте редактор и откройте его снова.";
 
 static QRect desktopRect()
 {
@@ -192,7 +194,8 @@ void Form1::reloadLibrary()
 {
     // The tree items point into the nodes: they go before the nodes are loaded anew.
     tv_2->clear();
-    session->context.lexemeRoot.reload();
+    if (!session->context.lexemeRoot.reload())
+        session->warn(TreeNotReadText);
     sources->build();
     tasks->build();
 }

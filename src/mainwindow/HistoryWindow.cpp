@@ -207,8 +207,8 @@ void HistoryWindow::restoreSelected()
     const VersionInfo version = versions[static_cast<std::size_t>(row)];
     const std::string when = timeText(version);
     if (session.context.ui.showMessage(
-            {session.caption(), RestoreQuestion + when + " (" + version.author + ")" +
-                                    RestoreQuestionTail,
+            {session.caption(),
+             RestoreQuestion + when + " (" + version.author + ")" + RestoreQuestionTail,
              MessageIcon::Question, MessageButtons::YesNo, MessageAnswer::No}) !=
         MessageAnswer::Yes)
         return;

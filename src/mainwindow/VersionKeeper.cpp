@@ -30,8 +30,8 @@ VersionOutcome VersionKeeper::save(const std::string &message) const
         History::open(session.context.dataDirectory, outcome.error);
     if (!history)
         return outcome;
-    return saveVersion(session.context.dataDirectory, session.context.store, *history,
-                       loginName(), message);
+    return saveVersion(session.context.dataDirectory, session.context.store, *history, loginName(),
+                       message);
 }
 
 bool VersionKeeper::saveBefore(const std::string &message) const
@@ -39,10 +39,10 @@ bool VersionKeeper::saveBefore(const std::string &message) const
     const VersionOutcome outcome = save(message);
     if (outcome.ok())
         return true;
-    return session.context.ui.showMessage({session.caption(),
-                                           SaveFailedText + outcome.error + GoOnQuestion,
-                                           MessageIcon::Warning, MessageButtons::YesNo,
-                                           MessageAnswer::No}) == MessageAnswer::Yes;
+    return session.context.ui.showMessage(
+               {session.caption(), SaveFailedText + outcome.error + GoOnQuestion,
+                MessageIcon::Warning, MessageButtons::YesNo, MessageAnswer::No}) ==
+           MessageAnswer::Yes;
 }
 
 void VersionKeeper::saveAtClose() const

@@ -47,14 +47,20 @@ void LexItem::loadChildren()
             LoadTag{}, childKey, childKey.name(), path + childKey.name() + "\\", languageSetting)));
 }
 
-void LexItem::reload()
+bool LexItem::reload()
 {
     const std::lock_guard guard(lock);
     children.clear();
-    if (RegistryStore *store = nodeKey.owner()) {
-        const RegistryReadTransaction snapshot(*store);
-        loadChildren();
-    }
+    RegistryStore *store = nodeKey.owner();
+    if (store == nullptr)
+        return false;
+    const RegistryReadTransaction snapshot(*store);
+    std::optional<RegistryKey> fresh = nodeKey.reopen();
+    if (!fresh)
+        return false;
+    nodeKey = std::move(*fresh);
+    loadChildren();
+    return true;
 }
 
 std::vector<std::shared_ptr<LexItem>> LexItem::GetChildren() const

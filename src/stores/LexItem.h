@@ -118,9 +118,10 @@ public:
     /// deletion failed (then registry, chain and memory are unchanged).
     [[nodiscard]] bool RemoveChild(const std::string &childName);
 
-    /// Loads the children again in one read snapshot, for a tree another program replaced as a
-    /// whole (a version restored); the old children are no longer this node's.
-    void reload();
+    /// Opens the node's key anew by its path and loads the children again in one read snapshot,
+    /// for a tree replaced as a whole (a version restored); the old children are no longer this
+    /// node's. False when the key could not be read (then the node has no children).
+    [[nodiscard]] bool reload();
 
     /// The language sampled when the node was constructed (1 Ukrainian, otherwise Russian).
     [[nodiscard]] int language() const { return languageSetting; }

@@ -69,7 +69,9 @@ std::string changeSummary(std::span<const LibraryChange> changes)
         if (item && (templates.empty() || templates.back() != change.subject))
             templates.push_back(change.subject);
     }
-    const auto count = [&counts](ChangeKind kind) { return counts[static_cast<std::size_t>(kind)]; };
+    const auto count = [&counts](ChangeKind kind) {
+        return counts[static_cast<std::size_t>(kind)];
+    };
     std::vector<std::string> parts;
     const auto addCount = [&parts](std::size_t number, const std::string &prefix,
                                    const Forms &forms) {

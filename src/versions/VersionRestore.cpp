@@ -34,7 +34,7 @@ std::filesystem::path notePath(const DataDirectory &dataDirectory)
 class EditorAbsence {
 public:
     EditorAbsence(const DataDirectory &dataDirectory, EditorHolder holder)
-        : mutex(dataDirectory, std::string(EditorMutexName)),
+        : mutex(dataDirectory, std::string(EditorMutexName)), expected(holder),
           taken(holder == EditorHolder::Nobody && mutex.tryLock()),
           held(taken || (holder == EditorHolder::Caller && mutex.isHeld()))
     {
@@ -51,6 +51,8 @@ public:
     {
         if (held)
             return {};
+        if (expected == EditorHolder::Caller)
+            return "the editor restoring does not hold its mutex " + mutex.name();
         if (!mutex.lastError().empty())
             return mutex.lastError();
         return "an editor is open on this data directory; close it and restore again";
@@ -58,6 +60,7 @@ public:
 
 private:
     NamedMutex mutex;
+    EditorHolder expected;
     bool taken;
     bool held;
 };
