@@ -128,7 +128,7 @@ void HistoryWindow::readHistory()
         history = History::open(session.context.dataDirectory, error);
     if (!history || !history->log(versions, error)) {
         versions.clear();
-        historyStatus->setText(toQString(ReadFailedText + error));
+        showStatus(ReadFailedText + error);
         versionList->setEnabled(false);
         restoreButton->setEnabled(false);
         return;
@@ -143,7 +143,7 @@ void HistoryWindow::readHistory()
         item->setText(MessageColumn, toQString(version.message));
     }
     restoreButton->setEnabled(!versions.empty());
-    historyStatus->setText(versions.empty() ? QString::fromUtf8(NoVersionsText) : QString());
+    showStatus(versions.empty() ? NoVersionsText : "");
     if (versions.empty())
         return;
     versionList->setCurrentItem(versionList->topLevelItem(0));
@@ -169,13 +169,20 @@ void HistoryWindow::readSomeChanges()
             showSelectedChanges();
     }
     if (!walk->done()) {
-        historyStatus->setText(toQString(ReadingText + std::to_string(walk->position()) + " из " +
-                                         std::to_string(versions.size())));
+        showStatus(ReadingText + std::to_string(walk->position()) + " из " +
+                   std::to_string(versions.size()));
         return;
     }
     changeTimer->stop();
-    historyStatus->clear();
+    showStatus("");
     emit changesRead();
+}
+
+// The line takes no room while there is nothing to say.
+void HistoryWindow::showStatus(const std::string &text)
+{
+    historyStatus->setText(toQString(text));
+    historyStatus->setVisible(!text.empty());
 }
 
 int HistoryWindow::selectedRow() const

@@ -48,6 +48,7 @@ private:
     void readSomeChanges();
     void showSelectedChanges();
     void restoreSelected();
+    void showStatus(const std::string &text);
     [[nodiscard]] int selectedRow() const;
 
     EditorSession &session;
