@@ -13,6 +13,7 @@
 #include "versions/VersionRestore.h"
 
 #include <QDateTime>
+#include <QElapsedTimer>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -44,11 +45,12 @@ static constexpr const char *RestoreQuestionTail =
     "?\n\nНынешнее состояние библиотеки будет сохранено как отдельная версия, к нему можно будет "
     "вернуться.";
 static constexpr const char *RestoreVersionText = "Перед восстановлением версии от ";
+static constexpr const char *RestoredMessage = "Восстановлена версия от ";
 static constexpr const char *RestoredText = "Библиотека восстановлена по версии от ";
 static constexpr const char *AlreadyText = "Библиотека уже совпадает с версией от ";
 static constexpr const char *RestoreFailedText = "Не удалось восстановить версию от ";
-// Versions read in one turn of the event loop: a step reads two versions' texts.
-static constexpr std::size_t StepsPerTurn = 4;
+// How long one turn of the event loop reads changes, so the window keeps answering.
+static constexpr qint64 TurnMilliseconds = 40;
 // A template or the bank kept by a mailing is waited for this long.
 static constexpr std::chrono::milliseconds LockWait = 5s;
 
@@ -153,7 +155,9 @@ void HistoryWindow::readHistory()
 
 void HistoryWindow::readSomeChanges()
 {
-    for (std::size_t turn = 0; turn < StepsPerTurn && !walk->done(); ++turn) {
+    QElapsedTimer turn;
+    turn.start();
+    while (!walk->done() && turn.elapsed() < TurnMilliseconds) {
         const std::size_t row = walk->position();
         std::vector<LibraryChange> changes;
         std::string error;
@@ -221,9 +225,9 @@ void HistoryWindow::restoreSelected()
         return;
     if (!VersionKeeper(session).saveBefore(RestoreVersionText + when))
         return;
-    const VersionOutcome outcome =
-        restoreVersion(session.context.dataDirectory, session.context.store, *history, version.id,
-                       loginName(), {.wait = LockWait, .editor = EditorHolder::Caller});
+    const VersionOutcome outcome = restoreVersion(
+        session.context.dataDirectory, session.context.store, *history, version.id, loginName(),
+        {.wait = LockWait, .editor = EditorHolder::Caller, .message = RestoredMessage + when});
     // Even a restore that failed half way may have changed the registry: show what is stored.
     reloadLibrary();
     if (!outcome.ok())

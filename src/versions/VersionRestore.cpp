@@ -140,10 +140,10 @@ bool commitBank(const LibraryFiles &target, std::string_view folder,
 
 VersionOutcome apply(const DataDirectory &dataDirectory, RegistryStore &store, History &history,
                      const std::string &targetId, const std::string &author, Current current,
-                     const RestoreLocks &locking)
+                     const RestoreOptions &options)
 {
     VersionOutcome outcome;
-    const EditorAbsence editor(dataDirectory, locking.editor);
+    const EditorAbsence editor(dataDirectory, options.editor);
     if (outcome.error = editor.failure(); !outcome.error.empty())
         return outcome;
     LibraryFiles registryNow;
@@ -151,10 +151,10 @@ VersionOutcome apply(const DataDirectory &dataDirectory, RegistryStore &store, H
     if (!readRegistryFiles(store, registryNow, outcome.error) ||
         !history.read(targetId, target, outcome.error))
         return outcome;
-    TemplateLocks locks(dataDirectory, locking.wait);
+    TemplateLocks locks(dataDirectory, options.wait);
     if (outcome.error = takeTemplateLocks(registryNow, target, locks); !outcome.error.empty())
         return outcome;
-    const BankWriterLock writer(dataDirectory, locking.wait);
+    const BankWriterLock writer(dataDirectory, options.wait);
     if (!writer.isLocked())
         return {.error = writer.failure() + "; nothing was restored"};
     // Read under the locks: what is saved and what the new banks are built from.
@@ -198,7 +198,9 @@ VersionOutcome apply(const DataDirectory &dataDirectory, RegistryStore &store, H
         return outcome;
     if (newest != *targetTree) {
         const std::optional<std::string> made = history.commit(
-            *targetTree, author, "Restored " + targetId.substr(0, 12), outcome.error);
+            *targetTree, author,
+            options.message.empty() ? "Restored " + targetId.substr(0, 12) : options.message,
+            outcome.error);
         if (!made)
             return outcome;
         outcome.id = *made;
@@ -220,7 +222,7 @@ bool restoreInterrupted(const DataDirectory &dataDirectory)
 
 VersionOutcome finishInterruptedRestore(const DataDirectory &dataDirectory, RegistryStore &store,
                                         History &history, const std::string &author,
-                                        const RestoreLocks &locking)
+                                        const RestoreOptions &options)
 {
     NamedMutex mutex(dataDirectory, std::string(HistoryMutexName));
     const NamedMutexLock lock(mutex);
@@ -239,15 +241,15 @@ VersionOutcome finishInterruptedRestore(const DataDirectory &dataDirectory, Regi
                         ": the note of an interrupted restore cannot be read";
         return outcome;
     }
-    return apply(dataDirectory, store, history, targetId, author, Current::Torn, locking);
+    return apply(dataDirectory, store, history, targetId, author, Current::Torn, options);
 }
 
 VersionOutcome restoreVersion(const DataDirectory &dataDirectory, RegistryStore &store,
                               History &history, std::string_view name, const std::string &author,
-                              const RestoreLocks &locking)
+                              const RestoreOptions &options)
 {
     if (VersionOutcome finished =
-            finishInterruptedRestore(dataDirectory, store, history, author, locking);
+            finishInterruptedRestore(dataDirectory, store, history, author, options);
         !finished.ok())
         return finished;
     NamedMutex mutex(dataDirectory, std::string(HistoryMutexName));
@@ -258,7 +260,7 @@ VersionOutcome restoreVersion(const DataDirectory &dataDirectory, RegistryStore 
     const std::optional<std::string> targetId = history.resolve(name, outcome.error);
     if (!targetId)
         return outcome;
-    return apply(dataDirectory, store, history, *targetId, author, Current::SaveFirst, locking);
+    return apply(dataDirectory, store, history, *targetId, author, Current::SaveFirst, options);
 }
 
 } // namespace vorela

@@ -153,6 +153,7 @@ TEST_F(EditorVersionsTest, TheHistoryWindowRestoresTheChosenVersionIntoTheTrees)
     const auto versions = versionsOf(dataDir.dataDirectory());
     ASSERT_EQ(versions.size(), 4u);
     EXPECT_EQ(versions[0].second, versions[3].second);
+    EXPECT_EQ(versions[0].first.rfind("Восстановлена версия от ", 0), 0u);
     EXPECT_EQ(versions[1].first.rfind("Перед восстановлением версии от ", 0), 0u);
     ASSERT_TRUE(read.wait(10000)); // the list read anew shows the restore
     EXPECT_EQ(window->versionList->topLevelItemCount(), 4);
