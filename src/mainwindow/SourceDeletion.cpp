@@ -110,8 +110,10 @@ void SourceDeletion::run(QTreeWidgetItem &selected)
     const std::string text = toUtf8(selected.text(0));
     if (!VersionKeeper(session).saveBefore(
             (node != nullptr && node->IsFolder() ? FolderVersionText : LexemeVersionText) + text +
-            "»"))
+            "»")) {
+        markUses(selected, false);
         return;
+    }
     const QString savedStatus = status.text();
     QFont font = status.font();
     font.setBold(true);

@@ -109,13 +109,16 @@ TEST_F(EditorVersionsTest, AFailedSaveAsksAndNoLeavesEverythingAsItWas)
     EXPECT_EQ(ui.messages().back().defaultAnswer, MessageAnswer::No);
     EXPECT_NE(lastMessage().find("history.git"), std::string::npos) << lastMessage();
 
-    ui.expectMessage(FolderQuestion, MessageAnswer::Yes);
+    ui.expectMessage(LexemeQuestion, MessageAnswer::Yes);
+    ui.expectMessage("закреплены за кодами заданий", MessageAnswer::Yes);
     ui.expectMessage(SaveFailed, MessageAnswer::No);
-    runSourceCommand(sourceItem({"Общие", "Вложенная"}), "removeSource");
+    runSourceCommand(sourceItem({"Общие", "Добрый день"}), "removeSource");
 
     EXPECT_EQ(libraryNow(data, *store), before);
-    EXPECT_NE(taskItem({"Задание А", "Оп", "Добрый день(Поле)"}), nullptr);
-    EXPECT_NE(sourceItem({"Общие", "Вложенная", "Глубокая"}), nullptr);
+    QTreeWidgetItem *used = taskItem({"Задание А", "Оп", "Добрый день(Поле)"});
+    ASSERT_NE(used, nullptr);
+    EXPECT_FALSE(used->font(0).bold()); // the marks of its uses are gone
+    EXPECT_NE(sourceItem({"Общие", "Добрый день"}), nullptr);
     // At close the operator is told, and the window closes all the same.
     ui.expectMessage("при закрытии редактора", MessageAnswer::Ok);
     closeForm();
