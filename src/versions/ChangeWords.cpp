@@ -1,7 +1,7 @@
 // Counts and template names, not files: the operator thinks of sounds, lexemes and templates.
 #include "versions/ChangeWords.h"
 
-#include <array>
+#include <map>
 #include <sstream>
 
 namespace vorela {
@@ -25,6 +25,8 @@ constexpr Forms Changed{"изменён", "изменено", "изменено"
 
 constexpr const char *Minus = "\u2212";
 constexpr const char *NoChanges = "без изменений";
+constexpr const char *OneTemplate = "изменён шаблон ";
+constexpr const char *TwoTemplates = "изменены шаблоны ";
 
 const char *form(std::size_t count, const Forms &forms)
 {
@@ -59,37 +61,34 @@ std::string quoted(const std::string &text)
 
 std::string changeSummary(std::span<const LibraryChange> changes)
 {
-    std::array<std::size_t, 9> counts{};
+    std::map<ChangeKind, std::size_t> counts;
     std::vector<std::string> templates;
     for (const LibraryChange &change : changes) {
-        ++counts[static_cast<std::size_t>(change.kind)];
+        ++counts[change.kind];
         const bool item = change.kind == ChangeKind::ItemAdded ||
                           change.kind == ChangeKind::ItemRemoved ||
                           change.kind == ChangeKind::ItemMoved;
         if (item && (templates.empty() || templates.back() != change.subject))
             templates.push_back(change.subject);
     }
-    const auto count = [&counts](ChangeKind kind) {
-        return counts[static_cast<std::size_t>(kind)];
-    };
     std::vector<std::string> parts;
     const auto addCount = [&parts](std::size_t number, const std::string &prefix,
                                    const Forms &forms) {
         if (number > 0)
             parts.push_back(prefix + counted(number, forms));
     };
-    addCount(count(ChangeKind::SoundAdded), "+", Sounds);
-    addCount(count(ChangeKind::SoundRemoved), Minus, Sounds);
-    const std::size_t replaced = count(ChangeKind::SoundChanged);
+    addCount(counts[ChangeKind::SoundAdded], "+", Sounds);
+    addCount(counts[ChangeKind::SoundRemoved], Minus, Sounds);
+    const std::size_t replaced = counts[ChangeKind::SoundChanged];
     addCount(replaced, std::string(form(replaced, Replaced)) + " ", Sounds);
-    addCount(count(ChangeKind::LexemeAdded), "+", Lexemes);
-    addCount(count(ChangeKind::LexemeRemoved), Minus, Lexemes);
-    const std::size_t renamed = count(ChangeKind::LexemeRenamed);
+    addCount(counts[ChangeKind::LexemeAdded], "+", Lexemes);
+    addCount(counts[ChangeKind::LexemeRemoved], Minus, Lexemes);
+    const std::size_t renamed = counts[ChangeKind::LexemeRenamed];
     addCount(renamed, std::string(form(renamed, Renamed)) + " ", Lexemes);
     if (templates.size() == 1)
-        parts.push_back("изменён шаблон " + templateName(templates[0]));
+        parts.push_back(OneTemplate + templateName(templates[0]));
     else if (templates.size() == 2)
-        parts.push_back("изменены шаблоны " + templateName(templates[0]) + ", " +
+        parts.push_back(TwoTemplates + templateName(templates[0]) + ", " +
                         templateName(templates[1]));
     else
         addCount(templates.size(), std::string(form(templates.size(), Changed)) + " ", Templates);

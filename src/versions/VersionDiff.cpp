@@ -10,7 +10,6 @@
 #include "versions/RegistryVersion.h"
 
 #include <algorithm>
-#include <array>
 #include <map>
 #include <set>
 
@@ -208,30 +207,49 @@ void compareTemplate(const std::string &owner, const Side &old, const Side &now,
         changes.push_back(itemChange(ChangeKind::ItemMoved, key, wordsAfter[name]));
 }
 
+std::string englishVerb(ChangeKind kind)
+{
+    switch (kind) {
+    case ChangeKind::SoundAdded:
+    case ChangeKind::LexemeAdded:
+    case ChangeKind::ItemAdded:
+        return "added";
+    case ChangeKind::SoundRemoved:
+    case ChangeKind::LexemeRemoved:
+    case ChangeKind::ItemRemoved:
+        return "removed";
+    case ChangeKind::SoundChanged:
+        return "changed";
+    case ChangeKind::LexemeRenamed:
+        return "renamed";
+    case ChangeKind::ItemMoved:
+        break;
+    }
+    return "moved";
+}
+
 std::string englishLine(const LibraryChange &change)
 {
-    static constexpr std::array<std::string_view, 9> Verbs = {
-        "added", "changed", "removed", "added", "renamed", "removed", "added", "removed", "moved"};
-    const std::string_view verb = Verbs[static_cast<std::size_t>(change.kind)];
+    const std::string verb = englishVerb(change.kind);
     switch (change.kind) {
     case ChangeKind::SoundAdded:
     case ChangeKind::SoundChanged:
     case ChangeKind::SoundRemoved:
-        return std::string(change.currency ? "currency sound " : "sound ") + std::string(verb) +
-               ": " + change.subject + (change.words.empty() ? "" : " " + inQuotes(change.words));
+        return std::string(change.currency ? "currency sound " : "sound ") + verb + ": " +
+               change.subject + (change.words.empty() ? "" : " " + inQuotes(change.words));
     case ChangeKind::LexemeRenamed:
         return "lexeme renamed: " + change.subject + " " + inQuotes(change.earlierWords) + " -> " +
                inQuotes(change.words);
     case ChangeKind::LexemeAdded:
     case ChangeKind::LexemeRemoved:
-        return "lexeme " + std::string(verb) + ": " + change.subject + " " + inQuotes(change.words);
+        return "lexeme " + verb + ": " + change.subject + " " + inQuotes(change.words);
     case ChangeKind::ItemAdded:
     case ChangeKind::ItemRemoved:
     case ChangeKind::ItemMoved:
         break;
     }
-    return "template " + change.subject + ": item " + std::string(verb) + ": " +
-           inQuotes(change.words) + (change.argument.empty() ? "" : " " + change.argument);
+    return "template " + change.subject + ": item " + verb + ": " + inQuotes(change.words) +
+           (change.argument.empty() ? "" : " " + change.argument);
 }
 
 } // namespace
