@@ -9,6 +9,7 @@
 #include "versions/LibraryState.h"
 #include "versions/VersionRestore.h"
 
+#include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -119,6 +120,13 @@ TEST_F(EditorVersionsTest, AFailedSaveAsksAndNoLeavesEverythingAsItWas)
     ASSERT_NE(used, nullptr);
     EXPECT_FALSE(used->font(0).bold()); // the marks of its uses are gone
     EXPECT_NE(sourceItem({"Общие", "Добрый день"}), nullptr);
+    // Nor is the history read: the window says why instead of listing no versions.
+    action("history").trigger();
+    const auto *window = form->findChild<HistoryWindow *>(QStringLiteral("HistoryWindow"));
+    ASSERT_NE(window, nullptr);
+    EXPECT_TRUE(window->historyStatus->text().startsWith("Не удалось прочитать историю версий"));
+    EXPECT_FALSE(window->versionList->isEnabled());
+    EXPECT_FALSE(window->restoreButton->isEnabled());
     // At close the operator is told, and the window closes all the same.
     ui.expectMessage("при закрытии редактора", MessageAnswer::Ok);
     closeForm();
