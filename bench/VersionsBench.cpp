@@ -117,7 +117,7 @@ static void restoreBackAndForth(benchmark::State &state, LibraryFixture &library
     for (auto _ : state) {
         const VersionOutcome outcome =
             restoreVersion(library.data, *library.store, *library.history, toFirst ? first : second,
-                           "bench", std::chrono::seconds(5));
+                           "bench", {.wait = std::chrono::seconds(5)});
         if (!outcome.ok())
             state.SkipWithError(outcome.error.c_str());
         toFirst = !toFirst;

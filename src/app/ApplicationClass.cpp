@@ -14,6 +14,9 @@
 #include "soundbank/SoundBank.h"
 #include "stores/LexItem.h"
 #include "tables/DbfTaskTableQuery.h"
+#include "versions/History.h"
+#include "versions/LoginName.h"
+#include "versions/VersionRestore.h"
 
 #include <QApplication>
 #include <QGuiApplication>
@@ -29,13 +32,22 @@
 
 namespace vorela {
 
-static constexpr const char *InstanceMutexName = "VEZEVOREZIDI";
 static constexpr const char *StartCaption = "Редактор лексем";
 static constexpr const char *NoLockText =
     "Не удаётся создать блокировку редактора в каталоге данных:\n";
 static constexpr const char *NoLockTail =
     "\nПроверьте, что каталог существует и доступен для записи.";
 static constexpr const char *NoRegistryText = "Не удаётся открыть реестр редактора:\n";
+static constexpr const char *RestoreFinishedText =
+    "Прошлое восстановление версии библиотеки было прервано. Теперь оно завершено: библиотека "
+    "восстановлена полностью.";
+static constexpr const char *RestoreUnfinishedText =
+    "Прошлое восстановление версии библиотеки было прервано, и завершить его не удалось:\n";
+static constexpr const char *RestoreUnfinishedTail =
+    "\n\nЧасть библиотеки может остаться прежней. Закройте редактор и запустите его снова, "
+    "чтобы повторить попытку.";
+// A template or the bank kept by a mailing is waited for this long.
+static constexpr std::chrono::seconds RestoreLockWait{5};
 
 // Whether the guard's lock file can be created at all: when it cannot, tryLock fails just as it
 // does while another copy runs, and the operator must be told instead of seeing nothing.
@@ -44,7 +56,7 @@ static bool lockFileUsable(const DataDirectory &dataDirectory)
     std::error_code error;
     std::filesystem::create_directories(dataDirectory.locks(), error);
     const std::filesystem::path file =
-        dataDirectory.locks() / NamedMutex::lockFileName(InstanceMutexName);
+        dataDirectory.locks() / NamedMutex::lockFileName(EditorMutexName);
     const int descriptor = ::open(file.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
     if (descriptor < 0)
         return false;
@@ -71,16 +83,38 @@ ApplicationClass::ApplicationClass(int &argumentCount, char **arguments, UiServi
 void ApplicationClass::reportStartFailure(const std::string &text)
 {
     std::cerr << "vorela-editor: " << text << '\n';
+    tellAtStart(text, MessageIcon::Warning);
+}
+
+void ApplicationClass::tellAtStart(const std::string &text, MessageIcon icon)
+{
     QtUiServices qtUi;
     UiServices &ui = startupUi != nullptr ? *startupUi : qtUi;
-    (void)ui.showMessage(
-        {StartCaption, text, MessageIcon::Warning, MessageButtons::Ok, MessageAnswer::Ok});
+    (void)ui.showMessage({StartCaption, text, icon, MessageButtons::Ok, MessageAnswer::Ok});
+}
+
+// Run holding the editor's mutex, before the library is loaded, so the trees show the library
+// whole.
+void ApplicationClass::finishInterruptedRestore(RegistryStore &store)
+{
+    if (!restoreInterrupted(dataDirectory))
+        return;
+    VersionOutcome outcome;
+    const std::unique_ptr<History> history = History::open(dataDirectory, outcome.error);
+    if (history)
+        outcome = vorela::finishInterruptedRestore(
+            dataDirectory, store, *history, loginName(),
+            {.wait = RestoreLockWait, .editor = EditorHolder::Caller});
+    if (outcome.ok())
+        tellAtStart(RestoreFinishedText, MessageIcon::Information);
+    else
+        reportStartFailure(RestoreUnfinishedText + outcome.error + RestoreUnfinishedTail);
 }
 
 int ApplicationClass::run()
 {
     // The guard comes first, so a second copy never opens a window or touches the data.
-    NamedMutex instance(dataDirectory, InstanceMutexName);
+    NamedMutex instance(dataDirectory, std::string(EditorMutexName));
     const bool guardUsable = lockFileUsable(dataDirectory);
     if (guardUsable && !instance.tryLock()) {
         callRunningCopy(argc, argv, dataDirectory);
@@ -105,6 +139,7 @@ int ApplicationClass::run()
         reportStartFailure(NoRegistryText + dataDirectory.registry().string() + "\n" + error);
         return DataUnusable;
     }
+    finishInterruptedRestore(*store);
     LexItem lexemeRoot(*store);
     QtUiServices ui;
     const DbfTaskTableQuery tables;

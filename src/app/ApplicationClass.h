@@ -3,12 +3,13 @@
 #pragma once
 
 #include "platform/DataDirectory.h"
+#include "platform/UiServices.h"
 
 #include <string>
 
 namespace vorela {
 
-class UiServices;
+class RegistryStore;
 
 class ApplicationClass {
 public:
@@ -28,6 +29,8 @@ public:
 
 private:
     void reportStartFailure(const std::string &text);
+    void tellAtStart(const std::string &text, MessageIcon icon);
+    void finishInterruptedRestore(RegistryStore &store);
 
     int &argc;
     char **argv;

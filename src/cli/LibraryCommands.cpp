@@ -4,15 +4,12 @@
 #include "cli/CliTree.h"
 #include "versions/History.h"
 #include "versions/LibraryState.h"
+#include "versions/LoginName.h"
 #include "versions/VersionDiff.h"
 #include "versions/VersionRestore.h"
 
-#include <pwd.h>
-#include <unistd.h>
-
 #include <chrono>
 #include <cstdio>
-#include <cstdlib>
 #include <ctime>
 #include <iostream>
 
@@ -34,15 +31,6 @@ struct RestoreArguments {
     std::chrono::milliseconds wait{};
 };
 
-// The login name the versions carry as their author.
-std::string loginName()
-{
-    if (const passwd *entry = getpwuid(geteuid()); entry != nullptr && entry->pw_name != nullptr)
-        return entry->pw_name;
-    const char *user = std::getenv("USER");
-    return user != nullptr ? user : "unknown";
-}
-
 // The history and the store, with a restore a killed process left half done finished first.
 struct Session {
     std::unique_ptr<RegistryStore> store;
@@ -61,8 +49,8 @@ std::optional<Session> openSession(const CliContext &context, std::chrono::milli
     session.store = openCliStore(context);
     if (!session.store)
         return std::nullopt;
-    const VersionOutcome finished = finishInterruptedRestore(context.dataDirectory, *session.store,
-                                                             *session.history, loginName(), wait);
+    const VersionOutcome finished = finishInterruptedRestore(
+        context.dataDirectory, *session.store, *session.history, loginName(), {.wait = wait});
     if (!finished.ok()) {
         sayCliFailure(finished.error);
         return std::nullopt;
@@ -153,7 +141,7 @@ static int restoreCommand(CliContext &context, const RestoreArguments &arguments
         return 1;
     const VersionOutcome outcome =
         restoreVersion(context.dataDirectory, *session->store, *session->history, arguments.version,
-                       loginName(), arguments.wait);
+                       loginName(), {.wait = arguments.wait});
     if (!outcome.ok())
         return cliFailure(outcome.error);
     if (outcome.unchanged) {

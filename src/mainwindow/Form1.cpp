@@ -3,6 +3,7 @@
 
 #include "dialogs/FormAbout.h"
 #include "mainwindow/HelpWindow.h"
+#include "mainwindow/HistoryWindow.h"
 #include "mainwindow/MainMenus.h"
 #include "mainwindow/SourceTree.h"
 #include "mainwindow/SourceTreeWidget.h"
@@ -12,8 +13,10 @@
 #include "mainwindow/TemplateDrop.h"
 #include "mainwindow/TreeIcons.h"
 #include "mainwindow/TreeItems.h"
+#include "mainwindow/VersionKeeper.h"
 #include "mainwindow/WindowSettings.h"
 #include "platform/qt/TreeItemFont.h"
+#include "stores/LexItem.h"
 
 #include <QCloseEvent>
 #include <QGuiApplication>
@@ -39,6 +42,8 @@ static constexpr const char *GeometryDefaultsText =
 static constexpr const char *GeometryNotSavedText =
     "Не удалось сохранить в реестре положение и размер окна. "
     "В следующий раз окно откроется на обычном месте.";
+static constexpr const char *TreeNotReadText =
+    "Не удалось заново прочитать дерево лексем. Закройте редактор и откройте его снова.";
 
 static QRect desktopRect()
 {
@@ -98,6 +103,7 @@ void Form1::buildWidgets()
     mainMenus = std::make_unique<MainMenus>(*menuBar(), *this);
     menuBar()->setObjectName(QStringLiteral("mainMenu"));
     connect(mainMenus->close, &QAction::triggered, this, &QWidget::close);
+    connect(mainMenus->history, &QAction::triggered, this, &Form1::showHistory);
     connect(mainMenus->help, &QAction::triggered, this, &Form1::showHelp);
     connect(mainMenus->about, &QAction::triggered, this, [this] { aboutBox->showBeside(); });
 
@@ -143,8 +149,11 @@ void Form1::saveWindowState()
 void Form1::closeEvent(QCloseEvent *event)
 {
     saveWindowState();
+    VersionKeeper(*session).saveAtClose();
     if (helpWindow)
         helpWindow->close();
+    if (historyWindow)
+        historyWindow->close();
     aboutBox->close();
     event->accept();
 }
@@ -169,6 +178,26 @@ void Form1::showHelp()
     if (!helpWindow)
         helpWindow = new HelpWindow(this);
     helpWindow->showContents();
+}
+
+void Form1::showHistory()
+{
+    if (!historyWindow)
+        historyWindow = new HistoryWindow(
+            *session, [this] { reloadLibrary(); }, this);
+    historyWindow->show();
+    historyWindow->raise();
+    historyWindow->activateWindow();
+}
+
+void Form1::reloadLibrary()
+{
+    // The tree items point into the nodes: they go before the nodes are loaded anew.
+    tv_2->clear();
+    if (!session->context.lexemeRoot.reload())
+        session->warn(TreeNotReadText);
+    sources->build();
+    tasks->build();
 }
 
 Aliases &Form1::taskConfig()

@@ -19,6 +19,7 @@ namespace vorela {
 class Aliases;
 class FormAbout;
 class HelpWindow;
+class HistoryWindow;
 class SourceTree;
 class SourceTreeWidget;
 class SplitPane;
@@ -73,6 +74,9 @@ private:
     void restoreWindowState();
     void saveWindowState();
     void showHelp();
+    void showHistory();
+    /// The trees built anew from the store, after a version was restored.
+    void reloadLibrary();
 
     Form1Hooks windowHooks;
     std::unique_ptr<EditorSession> session;
@@ -82,6 +86,7 @@ private:
     SourceTree *sources = nullptr;
     TemplateDrop *drop = nullptr;
     QPointer<HelpWindow> helpWindow;
+    QPointer<HistoryWindow> historyWindow;
     bool startMaximized = false;
     bool stateSaved = false;
     // A save while maximizing failed: the geometry stored is not the window's.

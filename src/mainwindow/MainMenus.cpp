@@ -21,6 +21,8 @@ MainMenus::MainMenus(QMenuBar &menuBar, QWidget &owner)
 {
     QMenu *file = menuBar.addMenu(QStringLiteral("Файл"));
     file->setObjectName(QStringLiteral("fileMenu"));
+    history = addAction(*file, "История версий...", "history");
+    file->addSeparator();
     close = addAction(*file, "Закрыть", "close");
     QMenu *view = menuBar.addMenu(QStringLiteral("Вид"));
     view->setObjectName(QStringLiteral("viewMenu"));

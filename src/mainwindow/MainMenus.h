@@ -15,6 +15,8 @@ struct MainMenus {
     MainMenus(QMenuBar &menuBar, QWidget &owner);
 
     // "Файл", "Вид", "Помощь".
+    /// The versions of the library and the restore of one.
+    QAction *history = nullptr;
     QAction *close = nullptr;
     /// Checkable: the source tree shows only lexemes without sound and the folders holding them.
     QAction *onlyMissing = nullptr;

@@ -6,6 +6,7 @@
 #include "mainwindow/TaskTree.h"
 #include "mainwindow/TaskTreeWidget.h"
 #include "mainwindow/TreeItems.h"
+#include "mainwindow/VersionKeeper.h"
 #include "platform/UiServices.h"
 #include "platform/qt/QtText.h"
 #include "platform/qt/TreeItemFont.h"
@@ -33,6 +34,8 @@ static constexpr const char *SoundRemovalFailed =
     "повторите попытку.\r\n";
 static constexpr const char *NodeRemovalFailed = "Ошибка удаления лексемы '";
 static constexpr const char *NodeRemovalFailedTail = "' !";
+static constexpr const char *FolderVersionText = "Перед удалением папки «";
+static constexpr const char *LexemeVersionText = "Перед удалением лексемы «";
 
 SourceDeletion::SourceDeletion(EditorSession &editorSession, SourceTreeWidget &tree,
                                TaskTree &taskTree, QLabel &statusText)
@@ -103,6 +106,14 @@ void SourceDeletion::run(QTreeWidgetItem &selected)
         return; // the root stays
     if (!confirm(selected))
         return;
+    const LexItem *node = itemNode(&selected);
+    const std::string text = toUtf8(selected.text(0));
+    if (!VersionKeeper(session).saveBefore(
+            (node != nullptr && node->IsFolder() ? FolderVersionText : LexemeVersionText) + text +
+            "»")) {
+        markUses(selected, false);
+        return;
+    }
     const QString savedStatus = status.text();
     QFont font = status.font();
     font.setBold(true);

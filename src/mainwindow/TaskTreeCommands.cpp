@@ -7,6 +7,7 @@
 #include "mainwindow/MainMenus.h"
 #include "mainwindow/TaskTreeWidget.h"
 #include "mainwindow/TreeItems.h"
+#include "mainwindow/VersionKeeper.h"
 #include "platform/RegistryStore.h"
 #include "platform/UiServices.h"
 #include "platform/qt/QtText.h"
@@ -28,6 +29,7 @@ static constexpr const char *RemoveFailedText = "Ошибка удаления �
 static constexpr const char *RemoveFailedTail = "' !";
 static constexpr const char *ClearQuestion =
     "Вы действительно желаете удалить содержимое задания '";
+static constexpr const char *ClearVersionText = "Перед очисткой шаблона ";
 static constexpr const char *InsertFailedText = "Не удалось вставить лексему '";
 static constexpr const char *InsertFailedTail = "' в шаблон.";
 static constexpr const char *UpdateFailedText = "Не удалось сохранить привязку лексемы '";
@@ -155,6 +157,8 @@ void TaskTree::clear()
     if (answer != MessageAnswer::Yes)
         return;
     const std::string task = taskNameOf(*operatorItem);
+    if (!VersionKeeper(session).saveBefore(ClearVersionText + task + " / " + operatorName))
+        return;
     // Items another program added since the tree was filled go too.
     const std::optional<std::vector<PatternItem>> items = storedTemplate(*operatorItem);
     if (!items)

@@ -47,6 +47,22 @@ void LexItem::loadChildren()
             LoadTag{}, childKey, childKey.name(), path + childKey.name() + "\\", languageSetting)));
 }
 
+bool LexItem::reload()
+{
+    const std::lock_guard guard(lock);
+    children.clear();
+    RegistryStore *store = nodeKey.owner();
+    if (store == nullptr)
+        return false;
+    const RegistryReadTransaction snapshot(*store);
+    std::optional<RegistryKey> fresh = nodeKey.reopen();
+    if (!fresh)
+        return false;
+    nodeKey = std::move(*fresh);
+    loadChildren();
+    return true;
+}
+
 std::vector<std::shared_ptr<LexItem>> LexItem::GetChildren() const
 {
     const std::lock_guard guard(lock);

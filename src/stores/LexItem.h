@@ -118,6 +118,11 @@ public:
     /// deletion failed (then registry, chain and memory are unchanged).
     [[nodiscard]] bool RemoveChild(const std::string &childName);
 
+    /// Opens the node's key anew by its path and loads the children again in one read snapshot,
+    /// for a tree replaced as a whole (a version restored); the old children are no longer this
+    /// node's. False when the key could not be read (then the node has no children).
+    [[nodiscard]] bool reload();
+
     /// The language sampled when the node was constructed (1 Ukrainian, otherwise Russian).
     [[nodiscard]] int language() const { return languageSetting; }
     [[nodiscard]] const RegistryKey &key() const { return nodeKey; }

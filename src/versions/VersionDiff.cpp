@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <map>
+#include <set>
 
 namespace vorela {
 
@@ -64,19 +65,20 @@ bool readSide(const LibraryFiles &files, Side &side, std::string &error)
     return true;
 }
 
-std::string soundLine(std::string_view change, std::string_view folder, const std::string &raw,
-                      const Side &side)
+LibraryChange soundChange(ChangeKind kind, std::string_view folder, const std::string &raw,
+                          const Side &side)
 {
     const ChunkId id = ChunkId::fromBytes(
         std::span<const std::uint8_t, 4>(reinterpret_cast<const std::uint8_t *>(raw.data()), 4));
     const auto lexeme = side.lexemesByChunk.find(raw);
-    const std::string bank = folder == CurrencyBankFolder ? "currency sound " : "sound ";
-    return bank + std::string(change) + ": " + id.text() +
-           (lexeme == side.lexemesByChunk.end() ? "" : " " + inQuotes(lexeme->second));
+    return {.kind = kind,
+            .subject = id.text(),
+            .words = lexeme == side.lexemesByChunk.end() ? "" : lexeme->second,
+            .currency = folder == CurrencyBankFolder};
 }
 
-void describeSounds(const LibraryFiles &before, const LibraryFiles &after, const Side &old,
-                    const Side &now, std::vector<std::string> &lines)
+void compareSounds(const LibraryFiles &before, const LibraryFiles &after, const Side &old,
+                   const Side &now, std::vector<LibraryChange> &changes)
 {
     for (const auto &[path, file] : after) {
         const std::optional<std::string> raw = soundChunkId(path);
@@ -85,52 +87,60 @@ void describeSounds(const LibraryFiles &before, const LibraryFiles &after, const
         const auto earlier = before.find(path);
         const std::string_view folder = std::string_view(path).substr(0, path.find('/') + 1);
         if (earlier == before.end())
-            lines.push_back(soundLine("added", folder, *raw, now));
+            changes.push_back(soundChange(ChangeKind::SoundAdded, folder, *raw, now));
         else if (earlier->second.id != file.id)
-            lines.push_back(soundLine("changed", folder, *raw, now));
+            changes.push_back(soundChange(ChangeKind::SoundChanged, folder, *raw, now));
     }
     for (const auto &[path, file] : before) {
         const std::optional<std::string> raw = soundChunkId(path);
         if (raw && raw->size() == 4 && !after.contains(path))
-            lines.push_back(soundLine("removed", path.substr(0, path.find('/') + 1), *raw, old));
+            changes.push_back(soundChange(ChangeKind::SoundRemoved,
+                                          path.substr(0, path.find('/') + 1), *raw, old));
     }
 }
 
-void describeLexemes(const Side &old, const Side &now, std::vector<std::string> &lines)
+void compareLexemes(const Side &old, const Side &now, std::vector<LibraryChange> &changes)
 {
     for (const auto &[path, text] : now.lexemeTexts) {
         const auto earlier = old.lexemeTexts.find(path);
         if (earlier == old.lexemeTexts.end())
-            lines.push_back("lexeme added: " + path + " " + inQuotes(text));
+            changes.push_back({.kind = ChangeKind::LexemeAdded, .subject = path, .words = text});
         else if (earlier->second != text)
-            lines.push_back("lexeme renamed: " + path + " " + inQuotes(earlier->second) + " -> " +
-                            inQuotes(text));
+            changes.push_back({.kind = ChangeKind::LexemeRenamed,
+                               .subject = path,
+                               .words = text,
+                               .earlierWords = earlier->second});
     }
     for (const auto &[path, text] : old.lexemeTexts) {
         if (!now.lexemeTexts.contains(path))
-            lines.push_back("lexeme removed: " + path + " " + inQuotes(text));
+            changes.push_back({.kind = ChangeKind::LexemeRemoved, .subject = path, .words = text});
     }
 }
 
-// Item names in chain order, each with its words (its lexeme's text and argument).
-std::vector<std::pair<std::string, std::string>> chainOrder(const std::vector<TextKey> &items,
-                                                            const Side &side)
+// A template item's lexeme text and argument.
+struct ItemWords {
+    std::string text;
+    std::string argument;
+};
+
+// Item names in chain order, each with its words.
+std::vector<std::pair<std::string, ItemWords>> chainOrder(const std::vector<TextKey> &items,
+                                                          const Side &side)
 {
     std::vector<ChainLinks> links;
     for (const TextKey &item : items)
         links.push_back({item.path.substr(item.path.rfind('\\') + 1),
                          valueText(item, TemplateValue::Prev),
                          valueText(item, TemplateValue::Next)});
-    std::vector<std::pair<std::string, std::string>> order;
+    std::vector<std::pair<std::string, ItemWords>> order;
     for (const std::size_t index : walkChain(links).order) {
         std::string path = valueText(items[index], TemplateValue::Path);
         while (path.ends_with('\\'))
             path.pop_back();
         const auto lexeme = side.lexemeTexts.find(path);
-        const std::string arg = valueText(items[index], TemplateValue::Arg);
         order.emplace_back(links[index].name,
-                           inQuotes(lexeme == side.lexemeTexts.end() ? path : lexeme->second) +
-                               (arg.empty() ? "" : " " + arg));
+                           ItemWords{lexeme == side.lexemeTexts.end() ? path : lexeme->second,
+                                     valueText(items[index], TemplateValue::Arg)});
     }
     return order;
 }
@@ -161,8 +171,13 @@ std::vector<std::string> movedItems(const std::vector<std::string> &before,
     return moved;
 }
 
-void describeTemplate(const std::string &owner, const Side &old, const Side &now,
-                      std::vector<std::string> &lines)
+LibraryChange itemChange(ChangeKind kind, const std::string &key, const ItemWords &words)
+{
+    return {.kind = kind, .subject = key, .words = words.text, .argument = words.argument};
+}
+
+void compareTemplate(const std::string &owner, const Side &old, const Side &now,
+                     std::vector<LibraryChange> &changes)
 {
     static const std::vector<TextKey> None;
     const auto earlierItems = old.templates.find(owner);
@@ -171,46 +186,103 @@ void describeTemplate(const std::string &owner, const Side &old, const Side &now
         chainOrder(earlierItems == old.templates.end() ? None : earlierItems->second, old);
     const auto after =
         chainOrder(laterItems == now.templates.end() ? None : laterItems->second, now);
-    std::map<std::string, std::string> wordsBefore(before.begin(), before.end());
-    std::map<std::string, std::string> wordsAfter(after.begin(), after.end());
+    std::map<std::string, ItemWords> wordsBefore(before.begin(), before.end());
+    std::map<std::string, ItemWords> wordsAfter(after.begin(), after.end());
     std::vector<std::string> keptBefore;
     std::vector<std::string> keptAfter;
-    const std::string label = "template " + owner.substr(0, owner.rfind('\\')) + ": item ";
+    const std::string key = owner.substr(0, owner.rfind('\\'));
     for (const auto &[name, words] : after) {
         if (!wordsBefore.contains(name))
-            lines.push_back(label + "added: " + words);
+            changes.push_back(itemChange(ChangeKind::ItemAdded, key, words));
         else
             keptAfter.push_back(name);
     }
     for (const auto &[name, words] : before) {
         if (!wordsAfter.contains(name))
-            lines.push_back(label + "removed: " + words);
+            changes.push_back(itemChange(ChangeKind::ItemRemoved, key, words));
         else
             keptBefore.push_back(name);
     }
     for (const std::string &name : movedItems(keptBefore, keptAfter))
-        lines.push_back(label + "moved: " + wordsAfter[name]);
+        changes.push_back(itemChange(ChangeKind::ItemMoved, key, wordsAfter[name]));
+}
+
+std::string englishVerb(ChangeKind kind)
+{
+    switch (kind) {
+    case ChangeKind::SoundAdded:
+    case ChangeKind::LexemeAdded:
+    case ChangeKind::ItemAdded:
+        return "added";
+    case ChangeKind::SoundRemoved:
+    case ChangeKind::LexemeRemoved:
+    case ChangeKind::ItemRemoved:
+        return "removed";
+    case ChangeKind::SoundChanged:
+        return "changed";
+    case ChangeKind::LexemeRenamed:
+        return "renamed";
+    case ChangeKind::ItemMoved:
+        break;
+    }
+    return "moved";
+}
+
+std::string englishLine(const LibraryChange &change)
+{
+    const std::string verb = englishVerb(change.kind);
+    switch (change.kind) {
+    case ChangeKind::SoundAdded:
+    case ChangeKind::SoundChanged:
+    case ChangeKind::SoundRemoved:
+        return std::string(change.currency ? "currency sound " : "sound ") + verb + ": " +
+               change.subject + (change.words.empty() ? "" : " " + inQuotes(change.words));
+    case ChangeKind::LexemeRenamed:
+        return "lexeme renamed: " + change.subject + " " + inQuotes(change.earlierWords) + " -> " +
+               inQuotes(change.words);
+    case ChangeKind::LexemeAdded:
+    case ChangeKind::LexemeRemoved:
+        return "lexeme " + verb + ": " + change.subject + " " + inQuotes(change.words);
+    case ChangeKind::ItemAdded:
+    case ChangeKind::ItemRemoved:
+    case ChangeKind::ItemMoved:
+        break;
+    }
+    return "template " + change.subject + ": item " + verb + ": " + inQuotes(change.words) +
+           (change.argument.empty() ? "" : " " + change.argument);
 }
 
 } // namespace
+
+bool compareLibraries(const LibraryFiles &before, const LibraryFiles &after,
+                      std::vector<LibraryChange> &changes, std::string &error)
+{
+    changes.clear();
+    Side old;
+    Side now;
+    if (!readSide(before, old, error) || !readSide(after, now, error))
+        return false;
+    compareSounds(before, after, old, now, changes);
+    compareLexemes(old, now, changes);
+    std::set<std::string> owners;
+    for (const auto &[owner, items] : old.templates)
+        owners.insert(owner);
+    for (const auto &[owner, items] : now.templates)
+        owners.insert(owner);
+    for (const std::string &owner : owners)
+        compareTemplate(owner, old, now, changes);
+    return true;
+}
 
 bool describeChanges(const LibraryFiles &before, const LibraryFiles &after,
                      std::vector<std::string> &lines, std::string &error)
 {
     lines.clear();
-    Side old;
-    Side now;
-    if (!readSide(before, old, error) || !readSide(after, now, error))
+    std::vector<LibraryChange> changes;
+    if (!compareLibraries(before, after, changes, error))
         return false;
-    describeSounds(before, after, old, now, lines);
-    describeLexemes(old, now, lines);
-    std::map<std::string, bool> owners;
-    for (const auto &[owner, items] : old.templates)
-        owners[owner] = true;
-    for (const auto &[owner, items] : now.templates)
-        owners[owner] = true;
-    for (const auto &[owner, seen] : owners)
-        describeTemplate(owner, old, now, lines);
+    for (const LibraryChange &change : changes)
+        lines.push_back(englishLine(change));
     return true;
 }
 

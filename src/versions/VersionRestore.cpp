@@ -29,16 +29,19 @@ std::filesystem::path notePath(const DataDirectory &dataDirectory)
     return History::folder(dataDirectory) / "vorela-restoring";
 }
 
-// The editor's mutex, taken only when free and released when this goes.
+// The editor's mutex: taken only when free and released when this goes, or, for the editor
+// itself, checked to be held by the calling thread.
 class EditorAbsence {
 public:
-    explicit EditorAbsence(const DataDirectory &dataDirectory)
-        : mutex(dataDirectory, std::string(EditorMutexName)), held(mutex.tryLock())
+    EditorAbsence(const DataDirectory &dataDirectory, EditorHolder holder)
+        : mutex(dataDirectory, std::string(EditorMutexName)), expected(holder),
+          taken(holder == EditorHolder::Nobody && mutex.tryLock()),
+          held(taken || (holder == EditorHolder::Caller && mutex.isHeld()))
     {
     }
     ~EditorAbsence()
     {
-        if (held)
+        if (taken)
             mutex.unlock();
     }
     EditorAbsence(const EditorAbsence &) = delete;
@@ -48,6 +51,8 @@ public:
     {
         if (held)
             return {};
+        if (expected == EditorHolder::Caller)
+            return "the editor restoring does not hold its mutex " + mutex.name();
         if (!mutex.lastError().empty())
             return mutex.lastError();
         return "an editor is open on this data directory; close it and restore again";
@@ -55,6 +60,8 @@ public:
 
 private:
     NamedMutex mutex;
+    EditorHolder expected;
+    bool taken;
     bool held;
 };
 
@@ -133,10 +140,10 @@ bool commitBank(const LibraryFiles &target, std::string_view folder,
 
 VersionOutcome apply(const DataDirectory &dataDirectory, RegistryStore &store, History &history,
                      const std::string &targetId, const std::string &author, Current current,
-                     std::chrono::milliseconds lockWait)
+                     const RestoreOptions &options)
 {
     VersionOutcome outcome;
-    const EditorAbsence editor(dataDirectory);
+    const EditorAbsence editor(dataDirectory, options.editor);
     if (outcome.error = editor.failure(); !outcome.error.empty())
         return outcome;
     LibraryFiles registryNow;
@@ -144,10 +151,10 @@ VersionOutcome apply(const DataDirectory &dataDirectory, RegistryStore &store, H
     if (!readRegistryFiles(store, registryNow, outcome.error) ||
         !history.read(targetId, target, outcome.error))
         return outcome;
-    TemplateLocks locks(dataDirectory, lockWait);
+    TemplateLocks locks(dataDirectory, options.wait);
     if (outcome.error = takeTemplateLocks(registryNow, target, locks); !outcome.error.empty())
         return outcome;
-    const BankWriterLock writer(dataDirectory, lockWait);
+    const BankWriterLock writer(dataDirectory, options.wait);
     if (!writer.isLocked())
         return {.error = writer.failure() + "; nothing was restored"};
     // Read under the locks: what is saved and what the new banks are built from.
@@ -191,7 +198,9 @@ VersionOutcome apply(const DataDirectory &dataDirectory, RegistryStore &store, H
         return outcome;
     if (newest != *targetTree) {
         const std::optional<std::string> made = history.commit(
-            *targetTree, author, "Restored " + targetId.substr(0, 12), outcome.error);
+            *targetTree, author,
+            options.message.empty() ? "Restored " + targetId.substr(0, 12) : options.message,
+            outcome.error);
         if (!made)
             return outcome;
         outcome.id = *made;
@@ -205,9 +214,15 @@ VersionOutcome apply(const DataDirectory &dataDirectory, RegistryStore &store, H
 
 } // namespace
 
+bool restoreInterrupted(const DataDirectory &dataDirectory)
+{
+    std::error_code status;
+    return std::filesystem::exists(notePath(dataDirectory), status) || status;
+}
+
 VersionOutcome finishInterruptedRestore(const DataDirectory &dataDirectory, RegistryStore &store,
                                         History &history, const std::string &author,
-                                        std::chrono::milliseconds lockWait)
+                                        const RestoreOptions &options)
 {
     NamedMutex mutex(dataDirectory, std::string(HistoryMutexName));
     const NamedMutexLock lock(mutex);
@@ -226,15 +241,15 @@ VersionOutcome finishInterruptedRestore(const DataDirectory &dataDirectory, Regi
                         ": the note of an interrupted restore cannot be read";
         return outcome;
     }
-    return apply(dataDirectory, store, history, targetId, author, Current::Torn, lockWait);
+    return apply(dataDirectory, store, history, targetId, author, Current::Torn, options);
 }
 
 VersionOutcome restoreVersion(const DataDirectory &dataDirectory, RegistryStore &store,
                               History &history, std::string_view name, const std::string &author,
-                              std::chrono::milliseconds lockWait)
+                              const RestoreOptions &options)
 {
     if (VersionOutcome finished =
-            finishInterruptedRestore(dataDirectory, store, history, author, lockWait);
+            finishInterruptedRestore(dataDirectory, store, history, author, options);
         !finished.ok())
         return finished;
     NamedMutex mutex(dataDirectory, std::string(HistoryMutexName));
@@ -245,7 +260,7 @@ VersionOutcome restoreVersion(const DataDirectory &dataDirectory, RegistryStore 
     const std::optional<std::string> targetId = history.resolve(name, outcome.error);
     if (!targetId)
         return outcome;
-    return apply(dataDirectory, store, history, *targetId, author, Current::SaveFirst, lockWait);
+    return apply(dataDirectory, store, history, *targetId, author, Current::SaveFirst, options);
 }
 
 } // namespace vorela

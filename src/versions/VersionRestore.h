@@ -18,20 +18,36 @@ class RegistryStore;
 /// The single-instance mutex of the editor: a restore is refused while an editor is open.
 inline constexpr std::string_view EditorMutexName = "VEZEVOREZIDI";
 
+/// Who holds the editor's mutex when a restore starts: nobody (a restore is refused while an
+/// editor is open), or the calling thread, which is the editor restoring from its own window.
+enum class EditorHolder { Nobody, Caller };
+
+/// How a restore takes its locks: the editor's mutex as editor says, every other lock
+/// (templates, bank writer) waited for at most wait; and the message of the version recording
+/// it ("Restored" and the version's short id when empty).
+struct RestoreOptions {
+    std::chrono::milliseconds wait{};
+    EditorHolder editor = EditorHolder::Nobody;
+    std::string message{};
+};
+
 /// Restores the version named (full or shortened id). The library as it is now is saved first
-/// when it differs from the newest version. Refused (nothing changed) when an editor is open or
-/// a lock stays taken for lockWait. A process killed meanwhile leaves a note that
-/// finishInterruptedRestore (run by every later restore or save) completes.
+/// when it differs from the newest version. Refused (nothing changed) when the editor's mutex is
+/// not as options.editor says or a lock stays taken for options.wait. A process killed meanwhile
+/// leaves a note that finishInterruptedRestore (run by every later restore or save) completes.
 [[nodiscard]] VersionOutcome restoreVersion(const DataDirectory &dataDirectory,
                                             RegistryStore &store, History &history,
                                             std::string_view name, const std::string &author,
-                                            std::chrono::milliseconds lockWait);
+                                            const RestoreOptions &options);
+
+/// Whether a restore a killed process left half done waits to be finished.
+[[nodiscard]] bool restoreInterrupted(const DataDirectory &dataDirectory);
 
 /// Completes a restore a killed process left half done, so the library is the restored version
 /// whole; ok without change when there was none.
 [[nodiscard]] VersionOutcome finishInterruptedRestore(const DataDirectory &dataDirectory,
                                                       RegistryStore &store, History &history,
                                                       const std::string &author,
-                                                      std::chrono::milliseconds lockWait);
+                                                      const RestoreOptions &options);
 
 } // namespace vorela

@@ -17,6 +17,9 @@ const char *const LexemeQuestion = "Вы действительно желает
 const char *const InUseQuestion = "Некоторые удаляемые лексемы закреплены за кодами заданий";
 const char *const FolderQuestion = "' не пустая.";
 const char *const SoundError = "Ошибка удаления!\r\nВозможно в данный момент";
+// A bank that cannot be read cannot be kept in a version either.
+const char *const NoVersion = "Не удалось сохранить версию библиотеки перед этим действием";
+const char *const NoVersionAtClose = "Не удалось сохранить версию библиотеки при закрытии";
 
 TEST_F(SourceDeletionTest, UnusedLexemeIsDeletedWithItsSoundAfterYes)
 {
@@ -90,6 +93,7 @@ TEST_F(SourceDeletionTest, SoundThatCannotBeRemovedStopsWithTheNodeKept)
     std::filesystem::remove(dataDir.dataDirectory().productBank());
     std::filesystem::create_directory(dataDir.dataDirectory().productBank());
     ui.expectMessage(LexemeQuestion, MessageAnswer::Yes);
+    ui.expectMessage(NoVersion, MessageAnswer::Yes);
     ui.expectMessage("mmioOpen1", MessageAnswer::Ok);
     ui.expectMessage(SoundError, MessageAnswer::Ok);
     runSourceCommand(sourceItem({"Общие", "Вложенная", "Глубокая"}), "removeSource");
@@ -97,6 +101,7 @@ TEST_F(SourceDeletionTest, SoundThatCannotBeRemovedStopsWithTheNodeKept)
     EXPECT_NE(sourceItem({"Общие", "Вложенная", "Глубокая"}), nullptr);
     EXPECT_EQ(ui.messages().back().icon, MessageIcon::Information);
     EXPECT_TRUE(form->isReady());
+    ui.expectMessage(NoVersionAtClose, MessageAnswer::Ok);
 }
 
 TEST_F(SourceDeletionTest, NodeThatCannotBeRemovedKeepsItsItemAndSaysSo)
@@ -131,6 +136,7 @@ TEST_F(SourceDeletionTest, BusyBankAfterTheTemplatesLeavesBothTreesAsStored)
     std::filesystem::create_directory(dataDir.dataDirectory().productBank());
     ui.expectMessage(LexemeQuestion, MessageAnswer::Yes);
     ui.expectMessage(InUseQuestion, MessageAnswer::Yes);
+    ui.expectMessage(NoVersion, MessageAnswer::Yes);
     ui.expectMessage("mmioOpen1", MessageAnswer::Ok);
     ui.expectMessage(SoundError, MessageAnswer::Ok);
     runSourceCommand(sourceItem({"Общие", "Добрый день"}), "removeSource");
@@ -142,6 +148,7 @@ TEST_F(SourceDeletionTest, BusyBankAfterTheTemplatesLeavesBothTreesAsStored)
     EXPECT_EQ(childTexts(taskItem({"Задание А", "Оп"})), std::vector<std::string>{"Приветствие"});
     EXPECT_TRUE(root->GetChild("1")->GetChild("2"));
     EXPECT_NE(sourceItem({"Общие", "Добрый день"}), nullptr);
+    ui.expectMessage(NoVersionAtClose, MessageAnswer::Ok);
 }
 
 } // namespace

@@ -271,6 +271,8 @@ TEST_F(SourceTreeTest, RecordedLexemeTheRegistryRefusesLeavesNoSoundBehind)
     runSourceCommand(sourceItem({"Общие", "Вложенная"}), "createFromPlayer");
     EXPECT_EQ(lastMessage(), "Не удалось записать новую лексему в реестр, и её звук "
                              "не удалось удалить из банка.");
+    // Nor can a bank that cannot be read be kept in a version at close.
+    ui.expectMessage("Не удалось сохранить версию библиотеки при закрытии", MessageAnswer::Ok);
 }
 
 TEST_F(SourceTreeTest, RefusedWritesSaySoAndTheTreeShowsWhatIsStored)

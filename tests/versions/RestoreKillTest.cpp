@@ -26,7 +26,8 @@ int restoreInChild(const DataDirectory &data, const std::string &id, test::Child
     if (!store || !history)
         return 1;
     self.tell('o');
-    const VersionOutcome outcome = restoreVersion(data, *store, *history, id, "child", 5s);
+    const VersionOutcome outcome =
+        restoreVersion(data, *store, *history, id, "child", {.wait = 5s});
     self.tell(outcome.ok() ? 'd' : 'f');
     return 0;
 }
@@ -44,7 +45,8 @@ TEST(RestoreKillTest, EveryKillLeavesTheOldOrTheNewVersionWhole)
 
     // How long one restore takes here sets the range of the kill moments.
     const auto start = std::chrono::steady_clock::now();
-    ASSERT_TRUE(restoreVersion(data, *library.store, *library.history, firstId, "t", 5s).ok());
+    ASSERT_TRUE(
+        restoreVersion(data, *library.store, *library.history, firstId, "t", {.wait = 5s}).ok());
     const auto span = std::chrono::duration_cast<std::chrono::microseconds>(
         std::chrono::steady_clock::now() - start);
     std::mt19937 random(20261208);
@@ -64,7 +66,7 @@ TEST(RestoreKillTest, EveryKillLeavesTheOldOrTheNewVersionWhole)
         library.history = History::open(data, error);
         ASSERT_TRUE(library.history) << error;
         const VersionOutcome finished =
-            finishInterruptedRestore(data, *library.store, *library.history, "t", 5s);
+            finishInterruptedRestore(data, *library.store, *library.history, "t", {.wait = 5s});
         ASSERT_TRUE(finished.ok()) << "kill " << kill << ": " << finished.error;
         const test::LibraryBytes now = library.bytes();
         ASSERT_TRUE(now == first || now == second) << "kill " << kill << ": torn";

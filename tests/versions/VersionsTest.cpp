@@ -3,6 +3,7 @@
 #include "platform/NamedMutex.h"
 #include "soundbank/RiffBytes.h"
 #include "support/ChildProcess.h"
+#include "versions/ChangeWords.h"
 #include "versions/LibraryFixture.h"
 #include "versions/LibraryState.h"
 #include "versions/VersionDiff.h"
@@ -33,7 +34,7 @@ std::string git(const test::LibraryFixture &library, const std::string &argument
 VersionOutcome restore(test::LibraryFixture &library, const std::string &id)
 {
     return restoreVersion(library.dir.dataDirectory(), *library.store, *library.history, id,
-                          "tester", 1s);
+                          "tester", {.wait = 1s});
 }
 
 TEST(VersionsTest, RestoreGivesBackEveryByteAsANewVersion)
@@ -94,6 +95,11 @@ TEST(VersionsTest, DiffTellsTheChangesInWords)
         "template Tasks\\Задача\\Операторы\\Оп: item moved: \"Раз\"",
     };
     EXPECT_EQ(lines, expected);
+    // The operator's words come from the same comparison.
+    std::vector<LibraryChange> changes;
+    ASSERT_TRUE(compareLibraries(before, now.files, changes, error)) << error;
+    EXPECT_EQ(changeSummary(changes), "+1 звук, −1 звук, заменено 2 звука, переименована 1 "
+                                      "лексема, изменён шаблон Задача / Оп");
 }
 
 // Every read of the registry made to fail in turn: the save fails, never "nothing changed".
