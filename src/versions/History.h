@@ -6,6 +6,7 @@
 #include "versions/BankVersion.h"
 #include "versions/GitHandles.h"
 #include "versions/LibraryFiles.h"
+#include "versions/LooseObjects.h"
 
 #include <cstdint>
 #include <memory>
@@ -59,8 +60,9 @@ public:
     /// Removes the reference locks a killed writer left; call it only while holding the mutex
     /// HistoryMutexName, which every writer of the history holds. False when one stays.
     [[nodiscard]] bool clearStaleLocks(std::string &error);
-    /// Appends a blob's bytes to replace; false when it cannot be read or written.
-    [[nodiscard]] bool appendBlob(const BlobId &id, AtomicFileReplace &replace);
+    /// Appends the bytes of the blob id of size bytes to replace, each checked against id; false
+    /// when it cannot be read or written or is not that blob.
+    [[nodiscard]] bool appendBlob(const BlobId &id, std::uint32_t size, AtomicFileReplace &replace);
 
 private:
     History(std::filesystem::path folder, GitRepository repository, GitOdb odb);
@@ -75,6 +77,7 @@ private:
     std::filesystem::path path;
     GitRepository repository;
     GitOdb odb;
+    LooseBlobReader loose;
 };
 
 } // namespace vorela

@@ -170,8 +170,8 @@ VersionOutcome apply(const DataDirectory &dataDirectory, RegistryStore &store, H
 
     preferBankSounds(now.files, target);
     SoundSources sources = now.sources();
-    sources.history = [&history](const BlobId &id, AtomicFileReplace &replace) {
-        return history.appendBlob(id, replace);
+    sources.history = [&history](const BlobId &id, std::uint32_t size, AtomicFileReplace &replace) {
+        return history.appendBlob(id, size, replace);
     };
     AtomicFileReplace product(dataDirectory.productBank(), dataDirectory.temporaryBank());
     AtomicFileReplace currency(dataDirectory.currencyBank());
