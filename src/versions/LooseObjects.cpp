@@ -129,8 +129,8 @@ bool writeStoredBlob(const std::filesystem::path &objects, const BlobId &id,
     TemporaryObject temporary((target.parent_path() / "tmp_obj_XXXXXX").string());
     if (!status && !stream.empty() && temporary.keepAs(stream, target))
         return true;
-    error = target.string() + ": cannot be written: " +
-            (status ? status.message() : std::strerror(errno));
+    error = target.string() +
+            ": cannot be written: " + (status ? status.message() : std::strerror(errno));
     return false;
 }
 
@@ -146,8 +146,9 @@ LooseRead LooseBlobReader::read(const BlobId &id, std::uint32_t size,
     // checks every byte, and summing them twice would cost a third of a restore.
     static constexpr std::size_t ZlibHeader = 2;
     static constexpr std::size_t ZlibTrailer = 4;
-    const bool zlibHeader = file.size() >= ZlibHeader + ZlibTrailer && (file[0] & 0x0F) == 8 && (file[0] >> 4) <= 7 &&
-                            (file[1] & 0x20) == 0 && (file[0] * 256 + file[1]) % 31 == 0;
+    const bool zlibHeader = file.size() >= ZlibHeader + ZlibTrailer && (file[0] & 0x0F) == 8 &&
+                            (file[0] >> 4) <= 7 && (file[1] & 0x20) == 0 &&
+                            (file[0] * 256 + file[1]) % 31 == 0;
     z_stream stream{};
     if (!zlibHeader || inflateInit2(&stream, -MAX_WBITS) != Z_OK)
         return LooseRead::Damaged;
