@@ -378,23 +378,27 @@ bool History::clearStaleLocks(std::string &error)
     return false;
 }
 
-bool History::appendBlob(const BlobId &id, std::uint32_t size, AtomicFileReplace &replace)
+bool History::appendBlob(const BlobId &id, std::uint32_t size, AtomicFileReplace &replace,
+                         std::string &error)
 {
     std::span<const std::uint8_t> bytes;
     const LooseRead read = loose.read(id, size, bytes);
     if (read == LooseRead::Read)
         return replace.append(bytes);
-    if (read == LooseRead::Damaged)
-        return false;
-    // Packed (by git gc, say): libgit2 reads it and checks its id.
     const git_oid oid = oidOf(id);
     git_odb_object *raw = nullptr;
-    if (git_odb_read(&raw, odb.get(), &oid) != 0)
+    // Packed (by git gc, say): libgit2 reads it and checks its id.
+    if (read == LooseRead::Damaged || git_odb_read(&raw, odb.get(), &oid) != 0) {
+        error = damaged("the sound " + hexId(oid) + " is missing or not the one its id names");
         return false;
+    }
     const GitOdbObject object(raw);
-    return git_odb_object_size(object.get()) == size &&
-           replace.append(std::span(
-               static_cast<const std::uint8_t *>(git_odb_object_data(object.get())), size));
+    if (git_odb_object_size(object.get()) != size) {
+        error = damaged("the sound " + hexId(oid) + " has another size than its bank's index");
+        return false;
+    }
+    return replace.append(
+        std::span(static_cast<const std::uint8_t *>(git_odb_object_data(object.get())), size));
 }
 
 } // namespace vorela

@@ -61,8 +61,9 @@ public:
     /// HistoryMutexName, which every writer of the history holds. False when one stays.
     [[nodiscard]] bool clearStaleLocks(std::string &error);
     /// Appends the bytes of the blob id of size bytes to replace, each checked against id; false
-    /// when it cannot be read or written or is not that blob.
-    [[nodiscard]] bool appendBlob(const BlobId &id, std::uint32_t size, AtomicFileReplace &replace);
+    /// when it cannot be written, or with the reason in error when it is missing or not that blob.
+    [[nodiscard]] bool appendBlob(const BlobId &id, std::uint32_t size, AtomicFileReplace &replace,
+                                  std::string &error);
 
 private:
     History(std::filesystem::path folder, GitRepository repository, GitOdb odb);

@@ -111,6 +111,8 @@ TEST(VersionsTest, ARestoreReadsEveryObjectFormAndRefusesAForgedOne)
             << form;
         const VersionOutcome outcome = restore(library, firstId);
         EXPECT_EQ(outcome.ok(), restores) << form << ": " << outcome.error;
+        EXPECT_EQ(outcome.error.find("not the one its id names") != std::string::npos, !restores)
+            << form << ": " << outcome.error;
         test::LibraryBytes now = library.bytes();
         now.editor = first.editor;
         EXPECT_EQ(now, restores ? first : second) << form;
