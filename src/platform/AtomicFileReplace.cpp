@@ -12,6 +12,9 @@
 namespace vorela {
 
 static constexpr unsigned DefaultPermissions = 0644;
+// Written bytes are handed to the disk in parts of this size while the file grows, so that the
+// final fsync waits for the last part only.
+static constexpr std::uint64_t WritebackBytes = 4 << 20;
 
 AtomicFileReplace::AtomicFileReplace(std::filesystem::path target, std::filesystem::path temporary,
                                      FileFaults *fileFaults)
@@ -41,6 +44,7 @@ bool AtomicFileReplace::create()
         return false;
     created = true;
     length = 0;
+    handedToDisk = 0;
     if (targetExists) {
         // create() applies the umask; the old bank's bits win. Running as root keeps the owner too.
         if (::geteuid() == 0 && !file.setOwner(status.st_uid, status.st_gid))
@@ -53,19 +57,24 @@ bool AtomicFileReplace::create()
 
 bool AtomicFileReplace::append(std::span<const std::uint8_t> bytes)
 {
-    if (!created || renamed || !file.writeAt(length, bytes))
-        return false;
-    length += bytes.size();
-    return true;
+    return created && !renamed && file.writeAt(length, bytes) && written(bytes.size());
 }
 
 bool AtomicFileReplace::appendFrom(const BinaryFile &source, std::uint64_t sourceOffset,
                                    std::uint64_t count)
 {
-    if (!created || renamed || !file.copyFrom(source, sourceOffset, count, length))
-        return false;
+    return created && !renamed && file.copyFrom(source, sourceOffset, count, length) &&
+           written(count);
+}
+
+bool AtomicFileReplace::written(std::uint64_t count)
+{
     length += count;
-    return true;
+    if (length - handedToDisk < WritebackBytes)
+        return true;
+    const std::uint64_t from = handedToDisk;
+    handedToDisk = length;
+    return file.startWriteback(from, length - from);
 }
 
 bool AtomicFileReplace::commit()

@@ -45,12 +45,14 @@ public:
 
 private:
     [[nodiscard]] bool syncFolder();
+    [[nodiscard]] bool written(std::uint64_t count);
 
     std::filesystem::path targetPath;
     std::filesystem::path temporaryPath;
     FileFaults *faults;
     BinaryFile file;
     std::uint64_t length = 0;
+    std::uint64_t handedToDisk = 0;
     bool created = false;
     bool synced = false;
     bool renamed = false;

@@ -171,6 +171,12 @@ bool BinaryFile::sync()
     return ::fsync(descriptor) == 0;
 }
 
+bool BinaryFile::startWriteback(std::uint64_t offset, std::uint64_t length)
+{
+    return ::sync_file_range(descriptor, static_cast<off64_t>(offset), static_cast<off64_t>(length),
+                             SYNC_FILE_RANGE_WRITE) == 0;
+}
+
 bool BinaryFile::setPermissions(unsigned permissions)
 {
     return ::fchmod(descriptor, static_cast<mode_t>(permissions)) == 0;

@@ -45,6 +45,9 @@ public:
     [[nodiscard]] bool truncate(std::uint64_t length);
     /// Flushes the file's data to the disk.
     [[nodiscard]] bool sync();
+    /// Starts writing length bytes at offset to the disk without waiting, so a later sync()
+    /// waits less.
+    [[nodiscard]] bool startWriteback(std::uint64_t offset, std::uint64_t length);
     /// Sets the permission bits of the open file.
     [[nodiscard]] bool setPermissions(unsigned permissions);
     /// fchown of the open file.

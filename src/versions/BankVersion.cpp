@@ -129,7 +129,7 @@ std::optional<BankIndex> parseIndex(std::string_view text)
 
 } // namespace
 
-static bool appendSound(const LibraryFile &sound, const SoundSources &sources,
+static bool appendSound(const LibraryFile &sound, std::uint32_t size, const SoundSources &sources,
                         AtomicFileReplace &replace)
 {
     switch (sound.source) {
@@ -140,7 +140,7 @@ static bool appendSound(const LibraryFile &sound, const SoundSources &sources,
         return sources.currencyBank != nullptr &&
                replace.appendFrom(*sources.currencyBank, sound.offset, sound.size);
     case FileSource::History:
-        return sources.history && sources.history(sound.id, replace);
+        return sources.history && sources.history(sound.id, size, replace);
     case FileSource::Text:
         break;
     }
@@ -192,7 +192,8 @@ bool buildBank(const LibraryFiles &files, std::string_view folder, const SoundSo
                                   reinterpret_cast<const std::uint8_t *>(ids[number].data()), 4)),
                               soundSize);
         const std::uint64_t before = replace.written();
-        written = replace.append(chunkHeader) && appendSound(*sounds[number], sources, replace) &&
+        written = replace.append(chunkHeader) &&
+                  appendSound(*sounds[number], soundSize, sources, replace) &&
                   replace.written() == before + ChunkHeaderBytes + soundSize &&
                   ((soundSize & 1U) == 0 || replace.append(Pad));
     }

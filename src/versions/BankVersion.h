@@ -25,8 +25,8 @@ class BinaryFile;
 struct SoundSources {
     const BinaryFile *productBank = nullptr;
     const BinaryFile *currencyBank = nullptr;
-    /// Appends the blob's bytes to the new bank; false when it cannot be read.
-    std::function<bool(const BlobId &, AtomicFileReplace &)> history;
+    /// Appends the bytes of the blob of that size to the new bank; false when it cannot be read.
+    std::function<bool(const BlobId &, std::uint32_t, AtomicFileReplace &)> history;
 };
 
 /// Writes the bank of folder into replace (created, not committed): the RIFF header, the format

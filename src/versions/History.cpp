@@ -16,7 +16,7 @@
 
 namespace vorela {
 
-// Sounds barely compress; the fastest level keeps a restore near the speed of a copy.
+// Texts and folder listings; sounds are written stored (LooseObjects.h).
 static constexpr int LooseCompression = 1;
 
 static constexpr std::string_view StartAgain =
@@ -49,7 +49,8 @@ std::string History::damaged(std::string_view what) const
 }
 
 History::History(std::filesystem::path folder, GitRepository repo, GitOdb objects)
-    : path(std::move(folder)), repository(std::move(repo)), odb(std::move(objects))
+    : path(std::move(folder)), repository(std::move(repo)), odb(std::move(objects)),
+      loose(path / "objects")
 {
 }
 
@@ -84,9 +85,8 @@ std::unique_ptr<History> History::open(const DataDirectory &dataDirectory, std::
     const GitLibrary library;
     // The data directory is shared by the operators' accounts; nothing in it is run.
     git_libgit2_opts(GIT_OPT_SET_OWNER_VALIDATION, 0);
-    // zlib's own checksum already catches a damaged object; hashing every sound read again
-    // would double the time of a restore.
-    git_libgit2_opts(GIT_OPT_ENABLE_STRICT_HASH_VERIFICATION, 0);
+    // Every object read is checked against its id: sounds by LooseBlobReader, the rest here.
+    git_libgit2_opts(GIT_OPT_ENABLE_STRICT_HASH_VERIFICATION, 1);
     const std::filesystem::path folder = History::folder(dataDirectory);
     git_repository *raw = nullptr;
     std::error_code status;
@@ -249,20 +249,19 @@ bool History::writeBlob(const LibraryFile &file, const SoundSources &sources, st
     const git_oid expected = oidOf(file.id);
     if (git_odb_exists(odb.get(), &expected) == 1)
         return true;
-    std::vector<std::uint8_t> sound;
-    std::string_view bytes = file.text;
     if (file.source == FileSource::ProductBank || file.source == FileSource::CurrencyBank) {
         const BinaryFile *bank =
             file.source == FileSource::ProductBank ? sources.productBank : sources.currencyBank;
-        sound.resize(file.size);
+        std::vector<std::uint8_t> sound(file.size);
         if (bank == nullptr || !bank->readAt(file.offset, sound)) {
             error = "a sound of the bank cannot be read";
             return false;
         }
-        bytes = std::string_view(reinterpret_cast<const char *>(sound.data()), sound.size());
+        return writeStoredBlob(path / "objects", file.id, sound, error);
     }
     git_oid written;
-    if (git_odb_write(&written, odb.get(), bytes.data(), bytes.size(), GIT_OBJECT_BLOB) != 0) {
+    if (git_odb_write(&written, odb.get(), file.text.data(), file.text.size(), GIT_OBJECT_BLOB) !=
+        0) {
         error = damaged("cannot store a file of the version");
         return false;
     }
@@ -379,16 +378,27 @@ bool History::clearStaleLocks(std::string &error)
     return false;
 }
 
-bool History::appendBlob(const BlobId &id, AtomicFileReplace &replace)
+bool History::appendBlob(const BlobId &id, std::uint32_t size, AtomicFileReplace &replace,
+                         std::string &error)
 {
+    std::span<const std::uint8_t> bytes;
+    const LooseRead read = loose.read(id, size, bytes);
+    if (read == LooseRead::Read)
+        return replace.append(bytes);
     const git_oid oid = oidOf(id);
     git_odb_object *raw = nullptr;
-    if (git_odb_read(&raw, odb.get(), &oid) != 0)
+    // Packed (by git gc, say): libgit2 reads it and checks its id.
+    if (read == LooseRead::Damaged || git_odb_read(&raw, odb.get(), &oid) != 0) {
+        error = damaged("the sound " + hexId(oid) + " is missing or not the one its id names");
         return false;
+    }
     const GitOdbObject object(raw);
+    if (git_odb_object_size(object.get()) != size) {
+        error = damaged("the sound " + hexId(oid) + " has another size than its bank's index");
+        return false;
+    }
     return replace.append(
-        std::span(static_cast<const std::uint8_t *>(git_odb_object_data(object.get())),
-                  git_odb_object_size(object.get())));
+        std::span(static_cast<const std::uint8_t *>(git_odb_object_data(object.get())), size));
 }
 
 } // namespace vorela

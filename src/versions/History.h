@@ -6,6 +6,7 @@
 #include "versions/BankVersion.h"
 #include "versions/GitHandles.h"
 #include "versions/LibraryFiles.h"
+#include "versions/LooseObjects.h"
 
 #include <cstdint>
 #include <memory>
@@ -59,8 +60,10 @@ public:
     /// Removes the reference locks a killed writer left; call it only while holding the mutex
     /// HistoryMutexName, which every writer of the history holds. False when one stays.
     [[nodiscard]] bool clearStaleLocks(std::string &error);
-    /// Appends a blob's bytes to replace; false when it cannot be read or written.
-    [[nodiscard]] bool appendBlob(const BlobId &id, AtomicFileReplace &replace);
+    /// Appends the bytes of the blob id of size bytes to replace, each checked against id; false
+    /// when it cannot be written, or with the reason in error when it is missing or not that blob.
+    [[nodiscard]] bool appendBlob(const BlobId &id, std::uint32_t size, AtomicFileReplace &replace,
+                                  std::string &error);
     /// The repository itself, for the signed versions written and checked beside the history.
     [[nodiscard]] git_repository &gitRepository() { return *repository; }
 
@@ -77,6 +80,7 @@ private:
     std::filesystem::path path;
     GitRepository repository;
     GitOdb odb;
+    LooseBlobReader loose;
 };
 
 } // namespace vorela

@@ -13,9 +13,8 @@ struct DigestFree {
 };
 } // namespace
 
-std::optional<BlobId> blobIdOf(std::string_view bytes)
+static std::optional<BlobId> digestOf(std::string_view header, std::string_view bytes)
 {
-    const std::string header = "blob " + std::to_string(bytes.size()) + std::string(1, '\0');
     BlobId id{};
     const std::unique_ptr<EVP_MD_CTX, DigestFree> context(EVP_MD_CTX_new());
     unsigned length = 0;
@@ -25,6 +24,21 @@ std::optional<BlobId> blobIdOf(std::string_view bytes)
         EVP_DigestFinal_ex(context.get(), id.data(), &length) != 1 || length != id.size())
         return std::nullopt;
     return id;
+}
+
+std::string blobHeader(std::size_t size)
+{
+    return "blob " + std::to_string(size) + std::string(1, '\0');
+}
+
+std::optional<BlobId> blobIdOf(std::string_view bytes)
+{
+    return digestOf(blobHeader(bytes.size()), bytes);
+}
+
+std::optional<BlobId> objectIdOf(std::span<const std::uint8_t> object)
+{
+    return digestOf({}, {reinterpret_cast<const char *>(object.data()), object.size()});
 }
 
 std::optional<LibraryFile> textFile(std::string text)

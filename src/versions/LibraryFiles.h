@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <map>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -38,6 +39,10 @@ inline constexpr std::string_view SoundsFolder = "sounds/";
 
 /// The id git gives a blob of these bytes; empty when libcrypto fails (out of memory).
 [[nodiscard]] std::optional<BlobId> blobIdOf(std::string_view bytes);
+/// The id of an object given whole, its git header included.
+[[nodiscard]] std::optional<BlobId> objectIdOf(std::span<const std::uint8_t> object);
+/// The git header of a blob of size bytes ("blob SIZE" and a zero byte).
+[[nodiscard]] std::string blobHeader(std::size_t size);
 
 /// A text file of a version, its id computed; empty when that failed.
 [[nodiscard]] std::optional<LibraryFile> textFile(std::string text);

@@ -177,14 +177,16 @@ VersionOutcome apply(const DataDirectory &dataDirectory, RegistryStore &store, H
 
     preferBankSounds(now.files, target);
     SoundSources sources = now.sources();
-    sources.history = [&history](const BlobId &id, AtomicFileReplace &replace) {
-        return history.appendBlob(id, replace);
+    std::string historyError;
+    sources.history = [&history, &historyError](const BlobId &id, std::uint32_t size,
+                                                AtomicFileReplace &replace) {
+        return history.appendBlob(id, size, replace, historyError);
     };
     AtomicFileReplace product(dataDirectory.productBank(), dataDirectory.temporaryBank());
     AtomicFileReplace currency(dataDirectory.currencyBank());
     if (!prepareBank(target, ProductBankFolder, sources, product, outcome.error) ||
         !prepareBank(target, CurrencyBankFolder, sources, currency, outcome.error))
-        return outcome;
+        return {.error = historyError.empty() ? outcome.error : historyError};
     if (current == Current::SaveFirst && !replaceFileContent(notePath(dataDirectory), targetId))
         return {.error = notePath(dataDirectory).string() + ": cannot be written; nothing was "
                                                             "restored"};

@@ -72,6 +72,54 @@ TEST(VersionsTest, RestoreGivesBackEveryByteAsANewVersion)
     EXPECT_EQ(git(library, "fsck --strict --no-dangling"), "");
 }
 
+// Sounds are read as written here (stored), packed or compressed by git; each is checked by its id.
+TEST(VersionsTest, ARestoreReadsEveryObjectFormAndRefusesAForgedOne)
+{
+    // The sound's object replaced by a valid one of the same size with one byte changed.
+    const std::string forged =
+        "o() { echo objects/$(echo $1 | cut -c1-2)/$(echo $1 | cut -c3-); }; "
+        "a=$(git rev-parse FIRST:bank/sounds/00/0001) && git cat-file blob $a > s && "
+        "printf Z | dd of=s bs=1 seek=9 conv=notrunc status=none && "
+        "cp -f $(o $(git hash-object -w s)) $(o $a)";
+    const struct {
+        const char *form;
+        std::string command;
+        bool restores;
+    } cases[] = {
+        {"stored", "true", true},
+        {"packed", "git repack -adq", true},
+        {"compressed",
+         "git repack -adq && mv objects/pack/*.pack p && rm objects/pack/* && "
+         "git unpack-objects -q < p && rm p",
+         true},
+        {"forged", forged, false},
+    };
+    for (const auto &[form, command, restores] : cases) {
+        test::LibraryFixture library;
+        library.write(LibraryVariant::First);
+        const test::LibraryBytes first = library.bytes();
+        const std::string firstId = library.save("first");
+        library.write(LibraryVariant::Second);
+        (void)library.save("second");
+        const test::LibraryBytes second = library.bytes();
+        std::string shell = command;
+        for (std::size_t at; (at = shell.find("FIRST")) != std::string::npos;)
+            shell.replace(at, 5, firstId);
+        ASSERT_EQ(std::system(("cd '" + (library.dir.path() / "history.git").string() + "' && (" +
+                               shell + ")")
+                                  .c_str()),
+                  0)
+            << form;
+        const VersionOutcome outcome = restore(library, firstId);
+        EXPECT_EQ(outcome.ok(), restores) << form << ": " << outcome.error;
+        EXPECT_EQ(outcome.error.find("not the one its id names") != std::string::npos, !restores)
+            << form << ": " << outcome.error;
+        test::LibraryBytes now = library.bytes();
+        now.editor = first.editor;
+        EXPECT_EQ(now, restores ? first : second) << form;
+    }
+}
+
 TEST(VersionsTest, DiffTellsTheChangesInWords)
 {
     test::LibraryFixture library;
