@@ -1,19 +1,12 @@
 // `vorela library save|log|diff|restore`: versions of the library kept in history.git.
 #include "cli/CliOptions.h"
-#include "cli/CliStore.h"
 #include "cli/CliTree.h"
-#include "versions/History.h"
+#include "cli/LibrarySession.h"
 #include "versions/LibraryState.h"
 #include "versions/VersionDiff.h"
 #include "versions/VersionRestore.h"
 
-#include <pwd.h>
-#include <unistd.h>
-
 #include <chrono>
-#include <cstdio>
-#include <cstdlib>
-#include <ctime>
 #include <iostream>
 
 namespace vorela {
@@ -34,59 +27,11 @@ struct RestoreArguments {
     std::chrono::milliseconds wait{};
 };
 
-// The login name the versions carry as their author.
-std::string loginName()
-{
-    if (const passwd *entry = getpwuid(geteuid()); entry != nullptr && entry->pw_name != nullptr)
-        return entry->pw_name;
-    const char *user = std::getenv("USER");
-    return user != nullptr ? user : "unknown";
-}
-
-// The history and the store, with a restore a killed process left half done finished first.
-struct Session {
-    std::unique_ptr<RegistryStore> store;
-    std::unique_ptr<History> history;
-};
-
-std::optional<Session> openSession(const CliContext &context, std::chrono::milliseconds wait)
-{
-    Session session;
-    std::string error;
-    session.history = History::open(context.dataDirectory, error);
-    if (!session.history) {
-        sayCliFailure(error);
-        return std::nullopt;
-    }
-    session.store = openCliStore(context);
-    if (!session.store)
-        return std::nullopt;
-    const VersionOutcome finished = finishInterruptedRestore(context.dataDirectory, *session.store,
-                                                             *session.history, loginName(), wait);
-    if (!finished.ok()) {
-        sayCliFailure(finished.error);
-        return std::nullopt;
-    }
-    if (!finished.id.empty())
-        std::cerr << "vorela: finished an interrupted restore as version " << finished.id << '\n';
-    return session;
-}
-
-std::string timeText(std::int64_t seconds, int offsetMinutes)
-{
-    const std::time_t shifted = static_cast<std::time_t>(seconds + offsetMinutes * 60);
-    std::tm parts{};
-    gmtime_r(&shifted, &parts);
-    char text[32];
-    std::strftime(text, sizeof text, "%Y-%m-%dT%H:%M:%S", &parts);
-    return text;
-}
-
 } // namespace
 
 static int saveCommand(CliContext &context, const SaveArguments &arguments)
 {
-    const std::optional<Session> session = openSession(context, std::chrono::seconds(5));
+    const std::optional<LibrarySession> session = openLibrarySession(context, std::chrono::seconds(5));
     if (!session)
         return 1;
     const VersionOutcome outcome =
@@ -124,7 +69,7 @@ static bool readVersion(History &history, const std::string &name, LibraryFiles 
 
 static int diffCommand(CliContext &context, const DiffArguments &arguments)
 {
-    const std::optional<Session> session = openSession(context, std::chrono::seconds(5));
+    const std::optional<LibrarySession> session = openLibrarySession(context, std::chrono::seconds(5));
     if (!session)
         return 1;
     std::string error;
@@ -148,7 +93,7 @@ static int diffCommand(CliContext &context, const DiffArguments &arguments)
 
 static int restoreCommand(CliContext &context, const RestoreArguments &arguments)
 {
-    const std::optional<Session> session = openSession(context, arguments.wait);
+    const std::optional<LibrarySession> session = openLibrarySession(context, arguments.wait);
     if (!session)
         return 1;
     const VersionOutcome outcome =
@@ -183,6 +128,7 @@ void addLibraryCommands(CLI::App &tool, CliAction &action)
         restoreCommand);
     restore.add_option("ID", restoreArguments.version, "the version")->required();
     addWaitOption(restore, restoreArguments.wait);
+    addLibraryRemoteCommands(library, action);
 }
 
 } // namespace vorela

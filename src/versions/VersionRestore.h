@@ -27,6 +27,14 @@ inline constexpr std::string_view EditorMutexName = "VEZEVOREZIDI";
                                             std::string_view name, const std::string &author,
                                             std::chrono::milliseconds lockWait);
 
+/// Applies version id, fetched into the history from a remote, as restoreVersion does, and
+/// records it so that id comes before the newest version (a later publish from here is then a
+/// fast-forward); unchanged when the library already is that version and the history holds it.
+[[nodiscard]] VersionOutcome applyFetchedVersion(const DataDirectory &dataDirectory,
+                                                 RegistryStore &store, History &history,
+                                                 const std::string &id, const std::string &author,
+                                                 std::chrono::milliseconds lockWait);
+
 /// Completes a restore a killed process left half done, so the library is the restored version
 /// whole; ok without change when there was none.
 [[nodiscard]] VersionOutcome finishInterruptedRestore(const DataDirectory &dataDirectory,
