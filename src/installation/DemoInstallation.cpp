@@ -10,6 +10,7 @@
 #include "platform/DataDirectory.h"
 #include "platform/RegistryStore.h"
 #include "platform/RegistryTransaction.h"
+#include "platform/TemporaryFolder.h"
 #include "soundbank/ChunkIdAllocator.h"
 #include "soundbank/CurrencyInstallation.h"
 #include "soundbank/WaveFile.h"
@@ -20,11 +21,9 @@
 #include "verification/RsaKey.h"
 
 #include <chrono>
-#include <cstdlib>
 #include <fstream>
 #include <memory>
 #include <optional>
-#include <unistd.h>
 
 namespace vorela {
 
@@ -41,30 +40,6 @@ struct PlannedSound {
     std::string chunk; // product bank chunk, or currency bank chunk ("RDLR")
     bool currencyBank = false;
     SynthesisRequest request;
-};
-
-// A folder of the work files, removed with them.
-class WorkFolder {
-public:
-    WorkFolder()
-    {
-        std::string pattern =
-            (std::filesystem::temp_directory_path() / "vorela-demo-XXXXXX").string();
-        if (mkdtemp(pattern.data()) != nullptr)
-            folder = pattern;
-    }
-    ~WorkFolder()
-    {
-        std::error_code code;
-        if (!folder.empty())
-            std::filesystem::remove_all(folder, code);
-    }
-    WorkFolder(const WorkFolder &) = delete;
-    WorkFolder &operator=(const WorkFolder &) = delete;
-    [[nodiscard]] const std::filesystem::path &path() const { return folder; }
-
-private:
-    std::filesystem::path folder;
 };
 
 // The phrases and the district table in the phrase folder; their sounds join the plan.
@@ -188,7 +163,7 @@ bool createDemoDirectory(const DataDirectory &dataDirectory, std::string &error,
         error = "cannot write the demo phrases to the registry store";
         return false;
     }
-    const WorkFolder work;
+    const TemporaryFolder work("vorela-demo");
     if (work.path().empty()) {
         error = "cannot create a temporary folder for the synthesis";
         return false;

@@ -2,16 +2,13 @@
 // a fixed number of children busy and reaps them with waitpid.
 #include "installation/SpeechSynthesis.h"
 
+#include "platform/ExternalProgram.h"
 #include "soundbank/LexemeReader.h"
 
-#include <fcntl.h>
-#include <spawn.h>
 #include <sys/wait.h>
 
 #include <map>
 #include <optional>
-
-extern char **environ;
 
 namespace vorela {
 
@@ -23,23 +20,6 @@ struct Running {
     std::size_t request;
     Stage stage;
 };
-
-std::optional<pid_t> spawn(const std::vector<std::string> &arguments)
-{
-    std::vector<char *> argv;
-    for (const std::string &argument : arguments)
-        argv.push_back(const_cast<char *>(argument.c_str()));
-    argv.push_back(nullptr);
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    // The children's chatter is no diagnosis of ours: a failure shows in the exit status.
-    posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
-    posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
-    pid_t pid = 0;
-    const int status = posix_spawnp(&pid, argv[0], &actions, nullptr, argv.data(), environ);
-    posix_spawn_file_actions_destroy(&actions);
-    return status == 0 ? std::optional<pid_t>(pid) : std::nullopt;
-}
 
 class Scheduler {
 public:
@@ -93,7 +73,8 @@ private:
                                            // trim the silence before and after the word
                                            "silence", "1", "0.02", "0.5%", "reverse", "silence",
                                            "1", "0.02", "0.5%", "reverse", "norm", "-1"};
-        const std::optional<pid_t> pid = spawn(arguments);
+        int startError = 0;
+        const std::optional<pid_t> pid = startProgram(arguments, startError);
         if (!pid) {
             result.error = "cannot start " + arguments[0] + " (is it installed?)";
             return;

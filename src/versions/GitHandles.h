@@ -26,6 +26,16 @@ using GitReference = std::unique_ptr<git_reference, GitFree<git_reference, git_r
 using GitRevwalk = std::unique_ptr<git_revwalk, GitFree<git_revwalk, git_revwalk_free>>;
 using GitSignature = std::unique_ptr<git_signature, GitFree<git_signature, git_signature_free>>;
 
+/// A buffer libgit2 fills, disposed by its owner.
+struct GitBuffer {
+    GitBuffer() = default;
+    ~GitBuffer() { git_buf_dispose(&buffer); }
+    GitBuffer(const GitBuffer &) = delete;
+    GitBuffer &operator=(const GitBuffer &) = delete;
+    [[nodiscard]] std::string_view view() const { return {buffer.ptr, buffer.size}; }
+    git_buf buffer = GIT_BUF_INIT;
+};
+
 /// Keeps libgit2 initialised while it lives; the history holds one.
 class GitLibrary {
 public:
