@@ -31,7 +31,8 @@ struct RestoreArguments {
 
 static int saveCommand(CliContext &context, const SaveArguments &arguments)
 {
-    const std::optional<LibrarySession> session = openLibrarySession(context, std::chrono::seconds(5));
+    const std::optional<LibrarySession> session =
+        openLibrarySession(context, std::chrono::seconds(5));
     if (!session)
         return 1;
     const VersionOutcome outcome =
@@ -69,7 +70,8 @@ static bool readVersion(History &history, const std::string &name, LibraryFiles 
 
 static int diffCommand(CliContext &context, const DiffArguments &arguments)
 {
-    const std::optional<LibrarySession> session = openLibrarySession(context, std::chrono::seconds(5));
+    const std::optional<LibrarySession> session =
+        openLibrarySession(context, std::chrono::seconds(5));
     if (!session)
         return 1;
     std::string error;

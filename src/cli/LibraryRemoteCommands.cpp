@@ -92,9 +92,8 @@ static int hostsCommand(CliContext & /*context*/, const HostsArguments &argument
     if (!readHostRecords(arguments.remote, records, published, error))
         return cliFailure(error);
     for (const HostRecord &record : records)
-        std::cout << record.host << '\t' << record.version << '\t'
-                  << timeText(record.appliedAt, 0) << '\t'
-                  << (record.version == published ? "current" : "behind") << '\n';
+        std::cout << record.host << '\t' << record.version << '\t' << timeText(record.appliedAt, 0)
+                  << '\t' << (record.version == published ? "current" : "behind") << '\n';
     return 0;
 }
 

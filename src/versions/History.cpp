@@ -409,10 +409,9 @@ bool History::advance(const std::string &id, std::string &error)
     git_reference *moved = nullptr;
     if (git_oid_fromstr(&current, newest->c_str()) != 0 || !syncFileSystem(error))
         return false;
-    if (git_reference_create_matching(&moved, repository.get(),
-                                      git_reference_symbolic_target(headReference.get()),
-                                      git_commit_id(commit.get()), /*force=*/1, &current,
-                                      nullptr) != 0) {
+    if (git_reference_create_matching(
+            &moved, repository.get(), git_reference_symbolic_target(headReference.get()),
+            git_commit_id(commit.get()), /*force=*/1, &current, nullptr) != 0) {
         error = damaged("cannot record version " + id + " as the newest");
         return false;
     }

@@ -53,9 +53,8 @@ VersionOutcome publishVersion(const DataDirectory &dataDirectory, RegistryStore 
         return outcome;
     const std::optional<std::string> published = writeSignedCommit(
         history.gitRepository(), *tree, {*newest}, author, "Published", keyFile, outcome.error);
-    if (!published ||
-        !pointReference(history.gitRepository(), std::string(PublishingRef),
-                        *published, outcome.error))
+    if (!published || !pointReference(history.gitRepository(), std::string(PublishingRef),
+                                      *published, outcome.error))
         return outcome;
     std::string pushError;
     const PushResult pushed =

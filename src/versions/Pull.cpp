@@ -3,8 +3,8 @@
 #include "versions/Pull.h"
 
 #include "platform/NamedMutex.h"
-#include "versions/HostRecords.h"
 #include "versions/History.h"
+#include "versions/HostRecords.h"
 #include "versions/Remote.h"
 #include "versions/SignedCommits.h"
 #include "versions/VersionRestore.h"
@@ -37,7 +37,8 @@ static bool fetchTrusted(const DataDirectory &dataDirectory, History &history,
     const std::filesystem::path trusted = trustedPublishers(dataDirectory);
     std::error_code status;
     if (!std::filesystem::exists(trusted, status)) {
-        outcome.error = trusted.string() + ": missing, so no publisher is trusted; write one line " +
+        outcome.error = trusted.string() +
+                        ": missing, so no publisher is trusted; write one line " +
                         "a publisher in OpenSSH allowed-signers format (NAME ssh-ed25519 KEY, " +
                         "the key from the publisher's id_ed25519.pub)";
         return false;
@@ -64,9 +65,9 @@ static bool fetchTrusted(const DataDirectory &dataDirectory, History &history,
     return false;
 }
 
-PullOutcome pullVersion(const DataDirectory &dataDirectory, RegistryStore &store,
-                        History &history, const std::string &url, const std::string &host,
-                        const std::string &author, std::chrono::milliseconds lockWait)
+PullOutcome pullVersion(const DataDirectory &dataDirectory, RegistryStore &store, History &history,
+                        const std::string &url, const std::string &host, const std::string &author,
+                        std::chrono::milliseconds lockWait)
 {
     PullOutcome outcome;
     if (!isHostName(host)) {

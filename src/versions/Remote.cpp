@@ -131,7 +131,8 @@ struct PushReport : Credentials {
 int noteRejection(const char *refname, const char *status, void *payload)
 {
     if (status != nullptr)
-        static_cast<PushReport *>(static_cast<Credentials *>(payload))->rejection = std::string(refname) + ": " + status;
+        static_cast<PushReport *>(static_cast<Credentials *>(payload))->rejection =
+            std::string(refname) + ": " + status;
     return 0;
 }
 

@@ -146,10 +146,10 @@ bool record(History &history, const std::string &treeId, const std::string &targ
     const bool merged = merge == Merge::Fetched && !held;
     if (newest == treeId && !merged)
         return true;
-    const std::optional<std::string> made = history.commit(
-        treeId, author,
-        (merge == Merge::Fetched ? "Pulled " : "Restored ") + targetId.substr(0, 12),
-        outcome.error, merged ? std::optional(targetId) : std::nullopt);
+    const std::optional<std::string> made =
+        history.commit(treeId, author,
+                       (merge == Merge::Fetched ? "Pulled " : "Restored ") + targetId.substr(0, 12),
+                       outcome.error, merged ? std::optional(targetId) : std::nullopt);
     if (made)
         outcome.id = *made;
     return made.has_value();
@@ -255,9 +255,8 @@ VersionOutcome finishInterruptedRestore(const DataDirectory &dataDirectory, Regi
 // A restore or the apply of a fetched version: an interrupted one finished first, then the
 // version named applied under the history's mutex.
 static VersionOutcome applyNamed(const DataDirectory &dataDirectory, RegistryStore &store,
-                                 History &history, std::string_view name,
-                                 const std::string &author, Merge merge,
-                                 std::chrono::milliseconds lockWait)
+                                 History &history, std::string_view name, const std::string &author,
+                                 Merge merge, std::chrono::milliseconds lockWait)
 {
     if (VersionOutcome finished =
             finishInterruptedRestore(dataDirectory, store, history, author, lockWait);
