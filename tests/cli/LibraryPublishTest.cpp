@@ -16,8 +16,8 @@ TEST_F(LibraryPublishTest, HostsPullEachPublishedVersionAndHostsShowsWhoIsBehind
 {
     const std::string url = remote("remote.git");
     writeBank(publisher.path(), 1, 1);
-    const test::ToolRun first = vorela(publisher.path(), "library publish " + url + " --key '" +
-                                                             key.string() + "'");
+    const test::ToolRun first =
+        vorela(publisher.path(), "library publish " + url + " --key '" + key.string() + "'");
     ASSERT_EQ(first.status, 0) << first.errors;
     for (std::size_t host = 0; host < hosts.size(); ++host) {
         const test::ToolRun pulled =
@@ -31,16 +31,15 @@ TEST_F(LibraryPublishTest, HostsPullEachPublishedVersionAndHostsShowsWhoIsBehind
                                  std::regex(line + line + line)));
 
     writeBank(publisher.path(), 2, 1); // one word recorded anew
-    const std::string second =
-        lastLine(vorela(publisher.path(), "library publish " + url + " --key '" + key.string() +
-                                              "'")
-                     .output);
+    const std::string second = lastLine(
+        vorela(publisher.path(), "library publish " + url + " --key '" + key.string() + "'")
+            .output);
     ASSERT_EQ(vorela(hosts[0].path(), "library pull " + url + " --host h0").status, 0);
     ASSERT_EQ(vorela(hosts[1].path(), "library pull " + url + " --host h1").status, 0);
     const std::string shown = vorela(root.path(), "library hosts " + url).output;
-    EXPECT_TRUE(std::regex_match(
-        shown, std::regex("h0\t" + second + "\t.*\tcurrent\nh1\t" + second + "\t.*\tcurrent\nh2\t" +
-                          lastLine(first.output) + "\t.*\tbehind\n")))
+    EXPECT_TRUE(std::regex_match(shown, std::regex("h0\t" + second + "\t.*\tcurrent\nh1\t" +
+                                                   second + "\t.*\tcurrent\nh2\t" +
+                                                   lastLine(first.output) + "\t.*\tbehind\n")))
         << shown;
     // Plain git accepts the signature.
     EXPECT_EQ(std::system(("git --git-dir '" + (root.path() / "remote.git").string() +

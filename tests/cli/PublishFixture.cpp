@@ -70,8 +70,8 @@ void PublishFixture::SetUp()
     for (const TempDataDir &host : hosts) {
         ASSERT_EQ(vorela(host.path(), "init").status, 0);
         ASSERT_TRUE(shell("printf 'publisher ' >'" + host.path().string() +
-                          "/trusted-publishers' && cut -d' ' -f1,2 '" + key.string() +
-                          ".pub' >>'" + host.path().string() + "/trusted-publishers'"));
+                          "/trusted-publishers' && cut -d' ' -f1,2 '" + key.string() + ".pub' >>'" +
+                          host.path().string() + "/trusted-publishers'"));
     }
 }
 
