@@ -77,9 +77,8 @@ TEST_F(LibraryPullFaultsTest, AKilledPullLeavesTheOldOrTheNewLibraryAndNoRecordB
     std::mt19937 random(20261208);
     for (int kill = 0; kill < 8; ++kill) {
         ASSERT_EQ(std::system((records + " update-ref -d refs/hosts/h").c_str()), 0);
-        test::ChildProcess child([&](test::ChildProcess &self) {
-            return pullInChild(host, url, self, RLIM_INFINITY);
-        });
+        test::ChildProcess child(
+            [&](test::ChildProcess &self) { return pullInChild(host, url, self, RLIM_INFINITY); });
         ASSERT_EQ(child.receive(10s), 'o');
         std::this_thread::sleep_for(std::chrono::microseconds(random() % (span.count() + 1)));
         child.kill();
