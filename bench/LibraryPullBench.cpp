@@ -43,8 +43,8 @@ void PullOneChangedWord(benchmark::State &state)
     const bench::ScratchFolder scratch;
     const std::string root = scratch.path.string();
     const std::string tool = std::string(VORELA_TOOL);
-    run("git init -q --bare " + root + "/remote.git && ssh-keygen -q -t ed25519 -N '' -f " +
-        root + "/key && " + tool + " --data-dir " + root + "/pub init >/dev/null && " + tool +
+    run("git init -q --bare " + root + "/remote.git && ssh-keygen -q -t ed25519 -N '' -f " + root +
+        "/key && " + tool + " --data-dir " + root + "/pub init >/dev/null && " + tool +
         " --data-dir " + root + "/host init >/dev/null && (printf 'p '; cut -d' ' -f1,2 " + root +
         "/key.pub) >" + root + "/host/trusted-publishers");
     const pid_t daemon = fork();
@@ -83,7 +83,7 @@ void PullOneChangedWord(benchmark::State &state)
         state.ResumeTiming();
         run(pull);
     }
-    kill(daemon, SIGKILL);
+    kill(daemon, SIGTERM); // git passes it on to the daemon it started
     waitpid(daemon, nullptr, 0);
 }
 

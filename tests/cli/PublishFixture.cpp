@@ -78,7 +78,7 @@ void PublishFixture::SetUp()
 PublishFixture::~PublishFixture()
 {
     if (daemon > 0) {
-        ::kill(daemon, SIGKILL);
+        ::kill(daemon, SIGTERM); // git passes it on to the daemon it started
         ::waitpid(daemon, nullptr, 0);
     }
     if (daemonErrors >= 0)
