@@ -112,8 +112,7 @@ std::string PublishFixture::libraryBytes(const std::filesystem::path &dir)
     const Bytes currency = readFile(dir / "currency.awf");
     return (store ? exportRegText(*store, "HKEY_LOCAL_MACHINE\\Software\\vorela") : error) +
            std::string(product.begin(), product.end()) +
-           std::string(currency.begin(), currency.end()) +
-           (std::filesystem::exists(dir / "vorela.tmp") ? "vorela.tmp left" : "");
+           std::string(currency.begin(), currency.end());
 }
 
 std::string PublishFixture::remoteRef(const std::string &name, const std::string &ref)
