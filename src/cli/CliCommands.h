@@ -47,6 +47,9 @@ int cliFailure(const std::string &message);
 /// bank normalize ID... | --all: the sounds to the library's loudness in one rewrite of the bank.
 void addNormalizeCommand(CLI::App &bank, CliAction &action);
 
+/// library publish|pull|hosts: the versions shared with the notification hosts through a remote.
+void addLibraryRemoteCommands(CLI::App &library, CliAction &action);
+
 /// The data directory a command works on: directory when given (not empty), else the context's.
 [[nodiscard]] DataDirectory cliTargetDirectory(const CliContext &context,
                                                const std::string &directory);

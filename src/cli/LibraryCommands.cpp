@@ -1,16 +1,13 @@
 // `vorela library save|log|diff|restore`: versions of the library kept in history.git.
 #include "cli/CliOptions.h"
-#include "cli/CliStore.h"
 #include "cli/CliTree.h"
-#include "versions/History.h"
+#include "cli/LibrarySession.h"
 #include "versions/LibraryState.h"
 #include "versions/LoginName.h"
 #include "versions/VersionDiff.h"
 #include "versions/VersionRestore.h"
 
 #include <chrono>
-#include <cstdio>
-#include <ctime>
 #include <iostream>
 
 namespace vorela {
@@ -31,50 +28,12 @@ struct RestoreArguments {
     std::chrono::milliseconds wait{};
 };
 
-// The history and the store, with a restore a killed process left half done finished first.
-struct Session {
-    std::unique_ptr<RegistryStore> store;
-    std::unique_ptr<History> history;
-};
-
-std::optional<Session> openSession(const CliContext &context, std::chrono::milliseconds wait)
-{
-    Session session;
-    std::string error;
-    session.history = History::open(context.dataDirectory, error);
-    if (!session.history) {
-        sayCliFailure(error);
-        return std::nullopt;
-    }
-    session.store = openCliStore(context);
-    if (!session.store)
-        return std::nullopt;
-    const VersionOutcome finished = finishInterruptedRestore(
-        context.dataDirectory, *session.store, *session.history, loginName(), {.wait = wait});
-    if (!finished.ok()) {
-        sayCliFailure(finished.error);
-        return std::nullopt;
-    }
-    if (!finished.id.empty())
-        std::cerr << "vorela: finished an interrupted restore as version " << finished.id << '\n';
-    return session;
-}
-
-std::string timeText(std::int64_t seconds, int offsetMinutes)
-{
-    const std::time_t shifted = static_cast<std::time_t>(seconds + offsetMinutes * 60);
-    std::tm parts{};
-    gmtime_r(&shifted, &parts);
-    char text[32];
-    std::strftime(text, sizeof text, "%Y-%m-%dT%H:%M:%S", &parts);
-    return text;
-}
-
 } // namespace
 
 static int saveCommand(CliContext &context, const SaveArguments &arguments)
 {
-    const std::optional<Session> session = openSession(context, std::chrono::seconds(5));
+    const std::optional<LibrarySession> session =
+        openLibrarySession(context, std::chrono::seconds(5));
     if (!session)
         return 1;
     const VersionOutcome outcome =
@@ -112,7 +71,8 @@ static bool readVersion(History &history, const std::string &name, LibraryFiles 
 
 static int diffCommand(CliContext &context, const DiffArguments &arguments)
 {
-    const std::optional<Session> session = openSession(context, std::chrono::seconds(5));
+    const std::optional<LibrarySession> session =
+        openLibrarySession(context, std::chrono::seconds(5));
     if (!session)
         return 1;
     std::string error;
@@ -136,7 +96,7 @@ static int diffCommand(CliContext &context, const DiffArguments &arguments)
 
 static int restoreCommand(CliContext &context, const RestoreArguments &arguments)
 {
-    const std::optional<Session> session = openSession(context, arguments.wait);
+    const std::optional<LibrarySession> session = openLibrarySession(context, arguments.wait);
     if (!session)
         return 1;
     const VersionOutcome outcome =
@@ -171,6 +131,7 @@ void addLibraryCommands(CLI::App &tool, CliAction &action)
         restoreCommand);
     restore.add_option("ID", restoreArguments.version, "the version")->required();
     addWaitOption(restore, restoreArguments.wait);
+    addLibraryRemoteCommands(library, action);
 }
 
 } // namespace vorela

@@ -304,8 +304,19 @@ bool History::writeTree(const LibraryFiles &files, const SoundSources &sources, 
     return true;
 }
 
+GitCommit History::lookup(const std::string &id) const
+{
+    git_oid oid;
+    git_commit *raw = nullptr;
+    if (git_oid_fromstr(&oid, id.c_str()) != 0 ||
+        git_commit_lookup(&raw, repository.get(), &oid) != 0)
+        return nullptr;
+    return GitCommit(raw);
+}
+
 std::optional<std::string> History::commit(const std::string &treeId, const std::string &author,
-                                           const std::string &message, std::string &error)
+                                           const std::string &message, std::string &error,
+                                           const std::optional<std::string> &merged)
 {
     std::optional<std::string> parentId;
     if (!head(parentId, error))
@@ -321,29 +332,90 @@ std::optional<std::string> History::commit(const std::string &treeId, const std:
     }
     const GitTree tree(rawTree);
     const GitSignature signature(rawSignature);
-    GitCommit parent;
-    if (parentId) {
-        git_oid parentOid;
-        git_commit *rawParent = nullptr;
-        if (git_oid_fromstr(&parentOid, parentId->c_str()) != 0 ||
-            git_commit_lookup(&rawParent, repository.get(), &parentOid) != 0) {
-            error = damaged("the newest version cannot be read");
+    std::vector<GitCommit> parents;
+    for (const std::optional<std::string> &id : {parentId, merged}) {
+        if (!id)
+            continue;
+        parents.push_back(lookup(*id));
+        if (!parents.back()) {
+            error = damaged("version " + *id + " cannot be read");
             return std::nullopt;
         }
-        parent.reset(rawParent);
     }
-    const git_commit *parents[1] = {parent.get()};
+    const git_commit *parentList[2] = {};
+    for (std::size_t index = 0; index < parents.size(); ++index)
+        parentList[index] = parents[index].get();
     git_oid made;
     if (!syncFileSystem(error))
         return std::nullopt;
     if (git_commit_create(&made, repository.get(), "HEAD", signature.get(), signature.get(),
-                          "UTF-8", message.c_str(), tree.get(), parent ? 1 : 0, parents) != 0) {
+                          "UTF-8", message.c_str(), tree.get(), parents.size(), parentList) != 0) {
         error = damaged("cannot record the version");
         return std::nullopt;
     }
     if (!syncFileSystem(error))
         return std::nullopt;
     return hexId(made);
+}
+
+bool History::holds(const std::string &id, bool &held, std::string &error)
+{
+    held = false;
+    std::optional<std::string> newest;
+    if (!head(newest, error))
+        return false;
+    if (!newest)
+        return true;
+    git_oid newestOid;
+    git_oid oid;
+    if (git_oid_fromstr(&newestOid, newest->c_str()) != 0 ||
+        git_oid_fromstr(&oid, id.c_str()) != 0) {
+        error = "not a version id: " + id;
+        return false;
+    }
+    if (git_oid_equal(&newestOid, &oid) != 0) {
+        held = true;
+        return true;
+    }
+    const int descends = git_graph_descendant_of(repository.get(), &newestOid, &oid);
+    if (descends < 0) {
+        error = damaged("the versions before " + *newest + " cannot be read");
+        return false;
+    }
+    held = descends == 1;
+    return true;
+}
+
+bool History::advance(const std::string &id, std::string &error)
+{
+    std::optional<std::string> newest;
+    if (!head(newest, error))
+        return false;
+    const GitCommit commit = lookup(id);
+    if (!commit || !newest || git_commit_parentcount(commit.get()) != 1 ||
+        hexId(*git_commit_parent_id(commit.get(), 0)) != *newest) {
+        error = "version " + id + " does not follow the newest version";
+        return false;
+    }
+    git_reference *rawHead = nullptr;
+    const int looked = git_reference_lookup(&rawHead, repository.get(), "HEAD");
+    const GitReference headReference(rawHead);
+    if (looked != 0 || git_reference_symbolic_target(headReference.get()) == nullptr) {
+        error = damaged("the newest version cannot be read");
+        return false;
+    }
+    git_oid current;
+    git_reference *moved = nullptr;
+    if (git_oid_fromstr(&current, newest->c_str()) != 0 || !syncFileSystem(error))
+        return false;
+    if (git_reference_create_matching(
+            &moved, repository.get(), git_reference_symbolic_target(headReference.get()),
+            git_commit_id(commit.get()), /*force=*/1, &current, nullptr) != 0) {
+        error = damaged("cannot record version " + id + " as the newest");
+        return false;
+    }
+    git_reference_free(moved);
+    return syncFileSystem(error);
 }
 
 bool History::syncFileSystem(std::string &error) const

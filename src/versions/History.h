@@ -44,6 +44,11 @@ public:
     [[nodiscard]] bool log(std::vector<VersionInfo> &versions, std::string &error);
     /// The id (40 hex digits) of the version named by a full or shortened id.
     [[nodiscard]] std::optional<std::string> resolve(std::string_view name, std::string &error);
+    /// Whether version id is the newest or one before it (held); false when that cannot be read.
+    [[nodiscard]] bool holds(const std::string &id, bool &held, std::string &error);
+    /// Makes version id, made beside the history with the newest as its parent, the newest;
+    /// false leaves the newest as it was.
+    [[nodiscard]] bool advance(const std::string &id, std::string &error);
     /// The files of a version: texts loaded, sounds as History (their sizes are in the index).
     [[nodiscard]] bool read(const std::string &id, LibraryFiles &files, std::string &error);
 
@@ -53,10 +58,11 @@ public:
                                  std::string &treeId, std::string &error);
     /// The tree id of a version.
     [[nodiscard]] std::optional<std::string> treeOf(const std::string &id, std::string &error);
-    /// A new version of the tree after the newest, by author; its id, empty on failure.
-    [[nodiscard]] std::optional<std::string> commit(const std::string &treeId,
-                                                    const std::string &author,
-                                                    const std::string &message, std::string &error);
+    /// A new version of the tree after the newest, by author (also after merged, a version
+    /// fetched from elsewhere, when given); its id, empty on failure.
+    [[nodiscard]] std::optional<std::string>
+    commit(const std::string &treeId, const std::string &author, const std::string &message,
+           std::string &error, const std::optional<std::string> &merged = std::nullopt);
     /// Removes the reference locks a killed writer left; call it only while holding the mutex
     /// HistoryMutexName, which every writer of the history holds. False when one stays.
     [[nodiscard]] bool clearStaleLocks(std::string &error);
@@ -72,6 +78,7 @@ private:
     [[nodiscard]] bool writeBlob(const LibraryFile &file, const SoundSources &sources,
                                  std::string &error);
     [[nodiscard]] std::string damaged(std::string_view what) const;
+    [[nodiscard]] GitCommit lookup(const std::string &id) const;
     /// Makes everything written so far durable (objects before the version naming them, then
     /// the version itself).
     [[nodiscard]] bool syncFileSystem(std::string &error) const;

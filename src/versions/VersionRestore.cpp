@@ -23,6 +23,9 @@ namespace vorela {
 namespace {
 
 enum class Current { SaveFirst, Torn };
+// A fetched version is merged: recorded with it as a second parent unless the history holds it.
+enum class Merge { No, Fetched };
+constexpr std::string_view MergeNote = "merge";
 
 std::filesystem::path notePath(const DataDirectory &dataDirectory)
 {
@@ -138,9 +141,33 @@ bool commitBank(const LibraryFiles &target, std::string_view folder,
     return false;
 }
 
+// The version the library now is, when it is not the newest yet or a fetched one must be merged.
+bool record(History &history, const std::string &treeId, const std::string &targetId,
+            const std::string &author, Merge merge, const std::string &message,
+            VersionOutcome &outcome)
+{
+    std::string newest;
+    bool held = false;
+    if (!newestTree(history, newest, outcome.error) ||
+        (merge == Merge::Fetched && !history.holds(targetId, held, outcome.error)))
+        return false;
+    const bool merged = merge == Merge::Fetched && !held;
+    if (newest == treeId && !merged)
+        return true;
+    const std::optional<std::string> made =
+        history.commit(treeId, author,
+                       !message.empty()          ? message
+                       : merge == Merge::Fetched ? "Pulled " + targetId.substr(0, 12)
+                                                 : "Restored " + targetId.substr(0, 12),
+                       outcome.error, merged ? std::optional(targetId) : std::nullopt);
+    if (made)
+        outcome.id = *made;
+    return made.has_value();
+}
+
 VersionOutcome apply(const DataDirectory &dataDirectory, RegistryStore &store, History &history,
                      const std::string &targetId, const std::string &author, Current current,
-                     const RestoreOptions &options)
+                     Merge merge, const RestoreOptions &options)
 {
     VersionOutcome outcome;
     const EditorAbsence editor(dataDirectory, options.editor);
@@ -167,7 +194,8 @@ VersionOutcome apply(const DataDirectory &dataDirectory, RegistryStore &store, H
         !newestTree(history, newest, outcome.error))
         return outcome;
     if (current == Current::SaveFirst && nowTree == *targetTree) {
-        outcome.unchanged = true;
+        if (record(history, nowTree, targetId, author, merge, options.message, outcome))
+            outcome.unchanged = outcome.id.empty();
         return outcome;
     }
     if (current == Current::SaveFirst && nowTree != newest &&
@@ -187,7 +215,9 @@ VersionOutcome apply(const DataDirectory &dataDirectory, RegistryStore &store, H
     if (!prepareBank(target, ProductBankFolder, sources, product, outcome.error) ||
         !prepareBank(target, CurrencyBankFolder, sources, currency, outcome.error))
         return {.error = historyError.empty() ? outcome.error : historyError};
-    if (current == Current::SaveFirst && !replaceFileContent(notePath(dataDirectory), targetId))
+    const std::string note =
+        targetId + (merge == Merge::Fetched ? "\n" + std::string(MergeNote) : std::string());
+    if (current == Current::SaveFirst && !replaceFileContent(notePath(dataDirectory), note))
         return {.error = notePath(dataDirectory).string() + ": cannot be written; nothing was "
                                                             "restored"};
     if (!writeRegistryFiles(store, target, outcome.error) ||
@@ -196,17 +226,8 @@ VersionOutcome apply(const DataDirectory &dataDirectory, RegistryStore &store, H
         !commitBank(target, CurrencyBankFolder, dataDirectory.currencyBank(), currency,
                     outcome.error))
         return outcome;
-    if (!newestTree(history, newest, outcome.error))
+    if (!record(history, *targetTree, targetId, author, merge, options.message, outcome))
         return outcome;
-    if (newest != *targetTree) {
-        const std::optional<std::string> made = history.commit(
-            *targetTree, author,
-            options.message.empty() ? "Restored " + targetId.substr(0, 12) : options.message,
-            outcome.error);
-        if (!made)
-            return outcome;
-        outcome.id = *made;
-    }
     std::error_code status;
     std::filesystem::remove(notePath(dataDirectory), status);
     if (status)
@@ -238,17 +259,22 @@ VersionOutcome finishInterruptedRestore(const DataDirectory &dataDirectory, Regi
         return outcome;
     std::ifstream note(notePath(dataDirectory));
     std::string targetId;
+    std::string mergeLine;
     if (status || !note || !std::getline(note, targetId)) {
         outcome.error = notePath(dataDirectory).string() +
                         ": the note of an interrupted restore cannot be read";
         return outcome;
     }
-    return apply(dataDirectory, store, history, targetId, author, Current::Torn, options);
+    const Merge merge =
+        std::getline(note, mergeLine) && mergeLine == MergeNote ? Merge::Fetched : Merge::No;
+    return apply(dataDirectory, store, history, targetId, author, Current::Torn, merge, options);
 }
 
-VersionOutcome restoreVersion(const DataDirectory &dataDirectory, RegistryStore &store,
-                              History &history, std::string_view name, const std::string &author,
-                              const RestoreOptions &options)
+// A restore or the apply of a fetched version: an interrupted one finished first, then the
+// version named applied under the history's mutex.
+static VersionOutcome applyNamed(const DataDirectory &dataDirectory, RegistryStore &store,
+                                 History &history, std::string_view name, const std::string &author,
+                                 Merge merge, const RestoreOptions &options)
 {
     if (VersionOutcome finished =
             finishInterruptedRestore(dataDirectory, store, history, author, options);
@@ -262,7 +288,22 @@ VersionOutcome restoreVersion(const DataDirectory &dataDirectory, RegistryStore 
     const std::optional<std::string> targetId = history.resolve(name, outcome.error);
     if (!targetId)
         return outcome;
-    return apply(dataDirectory, store, history, *targetId, author, Current::SaveFirst, options);
+    return apply(dataDirectory, store, history, *targetId, author, Current::SaveFirst, merge,
+                 options);
+}
+
+VersionOutcome restoreVersion(const DataDirectory &dataDirectory, RegistryStore &store,
+                              History &history, std::string_view name, const std::string &author,
+                              const RestoreOptions &options)
+{
+    return applyNamed(dataDirectory, store, history, name, author, Merge::No, options);
+}
+
+VersionOutcome applyFetchedVersion(const DataDirectory &dataDirectory, RegistryStore &store,
+                                   History &history, const std::string &id,
+                                   const std::string &author, const RestoreOptions &options)
+{
+    return applyNamed(dataDirectory, store, history, id, author, Merge::Fetched, options);
 }
 
 } // namespace vorela

@@ -40,8 +40,24 @@ struct RestoreOptions {
                                             std::string_view name, const std::string &author,
                                             const RestoreOptions &options);
 
+/// Applies version id, fetched into the history from a remote, as restoreVersion does, and
+/// records it so that id comes before the newest version (a later publish from here is then a
+/// fast-forward); unchanged when the library already is that version and the history holds it.
+[[nodiscard]] VersionOutcome applyFetchedVersion(const DataDirectory &dataDirectory,
+                                                 RegistryStore &store, History &history,
+                                                 const std::string &id, const std::string &author,
+                                                 const RestoreOptions &options);
+
 /// Whether a restore a killed process left half done waits to be finished.
 [[nodiscard]] bool restoreInterrupted(const DataDirectory &dataDirectory);
+
+/// Applies version id, fetched into the history from a remote, as restoreVersion does, and
+/// records it so that id comes before the newest version (a later publish from here is then a
+/// fast-forward); unchanged when the library already is that version and the history holds it.
+[[nodiscard]] VersionOutcome applyFetchedVersion(const DataDirectory &dataDirectory,
+                                                 RegistryStore &store, History &history,
+                                                 const std::string &id, const std::string &author,
+                                                 std::chrono::milliseconds lockWait);
 
 /// Completes a restore a killed process left half done, so the library is the restored version
 /// whole; ok without change when there was none.
