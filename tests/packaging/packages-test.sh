@@ -64,13 +64,16 @@ host="$work/host"
 remote="$work/remote.git"
 git init -q --bare "$remote"
 vorela init "$publisher" >/dev/null
-published=$(vorela --data-dir "$publisher" library save -m "Для узлов" | tail -n 1)
+vorela --data-dir "$publisher" library save -m "Для узлов" >/dev/null
+published=$(vorela --data-dir "$publisher" library publish "$remote" --key "$work/id_ed25519" | tail -n 1)
 vorela init "$host" >/dev/null
 echo "publisher $(cut -d' ' -f1,2 "$work/id_ed25519.pub")" >"$host/trusted-publishers"
 
-# The host's step: the version it runs afterwards. With publish and pull, the publisher's version
-# travels to the host through the remote, and this step gives "$published".
-taken=$(vorela --data-dir "$host" library save -m "С пакета" | tail -n 1)
+# The host's step, as its timer runs it: the publisher's version travels through the remote.
+vorela --data-dir "$host" library pull "$remote" --host test-host >/dev/null
+taken=$published
+hosts=$(vorela library hosts "$remote")
+grep -qP "^test-host\t$published\t[^\t]+\tcurrent$" <<<"$hosts" || fail "library hosts printed: $hosts"
 
 [ -n "$taken" ] && [ -n "$published" ] || fail "no version id printed"
 newest=$(vorela --data-dir "$host" library log | head -n 1)
