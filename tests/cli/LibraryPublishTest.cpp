@@ -68,6 +68,14 @@ TEST_F(LibraryPublishTest, EveryRefusalNamesItsCauseAndChangesNothing)
                            plain + " HEAD:main")
                               .c_str()),
               0);
+    // The published version with its message changed and its signature kept, as a remote
+    // someone tampered with would serve it.
+    ASSERT_EQ(std::system(("cd '" + root.path().string() +
+                           "' && git clone -q --bare remote.git tampered.git && cd tampered.git && "
+                           "git update-ref refs/heads/main $(git cat-file commit main | sed "
+                           "'$s/.*/Tampered/' | git hash-object -t commit -w --stdin)")
+                              .c_str()),
+              0);
     std::filesystem::remove(hosts[1].path() / "trusted-publishers");
     writeBank(hosts[2].path(), 5, 5);
     ASSERT_EQ(vorela(hosts[2].path(), "library save").status, 0); // publish saves first
@@ -79,6 +87,7 @@ TEST_F(LibraryPublishTest, EveryRefusalNamesItsCauseAndChangesNothing)
     } cases[] = {
         {0, "pull " + plain + " --host h", "is unsigned"},
         {0, "pull " + remote("untrusted.git") + " --host h", "a key the host does not trust"},
+        {0, "pull " + remote("tampered.git") + " --host h", "forged or tampered"},
         {1, "pull " + url + " --host h", "trusted-publishers: missing"},
         {2, "publish " + url + " --key '" + key.string() + "'", "has version " + published},
         {0, "pull git://127.0.0.1:1/x --host h", "cannot be reached"},
