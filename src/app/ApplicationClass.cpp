@@ -90,6 +90,7 @@ void ApplicationClass::tellAtStart(const std::string &text, MessageIcon icon)
 {
     QtUiServices qtUi;
     UiServices &ui = startupUi != nullptr ? *startupUi : qtUi;
+    // An Ok-only message has no answer to weigh.
     (void)ui.showMessage({StartCaption, text, icon, MessageButtons::Ok, MessageAnswer::Ok});
 }
 

@@ -148,9 +148,9 @@ PushResult pushToRemote(git_repository &repository, const std::string &url,
     git_push_options options = GIT_PUSH_OPTIONS_INIT;
     options.callbacks = callbacks(report);
     options.callbacks.push_update_reference = noteRejection;
-    std::string spec = refspec;
-    char *specs[] = {spec.data()};
-    const git_strarray pushed = {specs, 1};
+    std::string pushedRef = refspec;
+    char *pushedRefs[] = {pushedRef.data()};
+    const git_strarray pushed = {pushedRefs, 1};
     const int status = git_remote_push(remote.get(), &pushed, &options);
     if (status == GIT_ENONFASTFORWARD) {
         error = gitFailure(url + ": the update was refused");

@@ -35,12 +35,12 @@ protected:
                 url.c_str(), "--host", "h", nullptr);
         return 127;
     }
-    std::string publish(std::int16_t word, std::int16_t rest)
+    void publish(std::int16_t word, std::int16_t rest)
     {
         writeBank(publisher.path(), word, rest);
-        return lastLine(
-            vorela(publisher.path(), "library publish " + url + " --key '" + key.string() + "'")
-                .output);
+        const test::ToolRun run =
+            vorela(publisher.path(), "library publish " + url + " --key '" + key.string() + "'");
+        ASSERT_EQ(run.status, 0) << run.errors;
     }
 
     std::string url;
@@ -49,7 +49,7 @@ protected:
 TEST_F(LibraryPullFaultsTest, AFullDiskRefusesThePullAndRecordsNothing)
 {
     url = remote("remote.git");
-    (void)publish(1, 1);
+    publish(1, 1);
     const std::string before = libraryBytes(hosts[0].path());
     test::ChildProcess child([&](test::ChildProcess &self) {
         return pullInChild(hosts[0].path(), url, self, 600 * 1024);
@@ -62,12 +62,12 @@ TEST_F(LibraryPullFaultsTest, AFullDiskRefusesThePullAndRecordsNothing)
 TEST_F(LibraryPullFaultsTest, AKilledPullLeavesTheOldOrTheNewLibraryAndNoRecordBeforeTheApply)
 {
     url = remote("remote.git");
-    (void)publish(1, 1);
+    publish(1, 1);
     const std::filesystem::path host = hosts[0].path();
     ASSERT_EQ(vorela(host, "library pull " + url + " --host h").status, 0);
     const std::string oldBytes = libraryBytes(host);
     const std::string oldVersion = vorela(host, "library log").output.substr(0, 40);
-    (void)publish(2, 2);
+    publish(2, 2);
     const auto start = std::chrono::steady_clock::now();
     ASSERT_EQ(vorela(hosts[1].path(), "library pull " + url + " --host other").status, 0);
     const auto span = std::chrono::duration_cast<std::chrono::microseconds>(
@@ -82,7 +82,7 @@ TEST_F(LibraryPullFaultsTest, AKilledPullLeavesTheOldOrTheNewLibraryAndNoRecordB
         ASSERT_EQ(child.receive(10s), 'o');
         std::this_thread::sleep_for(std::chrono::microseconds(random() % (span.count() + 1)));
         child.kill();
-        (void)child.wait();
+        (void)child.wait(); // killed: its status says nothing
         ASSERT_NE(vorela(host, "library save").status, -1);
         const std::string now = libraryBytes(host);
         ASSERT_TRUE(now == oldBytes || now == newBytes) << "kill " << kill << ": torn";

@@ -100,7 +100,7 @@ TEST(VersionsTest, ARestoreReadsEveryObjectFormAndRefusesAForgedOne)
         const test::LibraryBytes first = library.bytes();
         const std::string firstId = library.save("first");
         library.write(LibraryVariant::Second);
-        (void)library.save("second");
+        (void)library.save("second"); // checked inside; its id is not needed
         const test::LibraryBytes second = library.bytes();
         std::string shell = command;
         for (std::size_t at; (at = shell.find("FIRST")) != std::string::npos;)
