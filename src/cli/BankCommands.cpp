@@ -2,6 +2,7 @@
 // bank as the editor changes it, through the same operations, messages on stderr.
 #include "cli/CliStore.h"
 #include "cli/CliTree.h"
+#include "cli/LibrarySession.h"
 #include "soundbank/CurrencyInstallation.h"
 #include "soundbank/FolderImport.h"
 #include "soundbank/LoadMessages.h"
@@ -114,6 +115,8 @@ static int importFolder(CliContext &context, const std::filesystem::path &folder
         return cliFailure(folder.string() + ": not a readable folder");
     if (plan->files.empty())
         return cliFailure(folder.string() + ": no file or subfolder to import");
+    if (!plan->sounds.empty() && !keepVersionBefore(context, "importing " + folder.string()))
+        return 1;
     bool refused = false;
     for (const FileImport &file : plan->files) {
         refused = refused || file.outcome == ImportOutcome::Refused ||

@@ -2,6 +2,7 @@
 // rewrite, with what changed per chunk on stdout.
 #include "audio/Loudness.h"
 #include "cli/CliTree.h"
+#include "cli/LibrarySession.h"
 #include "library/BankLevelling.h"
 #include "soundbank/BankWriterLock.h"
 
@@ -64,6 +65,8 @@ static int normalizeCommand(CliContext &context, const NormalizeArguments &argum
     if (!plan.ok())
         return cliFailure(plan.error + "; the product bank is unchanged");
     if (!plan.replacements.empty()) {
+        if (!keepVersionBefore(context, "levelling the bank"))
+            return 1;
         SoundBank soundBank(context.dataDirectory, context.ui);
         soundBank.setWindowTitle("vorela");
         if (!soundBank.SaveSounds(plan.replacements))

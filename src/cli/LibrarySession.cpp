@@ -33,6 +33,21 @@ std::optional<LibrarySession> openLibrarySession(const CliContext &context,
     return session;
 }
 
+bool keepVersionBefore(const CliContext &context, const std::string &what)
+{
+    const std::optional<LibrarySession> session =
+        openLibrarySession(context, std::chrono::seconds(5));
+    const VersionOutcome outcome =
+        session ? saveVersion(context.dataDirectory, *session->store, *session->history,
+                              loginName(), "Before " + what)
+                : VersionOutcome{.error = "the history cannot be opened"};
+    if (outcome.ok())
+        return true;
+    sayCliFailure("no version could be kept before " + what + " (" + outcome.error +
+                  "), so nothing was changed");
+    return false;
+}
+
 std::string timeText(std::int64_t seconds, int offsetMinutes)
 {
     const std::time_t shifted = static_cast<std::time_t>(seconds + offsetMinutes * 60);

@@ -154,11 +154,18 @@ TEST_F(LevelCommandsTest, NormalizeLevelsEverySoundButTheGreetingInOneRewrite)
         EXPECT_EQ(levelled.samples(id), original.samples(id)) << id;
     EXPECT_EQ(levelled.ids(), original.ids());
 
-    // Levelled once, the library stays as it is.
+    // The bank as it was before is kept as a version to go back to.
+    const std::string log = vorela("library log").output;
+    ASSERT_NE(log.find("\tBefore levelling the bank\n"), std::string::npos) << log;
+    const std::string diff = vorela("library diff " + log.substr(0, 40)).output;
+    EXPECT_NE(diff.find("0004"), std::string::npos) << diff;
+
+    // Levelled once, the library stays as it is, and no version is made for nothing.
     const test::Bytes once = test::readFile(bank);
     EXPECT_NE(once, before);
     const test::ToolRun again = vorela("bank normalize --all");
     EXPECT_EQ(again.status, 0);
+    EXPECT_EQ(vorela("library log").output, log);
     EXPECT_NE(again.output.find("\n0 of 10 sounds levelled"), std::string::npos) << again.output;
     EXPECT_EQ(test::readFile(bank), once);
     const test::ToolRun check = vorela("check --sounds");
@@ -191,6 +198,16 @@ TEST_F(LevelCommandsTest, NormalizeNamedSoundsAndRefusalsThatChangeNothing)
         EXPECT_EQ(run.errors, refusal.error);
         EXPECT_EQ(run.output, "");
     }
+    EXPECT_EQ(test::readFile(bank), bytes);
+
+    // Without a version to go back to, nothing is levelled.
+    std::filesystem::remove_all(bank.parent_path() / "history.git");
+    test::writeFile(bank.parent_path() / "history.git", test::Bytes{'x'});
+    const test::ToolRun unkept = vorela("bank normalize 0002");
+    EXPECT_EQ(unkept.status, 1);
+    EXPECT_NE(unkept.errors.find("no version could be kept before levelling the bank"),
+              std::string::npos)
+        << unkept.errors;
     EXPECT_EQ(test::readFile(bank), bytes);
 
     std::filesystem::remove(bank);
