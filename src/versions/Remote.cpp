@@ -98,8 +98,8 @@ bool fetchRemoteRefs(git_repository &repository, const std::string &url, std::st
     // Fetched objects are kept by the caller's refs; none of ours is moved here.
     std::string refspec(pattern);
     refspec += ":refs/vorela/incoming/" + std::string(pattern.substr(pattern.rfind('/') + 1));
-    char *specs[] = {refspec.data()};
-    const git_strarray refspecs = {specs, 1};
+    char *refspecTexts[] = {refspec.data()};
+    const git_strarray refspecs = {refspecTexts, 1};
     if (git_remote_download(remote.get(), &refspecs, &options) != 0) {
         error = gitFailure(url + ": cannot be fetched");
         return false;
