@@ -115,7 +115,9 @@ static int importFolder(CliContext &context, const std::filesystem::path &folder
         return cliFailure(folder.string() + ": not a readable folder");
     if (plan->files.empty())
         return cliFailure(folder.string() + ": no file or subfolder to import");
-    if (!plan->sounds.empty() && !keepVersionBefore(context, "importing " + folder.string()))
+    if (!plan->sounds.empty() &&
+        !keepVersionBefore(context, "Перед загрузкой папки " + folder.string(),
+                           "importing " + folder.string()))
         return 1;
     bool refused = false;
     for (const FileImport &file : plan->files) {

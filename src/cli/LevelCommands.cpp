@@ -65,7 +65,7 @@ static int normalizeCommand(CliContext &context, const NormalizeArguments &argum
     if (!plan.ok())
         return cliFailure(plan.error + "; the product bank is unchanged");
     if (!plan.replacements.empty()) {
-        if (!keepVersionBefore(context, "levelling the bank"))
+        if (!keepVersionBefore(context, "Перед выравниванием громкости", "levelling the bank"))
             return 1;
         SoundBank soundBank(context.dataDirectory, context.ui);
         soundBank.setWindowTitle("vorela");

@@ -5,6 +5,7 @@
 #include "versions/LibraryState.h"
 #include "versions/LoginName.h"
 #include "versions/VersionDiff.h"
+#include "versions/VersionMessages.h"
 #include "versions/VersionRestore.h"
 
 #include <chrono>
@@ -38,7 +39,7 @@ static int saveCommand(CliContext &context, const SaveArguments &arguments)
         return 1;
     const VersionOutcome outcome =
         saveVersion(context.dataDirectory, *session->store, *session->history, loginName(),
-                    arguments.message.empty() ? "Saved" : arguments.message);
+                    arguments.message.empty() ? std::string(SavedMessage) : arguments.message);
     if (!outcome.ok())
         return cliFailure(outcome.error + "; no version was made");
     if (outcome.unchanged) {

@@ -33,14 +33,15 @@ std::optional<LibrarySession> openLibrarySession(const CliContext &context,
     return session;
 }
 
-bool keepVersionBefore(const CliContext &context, const std::string &what)
+bool keepVersionBefore(const CliContext &context, const std::string &message,
+                       const std::string &what)
 {
     const std::optional<LibrarySession> session =
         openLibrarySession(context, std::chrono::seconds(5));
-    const VersionOutcome outcome =
-        session ? saveVersion(context.dataDirectory, *session->store, *session->history,
-                              loginName(), "Before " + what)
-                : VersionOutcome{.error = "the history cannot be opened"};
+    const VersionOutcome outcome = session
+                                       ? saveVersion(context.dataDirectory, *session->store,
+                                                     *session->history, loginName(), message)
+                                       : VersionOutcome{.error = "the history cannot be opened"};
     if (outcome.ok())
         return true;
     sayCliFailure("no version could be kept before " + what + " (" + outcome.error +

@@ -25,9 +25,10 @@ struct LibrarySession {
 [[nodiscard]] std::optional<LibrarySession> openLibrarySession(const CliContext &context,
                                                                std::chrono::milliseconds wait);
 
-/// Saves the library as a version before a step that destroys (what, in English, for the message);
-/// false, having said why the step is not taken, when the version cannot be kept.
-[[nodiscard]] bool keepVersionBefore(const CliContext &context, const std::string &what);
+/// Saves the library as a version named message before a step that destroys (what, for the
+/// failure); false, having said why the step is not taken, when the version cannot be kept.
+[[nodiscard]] bool keepVersionBefore(const CliContext &context, const std::string &message,
+                                     const std::string &what);
 
 /// seconds in the zone offsetMinutes east of UTC, as YYYY-MM-DDTHH:MM:SS.
 [[nodiscard]] std::string timeText(std::int64_t seconds, int offsetMinutes);

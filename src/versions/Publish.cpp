@@ -6,6 +6,7 @@
 #include "versions/History.h"
 #include "versions/Remote.h"
 #include "versions/SignedCommits.h"
+#include "versions/VersionMessages.h"
 
 namespace vorela {
 
@@ -26,7 +27,8 @@ VersionOutcome publishVersion(const DataDirectory &dataDirectory, RegistryStore 
     const NamedMutexLock lock(mutex);
     if (!lock.isLocked())
         return {.error = mutex.lastError()};
-    VersionOutcome outcome = saveVersion(dataDirectory, store, history, author, "Saved");
+    VersionOutcome outcome =
+        saveVersion(dataDirectory, store, history, author, std::string(SavedMessage));
     outcome.id.clear();
     outcome.unchanged = false;
     RemoteRefs refs;
@@ -51,8 +53,9 @@ VersionOutcome publishVersion(const DataDirectory &dataDirectory, RegistryStore 
     const std::optional<std::string> tree = history.treeOf(*newest, outcome.error);
     if (!tree)
         return outcome;
-    const std::optional<std::string> published = writeSignedCommit(
-        history.gitRepository(), *tree, {*newest}, author, "Published", keyFile, outcome.error);
+    const std::optional<std::string> published =
+        writeSignedCommit(history.gitRepository(), *tree, {*newest}, author,
+                          std::string(PublishedMessage), keyFile, outcome.error);
     if (!published || !pointReference(history.gitRepository(), std::string(PublishingRef),
                                       *published, outcome.error))
         return outcome;

@@ -13,6 +13,7 @@
 #include "versions/History.h"
 #include "versions/LibraryState.h"
 #include "versions/RegistryVersion.h"
+#include "versions/VersionMessages.h"
 
 #include <fstream>
 #include <set>
@@ -157,8 +158,8 @@ bool record(History &history, const std::string &treeId, const std::string &targ
     const std::optional<std::string> made =
         history.commit(treeId, author,
                        !message.empty()          ? message
-                       : merge == Merge::Fetched ? "Pulled " + targetId.substr(0, 12)
-                                                 : "Restored " + targetId.substr(0, 12),
+                       : merge == Merge::Fetched ? pulledMessage(targetId)
+                                                 : restoredMessage(targetId),
                        outcome.error, merged ? std::optional(targetId) : std::nullopt);
     if (made)
         outcome.id = *made;
@@ -199,8 +200,7 @@ VersionOutcome apply(const DataDirectory &dataDirectory, RegistryStore &store, H
         return outcome;
     }
     if (current == Current::SaveFirst && nowTree != newest &&
-        !history.commit(nowTree, author, "Before restoring " + targetId.substr(0, 12),
-                        outcome.error))
+        !history.commit(nowTree, author, beforeRestoringMessage(targetId), outcome.error))
         return outcome;
 
     preferBankSounds(now.files, target);

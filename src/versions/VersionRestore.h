@@ -24,7 +24,7 @@ enum class EditorHolder { Nobody, Caller };
 
 /// How a restore takes its locks: the editor's mutex as editor says, every other lock
 /// (templates, bank writer) waited for at most wait; and the message of the version recording
-/// it ("Restored" and the version's short id when empty).
+/// it (restoredMessage when empty).
 struct RestoreOptions {
     std::chrono::milliseconds wait{};
     EditorHolder editor = EditorHolder::Nobody;

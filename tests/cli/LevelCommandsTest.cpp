@@ -156,7 +156,7 @@ TEST_F(LevelCommandsTest, NormalizeLevelsEverySoundButTheGreetingInOneRewrite)
 
     // The bank as it was before is kept as a version to go back to.
     const std::string log = vorela("library log").output;
-    ASSERT_NE(log.find("\tBefore levelling the bank\n"), std::string::npos) << log;
+    ASSERT_NE(log.find("\tПеред выравниванием громкости\n"), std::string::npos) << log;
     const std::string diff = vorela("library diff " + log.substr(0, 40)).output;
     EXPECT_NE(diff.find("0004"), std::string::npos) << diff;
 

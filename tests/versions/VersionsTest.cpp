@@ -7,6 +7,7 @@
 #include "versions/LibraryFixture.h"
 #include "versions/LibraryState.h"
 #include "versions/VersionDiff.h"
+#include "versions/VersionMessages.h"
 #include "versions/VersionRestore.h"
 
 #include <gtest/gtest.h>
@@ -64,10 +65,9 @@ TEST(VersionsTest, RestoreGivesBackEveryByteAsANewVersion)
     const VersionOutcome back = restore(library, secondId.substr(0, 10));
     ASSERT_TRUE(back.ok()) << back.error;
     EXPECT_EQ(library.bytes(), second);
-    EXPECT_EQ(git(library, "log --format=%s"), "Restored " + secondId.substr(0, 12) +
-                                                   "\nBefore restoring " + secondId.substr(0, 12) +
-                                                   "\nRestored " + firstId.substr(0, 12) +
-                                                   "\nsecond\nfirst\n");
+    EXPECT_EQ(git(library, "log --format=%s"), restoredMessage(secondId) + '\n' +
+                                                   beforeRestoringMessage(secondId) + '\n' +
+                                                   restoredMessage(firstId) + "\nsecond\nfirst\n");
     EXPECT_NE(git(library, "show HEAD~1:registry/lexemes.txt").find("Жуки"), std::string::npos);
     EXPECT_EQ(git(library, "fsck --strict --no-dangling"), "");
 }
