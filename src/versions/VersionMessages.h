@@ -11,7 +11,10 @@ inline constexpr std::string_view SavedMessage = "Сохранено";
 inline constexpr std::string_view PublishedMessage = "Опубликовано";
 
 /// The first 12 hex digits of a version's id, as messages name versions.
-[[nodiscard]] inline std::string shortVersionId(const std::string &id) { return id.substr(0, 12); }
+[[nodiscard]] inline std::string shortVersionId(const std::string &id)
+{
+    return id.substr(0, 12);
+}
 
 [[nodiscard]] inline std::string restoredMessage(const std::string &id)
 {
