@@ -3,6 +3,7 @@
 
 #include "platform/AtomicFileReplace.h"
 #include "platform/BinaryFile.h"
+#include "versions/GuardedLooseBackend.h"
 
 #include <git2/sys/odb_backend.h>
 #include <git2/sys/repository.h>
@@ -65,6 +66,9 @@ static GitOdb openObjects(const std::filesystem::path &folder)
     GitOdb odb(raw);
     git_odb_backend *loose = nullptr;
     if (git_odb_backend_loose(&loose, objects.c_str(), LooseCompression, 0, 0, 0) != 0)
+        return nullptr;
+    loose = guardLooseBackend(loose, objects);
+    if (loose == nullptr)
         return nullptr;
     if (git_odb_add_backend(odb.get(), loose, 2) != 0) {
         loose->free(loose);

@@ -22,6 +22,10 @@ namespace vorela {
 
 enum class LooseRead { Read, Absent, Damaged };
 
+/// Whether the loose object id in the folder objects is a whole zlib stream (Read), is no such
+/// stream or is cut short (Damaged), or has no file (Absent). Its content is not checked.
+[[nodiscard]] LooseRead checkLooseObject(const std::filesystem::path &objects, const BlobId &id);
+
 /// Reads loose blobs of one object folder, into buffers kept from one blob to the next.
 class LooseBlobReader {
 public:
