@@ -18,6 +18,15 @@ struct Credentials {
     int tried = 0;
 };
 
+// libgit2 gives up at once when it cannot reach the agent, so the agent is offered only when
+// there is one to reach (a timer's service, for one, has none).
+bool agentReachable()
+{
+    const char *socket = std::getenv("SSH_AUTH_SOCK");
+    std::error_code status;
+    return socket != nullptr && *socket != '\0' && std::filesystem::is_socket(socket, status);
+}
+
 int acquireCredential(git_credential **credential, const char * /*url*/, const char *urlUser,
                       unsigned int allowed, void *payload)
 {
@@ -28,8 +37,9 @@ int acquireCredential(git_credential **credential, const char * /*url*/, const c
     auto &state = *static_cast<Credentials *>(payload);
     if ((allowed & GIT_CREDENTIAL_SSH_KEY) == 0 || state.tried == 2)
         return GIT_PASSTHROUGH;
-    if (++state.tried == 1)
+    if (++state.tried == 1 && agentReachable())
         return git_credential_ssh_key_from_agent(credential, user.c_str());
+    state.tried = 2;
     const char *home = std::getenv("HOME");
     const std::filesystem::path key =
         std::filesystem::path(home != nullptr ? home : "") / ".ssh" / "id_ed25519";

@@ -1,5 +1,6 @@
-// One workstation publishes over git://, three hosts pull and `hosts` tells who is behind; every
-// refusal leaves the data directory as it was; of two publishers at once, one wins whole.
+// One workstation publishes over git:// (and ssh://), three hosts pull and `hosts` tells who is
+// behind; every refusal leaves the data directory as it was; of two publishers at once, one wins
+// whole.
 #include "PublishFixture.h"
 
 #include <future>
@@ -104,6 +105,32 @@ TEST_F(LibraryPublishTest, EveryRefusalNamesItsCauseAndChangesNothing)
     }
     EXPECT_EQ(remoteRef("remote.git", "main"), published);
     EXPECT_EQ(remoteRef("remote.git", "refs/hosts/h"), "");
+}
+
+TEST_F(LibraryPublishTest, OverSshTheUsersKeyOpensOnlyAServerItKnows)
+{
+    const std::string url = sshRemote("remote.git");
+    writeBank(publisher.path(), 1, 1);
+    const std::string publish = "library publish " + url + " --key '" + key.string() + "'";
+    const test::ToolRun first = vorela(publisher.path(), publish);
+    ASSERT_EQ(first.status, 0) << first.errors;
+    const test::ToolRun pulled = vorela(hosts[0].path(), "library pull " + url + " --host h0");
+    ASSERT_EQ(pulled.status, 0) << pulled.errors;
+    EXPECT_EQ(libraryBytes(hosts[0].path()), libraryBytes(publisher.path()));
+    EXPECT_TRUE(std::regex_match(vorela(root.path(), "library hosts " + url).output,
+                                 std::regex("h0\t" + lastLine(first.output) + "\t.*\tcurrent\n")));
+
+    // Another key under the server's name, as a machine put in its place would show.
+    const std::string knownHosts = (home / ".ssh/known_hosts").string();
+    ASSERT_EQ(std::system(("sed -i \"s| .*| $(cut -d' ' -f1,2 '" + otherKey.string() +
+                           ".pub')|\" '" + knownHosts + "'")
+                              .c_str()),
+              0);
+    writeBank(publisher.path(), 2, 1);
+    const test::ToolRun refused = vorela(publisher.path(), publish);
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_NE(refused.errors.find("hostkey"), std::string::npos) << refused.errors;
+    EXPECT_EQ(remoteRef("remote.git", "main"), lastLine(first.output));
 }
 
 TEST_F(LibraryPublishTest, OfTwoPublishersAtOnceTheSecondIsRefused)

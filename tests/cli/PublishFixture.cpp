@@ -8,12 +8,15 @@
 
 #include <netinet/in.h>
 #include <poll.h>
+#include <pwd.h>
 #include <sys/socket.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <csignal>
 #include <cstdlib>
+#include <fstream>
+#include <vector>
 
 namespace vorela::test {
 
@@ -35,31 +38,45 @@ static bool shell(const std::string &command)
     return std::system(command.c_str()) == 0;
 }
 
-void PublishFixture::SetUp()
+// Starts a server with arguments, its stderr into a pipe, and waits for it to say ready. Returns
+// the pipe, kept open by the caller: a server writing to a closed pipe would die.
+static int startServer(std::vector<std::string> arguments, const std::string &ready, pid_t &server,
+                       std::string &said)
 {
-    port = freePort();
     int errors[2];
-    ASSERT_EQ(::pipe(errors), 0);
-    daemon = ::fork();
-    if (daemon == 0) {
+    if (::pipe(errors) != 0)
+        return -1;
+    server = ::fork();
+    if (server == 0) {
         ::dup2(errors[1], STDERR_FILENO);
-        const std::string base = "--base-path=" + root.path().string();
-        const std::string listen = "--port=" + std::to_string(port);
-        ::execlp("git", "git", "daemon", "--verbose", "--export-all", "--enable=receive-pack",
-                 "--reuseaddr", "--listen=127.0.0.1", listen.c_str(), base.c_str(), nullptr);
+        std::vector<char *> argv;
+        for (std::string &argument : arguments)
+            argv.push_back(argument.data());
+        argv.push_back(nullptr);
+        ::execvp(argv[0], argv.data());
         ::_exit(127);
     }
     ::close(errors[1]);
-    std::string said;
-    pollfd ready{errors[0], POLLIN, 0};
+    pollfd readable{errors[0], POLLIN, 0};
     char buffer[256];
-    while (said.find("Ready to rumble") == std::string::npos && ::poll(&ready, 1, 10000) == 1) {
+    while (said.find(ready) == std::string::npos && ::poll(&readable, 1, 10000) == 1) {
         const ssize_t read = ::read(errors[0], buffer, sizeof buffer);
         if (read <= 0)
             break;
         said.append(buffer, static_cast<std::size_t>(read));
     }
-    daemonErrors = errors[0]; // kept open: a daemon writing to a closed pipe would die
+    return errors[0];
+}
+
+void PublishFixture::SetUp()
+{
+    port = freePort();
+    std::string said;
+    daemonErrors =
+        startServer({"git", "daemon", "--verbose", "--export-all", "--enable=receive-pack",
+                     "--reuseaddr", "--listen=127.0.0.1", "--port=" + std::to_string(port),
+                     "--base-path=" + root.path().string()},
+                    "Ready to rumble", daemon, said);
     ASSERT_NE(said.find("Ready to rumble"), std::string::npos) << said;
 
     key = root.path() / "key";
@@ -75,8 +92,48 @@ void PublishFixture::SetUp()
     }
 }
 
+std::string PublishFixture::sshRemote(const std::string &name)
+{
+    const std::string url = remote(name); // makes the repository
+    if (sshServer <= 0) {
+        home = root.path() / "home";
+        const std::string folder = root.path().string();
+        EXPECT_TRUE(shell("mkdir -p '" + home.string() + "/.ssh' && cd '" + folder +
+                          "' && ssh-keygen -q -t ed25519 -N '' -f host_key && ssh-keygen -q -t "
+                          "ed25519 -N '' -f home/.ssh/id_ed25519"));
+        sshPort = freePort();
+        std::ofstream config(root.path() / "sshd_config");
+        config << "Port " << sshPort << "\nListenAddress 127.0.0.1\nHostKey " << folder
+               << "/host_key\nAuthorizedKeysFile " << home.string()
+               << "/.ssh/id_ed25519.pub\nPasswordAuthentication no\n"
+                  "KbdInteractiveAuthentication no\nUsePAM no\nStrictModes no\nPidFile none\n";
+        config.close();
+        std::error_code status;
+        std::filesystem::create_directories("/run/sshd", status); // its privilege separation
+        std::string said;
+        ::close(startServer({"/usr/sbin/sshd", "-D", "-e", "-f", folder + "/sshd_config"},
+                            "Server listening", sshServer, said));
+        EXPECT_NE(said.find("Server listening"), std::string::npos) << said;
+        EXPECT_TRUE(shell("printf '[127.0.0.1]:" + std::to_string(sshPort) + " ' >'" + folder +
+                          "/home/.ssh/known_hosts' && cut -d' ' -f1,2 '" + folder +
+                          "/host_key.pub' >>'" + folder + "/home/.ssh/known_hosts'"));
+        const char *previous = std::getenv("HOME");
+        savedHome = previous != nullptr ? previous : "";
+        ::setenv("HOME", home.c_str(), 1);
+        ::unsetenv("SSH_AUTH_SOCK");
+    }
+    const passwd *user = ::getpwuid(::getuid());
+    return "ssh://" + std::string(user != nullptr ? user->pw_name : "root") +
+           "@127.0.0.1:" + std::to_string(sshPort) + (root.path() / name).string();
+}
+
 PublishFixture::~PublishFixture()
 {
+    if (sshServer > 0) {
+        ::kill(sshServer, SIGTERM);
+        ::waitpid(sshServer, nullptr, 0);
+        ::setenv("HOME", savedHome.c_str(), 1);
+    }
     if (daemon > 0) {
         ::kill(daemon, SIGTERM); // git passes it on to the daemon it started
         ::waitpid(daemon, nullptr, 0);

@@ -23,6 +23,9 @@ protected:
 
     /// git://127.0.0.1:PORT/name, a bare repository name below root (made when absent).
     [[nodiscard]] std::string remote(const std::string &name);
+    /// ssh://USER@127.0.0.1:PORT/ROOT/name through a private sshd started on first use. It lets
+    /// in the key of a home made for the test, set as HOME (no agent), where the server is known.
+    [[nodiscard]] std::string sshRemote(const std::string &name);
     /// A product bank of 200 sounds: the first word's samples from word, the others' from rest.
     static void writeBank(const std::filesystem::path &dir, std::int16_t word, std::int16_t rest);
     /// The banks and the registry of a data directory, as one text to compare.
@@ -42,10 +45,15 @@ protected:
     std::filesystem::path key;      // trusted by the hosts
     std::filesystem::path otherKey; // trusted by none
 
+    std::filesystem::path home; // the ssh client's, once sshRemote started the server
+
 private:
     pid_t daemon = -1;
     int daemonErrors = -1;
     int port = 0;
+    pid_t sshServer = -1;
+    int sshPort = 0;
+    std::string savedHome;
 };
 
 } // namespace vorela::test
