@@ -10,6 +10,7 @@
 #include <array>
 #include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <sys/types.h>
 
@@ -54,6 +55,7 @@ private:
     pid_t sshServer = -1;
     int sshPort = 0;
     std::string savedHome;
+    std::optional<std::string> savedSanitizer;
 };
 
 } // namespace vorela::test
