@@ -109,7 +109,9 @@ std::string PublishFixture::sshRemote(const std::string &name)
                   "KbdInteractiveAuthentication no\nUsePAM no\nStrictModes no\nPidFile none\n";
         config.close();
         std::error_code status;
-        std::filesystem::create_directories("/run/sshd", status); // its privilege separation
+        // Its privilege separation: root's own, written by nobody else, whatever the umask.
+        std::filesystem::create_directories("/run/sshd", status);
+        std::filesystem::permissions("/run/sshd", std::filesystem::perms(0755), status);
         std::string said;
         ::close(startServer({"/usr/sbin/sshd", "-D", "-e", "-f", folder + "/sshd_config"},
                             "Server listening", sshServer, said));
