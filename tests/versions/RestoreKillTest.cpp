@@ -43,8 +43,8 @@ TEST(RestoreKillTest, EveryKillLeavesTheOldOrTheNewVersionWhole)
     const std::string secondId = library.save("second");
     const DataDirectory data = library.dir.dataDirectory();
 
-    // How long one restore takes in a child sets the range of the kill moments: measured in the
-    // parent it was too short under the sanitizers, and no kill came late enough to land.
+    // How long one restore takes in a child, as the killed ones run, sets the range of the kill
+    // moments.
     library.history = nullptr;
     std::chrono::microseconds span{};
     {
@@ -67,7 +67,17 @@ TEST(RestoreKillTest, EveryKillLeavesTheOldOrTheNewVersionWhole)
         test::ChildProcess child(
             [&](test::ChildProcess &self) { return restoreInChild(data, target, self); });
         ASSERT_EQ(child.receive(10s), 'o');
-        std::this_thread::sleep_for(std::chrono::microseconds(random() % (span.count() + 1)));
+        // Every other kill waits for the restore's note first, so that some come after the point
+        // of no return however loaded the machine; the others fall anywhere in a restore.
+        std::chrono::microseconds range = span;
+        if (kill % 2 == 1) {
+            const auto deadline = std::chrono::steady_clock::now() + 60s;
+            while (!restoreInterrupted(data) && !child.receive(0ms) &&
+                   std::chrono::steady_clock::now() < deadline)
+                std::this_thread::sleep_for(20us);
+            range = span / 10;
+        }
+        std::this_thread::sleep_for(std::chrono::microseconds(random() % (range.count() + 1)));
         child.kill();
         (void)child.wait();
 
