@@ -6,12 +6,12 @@
 #include "versions/HostRecords.h"
 #include "versions/Publish.h"
 #include "versions/Pull.h"
+#include "versions/Remote.h"
 
 #include <unistd.h>
 
 #include <chrono>
 #include <climits>
-#include <cstdlib>
 #include <iostream>
 
 namespace vorela {
@@ -33,12 +33,6 @@ struct HostsArguments {
     std::string remote;
 };
 
-std::filesystem::path defaultKey()
-{
-    const char *home = std::getenv("HOME");
-    return std::filesystem::path(home != nullptr ? home : "") / ".ssh" / "id_ed25519";
-}
-
 std::string hostName()
 {
     char name[HOST_NAME_MAX + 1] = {};
@@ -55,7 +49,7 @@ static int publishCommand(CliContext &context, const PublishArguments &arguments
         return 1;
     const VersionOutcome outcome = publishVersion(
         context.dataDirectory, *session->store, *session->history, arguments.remote,
-        arguments.key.empty() ? defaultKey() : std::filesystem::path(arguments.key), loginName());
+        arguments.key.empty() ? usualSshKey() : std::filesystem::path(arguments.key), loginName());
     if (!outcome.ok())
         return cliFailure(outcome.error);
     if (outcome.unchanged)
@@ -97,30 +91,32 @@ static int hostsCommand(CliContext & /*context*/, const HostsArguments &argument
     return 0;
 }
 
+static void addRemoteArgument(CLI::App &command, std::string &remote)
+{
+    command.add_option("REMOTE", remote, "a path, file://, ssh:// or git://")->required();
+}
+
 void addLibraryRemoteCommands(CLI::App &library, CliAction &action)
 {
     const auto [publish, publishArguments] = addCliCommand<PublishArguments>(
         library, action, "publish",
         "the newest version, signed, to REMOTE's main for the hosts; prints its id",
         publishCommand);
-    publish.add_option("REMOTE", publishArguments.remote, "a path, file://, ssh:// or git://")
-        ->required();
+    addRemoteArgument(publish, publishArguments.remote);
     publish.add_option("--key", publishArguments.key, "the private SSH key (~/.ssh/id_ed25519)")
         ->type_name("FILE");
     const auto [pull, pullArguments] = addCliCommand<PullArguments>(
         library, action, "pull",
         "the version published on REMOTE, when a trusted publisher signed it; recorded there",
         pullCommand);
-    pull.add_option("REMOTE", pullArguments.remote, "a path, file://, ssh:// or git://")
-        ->required();
+    addRemoteArgument(pull, pullArguments.remote);
     pull.add_option("--host", pullArguments.host, "this host's name (the system's host name)")
         ->type_name("NAME");
     addWaitOption(pull, pullArguments.wait);
     const auto [hosts, hostsArguments] = addCliCommand<HostsArguments>(
         library, action, "hosts", "which version each host runs: HOST VERSION APPLIED-AT state",
         hostsCommand);
-    hosts.add_option("REMOTE", hostsArguments.remote, "a path, file://, ssh:// or git://")
-        ->required();
+    addRemoteArgument(hosts, hostsArguments.remote);
 }
 
 } // namespace vorela

@@ -57,17 +57,17 @@ bool AtomicFileReplace::create()
 
 bool AtomicFileReplace::append(std::span<const std::uint8_t> bytes)
 {
-    return created && !renamed && file.writeAt(length, bytes) && written(bytes.size());
+    return created && !renamed && file.writeAt(length, bytes) && countWritten(bytes.size());
 }
 
 bool AtomicFileReplace::appendFrom(const BinaryFile &source, std::uint64_t sourceOffset,
                                    std::uint64_t count)
 {
     return created && !renamed && file.copyFrom(source, sourceOffset, count, length) &&
-           written(count);
+           countWritten(count);
 }
 
-bool AtomicFileReplace::written(std::uint64_t count)
+bool AtomicFileReplace::countWritten(std::uint64_t count)
 {
     length += count;
     if (length - handedToDisk < WritebackBytes)

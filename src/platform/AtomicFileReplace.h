@@ -45,7 +45,7 @@ public:
 
 private:
     [[nodiscard]] bool syncFolder();
-    [[nodiscard]] bool written(std::uint64_t count);
+    [[nodiscard]] bool countWritten(std::uint64_t count);
 
     std::filesystem::path targetPath;
     std::filesystem::path temporaryPath;

@@ -56,10 +56,6 @@ static std::optional<std::string> writeRecord(git_repository &repository, const 
 bool recordHost(git_repository &repository, const std::string &url, const std::string &host,
                 const std::string &version, std::int64_t appliedAt, std::string &error)
 {
-    if (!isHostName(host)) {
-        error = "'" + host + "' cannot name a host: git refs cannot hold it";
-        return false;
-    }
     const std::optional<std::string> record =
         writeRecord(repository, host, version, appliedAt, error);
     return record && pointReference(repository, std::string(RecordRef), *record, error) &&

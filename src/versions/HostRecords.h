@@ -22,8 +22,9 @@ struct HostRecord {
 /// Whether name can name a host's record: one level below refs/hosts/ that git accepts.
 [[nodiscard]] bool isHostName(std::string_view name);
 
-/// Records on the remote that host runs version since appliedAt, replacing its earlier record
-/// (a host's record is its own); false with the reason when it was not recorded.
+/// Records on the remote that host (a name isHostName accepts) runs version since appliedAt,
+/// replacing its earlier record (a host's record is its own); false with the reason when it was not
+/// recorded.
 [[nodiscard]] bool recordHost(git_repository &repository, const std::string &url,
                               const std::string &host, const std::string &version,
                               std::int64_t appliedAt, std::string &error);

@@ -40,9 +40,7 @@ int acquireCredential(git_credential **credential, const char * /*url*/, const c
     if (++state.tried == 1 && agentReachable())
         return git_credential_ssh_key_from_agent(credential, user.c_str());
     state.tried = 2;
-    const char *home = std::getenv("HOME");
-    const std::filesystem::path key =
-        std::filesystem::path(home != nullptr ? home : "") / ".ssh" / "id_ed25519";
+    const std::filesystem::path key = usualSshKey();
     const std::string publicKey = key.string() + ".pub";
     return git_credential_ssh_key_new(credential, user.c_str(), publicKey.c_str(), key.c_str(),
                                       nullptr);
@@ -74,6 +72,12 @@ bool matches(std::string_view name, std::string_view pattern)
 }
 
 } // namespace
+
+std::filesystem::path usualSshKey()
+{
+    const char *home = std::getenv("HOME");
+    return std::filesystem::path(home != nullptr ? home : "") / ".ssh" / "id_ed25519";
+}
 
 bool fetchRemoteRefs(git_repository &repository, const std::string &url, std::string_view pattern,
                      RemoteRefs &refs, std::string &error)

@@ -4,6 +4,7 @@
 
 #include <git2.h>
 
+#include <filesystem>
 #include <map>
 #include <string>
 #include <string_view>
@@ -12,6 +13,10 @@ namespace vorela {
 
 /// The remote's branch that holds the published version.
 inline constexpr std::string_view PublishedRef = "refs/heads/main";
+
+/// The user's usual private key, ~/.ssh/id_ed25519: what ssh:// logs in with when no agent
+/// answers, and what a version is signed with unless another key is named.
+[[nodiscard]] std::filesystem::path usualSshKey();
 
 /// Ref name -> id (hex), as the remote advertises its refs.
 using RemoteRefs = std::map<std::string, std::string>;
